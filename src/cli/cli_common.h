@@ -1,0 +1,43 @@
+// Shared pieces of the kp53 command-line tool.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "image/radio_data.h"
+#include "ports.h"
+
+namespace kp53::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// A subcommand and what it runs once its arguments are parsed; returns the exit status.
+struct Command {
+  CLI::App* app = nullptr;
+  std::function<int()> run;
+};
+using CommandList = std::vector<Command>;
+
+// Messages go to standard error. Questions are answered from the terminal when standard input is
+// one; otherwise with the safe answer (No, Cancel).
+class TerminalPrompt : public UserPrompt {
+ public:
+  Answer Show(std::string_view text, Icon icon, Buttons buttons) override;
+  void Beep() override;
+};
+
+// Reads a data file into a fresh image with its long-lived areas loaded, as the window's Open
+// does. Reports the problem on standard error and answers false when the file is unusable.
+bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt);
+
+void AddNewCommand(CLI::App& app, CommandList& commands);
+void AddInfoCommand(CLI::App& app, CommandList& commands);
+void AddHexdumpCommand(CLI::App& app, CommandList& commands);
+void AddNormalizeCommand(CLI::App& app, CommandList& commands);
+
+}  // namespace kp53::cli

@@ -1,0 +1,30 @@
+#include <sys/stat.h>
+
+#include <iostream>
+
+#include "cli_common.h"
+#include "image/data_file.h"
+
+namespace kp53::cli {
+
+void AddNewCommand(CLI::App& app, CommandList& commands) {
+  auto* sub = app.add_subcommand("new", "Write the image a new document gets (built-in defaults) to FILE");
+  auto file = std::make_shared<std::string>();
+  auto force = std::make_shared<bool>(false);
+  sub->add_option("FILE", *file, "Data file to write (.k53)")->required();
+  sub->add_flag("-f,--force", *force, "Overwrite FILE when it exists");
+  commands.push_back({sub, [file, force]() {
+                        struct stat st{};
+                        if (!*force && ::stat(file->c_str(), &st) == 0) {
+                          std::cerr << "kp53: " << *file << " exists; use --force to overwrite it\n";
+                          return kExitFailure;
+                        }
+                        TerminalPrompt prompt;
+                        RadioData data;
+                        InitImage(data);
+                        NormalizeImage(data);
+                        return WriteDataFile(*file, data.image, data.defaultSplit, prompt) ? kExitOk : kExitFailure;
+                      }});
+}
+
+}  // namespace kp53::cli

@@ -1,0 +1,153 @@
+#include "image/data_file.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace kp53 {
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+bool WriteAll(int fd, const unsigned char* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t w = ::write(fd, p, n);
+    if (w < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += w;
+    n -= static_cast<std::size_t>(w);
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// A symbolic link is written through: the file it points at is replaced, the link stays.
+std::string ResolveTarget(const std::string& path) {
+  struct stat st{};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    char buf[PATH_MAX];
+    if (::realpath(path.c_str(), buf) != nullptr) return buf;
+  }
+  return path;
+}
+
+}  // namespace
+
+void EncodeSplit(double split, unsigned char out[8]) {
+  auto bits = std::bit_cast<std::uint64_t>(split);
+  for (int i = 0; i < 8; ++i) {
+    out[i] = static_cast<unsigned char>(bits & 0xFF);
+    bits >>= 8;
+  }
+}
+
+double DecodeSplit(const unsigned char in[8]) {
+  std::uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) bits = (bits << 8) | in[i];
+  return std::bit_cast<double>(bits);
+}
+
+bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt) {
+  File f(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
+  if (!f) {
+    prompt.Error(32, path);
+    return false;
+  }
+  std::array<std::uint8_t, kImageSize> bytes{};
+  if (std::fread(bytes.data(), 1, kImageSize, f.get()) != kImageSize) {
+    prompt.Error(34, path);
+    return false;
+  }
+  std::copy(bytes.begin(), bytes.end(), image.begin());
+  unsigned char trailer[kTrailerSize];
+  if (std::fread(trailer, 1, kTrailerSize, f.get()) == kTrailerSize) split = DecodeSplit(trailer);
+  return true;
+}
+
+bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt) {
+  const std::string target = ResolveTarget(path);
+  std::string tmp = FolderOf(target) + "/.k53-XXXXXX";
+  const int fd = path.empty() ? -1 : ::mkstemp(tmp.data());
+  if (fd < 0) {
+    prompt.Error(35, path);
+    return false;
+  }
+  // A replaced file keeps its permissions; a new one gets the usual ones for the user's umask.
+  struct stat st{};
+  mode_t mode;
+  if (::stat(target.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  unsigned char trailer[kTrailerSize];
+  EncodeSplit(split, trailer);
+  const bool ok = WriteAll(fd, image.data(), kImageSize) && WriteAll(fd, trailer, kTrailerSize) &&
+                  ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  if (!ok || !closed || ::rename(tmp.c_str(), target.c_str()) != 0) {
+    ::unlink(tmp.c_str());
+    prompt.Error(33);
+    return false;
+  }
+  // Make the rename itself durable.
+  const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return true;
+}
+
+FileCheck CheckDataFile(const std::string& path, long long size) {
+  struct stat st{};
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return FileCheck::NotFound;
+  if (static_cast<long long>(st.st_size) != size) return FileCheck::WrongSize;
+  File f(std::fopen(path.c_str(), "rb"));
+  if (!f) return FileCheck::NotFound;
+  unsigned char b;
+  if (std::fread(&b, 1, 1, f.get()) != 1) return FileCheck::Unreadable;
+  return FileCheck::Usable;
+}
+
+bool IsWritable(const std::string& path, UserPrompt& prompt, const std::string& shownPath) {
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) return true;
+  // The owner-write bit counts even for a user whom the system would let write anyway.
+  if ((st.st_mode & S_IWUSR) && ::access(path.c_str(), W_OK) == 0) return true;
+  prompt.Error(49, shownPath);
+  return false;
+}
+
+bool IsDefaultFileName(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return name == kDefaultVhfFile || name == kDefaultUhfFile;
+}
+
+}  // namespace kp53

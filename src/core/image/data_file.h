@@ -1,0 +1,40 @@
+// The ".K53" data file: the 7727 image bytes followed by DefaultSplit as an 8-byte little-endian
+// IEEE-754 double, 7735 bytes in all, no header.
+#pragma once
+
+#include <string>
+
+#include "image/radio_image.h"
+#include "ports.h"
+
+namespace kp53 {
+
+inline constexpr const char* kDefaultVhfFile = "defaultv.k53";
+inline constexpr const char* kDefaultUhfFile = "defaultu.k53";
+inline constexpr const char* kNoPath = "<none>";
+
+enum class FileCheck { Usable = 0, NotFound = 1, Unreadable = 2, WrongSize = 3 };
+
+// Reads the image bytes and the trailer. A file that ends after the image keeps `split` as it
+// was. Reports message 32 (cannot open) or 34 (cannot read) with the path and answers false.
+bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt);
+
+// Writes the file atomically: a temporary file in the same folder, flushed to disk, then renamed
+// over the target, so that a failed write leaves the old file as it was. Reports message 35
+// (cannot create) or 33 (cannot write) and answers false.
+bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt);
+
+// Usable, cannot be found or opened, cannot be read, or not `size` bytes long.
+FileCheck CheckDataFile(const std::string& path, long long size);
+
+// True when the file does not exist or may be written; otherwise message 49 with `shownPath`.
+bool IsWritable(const std::string& path, UserPrompt& prompt, const std::string& shownPath);
+
+// True when the file-name part of the path is "defaultv.k53" or "defaultu.k53" in any case.
+bool IsDefaultFileName(const std::string& path);
+
+// The trailer's byte form.
+void EncodeSplit(double split, unsigned char out[8]);
+double DecodeSplit(const unsigned char in[8]);
+
+}  // namespace kp53
