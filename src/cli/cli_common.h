@@ -39,5 +39,6 @@ void AddNewCommand(CLI::App& app, CommandList& commands);
 void AddInfoCommand(CLI::App& app, CommandList& commands);
 void AddHexdumpCommand(CLI::App& app, CommandList& commands);
 void AddNormalizeCommand(CLI::App& app, CommandList& commands);
+void AddReportCommand(CLI::App& app, CommandList& commands);
 
 }  // namespace kp53::cli

@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
   AddInfoCommand(app, commands);
   AddHexdumpCommand(app, commands);
   AddNormalizeCommand(app, commands);
+  AddReportCommand(app, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -82,5 +82,9 @@ class ReportContext {
 
 // The pages as plain text: lines ended by "\n", pages separated by a form feed.
 std::string ReportText(const ReportContext& report);
+// Writes that text into a file: under a temporary name in the file's folder, renamed over the
+// file when complete, so that a failed write leaves nothing half-written. Answers false with a
+// reason in `error`.
+bool WriteReportText(const ReportContext& report, const std::string& path, std::string& error);
 
 }  // namespace kp53
