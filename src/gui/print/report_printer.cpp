@@ -107,14 +107,13 @@ bool PrintReport(QWidget* parent, const RadioData& data, const std::string& path
 }
 
 void PreviewReport(QWidget* parent, const RadioData& data, const std::string& path, QPrinter& printer) {
+  // The report exists, and the printing flag is set, for as long as the preview is open. The
+  // preview asks for the pages again after each change of its page setup.
+  const PrintingScope printing;
+  const ReportContext report(data, path, ReportDateToday());
   QPrintPreviewDialog preview(&printer, parent);
-  // The preview asks for the pages again after each change of its page setup; each request makes
-  // its report afresh, as a print job does.
-  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&data, &path](QPrinter* target) {
-    const PrintingScope printing;
-    const ReportContext report(data, path, ReportDateToday());
-    DrawReport(*target, report);
-  });
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                   [&report](QPrinter* target) { DrawReport(*target, report); });
   preview.exec();
 }
 
