@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "image/codecs.h"
+#include "report/report_records.h"
 #include "report/report_text.h"
 
 namespace kp53 {
@@ -101,6 +102,9 @@ std::string ReportFileName(const std::string& path) {
 
 ReportContext::ReportContext(const RadioData& data, const std::string& path, std::string date)
     : data_(data), fileName_(ReportFileName(path)), date_(std::move(date)) {
+  auto records = std::make_shared<ReportRecords>();
+  records->LoadFromImage(data_.image);
+  records_ = std::move(records);
   signallingPages_ = data_.signaling.IsFiveTone() ? 4 : 2;
   channelPages_ = LayoutChannelPages(data_.channels.groupSize);
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "image/radio_data.h"
 
 namespace kp53 {
@@ -45,6 +47,10 @@ std::string ReportDateToday();
 // The file's name and extension without its folder ("/data/site.k53" gives "site.k53").
 std::string ReportFileName(const std::string& path);
 
+// Copies of every parameter record the pages print (report_records.h). Kept out of this header so
+// that the window's code, which includes it, does not see the area headers' field names.
+struct ReportRecords;
+
 // One page: its lines by line number (an empty string is an empty line).
 using ReportPage = std::vector<std::string>;
 
@@ -67,13 +73,20 @@ class ReportContext {
   ReportPage Page(int page) const;
   std::vector<ReportPage> AllPages() const;
 
+  const ReportRecords& Records() const { return *records_; }
+
   // The page parts, public so that each can be checked on its own.
   ReportPage SignallingPage(int page) const;
+  ReportPage PageOne() const;
+  ReportPage PageTwo() const;
+  ReportPage PageThree() const;
+  ReportPage PageFour() const;
   ReportPage ChannelPageLines(int page) const;
   std::string ChannelLine(int index) const;
 
  private:
   RadioData data_;
+  std::shared_ptr<const ReportRecords> records_;
   std::string fileName_;
   std::string date_;
   int signallingPages_ = 2;
