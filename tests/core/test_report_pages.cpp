@@ -247,3 +247,35 @@ TEST_F(ReportPagesTest, TwoToneHasTwoSignallingPages) {
 
 }  // namespace
 }  // namespace kp53
+
+namespace kp53 {
+namespace {
+
+// Every byte pattern a file may hold prints: values outside their tables give their defined text
+// and every page keeps to its lines.
+TEST(ReportDamagedImage, AnyBytesPrintWithoutReadingOutsideTheTables) {
+  std::uint32_t seed = 12345;
+  auto next = [&seed]() {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<std::uint8_t>(seed >> 24);
+  };
+  for (int round = 0; round < 20; ++round) {
+    RadioData data;
+    InitImage(data);
+    for (std::size_t i = 0; i < kImageSize; ++i)
+      data.image[i] = round == 0 ? std::uint8_t{0xFF} : round == 1 ? std::uint8_t{0x00} : next();
+    ReloadAreas(data);
+    const ReportContext report(data, "damaged.k53", "1/2/2026");
+    int channels = 0;
+    for (const auto& page : report.ChannelPages()) channels += page.lastChannel - page.firstChannel + 1;
+    EXPECT_EQ(channels, data.channels.totalAllocated) << "round " << round;
+    for (int p = 1; p <= report.PageCount(); ++p) {
+      const ReportPage page = report.Page(p);
+      EXPECT_LE(page.size(), 64u) << "round " << round << " page " << p;
+      for (const auto& line : page) EXPECT_LE(line.size(), 160u) << line;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kp53
