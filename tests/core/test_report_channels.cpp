@@ -135,6 +135,7 @@ TEST_F(ReportChannelTest, FirstChannelPageFollowsTheSignallingPages) {
   const auto report = Report();
   EXPECT_EQ(report.FirstChannelPage(), 3);
   EXPECT_EQ(report.PageCount(), 2 + static_cast<int>(report.ChannelPages().size()));
+  EXPECT_EQ(ReportPageCount(data), report.PageCount());
   EXPECT_EQ(report.Page(3)[1], std::string(81, ' ') + "12/6/2026   Page 3");
   EXPECT_TRUE(report.Page(0).empty());
   EXPECT_TRUE(report.Page(report.PageCount() + 1).empty());

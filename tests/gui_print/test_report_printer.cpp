@@ -149,6 +149,17 @@ TEST_F(ReportPrinterTest, PrintToAPdfFileThroughThePrintDialog) {
   EXPECT_EQ(PrinterDisplayName(printer), QStringLiteral("printed.pdf"));
 }
 
+TEST_F(ReportPrinterTest, PrintDialogPageRangePrintsThosePages) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Path("range.pdf"));
+  printer.setPrintRange(QPrinter::PageRange);
+  printer.setFromTo(5, 6);
+  AnswerNextDialog(true);
+  ASSERT_TRUE(PrintReport(nullptr, data, "/tmp/site.k53", printer));
+  EXPECT_EQ(PdfPageCount(Path("range.pdf")), 2);
+}
+
 TEST_F(ReportPrinterTest, CancelledPrintDialogPrintsNothing) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);

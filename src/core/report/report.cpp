@@ -84,6 +84,10 @@ std::vector<ChannelPage> LayoutChannelPages(const std::array<std::uint8_t, kGrou
   return pages;
 }
 
+int ReportPageCount(const RadioData& data) {
+  return (data.signaling.IsFiveTone() ? 4 : 2) + static_cast<int>(LayoutChannelPages(data.channels.groupSize).size());
+}
+
 std::string ReportDate(const std::tm& date) {
   return Format("%d/%d/%04d", date.tm_mon + 1, date.tm_mday, date.tm_year + 1900);
 }

@@ -40,6 +40,9 @@ inline constexpr int kReportLeftMargin = 5;
 // hold consecutive channels in group order.
 std::vector<ChannelPage> LayoutChannelPages(const std::array<std::uint8_t, kGroupCount>& groupSizes);
 
+// The number of pages the report of `data` has, without making the report.
+int ReportPageCount(const RadioData& data);
+
 // "%#m/%#d/%Y": month and day without leading zeros, four-digit year ("1/5/2026").
 std::string ReportDate(const std::tm& date);
 // Today's date in the local time zone, in the form above.

@@ -93,6 +93,7 @@ bool PrintReport(QWidget* parent, const RadioData& data, const std::string& path
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+  dialog.setMinMax(1, ReportPageCount(data));
   if (dialog.exec() != QDialog::Accepted) return false;  // no report is made for a cancelled job
 
   const PrintingScope printing;
