@@ -81,6 +81,11 @@ double RefOscEntryMHz(std::string_view text) { return std::min(LeadingNumber(tex
 
 std::string RefOscText(double mhz) { return Format("%5.2fMHz", mhz); }
 
+std::string ApplyRefOscEntry(HardwareArea& hardware, std::string_view text) {
+  hardware.SetRefOscMHz(RefOscEntryMHz(text));
+  return RefOscText(hardware.RefOscMHz());
+}
+
 Entry FirstIfEntry(std::string_view text) {
   const double mhz = std::clamp(LeadingNumber(text), 0.0, 65.53);
   const int kHz = Scaled(mhz, 1000.0);

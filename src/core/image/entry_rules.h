@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "image/long_lived_areas.h"
+
 namespace kp53 {
 
 // The leading decimal number of a text (blanks, an optional sign, digits, an optional fraction);
@@ -31,6 +33,9 @@ std::string FrequencyLimitText(unsigned tenths);  // "%4.1fMHz"
 // HardwareArea::SetRefOscMHz.
 double RefOscEntryMHz(std::string_view text);
 std::string RefOscText(double mhz);  // "%5.2fMHz"
+// A finished reference-oscillator edit: stores both copies into `hardware` and answers the text
+// the field shows, read back from the first copy.
+std::string ApplyRefOscEntry(HardwareArea& hardware, std::string_view text);
 // First IF: at most 65.53 MHz; stored in kHz with the fraction dropped. A negative value stores 0.
 Entry FirstIfEntry(std::string_view text);
 std::string FirstIfText(unsigned kHz);  // "%5.2fMHz"
