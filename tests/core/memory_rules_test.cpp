@@ -422,6 +422,7 @@ TEST(EntryRulesTest, FiveToneValues) {
   EXPECT_EQ(FiveToneDelayEntry("1234").shown, "1230 ms");
   EXPECT_EQ(FiveToneDelayEntry("9999").stored, 255);
   EXPECT_EQ(FiveToneDelayEntry("9999").shown, "2550 ms");
+  EXPECT_EQ(IdDecodeTimeEntry("1600").stored, 160);
   EXPECT_EQ(FiveToneSecondsEntry("256").stored, 255);
   EXPECT_EQ(ReceiveGapEntry("100").stored, 40);
   EXPECT_EQ(ReceiveGapEntry("100").shown, "100.0 ms");
@@ -457,6 +458,8 @@ TEST(ChoiceTextsTest, PickListsAndWidths) {
   EXPECT_EQ(text::PickListItems(PickList::kPrimaryPair)[10], "Pair #10");
   EXPECT_EQ(text::PickListCaption(PickList::kPrimaryPair, 3), "Primary Pair Position(No= 3)");
   EXPECT_EQ(text::TranspondText(1), "Sys Call");
+  EXPECT_EQ(text::TwoTonePrimaryText(0), "-");
+  EXPECT_EQ(text::TwoTonePrimaryText(10), "10");
   EXPECT_EQ(text::TranspondText(33), "ENC-32");
   for (auto s : text::kKeyFunctions) EXPECT_EQ(s.size(), 14u) << s;
   for (int i = 0; i < 6; ++i) EXPECT_EQ(text::kOptionBoards[i].size(), 20u) << i;

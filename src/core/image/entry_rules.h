@@ -73,6 +73,8 @@ std::string PeriodTimeText(int tenths);
 // value times 10.
 Entry FiveToneDelayEntry(std::string_view text);
 std::string FiveToneDelayText(int stored);
+// The ID decode time follows the delay rule.
+inline Entry IdDecodeTimeEntry(std::string_view text) { return FiveToneDelayEntry(text); }
 // Auto TX time and beep repeat time: 0..255 s, shown "%3d s".
 Entry FiveToneSecondsEntry(std::string_view text);
 // Tone period: 0..255 ms, shown "%3d ms".
