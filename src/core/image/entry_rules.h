@@ -7,14 +7,10 @@
 #include <string_view>
 
 #include "image/long_lived_areas.h"
+#include "text/input_filters.h"
 
 namespace kp53 {
 
-// The leading decimal number of a text (blanks, an optional sign, digits, an optional fraction);
-// 0 when the text does not begin with a number.
-double LeadingNumber(std::string_view text);
-// The leading number truncated toward zero, limited to the int range.
-int LeadingInteger(std::string_view text);
 
 // A stored value with the text the field shows for it.
 struct Entry {
