@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "text/input_filters.h"
 #include "text/messages.h"
 
 namespace kp53 {
@@ -20,27 +21,10 @@ std::string RightTrim(std::string_view s) {
   return std::string(s);
 }
 
-// Reads an integer from the start of a text: leading blanks and a sign allowed, reading stops at
-// the first other character. `digits` tells whether any digit was read.
-long LeadingInteger(std::string_view text, bool* digits) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long value = 0;
-  bool any = false;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    any = true;
-    if (value < 100000000) value = value * 10 + (text[i] - '0');
-  }
-  if (digits) *digits = any;
-  return negative ? -value : value;
-}
-
 // A squelch or signalling number pasted as text: 0 counts only when written as "0" or " 0", so
 // that text without a number is refused.
 std::optional<int> PastedSmallNumber(std::string_view t, int max) {
-  const long n = LeadingInteger(t, nullptr);
+  const int n = LeadingInteger(t, nullptr);
   if (n < 0 || n > max) return std::nullopt;
   if (n == 0 && t != "0" && t != " 0") return std::nullopt;
   return static_cast<int>(n);
@@ -73,24 +57,6 @@ bool EditorAccepts(int mode, char c) {
     return std::string_view("!,#%&.;~").find(c) == std::string_view::npos;
   }
   return (c >= '0' && c <= '9') || c == '.' || c == ' ';
-}
-
-double LeadingNumber(std::string_view text) {
-  const std::string s(text);
-  const char* p = s.c_str();
-  while (*p == ' ' || *p == '\t') ++p;
-  // Only plain decimal notation: no hexadecimal, infinities or NaN from a typed or pasted text.
-  std::size_t n = 0;
-  if (p[n] == '+' || p[n] == '-') ++n;
-  bool digits = false;
-  while (std::isdigit(static_cast<unsigned char>(p[n]))) ++n, digits = true;
-  if (p[n] == '.') {
-    ++n;
-    while (std::isdigit(static_cast<unsigned char>(p[n]))) ++n, digits = true;
-  }
-  if (!digits) return 0.0;
-  const double v = std::strtod(std::string(p, n).c_str(), nullptr);
-  return std::isfinite(v) ? v : 0.0;
 }
 
 SnappedFrequency SnapFrequency(double mhz, const HardwareArea& hw) {
@@ -527,7 +493,7 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
   switch (column) {
     case 0: {
       bool digits = false;
-      const long n = LeadingInteger(t, &digits);
+      const int n = LeadingInteger(t, &digits);
       if (n == 0 || t.find('.') != std::string_view::npos || n < 1 || n > kChannelCount || n == k + 1)
         return CellResult::Beep;
       const std::string own = Format("%3d", k + 1);

@@ -12,6 +12,7 @@
 
 #include "image/channel_table.h"
 #include "ports.h"
+#include "text/input_filters.h"
 
 namespace kp53 {
 
@@ -58,8 +59,6 @@ SnappedFrequency SnapFrequency(double mhz, const HardwareArea& hw);
 // True when the receive frequency lies within 100 ppm of a multiple of 3.6864 MHz.
 bool CrystalRule(double rxMHz);
 
-// Reads the leading decimal number of a text (0 when none), as the entry fields do.
-double LeadingNumber(std::string_view text);
 
 class ChannelEditor {
  public:

@@ -31,36 +31,6 @@ std::string Pad(std::string_view text, std::size_t width, char fill, bool atEnd)
 
 }  // namespace
 
-double LeadingNumber(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  double value = 0.0;
-  bool any = false;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10.0 + (text[i] - '0');
-    any = true;
-  }
-  if (i < text.size() && text[i] == '.') {
-    double scale = 0.1;
-    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-      value += (text[i] - '0') * scale;
-      scale /= 10.0;
-      any = true;
-    }
-  }
-  if (!any || !std::isfinite(value)) return 0.0;
-  return negative ? -value : value;
-}
-
-int LeadingInteger(std::string_view text) {
-  const double v = std::trunc(LeadingNumber(text));
-  if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(v);
-}
-
 // --- Hardware ------------------------------------------------------------------------------------
 
 std::string FrequencyLimitText(unsigned tenths) { return Format("%4.1fMHz", tenths / 10.0); }
@@ -80,6 +50,11 @@ Entry MaxFrequencyEntry(std::string_view text, unsigned minTenths) {
 double RefOscEntryMHz(std::string_view text) { return std::min(LeadingNumber(text), 99.99); }
 
 std::string RefOscText(double mhz) { return Format("%5.2fMHz", mhz); }
+
+std::string ApplyRefOscEntry(HardwareArea& hardware, std::string_view text) {
+  hardware.SetRefOscMHz(RefOscEntryMHz(text));
+  return RefOscText(hardware.RefOscMHz());
+}
 
 Entry FirstIfEntry(std::string_view text) {
   const double mhz = std::clamp(LeadingNumber(text), 0.0, 65.53);

@@ -6,13 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "image/long_lived_areas.h"
+#include "text/input_filters.h"
+
 namespace kp53 {
 
-// The leading decimal number of a text (blanks, an optional sign, digits, an optional fraction);
-// 0 when the text does not begin with a number.
-double LeadingNumber(std::string_view text);
-// The leading number truncated toward zero, limited to the int range.
-int LeadingInteger(std::string_view text);
 
 // A stored value with the text the field shows for it.
 struct Entry {
@@ -31,6 +29,9 @@ std::string FrequencyLimitText(unsigned tenths);  // "%4.1fMHz"
 // HardwareArea::SetRefOscMHz.
 double RefOscEntryMHz(std::string_view text);
 std::string RefOscText(double mhz);  // "%5.2fMHz"
+// A finished reference-oscillator edit: stores both copies into `hardware` and answers the text
+// the field shows, read back from the first copy.
+std::string ApplyRefOscEntry(HardwareArea& hardware, std::string_view text);
 // First IF: at most 65.53 MHz; stored in kHz with the fraction dropped. A negative value stores 0.
 Entry FirstIfEntry(std::string_view text);
 std::string FirstIfText(unsigned kHz);  // "%5.2fMHz"
@@ -68,6 +69,8 @@ std::string PeriodTimeText(int tenths);
 // value times 10.
 Entry FiveToneDelayEntry(std::string_view text);
 std::string FiveToneDelayText(int stored);
+// The ID decode time follows the delay rule.
+inline Entry IdDecodeTimeEntry(std::string_view text) { return FiveToneDelayEntry(text); }
 // Auto TX time and beep repeat time: 0..255 s, shown "%3d s".
 Entry FiveToneSecondsEntry(std::string_view text);
 // Tone period: 0..255 ms, shown "%3d ms".

@@ -35,6 +35,41 @@ struct OnDemandAreas {
   PagingParams paging;
 };
 
+// The signalling areas of the selected system, in the order they are loaded and stored: DTMF
+// with the 2-tone table (5-tone) or with the 2-tone parameters and table (2-tone), the system's
+// own areas, then the user tones, which survive either way.
+template <typename F>
+void ForEachSignalingArea(OnDemandAreas& a, bool fiveTone, F f) {
+  f(a.dtmf);
+  if (fiveTone) {
+    f(a.twoToneTable);
+    f(a.fiveToneGeneral);
+    f(a.formatTiming);
+    f(a.fiveToneSystems);
+    f(a.decode);
+    f(a.encode);
+  } else {
+    f(a.twoToneParams);
+    f(a.twoToneTable);
+    f(a.twoToneSystems);
+    f(a.twoToneEncode);
+  }
+  f(a.userTones);
+}
+
+template <typename Area>
+void StoreDefault(RadioImage& img) {
+  Area area;
+  area.SetDefaults();
+  area.StoreToImage(img);
+}
+
+// Creates each area, gives it its defaults and stores it, in the order given.
+template <typename... Areas>
+void StoreDefaults(RadioImage& img) {
+  (StoreDefault<Areas>(img), ...);
+}
+
 }  // namespace
 
 void InitImage(RadioData& data) {
@@ -52,77 +87,7 @@ void InitImage(RadioData& data) {
 
   // The on-demand areas, each with its defaults, in the radio's order. The 2-tone systems have no
   // default here: their bytes stay zero in a new image.
-  {
-    ScanArea scan;
-    scan.SetDefaults();
-    scan.StoreToImage(img);
-  }
-  {
-    DtmfParams dtmf;
-    dtmf.SetDefaults();
-    dtmf.StoreToImage(img);
-    TwoToneParams params;
-    params.SetDefaults();
-    params.StoreToImage(img);
-    TwoToneTable table;
-    table.SetDefaults();
-    table.StoreToImage(img);
-  }
-  {
-    FiveToneGeneral general;
-    general.SetDefaults();
-    general.StoreToImage(img);
-  }
-  {
-    FiveToneFormatTiming timing;
-    timing.SetDefaults();
-    timing.StoreToImage(img);
-  }
-  {
-    FiveToneSystemTable systems;
-    systems.SetDefaults();
-    systems.StoreToImage(img);
-  }
-  {
-    FiveToneDecodeTable decode;
-    decode.SetDefaults();
-    decode.StoreToImage(img);
-  }
-  {
-    FiveToneEncodeTable encode;
-    encode.SetDefaults();
-    encode.StoreToImage(img);
-  }
-  {
-    FiveToneUserTones tones;
-    tones.SetDefaults();
-    tones.StoreToImage(img);
-  }
-  {
-    EmergencyArea emergency;
-    emergency.SetDefaults();
-    emergency.StoreToImage(img);
-  }
-  {
-    KeyFunctionArea keys;
-    keys.SetDefaults();
-    keys.StoreToImage(img);
-  }
-  {
-    CommonOptionsArea options;
-    options.SetDefaults();
-    options.StoreToImage(img);
-  }
-  {
-    TwoToneEncode encode;
-    encode.SetDefaults();
-    encode.StoreToImage(img);
-  }
-  {
-    PagingParams paging;
-    paging.SetDefaults();
-    paging.StoreToImage(img);
-  }
+  StoreDefaults<ScanArea, DtmfParams, TwoToneParams, TwoToneTable, FiveToneGeneral, FiveToneFormatTiming, FiveToneSystemTable, FiveToneDecodeTable, FiveToneEncodeTable, FiveToneUserTones, EmergencyArea, KeyFunctionArea, CommonOptionsArea, TwoToneEncode, PagingParams>(img);
 
   data.identity = IdentityArea{};
   data.identity.SetDefaults();
@@ -151,21 +116,7 @@ void NormalizeImage(RadioData& data) {
   OnDemandAreas a;
   a.scan.LoadFromImage(img);
   a.keys.LoadFromImage(img);
-  a.dtmf.LoadFromImage(img);
-  if (fiveTone) {
-    a.twoToneTable.LoadFromImage(img);
-    a.fiveToneGeneral.LoadFromImage(img);
-    a.formatTiming.LoadFromImage(img);
-    a.fiveToneSystems.LoadFromImage(img);
-    a.decode.LoadFromImage(img);
-    a.encode.LoadFromImage(img);
-  } else {
-    a.twoToneParams.LoadFromImage(img);
-    a.twoToneTable.LoadFromImage(img);
-    a.twoToneSystems.LoadFromImage(img);
-    a.twoToneEncode.LoadFromImage(img);
-  }
-  a.userTones.LoadFromImage(img);
+  ForEachSignalingArea(a, fiveTone, [&](auto& area) { area.LoadFromImage(img); });
   a.emergency.LoadFromImage(img);
   a.options.LoadFromImage(img);
   a.paging.LoadFromImage(img);
@@ -180,21 +131,7 @@ void NormalizeImage(RadioData& data) {
   data.channels.StoreToImage(img, data.hardware);
   a.scan.StoreToImage(img);
   a.keys.StoreToImage(img);
-  a.dtmf.StoreToImage(img);
-  if (fiveTone) {
-    a.twoToneTable.StoreToImage(img);
-    a.fiveToneGeneral.StoreToImage(img);
-    a.formatTiming.StoreToImage(img);
-    a.fiveToneSystems.StoreToImage(img);
-    a.decode.StoreToImage(img);
-    a.encode.StoreToImage(img);
-  } else {
-    a.twoToneParams.StoreToImage(img);
-    a.twoToneTable.StoreToImage(img);
-    a.twoToneSystems.StoreToImage(img);
-    a.twoToneEncode.StoreToImage(img);
-  }
-  a.userTones.StoreToImage(img);
+  ForEachSignalingArea(a, fiveTone, [&](auto& area) { area.StoreToImage(img); });
   a.emergency.StoreToImage(img);
   a.options.StoreToImage(img);
   data.identity.StoreToImage(img);

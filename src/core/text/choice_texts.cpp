@@ -60,6 +60,8 @@ std::string TonePickerTitle(int pairNumber, bool secondTone) {
   return Format("Pair#%d", pairNumber) + (secondTone ? " 2nd Tone " : " 1st Tone ") + "  Custom  ";
 }
 
+std::string TwoTonePrimaryText(int pair) { return pair > 0 ? Format("%2d", pair) : std::string("-"); }
+
 std::string TranspondText(int value) {
   if (value <= 0) return "------";
   if (value == 1) return "Sys Call";

@@ -138,6 +138,8 @@ inline constexpr std::string_view kPairs[] = {"Pair#1", "Pair#2", "Pair#3", "Pai
 inline constexpr std::string_view kDuty[] = {"Off-Duty", "On-Duty"};
 inline constexpr std::string_view kEncodeTypes[] = {"Individual", "Group(1st Tone used)", "Group(2nd Tone used)"};
 inline constexpr std::string_view kTwoToneSystemHeaders[] = {"No", "Primary", "Secondary", "Auto Reset"};
+// The "Primary" cell of the 2-tone systems grid: "%2d" of the pair, or "-" for none.
+std::string TwoTonePrimaryText(int pair);
 
 // The built-in standard two-tone tables of the tone picker: a heading, then groups of ten tones.
 struct ToneGroup {
