@@ -90,6 +90,8 @@ TEST_F(ReportPrinterTest, PageRangeDrawsOnlyThosePages) {
   EXPECT_EQ(DrawReport(writer, Report(), 3, 4), 2);
   QPdfWriter all(Path("all.pdf"));
   EXPECT_EQ(DrawReport(all, Report(), 5, 999), Report().PageCount() - 4);
+  QPdfWriter copies(Path("copies.pdf"));
+  EXPECT_EQ(DrawReport(copies, Report(), 1, 2, 3), 6);
 }
 
 TEST_F(ReportPrinterTest, FontIsFixedPitchAndTheLinesFitThePage) {

@@ -67,7 +67,7 @@ void DrawReportPage(QPainter& painter, const ReportPage& page, const ReportMetri
   }
 }
 
-int DrawReport(QPagedPaintDevice& device, const ReportContext& report, int from, int to) {
+int DrawReport(QPagedPaintDevice& device, const ReportContext& report, int from, int to, int copies) {
   const int last = report.PageCount();
   if (from < 1) from = 1;
   if (to < 1 || to > last) to = last;
@@ -75,10 +75,16 @@ int DrawReport(QPagedPaintDevice& device, const ReportContext& report, int from,
   if (!painter.begin(&device)) return -1;
   const ReportMetrics metrics = MeasureReportFont(&device);
   int drawn = 0;
-  for (int p = from; p <= to; ++p) {
-    if (drawn > 0 && !device.newPage()) break;
-    DrawReportPage(painter, report.Page(p), metrics);
-    ++drawn;
+  bool ok = true;
+  for (int copy = 0; ok && copy < std::max(copies, 1); ++copy) {
+    for (int p = from; ok && p <= to; ++p) {
+      if (drawn > 0 && !device.newPage()) {
+        ok = false;  // the device refused another page (output error)
+        break;
+      }
+      DrawReportPage(painter, report.Page(p), metrics);
+      ++drawn;
+    }
   }
   painter.end();
   return drawn;
@@ -104,7 +110,9 @@ bool PrintReport(QWidget* parent, const RadioData& data, const std::string& path
     from = printer.fromPage();
     to = printer.toPage();
   }
-  return DrawReport(printer, report, from, to) > 0;
+  // Printers that cannot make copies themselves (a PDF file among them) get the pages again.
+  const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+  return DrawReport(printer, report, from, to, copies) > 0;
 }
 
 void PreviewReport(QWidget* parent, const RadioData& data, const std::string& path, QPrinter& printer) {

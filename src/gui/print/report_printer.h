@@ -36,9 +36,10 @@ ReportMetrics MeasureReportFont(QPaintDevice* device);
 void DrawReportPage(QPainter& painter, const ReportPage& page, const ReportMetrics& metrics);
 
 // Draws pages `from` to `to` (1-based, cut to the report's pages; 0 for either means the first or
-// the last page) on a paged device, starting a new device page between them. Answers the number
-// of pages drawn, or -1 when the device cannot be painted on (a file that cannot be created).
-int DrawReport(QPagedPaintDevice& device, const ReportContext& report, int from = 0, int to = 0);
+// the last page) on a paged device, starting a new device page between them, `copies` times over
+// (collated). Answers the number of pages drawn, or -1 when the device cannot be painted on (a
+// file that cannot be created).
+int DrawReport(QPagedPaintDevice& device, const ReportContext& report, int from = 0, int to = 0, int copies = 1);
 
 // The printing-in-progress flag: set while a report exists (a print job or a preview), so that
 // closing the main window does not ask about unsaved changes.
