@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -135,6 +136,8 @@ QString PrinterDisplayName(const QPrinter& printer) {
   if (printer.outputFormat() == QPrinter::PdfFormat) return QFileInfo(printer.outputFileName()).fileName();
   return printer.printerName();
 }
+
+QString DefaultPrinterName() { return QPrinterInfo::defaultPrinterName(); }
 
 bool ExportReportPdf(const ReportContext& report, const QString& pdfPath, QString& error, int* pagesDrawn) {
   const QFileInfo target(pdfPath);

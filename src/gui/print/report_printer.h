@@ -61,9 +61,11 @@ bool PrintReport(QWidget* parent, const RadioData& data, const std::string& path
 void PreviewReport(QWidget* parent, const RadioData& data, const std::string& path, QPrinter& printer);
 // File > Print Setup: the page-setup dialog of the printer. Answers true on OK.
 bool PrintSetup(QWidget* parent, QPrinter& printer);
-// The name the header shows for the printer after a job: the printer's name, or, for a PDF file,
-// the file name.
+// The name the header shows for the printer after a job or Print Setup: the printer's name, or,
+// for a PDF file, the file name.
 QString PrinterDisplayName(const QPrinter& printer);
+// The system's default printer at start-up; empty when no printer is installed.
+QString DefaultPrinterName();
 
 // Writes the report into a PDF file through a printer in PDF mode, as File > Print does with a PDF
 // file chosen. The file is written under a temporary name and renamed when complete. Answers
