@@ -72,6 +72,12 @@ TEST_F(DataFileTest, ShortFileKeepsTheSplitLongerFileIsCut) {
   EXPECT_EQ(split, 7.5);
   EXPECT_EQ(img[7000], 0x5A);
 
+  // A trailer that is not a number (here a NaN) is ignored like a missing one.
+  bytes.insert(bytes.end(), {0, 0, 0, 0, 0, 0, 0xF8, 0x7F});
+  WriteBytes(dir.File("nan.k53"), bytes);
+  ASSERT_TRUE(ReadDataFile(dir.File("nan.k53"), img, split, prompt));
+  EXPECT_EQ(split, 7.5);
+
   bytes.resize(kImageSize - 1);
   WriteBytes(dir.File("shorter.k53"), bytes);
   EXPECT_FALSE(ReadDataFile(dir.File("shorter.k53"), img, split, prompt));
