@@ -45,6 +45,7 @@ TEST_F(DataFileTest, RoundTripsByteForByte) {
   const std::string first = Write("a.k53");
   const auto bytes = ReadBytes(first);
   ASSERT_EQ(bytes.size(), kDataFileSize);
+  EXPECT_EQ(bytes[7717], 0xC3);
   EXPECT_TRUE(std::equal(data.image.begin(), data.image.begin() + kImageSize, bytes.begin()));
   // -1.5 as a little-endian double
   const std::vector<unsigned char> trailer(bytes.begin() + kImageSize, bytes.end());
