@@ -65,10 +65,6 @@ std::string IdentityArea::FirmwareText() const {
 // ---------------------------------------------------------------------------------------------
 // HardwareArea
 
-namespace {
-constexpr std::size_t B(std::size_t imageOffset) { return imageOffset - off::kHardwareConfig; }
-}  // namespace
-
 void HardwareArea::SetDefaults() {
   block.fill(0);
   model = 1;
