@@ -171,6 +171,14 @@ TEST_F(ReportPrinterTest, CancelledPrintDialogPrintsNothing) {
   EXPECT_FALSE(QFileInfo::exists(Path("cancelled.pdf")));
 }
 
+TEST_F(ReportPrinterTest, PrintSetupAnswersTheDialog) {
+  QPrinter printer(QPrinter::HighResolution);
+  AnswerNextDialog(true);
+  EXPECT_TRUE(PrintSetup(nullptr, printer));
+  AnswerNextDialog(false);
+  EXPECT_FALSE(PrintSetup(nullptr, printer));
+}
+
 TEST_F(ReportPrinterTest, PreviewSetsThePrintingFlagWhileItIsOpen) {
   QPrinter printer(QPrinter::HighResolution);
   bool printingWhileOpen = false;
