@@ -196,7 +196,7 @@ TEST(KeyFunctionAreaTest, Ht610LoadDropsHt620Functions) {
   k.LoadFromImage(img);
   EXPECT_TRUE(k.marks[6]);
   k.FilterForModel(0);
-  EXPECT_EQ(k.slots[3], 0);
+  EXPECT_EQ(k.functions[3], 0);
   EXPECT_FALSE(k.marks[6]);
   for (int s = 0; s < 12; ++s) EXPECT_FALSE(Offers(k, s, 6, 0)) << s;
   img[132] = 0xAA;

@@ -111,8 +111,8 @@ TEST_F(ReportPagesTest, Ht610DashesForTagsKeysAndDisplayDigits) {
 
 TEST_F(ReportPagesTest, Ht620KeysPrintTheirFunctions) {
   Edit<KeyFunctionArea>([](KeyFunctionArea& k) {
-    k.slots[2] = 3;   // [A] press: Low Power
-    k.slots[8] = 13;  // [A] hold: Reset
+    k.functions[2] = 3;   // [A] press: Low Power
+    k.functions[8] = 13;  // [A] hold: Reset
     k.rotaryMode = 1;
   });
   const ReportPage one = Report().Page(1);

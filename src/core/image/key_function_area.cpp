@@ -5,28 +5,28 @@
 namespace kp53 {
 
 void KeyFunctionArea::SetDefaults() {
-  slots.fill(0);
-  slots[0] = 1;  // Monitor
-  slots[1] = 5;  // Lamp
-  slots[6] = 2;  // Squelch Off
+  functions.fill(0);
+  functions[0] = 1;  // Monitor
+  functions[1] = 5;  // Lamp
+  functions[6] = 2;  // Squelch Off
   rotaryMode = 0;
   RebuildMarks();
 }
 
 void KeyFunctionArea::LoadFromImage(const RadioImage& img) {
-  for (std::size_t s = 0; s < kSlotCount; ++s) slots[s] = img[off::kKeyFunctions + s];
+  for (std::size_t s = 0; s < kSlotCount; ++s) functions[s] = img[off::kKeyFunctions + s];
   rotaryMode = GetBit(img, 6, 6);
   RebuildMarks();
 }
 
 void KeyFunctionArea::StoreToImage(RadioImage& img) const {
-  for (std::size_t s = 0; s < kSlotCount; ++s) img[off::kKeyFunctions + s] = static_cast<std::uint8_t>(slots[s]);
+  for (std::size_t s = 0; s < kSlotCount; ++s) img[off::kKeyFunctions + s] = static_cast<std::uint8_t>(functions[s]);
   PutBit(img, 6, 6, rotaryMode != 0);
 }
 
 void KeyFunctionArea::RebuildMarks() {
   marks.fill(false);
-  for (int code : slots)
+  for (int code : functions)
     if (code > 0 && code < kCodeCount) marks[static_cast<std::size_t>(code)] = true;
 }
 
@@ -39,7 +39,7 @@ bool KeyFunctionArea::IsHt620Only(int code) {
 
 void KeyFunctionArea::FilterForModel(int model) {
   if (model != 0) return;
-  for (int& code : slots) {
+  for (int& code : functions) {
     if (!IsHt620Only(code)) continue;
     marks[static_cast<std::size_t>(code)] = false;
     code = 0;
@@ -48,14 +48,14 @@ void KeyFunctionArea::FilterForModel(int model) {
 
 void KeyFunctionArea::ClearAbcdKeys() {
   for (int s = 0; s < kSlotCount; ++s)
-    if (IsAbcdSlot(s)) slots[static_cast<std::size_t>(s)] = 0;
+    if (IsAbcdSlot(s)) functions[static_cast<std::size_t>(s)] = 0;
   RebuildMarks();
 }
 
 std::vector<int> KeyFunctionArea::OfferedCodes(int slot, int model) const {
   std::vector<int> codes{0};
   if (slot < 0 || slot >= kSlotCount) return codes;
-  const int own = slots[static_cast<std::size_t>(slot)];
+  const int own = functions[static_cast<std::size_t>(slot)];
   for (int c = 1; c < kCodeCount; ++c) {
     if (model == 0 && IsHt620Only(c)) continue;
     if (marks[static_cast<std::size_t>(c)] && own != c) continue;
@@ -67,7 +67,7 @@ std::vector<int> KeyFunctionArea::OfferedCodes(int slot, int model) const {
 
 void KeyFunctionArea::SelectFunction(int slot, int code) {
   if (slot < 0 || slot >= kSlotCount || code < 0 || code >= kCodeCount) return;
-  int& current = slots[static_cast<std::size_t>(slot)];
+  int& current = functions[static_cast<std::size_t>(slot)];
   if (current > 0 && current < kCodeCount) marks[static_cast<std::size_t>(current)] = false;
   current = code;
   if (code > 0) marks[static_cast<std::size_t>(code)] = true;

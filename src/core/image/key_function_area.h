@@ -16,7 +16,7 @@ class KeyFunctionArea {
   static constexpr int kFirstHoldSlot = 6;
 
   // Slots: 0 SIDE1, 1 SIDE2, 2-5 A-D (press); 6 SIDE1, 7 SIDE2, 8-11 A-D (press and hold).
-  std::array<int, kSlotCount> slots{};
+  std::array<int, kSlotCount> functions{};  // function code of each key slot
   int rotaryMode = 0;  // 0 "Channel", 1 "Group  "
   // marks[c]: some slot holds function code c (1 to 30). Not stored; rebuilt when loading.
   std::array<bool, kCodeCount> marks{};

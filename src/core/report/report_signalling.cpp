@@ -155,8 +155,8 @@ ReportPage ReportContext::PageOne() const {
   block.Right("               Press          Press & Hold");
   block.Right("               ----------------------------");
   auto keyLine = [&](const char* name, int slot) {
-    const int press = keys.slots[static_cast<std::size_t>(slot)];
-    const int hold = keys.slots[static_cast<std::size_t>(slot + KeyFunctionArea::kFirstHoldSlot)];
+    const int press = keys.functions[static_cast<std::size_t>(slot)];
+    const int hold = keys.functions[static_cast<std::size_t>(slot + KeyFunctionArea::kFirstHoldSlot)];
     return Format("   [%s Key: %s %s", name, C(Text(text::kKeyFunctions, press)), C(Text(text::kKeyFunctions, hold)));
   };
   block.Right(keyLine("Side1]", 0));
