@@ -284,6 +284,10 @@ void CMainFrame::RunCommand(int id) {
 }
 
 void CMainFrame::RegisterCommand(int id, std::function<void()> handler) {
+  // The toolbar's Upload, Download and Help Topics buttons run their menu commands.
+  if (id == cmd::kUpload) handlers_.insert(cmd::kToolUpload, [this] { RunCommand(cmd::kUpload); });
+  if (id == cmd::kDownload) handlers_.insert(cmd::kToolDownload, [this] { RunCommand(cmd::kDownload); });
+  if (id == cmd::kHelpTopics) handlers_.insert(cmd::kToolHelpTopics, [this] { RunCommand(cmd::kHelpTopics); });
   handlers_.insert(id, std::move(handler));
   UpdateCommandStates();
 }
@@ -407,7 +411,6 @@ void CMainFrame::RegisterBuiltInCommands() {
     });
   }
   RegisterCommand(cmd::kHelpTopics, [this] { ShowHelp(0); });
-  RegisterCommand(cmd::kToolHelpTopics, [this] { ShowHelp(0); });
   RegisterCommand(cmd::kGetStarted, [this] { ShowHelp(98376); });
   RegisterCommand(cmd::kCommonProblems, [this] { ShowHelp(98377); });
   RegisterCommand(cmd::kAbout, [this] {
@@ -415,9 +418,6 @@ void CMainFrame::RegisterBuiltInCommands() {
     dlg.exec();
   });
   RegisterCommand(cmd::kHelp, [this] { ShowHelp(FrameHelpContext()); });
-  // The toolbar's Upload and Download run the Radio menu's commands once those exist.
-  RegisterCommand(cmd::kToolUpload, [this] { RunCommand(cmd::kUpload); });
-  RegisterCommand(cmd::kToolDownload, [this] { RunCommand(cmd::kDownload); });
 }
 
 int CMainFrame::FrameHelpContext() const { return view_->HelpContext(); }
