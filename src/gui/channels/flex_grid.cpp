@@ -1,5 +1,6 @@
 #include "channels/flex_grid.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -19,8 +20,29 @@ class FlexDelegate : public QStyledItemDelegate {
   explicit FlexDelegate(CMSFlexGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
     if (!grid_->FocusRectShown()) opt.state &= ~QStyle::State_HasFocus;
-    QStyledItemDelegate::paint(painter, opt, index);
+    // The cell texts carry the blanks of their fixed widths; trailing blanks are not drawn, so
+    // that they neither shift the centred text nor get it cut short with an ellipsis.
+    QString text = opt.text;
+    while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+    opt.text.clear();
+    const QWidget* w = opt.widget;
+    QStyle* style = w ? w->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+    if (!text.isEmpty()) {
+      painter->save();
+      const bool selected = (opt.state & QStyle::State_Selected) != 0;
+      painter->setPen(selected ? opt.palette.color(QPalette::HighlightedText)
+                               : index.data(Qt::ForegroundRole).isValid()
+                                     ? index.data(Qt::ForegroundRole).value<QBrush>().color()
+                                     : opt.palette.color(QPalette::Text));
+      painter->setFont(opt.font);
+      const QRect r = opt.rect.adjusted(2, 0, -2, 0);
+      painter->setClipRect(opt.rect);
+      painter->drawText(r, static_cast<int>(opt.displayAlignment) | Qt::TextSingleLine, text);
+      painter->restore();
+    }
     const QVariant pic = index.data(kPictureRole);
     if (pic.isValid()) {
       const QPixmap p = pic.value<QPixmap>();
@@ -349,4 +371,15 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
   const int r = rowAt(event->position().toPoint().y());
   mouseRow_ = r < 0 ? 0 : r + fixedRows_;
   QTableWidget::mousePressEvent(event);
+}
+
+void CMSFlexGrid::changeEvent(QEvent* event) {
+  QTableWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) {
+    rowHeight_ = fontMetrics().height() + 4;
+    verticalHeader()->setDefaultSectionSize(rowHeight_);
+    for (int r = 0; r < rowCount(); ++r) verticalHeader()->resizeSection(r, rowHeight_);
+    header_->updateGeometry();
+    updateGeometries();
+  }
 }

@@ -103,6 +103,7 @@ class CMSFlexGrid : public QTableWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   friend class FlexHeader;

@@ -98,7 +98,9 @@ CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), do
   gl->addStretch(1);
 
   grid_ = new CMSFlexGrid(this);
-  grid_->setFont(fixed);
+  QFont gridFont = fixed;
+  gridFont.setPointSizeF(std::max(7.0, QApplication::font().pointSizeF() - 0.5));
+  grid_->setFont(gridFont);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
   check_ = MakeCheckPixmap(palette().color(QPalette::Text));
 
