@@ -304,7 +304,7 @@ TEST_F(DocumentTest, SavedFileIsExactSizeWithTheChecksumOfTheNormalisedImage) {
 }
 
 TEST_F(DocumentTest, SaveOverAReadOnlyFileShowsMessage49AndWritesNothing) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+  // The owner-write bit decides, even for a user (root) whom the system would let write.
   const fs::path file = MakeDataFile("ro.k53");
   const auto before = ReadAll(file);
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "document/app_context.h"
 #include "settings/settings.h"
 
 namespace kp53 {
@@ -150,6 +151,48 @@ TEST(CommandLine, PassPhraseIsExact) {
   EXPECT_FALSE(IsMaintenancePassPhrase("Qerin-volta"));
   EXPECT_FALSE(IsMaintenancePassPhrase("qerin-volta "));
   EXPECT_FALSE(IsMaintenancePassPhrase(""));
+}
+
+}  // namespace
+}  // namespace kp53
+
+namespace kp53 {
+namespace {
+
+TEST(AppContextSettings, UnreadableFileIsNeverOverwritten) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  const fs::path dir = fs::temp_directory_path() / ("kp53ctx-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path path = dir / "KP53Win.ini";
+  { std::ofstream(path) << "[Mine]\nvalue=precious\n"; }
+  fs::permissions(path, fs::perms::owner_write);
+  AppContext ctx;
+  ctx.LoadSettings(path.string());
+  EXPECT_TRUE(ctx.iniPath.empty());
+  EXPECT_TRUE(ctx.SaveSettings());
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  IniFile ini;
+  ASSERT_TRUE(ini.Load(path.string()));
+  EXPECT_EQ(ini.GetString("Mine", "value", ""), "precious");
+  EXPECT_FALSE(ini.Get("Initialize", "COM_PORT"));
+  fs::remove_all(dir);
+}
+
+TEST(AppContextSettings, SymbolicLinkIsWrittenThrough) {
+  const fs::path dir = fs::temp_directory_path() / ("kp53lnk-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  { std::ofstream(dir / "real.ini") << "[A]\nk=1\n"; }
+  fs::create_symlink(dir / "real.ini", dir / "KP53Win.ini");
+  AppContext ctx;
+  ctx.LoadSettings((dir / "KP53Win.ini").string());
+  ctx.settings.comPort = 5;
+  ASSERT_TRUE(ctx.SaveSettings());
+  EXPECT_TRUE(fs::is_symlink(dir / "KP53Win.ini"));
+  IniFile ini;
+  ASSERT_TRUE(ini.Load((dir / "real.ini").string()));
+  EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 5);
+  EXPECT_EQ(ini.GetInt("A", "k", 0), 1);
+  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -101,7 +102,14 @@ std::string IniFile::Text() const {
   return out;
 }
 
-bool IniFile::Save(const std::string& path) const {
+bool IniFile::Save(const std::string& givenPath) const {
+  // A symbolic link is written through: the file it points at is replaced, the link stays.
+  std::string path = givenPath;
+  struct stat lst{};
+  if (::lstat(givenPath.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+    char buf[PATH_MAX];
+    if (::realpath(givenPath.c_str(), buf) != nullptr) path = buf;
+  }
   std::string tmp = FolderOf(path) + "/.ini-XXXXXX";
   const int fd = ::mkstemp(tmp.data());
   if (fd < 0) return false;

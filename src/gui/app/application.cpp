@@ -73,10 +73,8 @@ bool KP53App::Start(const QStringList& args) {
 
   // The settings file lies in the working directory.
   ctx_.workDir = QDir::currentPath().toStdString();
-  ctx_.iniPath = QDir::current().filePath(QString::fromLatin1(kp53::kIniFileName)).toStdString();
   ctx_.exeDir = QCoreApplication::applicationDirPath().toStdString();
-  ctx_.ini.Load(ctx_.iniPath);
-  ctx_.settings = kp53::ReadSettings(ctx_.ini);
+  ctx_.LoadSettings(QDir::current().filePath(QString::fromLatin1(kp53::kIniFileName)).toStdString());
   ctx_.SaveStartupSettings();
 
   std::vector<std::string> argv;
