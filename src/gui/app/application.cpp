@@ -1,14 +1,15 @@
 #include "app/application.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 
 #include "app/small_dialogs.h"
 #include "settings/settings.h"
@@ -26,15 +27,31 @@ QString KP53App::InstanceName() {
   return QStringLiteral("%1-%2").arg(exe.isEmpty() ? QStringLiteral("kp53win") : exe).arg(::getuid());
 }
 
+// A folder only this user can reach: the session's runtime folder, or a private folder in the
+// temporary folder. Empty when neither can be had safely.
+static QString PrivateFolder() {
+  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (dir.isEmpty()) {
+    dir = QDir::tempPath() + QStringLiteral("/kp53win-runtime-%1").arg(::getuid());
+    ::mkdir(QFile::encodeName(dir).constData(), 0700);
+  }
+  struct stat st{};
+  if (::lstat(QFile::encodeName(dir).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+      (st.st_mode & 077) != 0)
+    return {};
+  return dir;
+}
+
 bool KP53App::TakeSingleInstance() {
-  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (dir.isEmpty()) dir = QDir::tempPath();
+  const QString dir = PrivateFolder();
+  if (dir.isEmpty()) return true;  // no safe place for the lock: run without the check
+  socketPath_ = dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".sock");
   lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".lock"));
   lock_->setStaleLockTime(0);  // a lock whose process is gone is taken over
   if (lock_->tryLock(0)) return true;
   // Another instance runs: ask it to come to the front, then end silently.
   QLocalSocket socket;
-  socket.connectToServer(InstanceName());
+  socket.connectToServer(socketPath_);
   if (socket.waitForConnected(1000)) {
     socket.write("raise\n");
     socket.waitForBytesWritten(1000);
@@ -44,10 +61,11 @@ bool KP53App::TakeSingleInstance() {
 }
 
 void KP53App::ListenForOtherStarts() {
+  if (socketPath_.isEmpty()) return;
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);  // only this user may knock
-  QLocalServer::removeServer(InstanceName());                 // a socket file left by a crash
-  server_->listen(InstanceName());
+  QLocalServer::removeServer(socketPath_);                    // a socket file left by a crash
+  server_->listen(socketPath_);
   connect(server_, &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* s = server_->nextPendingConnection()) {
       connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);

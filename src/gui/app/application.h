@@ -40,4 +40,5 @@ class KP53App : public QObject {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<QLockFile> lock_;
   QPointer<QLocalServer> server_;
+  QString socketPath_;
 };
