@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -209,6 +210,21 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   EXPECT_EQ(ctx.settings.comPort, 3);
   EXPECT_EQ(ctx.settings.DevicePath(3), "/dev/ttyUSB0");
   EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(GuiTest, ConfigurationIgnoresEnterOutsideItsButtons) {
+  ConfigDialog dlg(ctx, prompt);
+  dlg.probe = [](const std::string&) { return true; };
+  dlg.show();
+  dlg.PortList()->setFocus();
+  dlg.PortList()->setCurrentIndex(6);
+  QTest::keyClick(&dlg, Qt::Key_Return);
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(ctx.settings.comPort, 1);
+  dlg.OkButton()->setFocus();
+  QTest::keyClick(dlg.OkButton(), Qt::Key_Return);
+  EXPECT_FALSE(dlg.isVisible());
+  EXPECT_EQ(ctx.settings.comPort, 7);
 }
 
 TEST_F(GuiTest, ConfigurationRefreshesTheHeader) {
