@@ -204,13 +204,18 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     return false;
   bool sectionExists;
   const Found f = Locate(section, key, sectionExists);
-  std::string line = std::string(Trim(key)) + "=" + std::string(value);
+  std::string line(Trim(key));
+  line += '=';
+  line += value;
   if (f.found) {
     lines_[f.line] = std::move(line);
   } else if (sectionExists) {
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(f.line) + 1, std::move(line));
   } else {
-    lines_.push_back("[" + std::string(Trim(section)) + "]");
+    std::string header(1, '[');
+    header += Trim(section);
+    header += ']';
+    lines_.push_back(std::move(header));
     lines_.push_back(std::move(line));
   }
   return true;
