@@ -43,7 +43,7 @@ static QString PrivateFolder() {
 }
 
 bool KP53App::TakeSingleInstance() {
-  const QString dir = PrivateFolder();
+  const QString dir = instanceFolder_.isEmpty() ? PrivateFolder() : instanceFolder_;
   if (dir.isEmpty()) return true;  // no safe place for the lock: run without the check
   socketPath_ = dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".sock");
   lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".lock"));
@@ -84,6 +84,7 @@ void KP53App::RaiseFrame() {
     popup->raise();
     popup->activateWindow();
   }
+  emit Raised();
 }
 
 bool KP53App::Start(const QStringList& args) {

@@ -27,6 +27,13 @@ class KP53App : public QObject {
 
   // The name of the lock and of the local socket: the executable's name and the user's id.
   static QString InstanceName();
+  // The folder of the lock and the socket; by default the user's runtime folder. Tests give each
+  // run its own, so that parallel runs do not meet.
+  void SetInstanceFolder(const QString& folder) { instanceFolder_ = folder; }
+
+ signals:
+  // Another start asked this instance to come to the front.
+  void Raised();
 
  private:
   bool TakeSingleInstance();
@@ -41,4 +48,5 @@ class KP53App : public QObject {
   std::unique_ptr<QLockFile> lock_;
   QPointer<QLocalServer> server_;
   QString socketPath_;
+  QString instanceFolder_;
 };
