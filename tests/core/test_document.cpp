@@ -426,6 +426,21 @@ TEST_F(DocumentTest, YesSavesUnderTheChosenNameBeforeTheNewImage) {
   EXPECT_EQ(other.Data().channels.Entry(0).squelch, 1);
 }
 
+TEST_F(DocumentTest, YesWithAFailedSaveKeepsTheChanges) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  doc.Data().channels.Entry(0).squelch = 1;
+  ctx.modified = true;
+  const std::string path = (root / "no-such-dir" / "x.k53").string();
+  prompt.answers.push_back(Answer::Yes);
+  chooser.saves.push_back(path);
+  EXPECT_FALSE(doc.New());
+  ASSERT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(prompt.shown[1].text, FormatMessage(35, path));
+  EXPECT_TRUE(ctx.modified);
+  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 1);
+}
+
 TEST_F(DocumentTest, NoDiscardsWithoutSaving) {
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();

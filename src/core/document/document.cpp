@@ -144,19 +144,21 @@ bool CRM90Doc::Save() {
   return true;
 }
 
-bool CRM90Doc::SaveAs() {
+CRM90Doc::SaveAsResult CRM90Doc::RunSaveAs() {
   const auto chosen = chooser_.ChooseSave();
-  if (!chosen || chosen->empty()) return false;
+  if (!chosen || chosen->empty()) return SaveAsResult::Cancelled;
   // The whole chosen path is kept, however long: cutting it would save somewhere else.
   ctx_.currentPath = *chosen;
-  return Save();
+  return Save() ? SaveAsResult::Saved : SaveAsResult::NotSaved;
 }
+
+bool CRM90Doc::SaveAs() { return RunSaveAs() == SaveAsResult::Saved; }
 
 bool CRM90Doc::AskToSaveChanges() {
   if (!ctx_.modified) return true;
   const Answer a = prompt_.Message(61699, Icon::Exclamation, Buttons::YesNoCancel, ctx_.currentPath);
   if (a == Answer::Cancel) return false;
-  if (a == Answer::Yes) SaveAs();
+  if (a == Answer::Yes && RunSaveAs() == SaveAsResult::NotSaved) return false;
   ctx_.modified = false;
   return true;
 }

@@ -47,7 +47,9 @@ class CRM90Doc {
   bool Save();
   // File > Save As: choose a path, make it the current path, then Save.
   bool SaveAs();
-  // The unsaved-changes question; false means the user cancelled.
+  // The unsaved-changes question; false means the user cancelled. Yes opens Save As; cancelling
+  // its dialog discards the changes and goes on, but a save that was tried and did not happen
+  // (an error, or No to writing a default file) answers false, so the changes are not lost.
   bool AskToSaveChanges();
 
   // Normalises the image and writes it under `name` in the working directory.
@@ -63,6 +65,8 @@ class CRM90Doc {
   bool IsModified() const { return ctx_.modified; }
 
  private:
+  enum class SaveAsResult { Cancelled, Saved, NotSaved };
+  SaveAsResult RunSaveAs();
   void RebuildWithPath(const std::string& path);
   void Updated() {
     if (onUpdate) onUpdate();
