@@ -156,7 +156,7 @@ bool CRM90Doc::SaveAs() { return RunSaveAs() == SaveAsResult::Saved; }
 
 bool CRM90Doc::AskToSaveChanges() {
   if (!ctx_.modified) return true;
-  const Answer a = prompt_.Message(61699, Icon::Exclamation, Buttons::YesNoCancel, ctx_.currentPath);
+  const Answer a = prompt_.Message(61699, Icon::Question, Buttons::YesNoCancel, ctx_.currentPath);
   if (a == Answer::Cancel) return false;
   if (a == Answer::Yes && RunSaveAs() == SaveAsResult::NotSaved) return false;
   ctx_.modified = false;
