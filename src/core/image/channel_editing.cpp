@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "image/common_options_area.h"
+#include "image/paging_area.h"
 #include "text/input_filters.h"
 #include "text/messages.h"
 
@@ -49,6 +51,18 @@ constexpr std::array<const char*, 4> kSignalOptionItems = {" - : OFF", " 1 : GE 
 constexpr std::array<const char*, 4> kEncryptionItems = {"  - : OFF", " 1 : Backup", " 2 : No Backup", " 3 : ON"};
 
 }  // namespace
+
+EditEnv EditEnvFor(const RadioData& data) {
+  EditEnv env{data.image, data.hardware};
+  env.defaultSplit = data.defaultSplit;
+  env.ht620 = data.hardware.model == 1;
+  env.optionBoard = OptionBoardCode(data.image);
+  env.fiveTone = data.signaling.IsFiveTone();
+  PagingParams paging;
+  paging.LoadFromImage(data.image);
+  for (std::size_t i = 0; i < env.pageCodeEnabled.size(); ++i) env.pageCodeEnabled[i] = paging.pages[i].programmed;
+  return env;
+}
 
 bool EditorAccepts(int mode, char c) {
   if (c == '\b') return true;

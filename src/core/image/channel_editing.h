@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image/channel_table.h"
+#include "image/radio_data.h"
 #include "ports.h"
 #include "text/input_filters.h"
 
@@ -26,6 +27,10 @@ struct EditEnv {
   bool fiveTone = true;           // signalling system
   std::array<bool, 10> pageCodeEnabled{};  // page codes 1..10 enabled in the paging parameters
 };
+
+// The editing context of an image: its option board, signalling system, enabled page codes,
+// product type and DefaultSplit.
+EditEnv EditEnvFor(const RadioData& data);
 
 // The 18 visibility items of the grid columns (1 shown, 0 hidden).
 using VisibleItems = std::array<int, 18>;

@@ -52,4 +52,9 @@ class CommonOptionsArea {
   void StoreToImage(RadioImage& img) const;
 };
 
+// The option-board code of an image (byte 125 bits 3-0), for the views that only need that.
+inline int OptionBoardCode(const RadioImage& img) {
+  return static_cast<int>(GetField(img, off::kCommonOptions, 0, 4));
+}
+
 }  // namespace kp53

@@ -1,5 +1,7 @@
 #include "channels/rm90_view.h"
 
+#include "image/common_options_area.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,12 +16,6 @@
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The option-board code: the low four bits of image byte 125. Read directly here until the
-// option area offers it.
-int OptionBoardCode(const kp53::RadioImage& img) {
-  return static_cast<int>(kp53::GetField(img, kp53::off::kCommonOptions, 0, 4));
-}
 
 QFont FixedFont() {
   QFont f(QStringLiteral("Courier New"));
@@ -185,7 +181,7 @@ void CRM90View::FillSystemTypeList() {
   filling_ = true;
   systemCombo_->clear();
   systemCombo_->addItem(QStringLiteral("Conventional"));
-  if (OptionBoardCode(doc_.Data().image) == 2) systemCombo_->addItem(QStringLiteral("Omnitrunk"));
+  if (kp53::OptionBoardCode(doc_.Data().image) == 2) systemCombo_->addItem(QStringLiteral("Omnitrunk"));
   const int type = Table().groupSystemType[static_cast<std::size_t>(std::clamp(Table().currentGroup, 0, 15))];
   systemCombo_->setCurrentIndex(type < systemCombo_->count() ? type : -1);
   filling_ = false;
