@@ -317,6 +317,16 @@ bool CRM90View::HandleViewKey(QKeyEvent* event) {
     NextGroup();
     return true;
   }
+  const auto& ctx = doc_.Context();
+  if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier && ctx.productionMode &&
+      onProductionDownload) {
+    onProductionDownload();
+    return true;
+  }
+  if (event->key() == Qt::Key_F9 && event->modifiers() == Qt::ShiftModifier && ctx.maintenanceMode && onFileData) {
+    onFileData();
+    return true;
+  }
   return false;
 }
 

@@ -3,6 +3,8 @@
 // row per channel of the current group.
 #pragma once
 
+#include <functional>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -49,6 +51,11 @@ class CRM90View : public QWidget {
   QLabel* HeaderValue(int i) { return headerValues_[i]; }
 
   static QString IdlePromptText();
+
+  // F5 in production mode (a Download of the current image) and Shift+F9 in maintenance mode
+  // (the File Data dialog); installed by the frame.
+  std::function<void()> onProductionDownload;
+  std::function<void()> onFileData;
 
  signals:
   void StatusText(const QString& text);
