@@ -1,5 +1,6 @@
 // The main frame: menu enabling, titles, the clock, the window size, the close question, the
 // settings written at the end, help and the Configuration dialog.
+#include "print/report_printer.h"
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -50,12 +51,13 @@ TEST_F(GuiTest, SignallingMenuFollowsTheSignallingSystem) {
 TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
   CMainFrame& f = Frame();
   for (int id : {cmd::kHardware, cmd::kUpload, cmd::kDownload, cmd::kAlignment, cmd::kChannelAllocations,
-                 cmd::kVisible, cmd::kPrint, cmd::kPrintPreview, cmd::kToolUpload})
+                 cmd::kVisible, cmd::kToolUpload})
     EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
   for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
-                 cmd::kGetStarted, cmd::kExit})
+                 cmd::kGetStarted, cmd::kExit, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup})
     EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
   EXPECT_EQ(f.Action(cmd::kNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+  EXPECT_EQ(f.Action(cmd::kPrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
   EXPECT_EQ(f.Action(cmd::kPaste)->shortcuts().size(), 2);
 }
 
@@ -114,7 +116,7 @@ TEST_F(GuiTest, CloseWithoutChangesOrWhilePrintingAsksNothing) {
   EXPECT_TRUE(Frame().close());
   Frame().show();
   ctx.modified = true;
-  ctx.printing = true;
+  const kp53::print::PrintingScope printing;
   EXPECT_TRUE(Frame().close());
   EXPECT_TRUE(prompt.shown.empty());
 }

@@ -20,7 +20,6 @@ struct AppContext {
   bool maintenanceMode = false;  // fixed after start-up
   bool productionMode = false;   // fixed after start-up
   bool modified = false;         // one flag for the whole program
-  bool printing = false;         // a print job runs: closing does not ask about changes
   std::string currentPath = kNoPath;
   std::string printerName;
 

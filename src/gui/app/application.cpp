@@ -9,9 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QPrinterInfo>
 
 #include "app/small_dialogs.h"
+#include "print/report_printer.h"
 #include "settings/settings.h"
 
 KP53App::KP53App() = default;
@@ -100,7 +100,7 @@ bool KP53App::Start(const QStringList& args) {
   for (const QString& a : args) argv.push_back(a.toStdString());
   const kp53::StartupRequest request = kp53::ParseCommandLine(argv);
 
-  ctx_.printerName = QPrinterInfo::defaultPrinterName().toStdString();
+  ctx_.printerName = kp53::print::DefaultPrinterName().toStdString();
 
   if (request.maintenance) {
     PasswordDialog dlg;

@@ -7,14 +7,14 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
 #include "app/command_ids.h"
+#include "app/print_commands.h"
+#include "print/report_printer.h"
 #include "app/config_dialog.h"
 #include "app/small_dialogs.h"
 #include "app/toolbar_icons.h"
@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(kp53::CRM90Doc& doc, kp53::UserPrompt& prompt, QWidget* p
   connect(view_, &CRM90View::StatusText, this, [this](const QString& t) { message_->setText(t); });
   doc_.onUpdate = [this] { DocumentReplaced(); };
   RegisterBuiltInCommands();
+  kp53::gui::RegisterPrintCommands(*this);
 
   clockTimer_.setInterval(1000);
   connect(&clockTimer_, &QTimer::timeout, this, &CMainFrame::UpdateClock);
@@ -379,15 +380,6 @@ void CMainFrame::RegisterBuiltInCommands() {
     UpdateTitle();
   });
   RegisterCommand(cmd::kExit, [this] { close(); });
-  RegisterCommand(cmd::kPrintSetup, [this] {
-    QPrinter printer;
-    QPrintDialog dlg(&printer, this);
-    dlg.setWindowTitle(QStringLiteral("Print Setup"));
-    if (dlg.exec() == QDialog::Accepted) {
-      doc_.Context().printerName = printer.printerName().toStdString();
-      view_->FillHeader();
-    }
-  });
   RegisterDialogCommand(cmd::kConfigure, {[this](QWidget* parent) {
                                             ConfigDialog dlg(doc_.Context(), prompt_, parent);
                                             dlg.help = [this](int c) { ShowHelp(c); };
@@ -446,7 +438,7 @@ void CMainFrame::WriteSettingsOnExit() {
 void CMainFrame::closeEvent(QCloseEvent* event) {
   auto& ctx = doc_.Context();
   view_->CommitGroupTag();
-  if (ctx.modified && !ctx.printing && !doc_.AskToSaveChanges()) {
+  if (ctx.modified && !kp53::print::IsPrinting() && !doc_.AskToSaveChanges()) {
     event->ignore();
     return;
   }
