@@ -39,5 +39,7 @@ void AddNewCommand(CLI::App& app, CommandList& commands);
 void AddInfoCommand(CLI::App& app, CommandList& commands);
 void AddHexdumpCommand(CLI::App& app, CommandList& commands);
 void AddNormalizeCommand(CLI::App& app, CommandList& commands);
+void AddUploadCommand(CLI::App& app, CommandList& commands);
+void AddDownloadCommand(CLI::App& app, CommandList& commands);
 
 }  // namespace kp53::cli

@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
   AddInfoCommand(app, commands);
   AddHexdumpCommand(app, commands);
   AddNormalizeCommand(app, commands);
+  AddUploadCommand(app, commands);
+  AddDownloadCommand(app, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
