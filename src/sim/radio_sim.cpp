@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -35,14 +36,13 @@ std::uint8_t Sum(const std::vector<std::uint8_t>& bytes, std::size_t count) {
 }
 
 std::vector<std::uint8_t> Frame(std::uint8_t command, const std::uint8_t* payload, std::size_t count, bool badSum) {
-  std::vector<std::uint8_t> f;
-  f.reserve(count + 3);
-  f.push_back(command);
-  f.push_back(static_cast<std::uint8_t>(count + 1));
-  f.insert(f.end(), payload, payload + count);
-  std::uint8_t s = Sum(f, f.size());
+  std::vector<std::uint8_t> f(count + 3);
+  f[0] = command;
+  f[1] = static_cast<std::uint8_t>(count + 1);
+  for (std::size_t i = 0; i < count; ++i) f[2 + i] = payload[i];
+  std::uint8_t s = Sum(f, count + 2);
   if (badSum) s = static_cast<std::uint8_t>(s + 1);
-  f.push_back(s);
+  f[count + 2] = s;
   return f;
 }
 
@@ -358,6 +358,8 @@ void RadioSimulator::HandleAlignmentFrame(Clock::time_point now) {
 }
 
 void RadioSimulator::Run() {
+  // Wake up on time to the microsecond: the pacing of the line depends on it.
+  ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
   std::vector<std::uint8_t> out;
   std::uint8_t in[4096];
   while (!stop_) {

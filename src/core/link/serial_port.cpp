@@ -134,26 +134,24 @@ long CSerialPort::ReadRaw(std::uint8_t* buffer, std::size_t count) {
                                                        kReadTotalPerByteMs * static_cast<long>(count));
   std::size_t done = 0;
   while (done < count) {
-    ssize_t n = ::read(fd_, buffer + done, count - done);
+    // Wait for the next byte: until the total deadline, and after the first byte for no longer
+    // than the gap allowed between two bytes. Waiting first saves a read that would find nothing
+    // when the bytes come at the line's pace.
+    auto deadline = total;
+    if (done > 0) deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(kReadIntervalMs));
+    if (!WaitReady(fd_, POLLIN, deadline)) break;
+    const ssize_t n = ::read(fd_, buffer + done, count - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
       continue;
     }
-    if (n < 0 && errno == EINTR) continue;
-    // A pseudo-terminal whose other side is gone reads as EIO: nothing arrives.
-    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EIO) return -1;
-    // Wait for the next byte: until the total deadline, and after the first byte for no longer
-    // than the gap allowed between two bytes.
-    auto deadline = total;
-    if (done > 0) deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(kReadIntervalMs));
-    if (n < 0 && errno == EIO) {
-      // poll() would report the hang-up at once; wait out the time instead.
-      const int ms = MillisecondsLeft(deadline);
-      if (ms == 0) break;
-      ::poll(nullptr, 0, std::min(ms, 10));
-      continue;
-    }
-    if (!WaitReady(fd_, POLLIN, deadline)) break;
+    if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
+    if (n < 0 && errno != EIO) return -1;
+    // A pseudo-terminal whose other side is gone reports EIO (and poll() a hang-up) at once:
+    // nothing arrives, so wait the time out in small steps.
+    const int ms = MillisecondsLeft(deadline);
+    if (ms == 0) break;
+    ::poll(nullptr, 0, std::min(ms, 10));
   }
   return static_cast<long>(done);
 }
