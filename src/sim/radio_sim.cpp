@@ -403,8 +403,15 @@ void RadioSimulator::Run() {
           out.push_back(lb.value);
         }
         lastActivity_ = now;
-        // Wire time: one byte at a time, at its own moment.
-        if (opt_.wireTime && !out.empty()) break;
+        if (opt_.wireTime) {
+          // One byte at a time, at its own moment; handed over when the FIFO reaches its trigger
+          // level or the line falls idle after it.
+          fifo_.insert(fifo_.end(), out.begin(), out.end());
+          out.clear();
+          const bool more = !line_.empty() && line_.front().ready <= lineFree_;
+          if (static_cast<int>(fifo_.size()) >= std::max(1, opt_.fifoTrigger) || !more) out.swap(fifo_);
+          break;
+        }
       }
       if (!line_.empty() && next == Clock::time_point::max()) next = now;  // more bytes due at once
       next = std::min({next, powerOnAt_, restartAt_,

@@ -47,6 +47,9 @@ struct SimOptions {
 
   // Pace every byte sent at the current line speed, 11 bits per byte.
   bool wireTime = false;
+  // With wire time: hand the bytes over in groups of up to this many, as a UART's receive FIFO
+  // does, the last byte of a burst at its own moment. 1 hands over every byte alone.
+  int fifoTrigger = 8;
 
   // The four data bytes of the alignment measurement frame.
   std::array<std::uint8_t, 4> measurement{0x12, 0x34, 0x56, 0x78};
@@ -143,6 +146,7 @@ class RadioSimulator {
   Clock::time_point restartAt_{Clock::time_point::max()};
   RadioState afterRestart_ = RadioState::AwaitingAnswer;
   std::deque<LineByte> line_;
+  std::vector<std::uint8_t> fifo_;  // bytes sent on the line, not yet handed over
   Clock::time_point lineFree_{};
   Clock::time_point lastActivity_{};
   std::vector<std::uint8_t> frame_;
