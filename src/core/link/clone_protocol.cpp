@@ -54,6 +54,11 @@ void MergeRadioOwnedBytes(RadioImage& image, const RadioImage& radio, bool maint
   }
 }
 
+void CloneProtocol::Pause(std::chrono::milliseconds ms) const {
+  if (pause_) pause_(ms);
+  else std::this_thread::sleep_for(ms);
+}
+
 int CloneProtocol::SendByte(std::uint8_t b) {
   std::uint8_t buf = b;
   return slot_.Port().WriteEcho(&buf, 1) ? 0 : 1;
@@ -67,7 +72,7 @@ int CloneProtocol::ReceiveByte(std::uint8_t& b) {
 
 int CloneProtocol::SendFrame(std::uint8_t command, std::uint8_t length, const std::uint8_t* payload, bool waitAck,
                              bool pause) {
-  if (pause) std::this_thread::sleep_for(kWritePause);
+  if (pause) Pause(kWritePause);
   LinkPort& port = slot_.Port();
   port.PurgeReceive();
   const std::size_t count = length > 0 ? static_cast<std::size_t>(length - 1) : 0;
@@ -193,7 +198,7 @@ bool CloneProtocol::ReadRadio(RadioImage& buffer, int& progress, bool forDownloa
         return false;
       }
     }
-    std::this_thread::sleep_for(kAfterReadRequest);
+    Pause(kAfterReadRequest);
   }
   return true;
 }
@@ -220,7 +225,7 @@ bool CloneProtocol::WriteRadio(const RadioImage& source, int& progress, const Ra
       prompt_.Error(kMsgDownloadError);
       return false;
     }
-    std::this_thread::sleep_for(kAfterWriteBlock);
+    Pause(kAfterWriteBlock);
   }
   return true;
 }

@@ -7,7 +7,9 @@
 // speed answer: " " for 9600 bit/s, "!" for 19200 bit/s; the handshake runs at 9600 bit/s.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 
 #include "image/radio_data.h"
 #include "link/link_slot.h"
@@ -64,10 +66,16 @@ class CloneProtocol {
   // configuration, merge the radio-owned bytes, normalise, write the blocks that differ and block 60.
   bool DownloadRadio(RadioData& data, RadioImage& copy, int& progress);
 
+  // The protocol's pauses (2 ms, 30 ms, 100 ms) go through this; by default the thread sleeps.
+  // Tools that drive the protocol against an in-process port without a line may skip them.
+  using PauseFunction = std::function<void(std::chrono::milliseconds)>;
+  void SetPauseFunction(PauseFunction pause) { pause_ = std::move(pause); }
+
  private:
   bool Cancelled() const { return cancel_.Requested(); }
   bool ReopenPort(unsigned baud);
   void Advance(int& progress, int units);
+  void Pause(std::chrono::milliseconds ms) const;
   std::uint8_t SpeedAnswer() const { return ctx_.speedIndex == 1 ? kAnswer19200 : kAnswer9600; }
 
   LinkSlot& slot_;
@@ -75,6 +83,7 @@ class CloneProtocol {
   ProgressSink& sink_;
   UserPrompt& prompt_;
   const CancelToken& cancel_;
+  PauseFunction pause_;
 };
 
 }  // namespace kp53
