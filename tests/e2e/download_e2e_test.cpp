@@ -37,6 +37,13 @@ TEST_F(LinkE2E, DownloadOfAnUnchangedImageWritesOnlyBlock60) {
   EXPECT_EQ(sink.ranges.front().second, kDownloadRange);
   EXPECT_EQ(sink.position, 15624);
   EXPECT_EQ(sink.closes, std::vector<bool>{true});
+
+  // Production mode: after success the gauge offers the next radio and stays open.
+  context.productionMode = true;
+  sink.closes.clear();
+  EXPECT_EQ(Download(), TransferResult::Completed);
+  EXPECT_EQ(sink.repeats, 1);
+  EXPECT_TRUE(sink.closes.empty());
 }
 
 TEST_F(LinkE2E, UserModeDownloadWritesTheChangedChannelAndKeepsTheRadiosOwnBytes) {
