@@ -32,6 +32,9 @@ class LinkSlot {
  public:
   using Factory = std::function<std::unique_ptr<LinkPort>(LinkFlags&)>;
   explicit LinkSlot(Factory factory) : factory_(std::move(factory)) {}
+  // The ports refer to the slot's flags: the slot stays where it was made.
+  LinkSlot(const LinkSlot&) = delete;
+  LinkSlot& operator=(const LinkSlot&) = delete;
 
   // Destroys the current port (closing it) and creates a new, closed one.
   LinkPort& Replace() {
