@@ -11,6 +11,7 @@
 #include <time.h>
 
 #include <chrono>
+#include <cstdio>
 
 #include "image/radio_data.h"
 #include "link/clone_worker.h"
@@ -33,7 +34,12 @@ class NullSink : public ProgressSink {
 
 class NullPrompt : public UserPrompt {
  public:
-  Answer Show(std::string_view, Icon, Buttons) override { return Answer::Ok; }
+  // Failures are worth seeing; the completion messages are not.
+  Answer Show(std::string_view text, Icon icon, Buttons) override {
+    if (icon == Icon::Stop)
+      std::fprintf(stderr, "transfer_bench: %.*s\n", static_cast<int>(text.size()), text.data());
+    return Answer::Ok;
+  }
 };
 
 double ThreadCpuSeconds() {
@@ -99,6 +105,7 @@ void Transfer(benchmark::State& state, Kind kind) {
     radio.WaitIdle(std::chrono::seconds(30));
     const auto end = std::max(pcEnd, radio.LastActivity());
     if (r != TransferResult::Completed) {
+      std::fprintf(stderr, "transfer_bench: result %d\n", static_cast<int>(r));
       state.SkipWithError("transfer failed");
       return;
     }

@@ -302,6 +302,11 @@ void RadioSimulator::HandleByte(std::uint8_t b, Clock::time_point now) {
   }
 }
 
+bool RadioSimulator::InWritePayload() const {
+  return state_ == RadioState::Clone && frame_.size() >= 2 && frame_.size() <= 130 && frame_[0] == kWriteBlock &&
+         frame_[1] == 0x82;
+}
+
 void RadioSimulator::HandleCloneFrame(Clock::time_point now) {
   const std::size_t n = frame_.size();
   if (Sum(frame_, n - 1) != frame_[n - 1]) {
@@ -397,7 +402,13 @@ void RadioSimulator::Run() {
         line_.pop_front();
         if (opt_.wireTime) lineFree_ = due;
         if (lb.fromPc) {
-          if (opt_.echo) out.push_back(lb.value);
+          // A real port's write returns only when its bytes have left the transmitter, and the
+          // PC discards the echo of the 129 payload bytes of a write frame, which it sends in one
+          // write. A pseudo-terminal takes that write at once, so with wire time their echo is
+          // left out: the PC then waits for the echo of the frame's sum as long as it would on a
+          // real line.
+          const bool discarded = opt_.wireTime && InWritePayload();
+          if (opt_.echo && !discarded) out.push_back(lb.value);
           HandleByte(lb.value, due);
         } else {
           out.push_back(lb.value);

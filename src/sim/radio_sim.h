@@ -117,6 +117,8 @@ class RadioSimulator {
   void Wake();
   // Handles one byte from the PC at its arrival on the radio; may queue bytes to send.
   void HandleByte(std::uint8_t b, Clock::time_point now);
+  // True when the next byte from the PC belongs to the 129 payload bytes of a write frame.
+  bool InWritePayload() const;
   void HandleCloneFrame(Clock::time_point now);
   void HandleAlignmentFrame(Clock::time_point now);
   void QueueRadio(const std::vector<std::uint8_t>& bytes, Clock::time_point ready);
