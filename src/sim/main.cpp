@@ -38,6 +38,7 @@ const char* kUsage =
     "  --repeat-p MS       announce \"P\" again every MS milliseconds until answered\n"
     "  --clone-mode BAUD   start in clone mode at 9600 or 19200 bit/s (no handshake needed)\n"
     "  --wire-time         pace every byte at the line speed, 11 bits per byte\n"
+    "  --fifo N            with --wire-time, hand bytes over in groups of up to N (default 8)\n"
     "  --bad-sum LIST      send the replies numbered in LIST (0-based, comma-separated) with a wrong sum\n"
     "  --drop LIST         leave the read requests numbered in LIST unanswered\n"
     "  --stall LIST        delay the replies in LIST by --stall-ms (default 1000)\n"
@@ -110,6 +111,8 @@ int main(int argc, char** argv) {
       opt.cloneBaud = v == "19200" ? 19200 : 9600;
     } else if (a == "--wire-time") {
       opt.wireTime = true;
+    } else if (a == "--fifo") {
+      ok = ParseInt(value(), opt.fifoTrigger) && opt.fifoTrigger >= 1 && opt.fifoTrigger <= 4096;
     } else if (a == "--bad-sum") {
       ok = ParseList(value(), opt.badSumReplies);
     } else if (a == "--drop") {
