@@ -94,6 +94,17 @@ TEST_F(LinkE2E, MissingRepliesAreRetriedWithoutCountingAsErrors) {
   EXPECT_EQ(radio->Log().readRequests, 1 + 61 + 20 + 2);
 }
 
+TEST_F(LinkE2E, AReplyThatComesTooLateIsRetriedAndTheUploadRecovers) {
+  auto o = RadioInCloneMode();
+  o.stalledReplies = {5, 30};
+  o.stallMs = 700;  // longer than the PC waits for a byte
+  StartRadio(o);
+  InitImage(data);
+  EXPECT_EQ(Upload(), TransferResult::Completed);
+  EXPECT_EQ(data.image, radio->Memory());
+  EXPECT_TRUE(prompt.Shown() == std::vector<std::string>{"Upload is completed"});
+}
+
 TEST_F(LinkE2E, CancelWhileWaitingForTheRadioEndsSilently) {
   auto o = SwitchedOffRadio();
   o.silent = true;
