@@ -10,6 +10,7 @@
 #include <linux/serial.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
