@@ -26,7 +26,14 @@ struct ScriptedRadio {
   std::vector<std::uint8_t> request;
   int opens = 0;
 
+  int droppedEchoes = 0;                   // bytes whose echo does not come back
+  std::vector<int> blocksWritten;
+
   void Written(std::uint8_t b) {
+    if (droppedEchoes > 0) {
+      --droppedEchoes;
+      return;
+    }
     rx.push_back(b);  // the cable's echo
     if (!answering) {
       if (b == ' ' || b == '!') {
@@ -42,6 +49,13 @@ struct ScriptedRadio {
       return;
     }
     request.push_back(b);
+    if (request[0] == 0xF3) {
+      if (request.size() == 132) {
+        blocksWritten.push_back(request[2]);
+        request.clear();
+      }
+      return;
+    }
     if (request.size() == 4) {
       if (request[0] == 0xF2 && request[1] == 0x02 && request[2] < 61) {
         const std::uint8_t* block = memory.data() + request[2] * 128;
@@ -175,6 +189,32 @@ TEST_F(HandshakeTest, CancelBeforeStartingTouchesNothing) {
   EXPECT_FALSE(protocol.ReadRadio(buffer, progress, false));
   EXPECT_EQ(radio.opens, 0);
   EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(HandshakeTest, WriteSendsChangedBlocksAndAlwaysTheLast) {
+  radio.answering = true;
+  RadioImage source = radio.memory;
+  const RadioImage reference = radio.memory;
+  source[300] ^= 1;  // block 2
+  ASSERT_TRUE(protocol.WriteRadio(source, progress, reference));
+  EXPECT_EQ(radio.blocksWritten, (std::vector<int>{2, 60}));
+  EXPECT_EQ(progress, 4 + 61 * 128);
+  EXPECT_EQ(sink.statuses, std::vector<int>{95});
+}
+
+TEST_F(HandshakeTest, TwentyFailedWritesInARowAreRetriedAndTheTwentyFirstFails) {
+  radio.answering = true;
+  radio.droppedEchoes = 20;  // each failed frame loses the echo of its first byte
+  ASSERT_TRUE(protocol.WriteRadio(radio.memory, progress, radio.memory));
+  EXPECT_EQ(radio.blocksWritten, std::vector<int>{60});
+  EXPECT_TRUE(prompt.shown.empty());
+
+  radio.blocksWritten.clear();
+  radio.droppedEchoes = 21;
+  progress = 0;
+  EXPECT_FALSE(protocol.WriteRadio(radio.memory, progress, radio.memory));
+  EXPECT_EQ(prompt.shown, std::vector<std::string>{"Download Error!"});
+  EXPECT_TRUE(radio.blocksWritten.empty());
 }
 
 }  // namespace
