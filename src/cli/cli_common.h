@@ -40,5 +40,7 @@ void AddInfoCommand(CLI::App& app, CommandList& commands);
 void AddHexdumpCommand(CLI::App& app, CommandList& commands);
 void AddNormalizeCommand(CLI::App& app, CommandList& commands);
 void AddReportCommand(CLI::App& app, CommandList& commands);
+void AddUploadCommand(CLI::App& app, CommandList& commands);
+void AddDownloadCommand(CLI::App& app, CommandList& commands);
 
 }  // namespace kp53::cli

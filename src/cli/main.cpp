@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
   AddHexdumpCommand(app, commands);
   AddNormalizeCommand(app, commands);
   AddReportCommand(app, commands);
+  AddUploadCommand(app, commands);
+  AddDownloadCommand(app, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

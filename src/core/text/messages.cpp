@@ -34,6 +34,8 @@ constexpr Entry kStrings[] = {
     {84, "Download Error!"},
     {87, "Hardware configuration mismatched!"},
     {89, "Download is completed"},
+    {90, "Upload Function"},
+    {91, "Download Function"},
     {95, "Please wait"},
     {100, "Overwrite original data"},
     {110, "CAUTION: You are about to enter the Alignment mode. All alignment\r\n instructions printed in the HT-620A "

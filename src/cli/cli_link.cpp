@@ -1,0 +1,155 @@
+#include "cli_link.h"
+
+#include <signal.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <iostream>
+
+#include "link/com_ports.h"
+#include "link/serial_port.h"
+#include "text/messages.h"
+
+namespace kp53::cli {
+
+namespace {
+
+constexpr const char* kPassPhrase = "qerin-volta";
+CancelToken* gToken = nullptr;
+struct sigaction gOldInt{};
+
+void OnInterrupt(int) {
+  if (gToken) gToken->Cancel();
+}
+
+}  // namespace
+
+void AddLinkOptions(CLI::App& sub, LinkOptions& options) {
+  sub.add_option("--port", options.port, "Serial port: COM1 to COM16 (/dev/ttyS0 to /dev/ttyS15) or a device path")
+      ->required();
+  sub.add_option("--speed", options.speed, "Line speed of the data phase (bit/s)")
+      ->check(CLI::IsMember({9600u, 19200u}))
+      ->default_val(9600u);
+  sub.add_flag("--maintenance", options.maintenance, "Maintenance mode (asks for the pass phrase)");
+}
+
+bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& device) {
+  const ComPortMap map;
+  const auto port = ParsePortArgument(options.port, map);
+  if (!port) {
+    std::cerr << "kp53: " << options.port << " is not a port: give COM1 to COM16 or a device path\n";
+    return false;
+  }
+  device = port->device;
+  context.comPort = port->number > 0 ? port->number : 1;
+  context.portName = port->number > 0 ? std::to_string(port->number) : port->device;
+  context.speedIndex = options.speed == 19200 ? 1 : 0;
+  context.maintenanceMode = false;
+  if (options.maintenance) {
+    context.maintenanceMode = AskPassPhrase();
+    if (!context.maintenanceMode) std::cerr << "kp53: wrong pass phrase; the transfer runs in user mode\n";
+  }
+  return true;
+}
+
+bool AskPassPhrase() {
+  std::string line;
+  if (::isatty(STDIN_FILENO)) {
+    std::cerr << "Password: " << std::flush;
+    termios old{};
+    const bool restore = ::tcgetattr(STDIN_FILENO, &old) == 0;
+    if (restore) {
+      termios quiet = old;
+      quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+      ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    }
+    std::getline(std::cin, line);
+    if (restore) ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &old);
+    std::cerr << "\n";
+  } else {
+    std::getline(std::cin, line);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+  }
+  return line == kPassPhrase;
+}
+
+CliProgress::CliProgress() : tty_(::isatty(STDERR_FILENO) != 0) {}
+
+CliProgress::~CliProgress() { EndLine(); }
+
+void CliProgress::EndLine() {
+  if (lineOpen_) std::cerr << "\n" << std::flush;
+  lineOpen_ = false;
+}
+
+void CliProgress::SetRange(int low, int high) {
+  low_ = low;
+  high_ = high > low ? high : low + 1;
+  pos_ = low;
+  lastPercent_ = -1;
+  Draw();
+}
+
+void CliProgress::SetPosition(int position) {
+  pos_ = position;
+  Draw();
+}
+
+void CliProgress::SetStatus(int stringId) {
+  status_ = FormatMessage(stringId);
+  if (tty_) {
+    Draw();
+  } else {
+    std::cerr << status_ << "\n";
+  }
+}
+
+void CliProgress::SetTitle(const std::string& title) {
+  EndLine();
+  std::cerr << title << "\n";
+}
+
+void CliProgress::Close(bool) { EndLine(); }
+
+void CliProgress::Draw() {
+  // The bar stays full once the count passes the range.
+  const int clamped = std::min(std::max(pos_, low_), high_);
+  const int percent = static_cast<int>(100LL * (clamped - low_) / (high_ - low_));
+  if (!tty_) {
+    if (percent / 10 != lastPercent_ / 10 || lastPercent_ < 0) std::cerr << "progress " << percent << "%\n";
+    lastPercent_ = percent;
+    return;
+  }
+  if (percent == lastPercent_ && lineOpen_) return;
+  lastPercent_ = percent;
+  constexpr int kWidth = 40;
+  const int filled = percent * kWidth / 100;
+  std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+            << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << (percent < 10 ? "  " : percent < 100 ? " " : "")
+            << percent << "%  " << status_ << "\x1b[K" << std::flush;
+  lineOpen_ = true;
+}
+
+Answer TransferPrompt::Show(std::string_view text, Icon icon, Buttons buttons) {
+  progress_.Close(true);
+  return TerminalPrompt::Show(text, icon, buttons);
+}
+
+InterruptGuard::InterruptGuard(CancelToken& token) {
+  gToken = &token;
+  struct sigaction sa{};
+  sa.sa_handler = OnInterrupt;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, &gOldInt);
+}
+
+InterruptGuard::~InterruptGuard() {
+  sigaction(SIGINT, &gOldInt, nullptr);
+  gToken = nullptr;
+}
+
+LinkSlot SerialSlot(const std::string& device) {
+  return LinkSlot([device](LinkFlags& flags) { return std::make_unique<CSerialPort>(device, flags); });
+}
+
+}  // namespace kp53::cli

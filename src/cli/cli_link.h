@@ -1,0 +1,72 @@
+// Shared pieces of the transfer commands (upload, download): the port and speed options, the
+// maintenance pass phrase, the progress display and Ctrl+C.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cli_common.h"
+#include "link/clone_worker.h"
+
+namespace kp53::cli {
+
+struct LinkOptions {
+  std::string port;
+  unsigned speed = 9600;
+  bool maintenance = false;
+};
+
+// Adds --port, --speed and --maintenance to a transfer command.
+void AddLinkOptions(CLI::App& sub, LinkOptions& options);
+
+// Fills the context from the options: port name, speed, and maintenance mode after the pass
+// phrase. False (reported) for a port that is neither COM1..COM16 nor a device path.
+bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& device);
+
+// Asks for the maintenance pass phrase as the window's Password dialog does: on the terminal
+// without echo, or one line of standard input when that is not a terminal. True for the right one.
+bool AskPassPhrase();
+
+// The progress of a transfer on standard error: a bar on a terminal, plain lines otherwise.
+class CliProgress : public ProgressSink {
+ public:
+  CliProgress();
+  ~CliProgress() override;
+  void SetRange(int low, int high) override;
+  void SetPosition(int position) override;
+  void SetStatus(int stringId) override;
+  void SetTitle(const std::string& title) override;
+  void Close(bool ok) override;
+
+ private:
+  void Draw();
+  void EndLine();
+
+  bool tty_ = false;
+  bool lineOpen_ = false;
+  int low_ = 0, high_ = 1, pos_ = 0;
+  int lastPercent_ = -1;
+  std::string status_;
+};
+
+// A prompt that ends the progress bar's line before showing a message.
+class TransferPrompt : public TerminalPrompt {
+ public:
+  explicit TransferPrompt(CliProgress& progress) : progress_(progress) {}
+  Answer Show(std::string_view text, Icon icon, Buttons buttons) override;
+
+ private:
+  CliProgress& progress_;
+};
+
+// Ctrl+C sets the token while the guard lives.
+class InterruptGuard {
+ public:
+  explicit InterruptGuard(CancelToken& token);
+  ~InterruptGuard();
+};
+
+// A link slot whose ports are serial ports on `device`.
+LinkSlot SerialSlot(const std::string& device);
+
+}  // namespace kp53::cli

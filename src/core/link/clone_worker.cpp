@@ -1,0 +1,78 @@
+#include "link/clone_worker.h"
+
+#include "image/data_file.h"
+#include "text/messages.h"
+
+namespace kp53 {
+
+namespace {
+
+constexpr int kMsgPortProblem = 80;
+
+bool OpenLink(const CloneJob& job) {
+  if (job.slot.Port().Open(9600)) return true;
+  job.prompt.Error(kMsgPortProblem);
+  return false;
+}
+
+TransferResult Outcome(bool ok, const CancelToken& cancel) {
+  if (ok) return TransferResult::Completed;
+  return cancel.Requested() ? TransferResult::Cancelled : TransferResult::Failed;
+}
+
+}  // namespace
+
+TransferResult RunUploadWorker(const CloneJob& job) {
+  if (!OpenLink(job)) {
+    job.sink.Close(false);
+    return TransferResult::Failed;
+  }
+  job.sink.SetTitle(FormatMessage(kUploadTitle));
+  job.sink.SetRange(0, kUploadRange);
+
+  RadioImage scratch = job.data.image;
+  int progress = 0;
+  CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
+  const bool ok = protocol.ReadRadio(scratch, progress, false);
+  if (!ok) {
+    const TransferResult result = Outcome(false, job.cancel);
+    job.sink.Close(false);
+    return result;
+  }
+  if (job.context.modified) {
+    if (job.prompt.Message(kMsgOverwrite, Icon::Question, Buttons::YesNo) != Answer::Yes) {
+      job.sink.Close(false);
+      return TransferResult::Declined;
+    }
+    job.context.modified = false;
+  }
+  job.data.image = scratch;
+  job.context.documentPath = kNoPath;
+  job.context.uploadCompleted = true;
+  job.prompt.Message(kMsgUploadCompleted, Icon::Information, Buttons::Ok);
+  job.sink.Close(true);
+  return TransferResult::Completed;
+}
+
+TransferResult RunDownloadWorker(const CloneJob& job) {
+  if (!OpenLink(job)) {
+    job.sink.Close(false);
+    return TransferResult::Failed;
+  }
+  job.sink.SetTitle(FormatMessage(kDownloadTitle));
+  job.sink.SetRange(0, kDownloadRange);
+
+  RadioImage scratch = job.data.image;
+  int progress = 0;
+  CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
+  const bool ok = protocol.DownloadRadio(job.data, scratch, progress);
+  if (ok) {
+    if (job.context.productionMode) job.sink.Repeat();
+    job.prompt.Message(kMsgDownloadCompleted, Icon::Information, Buttons::Ok);
+  }
+  const TransferResult result = Outcome(ok, job.cancel);
+  if (!job.context.productionMode) job.sink.Close(ok);
+  return result;
+}
+
+}  // namespace kp53

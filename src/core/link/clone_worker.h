@@ -1,0 +1,50 @@
+// The worker routines of the two clone transfers, Upload (read the radio into the image) and
+// Download (write the image to the radio). They run on a worker thread (or on the caller's thread
+// in the command-line tool), report only through the ProgressSink and the UserPrompt, and stop
+// at their cancel checks when the token is set. While one runs, nobody else touches the image,
+// the link slot or the context.
+#pragma once
+
+#include "image/radio_data.h"
+#include "link/clone_protocol.h"
+#include "link/link_slot.h"
+#include "ports.h"
+
+namespace kp53 {
+
+enum class TransferResult {
+  Completed,  // the transfer succeeded (and its completion message was shown)
+  Declined,   // Upload: the user kept the modified document ("Overwrite original data": No)
+  Failed,     // a failure, reported with its message
+  Cancelled,  // the user cancelled; nothing was reported
+};
+
+constexpr int kUploadRange = 7729;
+constexpr int kDownloadRange = 15463;
+constexpr int kAlignmentWriteRange = 7732;
+constexpr int kUploadTitle = 90;    // "Upload Function"
+constexpr int kDownloadTitle = 91;  // "Download Function"
+constexpr int kMsgOverwrite = 100;
+constexpr int kMsgUploadCompleted = 83;
+constexpr int kMsgDownloadCompleted = 89;
+
+struct CloneJob {
+  RadioData& data;
+  LinkSlot& slot;
+  LinkContext& context;
+  ProgressSink& sink;
+  UserPrompt& prompt;
+  const CancelToken& cancel;
+};
+
+// Mode 0: reads the radio; on success (after "Overwrite original data" when the document is
+// modified) copies all 7808 bytes into the image, sets the path to "<none>" and the
+// upload-completed flag. The caller reloads the areas afterwards.
+TransferResult RunUploadWorker(const CloneJob& job);
+
+// Mode 1: the whole Download of the image (which the caller has normalised). In production mode
+// the sink's Repeat is called after success and the sink is never closed: the gauge stays open
+// for the next radio.
+TransferResult RunDownloadWorker(const CloneJob& job);
+
+}  // namespace kp53

@@ -1,0 +1,221 @@
+// The handshake branches of ReadRadio that a pseudo-terminal cannot produce (line errors), over a
+// scripted in-process radio.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/clone_protocol.h"
+
+namespace kp53 {
+namespace {
+
+// A radio behind a cable, in process: echoes every byte written, answers read requests once it
+// has taken a speed answer, and follows a small script for the handshake.
+struct ScriptedRadio {
+  RadioImage memory{};
+  bool answering = false;
+  std::deque<std::uint8_t> rx;             // bytes waiting for the PC
+  std::deque<std::uint8_t> laterBytes;     // handshake bytes, one per read that finds nothing else
+  int quietReads = 0;                      // handshake reads that find nothing before the script
+  int breaksOnAnswer = 0;                  // speed answers that a break on the line spoils
+  unsigned pendingErrors = 0;
+  std::vector<std::uint8_t> answers;
+  std::vector<std::uint8_t> request;
+  int opens = 0;
+
+  int droppedEchoes = 0;                   // bytes whose echo does not come back
+  std::vector<int> blocksWritten;
+
+  void Written(std::uint8_t b) {
+    if (droppedEchoes > 0) {
+      --droppedEchoes;
+      return;
+    }
+    rx.push_back(b);  // the cable's echo
+    if (!answering) {
+      if (b == ' ' || b == '!') {
+        answers.push_back(b);
+        if (breaksOnAnswer > 0) {
+          --breaksOnAnswer;
+          pendingErrors = line::kBreak;
+          laterBytes.push_back('P');  // the radio restarts and announces itself again
+        } else {
+          answering = true;
+        }
+      }
+      return;
+    }
+    request.push_back(b);
+    if (request[0] == 0xF3) {
+      if (request.size() == 132) {
+        blocksWritten.push_back(request[2]);
+        request.clear();
+      }
+      return;
+    }
+    if (request.size() == 4) {
+      if (request[0] == 0xF2 && request[1] == 0x02 && request[2] < 61) {
+        const std::uint8_t* block = memory.data() + request[2] * 128;
+        rx.push_back(0xF2);
+        rx.push_back(0x81);
+        rx.insert(rx.end(), block, block + 128);
+        rx.push_back(FrameSum(0xF2, 0x81, block, 128));
+      }
+      request.clear();
+    }
+  }
+};
+
+class ScriptedPort : public LinkPort {
+ public:
+  ScriptedPort(LinkFlags& f, ScriptedRadio& r) : LinkPort(f), r_(r) {}
+  bool Open(unsigned) override {
+    ++r_.opens;
+    open_ = true;
+    return true;
+  }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  void PurgeReceive() override { r_.rx.clear(); }
+
+ protected:
+  bool WriteRaw(const std::uint8_t* b, std::size_t n) override {
+    for (std::size_t i = 0; i < n; ++i) r_.Written(b[i]);
+    return true;
+  }
+  long ReadRaw(std::uint8_t* b, std::size_t n) override {
+    std::size_t i = 0;
+    while (i < n && !r_.rx.empty()) {
+      b[i++] = r_.rx.front();
+      r_.rx.pop_front();
+    }
+    // The script starts once the handshake has reopened the port at 9600 bit/s (the second open).
+    if (i == 0 && r_.opens >= 2 && r_.quietReads > 0) {
+      --r_.quietReads;
+    } else if (i == 0 && r_.opens >= 2 && !r_.laterBytes.empty()) {
+      b[i++] = r_.laterBytes.front();
+      r_.laterBytes.pop_front();
+    }
+    return static_cast<long>(i);
+  }
+  unsigned TakeLineErrors() override { return std::exchange(r_.pendingErrors, 0u); }
+
+ private:
+  ScriptedRadio& r_;
+  bool open_ = false;
+};
+
+class StatusSink : public ProgressSink {
+ public:
+  void SetRange(int, int) override {}
+  void SetPosition(int p) override { position = p; }
+  void SetStatus(int id) override { statuses.push_back(id); }
+  void SetTitle(const std::string&) override {}
+  void Close(bool) override {}
+  std::vector<int> statuses;
+  int position = 0;
+};
+
+class ShownPrompt : public UserPrompt {
+ public:
+  Answer Show(std::string_view text, Icon, Buttons) override {
+    shown.emplace_back(text);
+    return Answer::Ok;
+  }
+  std::vector<std::string> shown;
+};
+
+struct HandshakeTest : ::testing::Test {
+  HandshakeTest() {
+    for (std::size_t i = 0; i < radio.memory.size(); ++i) radio.memory[i] = static_cast<std::uint8_t>(i * 13);
+    protocol.SetPauseFunction([](std::chrono::milliseconds) {});
+  }
+  ScriptedRadio radio;
+  LinkSlot slot{[this](LinkFlags& f) { return std::make_unique<ScriptedPort>(f, radio); }};
+  LinkContext ctx;
+  StatusSink sink;
+  ShownPrompt prompt;
+  CancelToken cancel;
+  CloneProtocol protocol{slot, ctx, sink, prompt, cancel};
+  RadioImage buffer{};
+  int progress = 0;
+};
+
+TEST_F(HandshakeTest, AnyOtherFirstByteIsAnsweredAtOnce) {
+  radio.laterBytes = {0x00};  // noise on the line, not "P"
+  ASSERT_TRUE(protocol.ReadRadio(buffer, progress, true));
+  EXPECT_EQ(radio.answers, std::vector<std::uint8_t>{' '});
+  EXPECT_EQ(buffer, radio.memory);
+  EXPECT_EQ(sink.statuses, (std::vector<int>{123, 95}));
+  EXPECT_EQ(progress, 7810);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(HandshakeTest, AnswerSpoiledByABreakWhileWaitingIsRepeatedAfterTheNextP) {
+  ctx.speedIndex = 1;
+  radio.quietReads = 1;  // the radio is still off at the first receive
+  radio.laterBytes = {'P'};
+  radio.breaksOnAnswer = 1;
+  ASSERT_TRUE(protocol.ReadRadio(buffer, progress, false));
+  EXPECT_EQ(radio.answers, (std::vector<std::uint8_t>{'!', '!'}));
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(buffer, radio.memory);
+  EXPECT_EQ(sink.statuses, (std::vector<int>{122, 95}));
+  EXPECT_FALSE(slot.Flags().tolerateFramingErrors);  // cleared for the data phase
+}
+
+TEST_F(HandshakeTest, FailedAnswerToAnImmediatePGivesMessage81) {
+  ctx.portName = "2";
+  radio.laterBytes = {'P'};
+  radio.breaksOnAnswer = 1;
+  EXPECT_FALSE(protocol.ReadRadio(buffer, progress, true));
+  EXPECT_EQ(prompt.shown, std::vector<std::string>{"Check that lead is connected to COM 2"});
+  EXPECT_EQ(sink.statuses, std::vector<int>{123});
+}
+
+TEST_F(HandshakeTest, RadioAlreadyAnsweringSkipsTheHandshake) {
+  radio.answering = true;
+  ASSERT_TRUE(protocol.ReadRadio(buffer, progress, false));
+  EXPECT_TRUE(radio.answers.empty());
+  EXPECT_EQ(sink.statuses, std::vector<int>{95});
+  EXPECT_EQ(buffer, radio.memory);
+}
+
+TEST_F(HandshakeTest, CancelBeforeStartingTouchesNothing) {
+  cancel.Cancel();
+  EXPECT_FALSE(protocol.ReadRadio(buffer, progress, false));
+  EXPECT_EQ(radio.opens, 0);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(HandshakeTest, WriteSendsChangedBlocksAndAlwaysTheLast) {
+  radio.answering = true;
+  RadioImage source = radio.memory;
+  const RadioImage reference = radio.memory;
+  source[300] ^= 1;  // block 2
+  ASSERT_TRUE(protocol.WriteRadio(source, progress, reference));
+  EXPECT_EQ(radio.blocksWritten, (std::vector<int>{2, 60}));
+  EXPECT_EQ(progress, 4 + 61 * 128);
+  EXPECT_EQ(sink.statuses, std::vector<int>{95});
+}
+
+TEST_F(HandshakeTest, TwentyFailedWritesInARowAreRetriedAndTheTwentyFirstFails) {
+  radio.answering = true;
+  radio.droppedEchoes = 20;  // each failed frame loses the echo of its first byte
+  ASSERT_TRUE(protocol.WriteRadio(radio.memory, progress, radio.memory));
+  EXPECT_EQ(radio.blocksWritten, std::vector<int>{60});
+  EXPECT_TRUE(prompt.shown.empty());
+
+  radio.blocksWritten.clear();
+  radio.droppedEchoes = 21;
+  progress = 0;
+  EXPECT_FALSE(protocol.WriteRadio(radio.memory, progress, radio.memory));
+  EXPECT_EQ(prompt.shown, std::vector<std::string>{"Download Error!"});
+  EXPECT_TRUE(radio.blocksWritten.empty());
+}
+
+}  // namespace
+}  // namespace kp53

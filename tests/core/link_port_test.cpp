@@ -1,0 +1,176 @@
+// The link port's shared semantics, over an in-process fake: write limit, echo handling and the
+// classification of line errors before a read.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <utility>
+#include <vector>
+
+#include "link/com_ports.h"
+#include "link/link_port.h"
+
+namespace kp53 {
+namespace {
+
+class FakePort : public LinkPort {
+ public:
+  explicit FakePort(LinkFlags& flags) : LinkPort(flags) {}
+  bool Open(unsigned) override { open = true; return true; }
+  void Close() override { open = false; }
+  bool IsOpen() const override { return open; }
+  void PurgeReceive() override { ++purges; incoming.clear(); }
+
+  bool open = true;
+  int purges = 0;
+  unsigned pendingErrors = 0;
+  std::deque<std::uint8_t> incoming;
+  std::vector<std::uint8_t> written;
+  bool echo = true;
+
+ protected:
+  bool WriteRaw(const std::uint8_t* b, std::size_t n) override {
+    written.insert(written.end(), b, b + n);
+    if (echo) incoming.insert(incoming.end(), b, b + n);
+    return true;
+  }
+  long ReadRaw(std::uint8_t* b, std::size_t n) override {
+    std::size_t i = 0;
+    for (; i < n && !incoming.empty(); ++i) {
+      b[i] = incoming.front();
+      incoming.pop_front();
+    }
+    return static_cast<long>(i);
+  }
+  unsigned TakeLineErrors() override { return std::exchange(pendingErrors, 0u); }
+};
+
+struct LinkPortTest : ::testing::Test {
+  LinkFlags flags;
+  FakePort port{flags};
+};
+
+TEST_F(LinkPortTest, BreakAloneDiscardsInputAndMarksTheLine) {
+  port.incoming = {'P'};
+  port.pendingErrors = line::kBreak;
+  std::uint8_t b = 0;
+  int got = 7;
+  EXPECT_EQ(port.ReadByte(&b, got), kReadFailed);
+  EXPECT_EQ(got, 0);
+  EXPECT_TRUE(flags.lineErrorSeen);
+  EXPECT_EQ(port.purges, 1);
+  EXPECT_TRUE(port.incoming.empty());
+}
+
+TEST_F(LinkPortTest, FramingErrorFailsTheReadUnlessTolerated) {
+  port.incoming = {'P'};
+  port.pendingErrors = line::kFraming;
+  std::uint8_t b = 0;
+  int got = 0;
+  EXPECT_EQ(port.ReadByte(&b, got), kReadLineError);
+  EXPECT_FALSE(flags.lineErrorSeen);
+  EXPECT_EQ(port.purges, 0);
+  // The error was fetched and cleared: the next read gets the byte.
+  EXPECT_EQ(port.ReadByte(&b, got), kReadOk);
+  EXPECT_EQ(got, 1);
+  EXPECT_EQ(b, 'P');
+
+  flags.tolerateFramingErrors = true;
+  port.incoming = {'P'};
+  port.pendingErrors = line::kFraming | line::kBreak;
+  EXPECT_EQ(port.ReadByte(&b, got), kReadFailed);
+  EXPECT_TRUE(flags.lineErrorSeen);
+  EXPECT_TRUE(port.incoming.empty());
+}
+
+TEST_F(LinkPortTest, OverrunIsALineErrorEvenWhileFramingIsTolerated) {
+  flags.tolerateFramingErrors = true;
+  port.incoming = {1, 2, 3};
+  std::uint8_t buf[3];
+  port.pendingErrors = line::kOverrun;
+  EXPECT_EQ(port.Read(buf, 3), kReadLineError);
+  port.pendingErrors = line::kFraming | line::kOverrun;
+  EXPECT_EQ(port.Read(buf, 3), kReadLineError);
+  port.pendingErrors = line::kBreak | line::kParity;
+  EXPECT_EQ(port.Read(buf, 3), kReadLineError);
+  EXPECT_FALSE(flags.lineErrorSeen);
+  EXPECT_EQ(port.incoming.size(), 3u);
+  EXPECT_EQ(port.Read(buf, 3), kReadOk);
+}
+
+TEST_F(LinkPortTest, ByteReadTimeoutIsSuccessWithNothingReceived) {
+  std::uint8_t b = 0;
+  int got = 1;
+  EXPECT_EQ(port.ReadByte(&b, got), kReadOk);
+  EXPECT_EQ(got, 0);
+  std::uint8_t buf[2];
+  port.incoming = {9};
+  EXPECT_EQ(port.Read(buf, 2), kReadFailed);  // fewer bytes than asked
+}
+
+TEST_F(LinkPortTest, WriteRefusesMoreThan4096Bytes) {
+  std::vector<std::uint8_t> data(4097, 0x55);
+  EXPECT_FALSE(port.Write(data.data(), data.size()));
+  EXPECT_TRUE(port.written.empty());
+  EXPECT_TRUE(port.Write(data.data(), 4096));
+  EXPECT_EQ(port.written.size(), 4096u);
+}
+
+TEST_F(LinkPortTest, WriteEchoReadsShortEchoesAndDiscardsLongOnes) {
+  std::vector<std::uint8_t> data(127);
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i);
+  EXPECT_TRUE(port.WriteEcho(data.data(), data.size()));
+  EXPECT_TRUE(port.incoming.empty());
+  EXPECT_EQ(port.purges, 0);
+
+  std::vector<std::uint8_t> block(128, 0xAA);
+  EXPECT_TRUE(port.WriteEcho(block.data(), block.size()));
+  EXPECT_EQ(port.purges, 1);
+  EXPECT_TRUE(port.incoming.empty());
+
+  port.echo = false;
+  std::uint8_t one = 0x20;
+  EXPECT_FALSE(port.WriteEcho(&one, 1));
+}
+
+TEST_F(LinkPortTest, ClosedPortNeitherReadsNorWrites) {
+  port.open = false;
+  std::uint8_t b = 0;
+  int got = 0;
+  EXPECT_EQ(port.ReadByte(&b, got), kReadFailed);
+  EXPECT_FALSE(port.Write(&b, 1));
+}
+
+TEST(ComPorts, NumbersMapToTtySDevicesUnlessOverridden) {
+  ComPortMap map;
+  EXPECT_EQ(map.DevicePath(1), "/dev/ttyS0");
+  EXPECT_EQ(map.DevicePath(16), "/dev/ttyS15");
+  EXPECT_EQ(map.DevicePath(0), "/dev/ttyS0");
+  EXPECT_EQ(map.DevicePath(17), "/dev/ttyS0");
+  EXPECT_TRUE(map.SetDevice(3, "/dev/ttyUSB0"));
+  EXPECT_EQ(map.DevicePath(3), "/dev/ttyUSB0");
+  EXPECT_FALSE(map.SetDevice(17, "/dev/x"));
+  EXPECT_TRUE(map.SetDevice(3, ""));
+  EXPECT_EQ(map.DevicePath(3), "/dev/ttyS2");
+}
+
+TEST(ComPorts, CommandLinePortIsComNumberOrDevicePath) {
+  ComPortMap map;
+  map.SetDevice(2, "/dev/ttyUSB1");
+  auto a = ParsePortArgument("com2", map);
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->number, 2);
+  EXPECT_EQ(a->device, "/dev/ttyUSB1");
+  a = ParsePortArgument("COM12", map);
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->device, "/dev/ttyS11");
+  EXPECT_FALSE(ParsePortArgument("COM17", map));
+  EXPECT_FALSE(ParsePortArgument("COM0", map));
+  EXPECT_FALSE(ParsePortArgument("", map));
+  a = ParsePortArgument("/dev/pts/4", map);
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->number, 0);
+  EXPECT_EQ(a->device, "/dev/pts/4");
+}
+
+}  // namespace
+}  // namespace kp53

@@ -1,0 +1,89 @@
+// The kp53 upload and download commands against the simulator.
+#ifdef KP53_CLI_PATH
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "e2e_support.h"
+
+namespace kp53::e2e {
+namespace {
+
+class CliE2E : public LinkE2E {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() /
+          ("kp53-cli-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  // Runs kp53 with `args`, standard input from `input`; returns the exit status.
+  int Run(const std::string& args, const std::string& input = "") {
+    const auto in = dir / "stdin";
+    std::ofstream(in) << input;
+    const std::string cmd = std::string(KP53_CLI_PATH) + " " + args + " < " + in.string() + " > " +
+                            (dir / "stdout").string() + " 2> " + (dir / "stderr").string();
+    const int st = std::system(cmd.c_str());
+    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  }
+  std::string Stderr() {
+    std::ifstream f(dir / "stderr");
+    return {std::istreambuf_iterator<char>(f), {}};
+  }
+  std::string Bytes(const std::filesystem::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), {}};
+  }
+
+  std::filesystem::path dir;
+};
+
+TEST_F(CliE2E, UploadWritesTheRadiosMemoryAndNeverOverwritesWithoutForce) {
+  StartRadio(RadioInCloneMode());
+  const auto file = dir / "radio.k53";
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
+  const std::string bytes = Bytes(file);
+  ASSERT_EQ(bytes.size(), kDataFileSize);
+  const RadioImage memory = radio->Memory();
+  EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + kImageSize,
+                         reinterpret_cast<const std::uint8_t*>(bytes.data())));
+  EXPECT_NE(Stderr().find("Upload is completed"), std::string::npos);
+
+  std::ofstream(file, std::ios::trunc) << "keep";
+  EXPECT_EQ(Run("read --port " + device + " -o " + file.string()), 1);
+  EXPECT_EQ(Bytes(file), "keep");
+  EXPECT_EQ(Run("read --port " + device + " --force -o " + file.string()), 0) << Stderr();
+  EXPECT_EQ(Bytes(file).size(), kDataFileSize);
+}
+
+TEST_F(CliE2E, FailedUploadWritesNothing) {
+  const auto file = dir / "none.k53";
+  EXPECT_EQ(Run("upload --port " + (dir / "no-such-tty").string() + " -o " + file.string()), 1);
+  EXPECT_NE(Stderr().find("Problem with COM port"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(Run("upload --port COM17 -o " + file.string()), 2);
+}
+
+TEST_F(CliE2E, DownloadWithAWrongPassPhraseRunsInUserMode) {
+  auto o = RadioInCloneMode();
+  StartRadio(o);
+  const auto file = dir / "doc.k53";
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
+  EXPECT_EQ(Run("write " + file.string() + " --port " + device + " --maintenance", "qerin-volt\n"), 0) << Stderr();
+  EXPECT_NE(Stderr().find("user mode"), std::string::npos);
+  EXPECT_NE(Stderr().find("Download is completed"), std::string::npos);
+  radio->WaitIdle(std::chrono::seconds(5));
+  EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
+}
+
+}  // namespace
+}  // namespace kp53::e2e
+
+#endif  // KP53_CLI_PATH
