@@ -8,13 +8,13 @@
 
 #include "link/com_ports.h"
 #include "link/serial_port.h"
+#include "settings/settings.h"
 #include "text/messages.h"
 
 namespace kp53::cli {
 
 namespace {
 
-constexpr const char* kPassPhrase = "qerin-volta";
 CancelToken* gToken = nullptr;
 struct sigaction gOldInt{};
 
@@ -34,7 +34,13 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options) {
 }
 
 bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& device) {
-  const ComPortMap map;
+  // COM slots follow the window's settings file in the working directory when there is one.
+  ComPortMap map;
+  IniFile ini;
+  if (ini.Load(kIniFileName)) {
+    const Settings settings = ReadSettings(ini);
+    for (int n = 1; n <= kComPorts; ++n) map.SetDevice(n, settings.comDevice[static_cast<std::size_t>(n - 1)]);
+  }
   const auto port = ParsePortArgument(options.port, map);
   if (!port) {
     std::cerr << "kp53: " << options.port << " is not a port: give COM1 to COM16 or a device path\n";
@@ -70,7 +76,7 @@ bool AskPassPhrase() {
     std::getline(std::cin, line);
     if (!line.empty() && line.back() == '\r') line.pop_back();
   }
-  return line == kPassPhrase;
+  return IsMaintenancePassPhrase(line);
 }
 
 CliProgress::CliProgress() : tty_(::isatty(STDERR_FILENO) != 0) {}

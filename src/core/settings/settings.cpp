@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/com_ports.h"
+
 namespace kp53 {
 
 namespace {
@@ -18,7 +20,7 @@ std::string RecentKey(int n) { return "File" + std::to_string(n); }
 std::string Settings::DevicePath(int port) const {
   if (port < 1 || port > kComPorts) port = 1;
   const std::string& d = comDevice[static_cast<std::size_t>(port - 1)];
-  return d.empty() ? "/dev/ttyS" + std::to_string(port - 1) : d;
+  return d.empty() ? ComPortMap::DefaultDevice(port) : d;
 }
 
 void Settings::AddRecentFile(const std::string& path) {
