@@ -92,7 +92,7 @@ void ChannelTable::SetDefaults() {
   groupSystemType.fill(0);
   for (int g = 0; g < kGroupCount; ++g) {
     groupName[static_cast<std::size_t>(g)] = Format("GROUP-%d", g + 1);
-    groupTag[static_cast<std::size_t>(g)] = Format("GROUP %d", g + 1);
+    groupTag[static_cast<std::size_t>(g)] = PadTag(Format("GROUP %d", g + 1));
   }
   priorityChannel = 0;
   currentGroup = 0;

@@ -97,6 +97,21 @@ void EncodeTxFrequency(RecordRef record, double mhz, int selector, int bandIndex
   WriteNumber(record, kTxHi, kTxBit16, FrequencyNumber(mhz, StepHz(selector, bandIndex)));
 }
 
+const std::array<int, 50> kCtcssTones = {
+    670,  693,  719,  744,  770,  797,  825,  854,  885,  915,  948,  974,  1000, 1035, 1072, 1109, 1148,
+    1188, 1230, 1273, 1318, 1365, 1413, 1462, 1514, 1567, 1622, 1679, 1738, 1799, 1862, 1928, 2035, 2107,
+    2181, 2257, 2336, 2418, 2503, 1598, 1655, 1713, 1773, 1835, 1899, 1966, 1995, 2065, 2291, 2541};
+
+const std::array<int, 107> kDcsCodes = {
+    23,  25,  26,  31,  32,  36,  43,  47,  51,  53,  54,  65,  71,  72,  73,  74,  114, 115, 116, 122, 125, 131,
+    132, 134, 143, 145, 152, 155, 156, 162, 165, 172, 174, 205, 212, 223, 224, 225, 226, 243, 244, 245, 246, 250,
+    251, 252, 255, 261, 263, 265, 266, 271, 274, 306, 311, 315, 325, 331, 332, 343, 346, 351, 356, 364, 365, 371,
+    411, 412, 413, 423, 431, 432, 435, 445, 446, 452, 454, 455, 462, 464, 465, 466, 503, 506, 516, 523, 526, 532,
+    546, 565, 606, 612, 624, 627, 631, 632, 654, 662, 664, 703, 712, 723, 731, 732, 734, 743, 754};
+
+std::string CtcssListText(int tenths) { return Format("%5.1f", tenths / 10.0); }
+std::string DcsListText(int code) { return Format("%.3d", code); }
+
 int PackDcs(int threeDigits) {
   if (threeDigits < 0) threeDigits = 0;
   const int a = threeDigits / 100 % 10, b = threeDigits / 10 % 10, c = threeDigits % 10;

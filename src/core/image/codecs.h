@@ -2,6 +2,7 @@
 // strings, and their text forms. Pure functions without state.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -63,6 +64,14 @@ struct SubAudio {
 // word[0] holds the flags and bits 11-8, word[1] bits 7-0. `decodeWord` enables the "both" flag.
 SubAudio DecodeSubAudio(std::uint8_t hi, std::uint8_t lo, bool decodeWord);
 void EncodeSubAudio(const SubAudio& tone, bool decodeWord, std::uint8_t& hi, std::uint8_t& lo);
+
+// The tone pick lists: 50 CTCSS tones in tenths of a hertz and 107 DCS codes (octal digits read
+// as decimal), in the order the lists show them. The CTCSS list is not sorted at its end.
+extern const std::array<int, 50> kCtcssTones;
+extern const std::array<int, 107> kDcsCodes;
+// Their list texts: " 67.0" ("%5.1f" in hertz) and "023" ("%.3d").
+std::string CtcssListText(int tenths);
+std::string DcsListText(int code);
 
 int PackDcs(int threeDigits);   // 23 -> 19, 754 -> 492
 int UnpackDcs(int packed);      // 19 -> 23

@@ -17,6 +17,7 @@ struct Entry {
 
 // Sorted by id.
 constexpr Entry kStrings[] = {
+    {6, "Too many channels"},
     {32, "Problem opening file\r\nFile Name = %1"},
     {33, "Problem writing to file"},
     {34, "Problem reading from file\r\nFile Name = %1"},
@@ -25,6 +26,7 @@ constexpr Entry kStrings[] = {
     {37, "The File cannot be Opened.\r\nThe File's format is invalid or not Supported"},
     {49, "The File's attribute is Read_Only.\r\nFile Name = %1"},
     {50, "Change frequency band?\r\nFrequencies will be invalid"},
+    {53, "Do you copy Ch%1 data to Ch %2?\n(Only visible columns)"},
     {80, "Problem with COM port"},
     {81, "Check that lead is connected to COM %1"},
     {82, "Upload Error!"},

@@ -1,0 +1,315 @@
+// Editing channels from the grid: cell activation, finished in-place edits, pick lists, snapping,
+// paste parsing and the allocation commits.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "image/channel_editing.h"
+#include "image/radio_data.h"
+
+namespace kp53 {
+namespace {
+
+class QuestionRecorder : public UserPrompt {
+ public:
+  std::vector<std::string> shown;
+  std::deque<Answer> answers;
+  Answer Show(std::string_view text, Icon, Buttons) override {
+    shown.emplace_back(text);
+    if (answers.empty()) return Answer::No;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+class ChannelEditingTest : public ::testing::Test {
+ protected:
+  ChannelEditingTest() { InitImage(data); }
+  ChannelEditor Editor() {
+    env = std::make_unique<EditEnv>(EditEnv{data.image, data.hardware});
+    env->defaultSplit = split;
+    env->optionBoard = optionBoard;
+    return ChannelEditor(data.channels, *env);
+  }
+  ChannelEntry& Ch(int number) { return data.channels.Entry(number - 1); }
+  void Select(int number) { data.channels.currentChannel = number - 1; }
+
+  RadioData data;
+  double split = 0.0;
+  int optionBoard = 0;
+  std::unique_ptr<EditEnv> env;
+  VisibleItems allVisible{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+};
+
+TEST_F(ChannelEditingTest, SubAudioTextIsCheckedAndRefusalRestoresTheOldType) {
+  Select(3);
+  auto ed = Editor();
+  ed.BeginToneTyping(6, 'c');
+  EXPECT_EQ(ed.EndEdit(6, "C-88.5"), CellResult::Changed);
+  EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
+  EXPECT_EQ(Ch(3).rxCtcss, 885);
+
+  ed.BeginToneTyping(6, 'C');
+  EXPECT_EQ(ed.EndEdit(6, "C-254.2"), CellResult::None);
+  EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
+  EXPECT_EQ(Ch(3).rxCtcss, 885);
+
+  ed.BeginToneTyping(7, 'D');
+  EXPECT_EQ(ed.EndEdit(7, "D-028"), CellResult::None);
+  EXPECT_EQ(Ch(3).txToneType, kToneNone);
+  ed.BeginToneTyping(7, 'd');
+  ed.EndEdit(7, "D-023");
+  EXPECT_EQ(Ch(3).txToneType, kToneDcs);
+  EXPECT_EQ(Ch(3).txDcs, 23);
+
+  // Typing "D" and leaving the editor at "D-" keeps the previous type.
+  ed.BeginToneTyping(6, 'D');
+  ed.EndEdit(6, "D-");
+  EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
+}
+
+TEST_F(ChannelEditingTest, EveryCtcssTableToneSurvivesItsOwnText) {
+  Select(1);
+  auto ed = Editor();
+  for (int tone : kCtcssTones) {
+    ed.BeginToneTyping(7, 'C');
+    ed.EndEdit(7, "C-" + CtcssListText(tone));
+    EXPECT_EQ(static_cast<int>(Ch(1).txCtcss), tone);
+  }
+}
+
+TEST_F(ChannelEditingTest, FrequenciesSnapToTheNearerGridAndTransmitFollowsTheSplit) {
+  HardwareArea& hw = data.hardware;  // band index 1: step A 5000 Hz, P 6250 Hz, 146.0..174.0 MHz
+  auto s = SnapFrequency(146.5031, hw);
+  EXPECT_DOUBLE_EQ(s.mhz, 146.505);
+  EXPECT_EQ(s.selector, 0);
+  s = SnapFrequency(146.50625, hw);  // a multiple of 6250 Hz
+  EXPECT_DOUBLE_EQ(s.mhz, 146.50625);
+  EXPECT_EQ(s.selector, 1);
+  s = SnapFrequency(146.52, hw);  // a multiple of 5000 Hz only
+  EXPECT_DOUBLE_EQ(s.mhz, 146.52);
+  EXPECT_EQ(s.selector, 0);
+  EXPECT_DOUBLE_EQ(SnapFrequency(100.0, hw).mhz, 146.0);
+  EXPECT_DOUBLE_EQ(SnapFrequency(999.0, hw).mhz, 174.0);
+
+  split = 0.6;
+  Select(2);
+  auto ed = Editor();
+  Ch(2).enabled = 0;
+  ed.SetFromText(4, "146.5031");
+  EXPECT_EQ(Ch(2).enabled, 1);
+  EXPECT_DOUBLE_EQ(Ch(2).rxFreq, 146.505);
+  EXPECT_DOUBLE_EQ(Ch(2).txFreq, 147.105);
+  EXPECT_EQ(Ch(2).txStep, 0);
+
+  // The transmit column snaps and keeps the inhibit flag; its dashes leave the frequency alone.
+  Ch(2).txOff = true;
+  ed.SetFromText(5, "---.-----");
+  EXPECT_DOUBLE_EQ(Ch(2).txFreq, 147.105);
+  EXPECT_TRUE(Ch(2).txOff);
+}
+
+TEST_F(ChannelEditingTest, CrystalRuleMarksFrequenciesNearMultiplesOf3_6864MHz) {
+  EXPECT_TRUE(CrystalRule(147.456));   // 40 x 3.6864
+  EXPECT_TRUE(CrystalRule(147.47));    // 95 ppm away
+  EXPECT_FALSE(CrystalRule(147.48));
+  Select(1);
+  auto ed = Editor();
+  ed.SetFromText(4, "147.456");
+  EXPECT_TRUE(Ch(1).xtal);
+  ed.SetFromText(4, "150.0");
+  EXPECT_FALSE(Ch(1).xtal);
+}
+
+TEST_F(ChannelEditingTest, ActivateFollowsTheColumnRules) {
+  Select(1);
+  auto ed = Editor();
+  EXPECT_EQ(ed.Activate(0), CellResult::Beep);  // channel 1 stays in use
+  EXPECT_EQ(Ch(1).enabled, 1);
+
+  Select(2);
+  EXPECT_EQ(ed.Activate(0), CellResult::Changed);
+  EXPECT_EQ(Ch(2).enabled, 0);
+  EXPECT_EQ(ed.Activate(10), CellResult::Beep);  // a disabled channel takes only column 0
+  ed.Activate(0);
+
+  // Signalling type: 0 -> 1 -> 2 -> 0, with option board 6 also 3; 3 clears and locks encryption.
+  Ch(2).SetEncryption(2);
+  ed.Activate(14);
+  ed.Activate(14);
+  ed.Activate(14);
+  EXPECT_EQ(Ch(2).signalType, 0);
+  optionBoard = 6;
+  auto ed6 = Editor();
+  ed6.Activate(14);
+  ed6.Activate(14);
+  ed6.Activate(14);
+  EXPECT_EQ(Ch(2).signalType, 3);
+  EXPECT_EQ(Ch(2).Encryption(), 0);
+  EXPECT_EQ(ed6.Activate(17), CellResult::None);
+  ed6.Activate(14);
+  EXPECT_EQ(Ch(2).signalType, 0);
+  EXPECT_EQ(ed6.Activate(15), CellResult::Beep);
+
+  // ARTS only while both sides are DCS; a tone change clears it.
+  EXPECT_EQ(ed6.Activate(19), CellResult::Beep);
+  Ch(2).rxToneType = Ch(2).txToneType = kToneDcs;
+  EXPECT_EQ(ed6.Activate(19), CellResult::Changed);
+  ed6.Activate(6);
+  EXPECT_FALSE(Ch(2).arts);
+  EXPECT_EQ(Ch(2).rxToneType, kToneNone);
+}
+
+TEST_F(ChannelEditingTest, ValueListsAndTonePickLists) {
+  Select(5);
+  auto ed = Editor();
+  ListRequest list;
+  ASSERT_EQ(ed.Activate(13, &list), CellResult::ValueList);
+  EXPECT_EQ(list.title, "Squelch Level(CH= 5)");
+  EXPECT_EQ(list.items.size(), 16u);
+  EXPECT_EQ(list.selected, 4);
+  ed.ApplyValueList(13, 9, true);
+  EXPECT_EQ(Ch(5).squelch, 9);
+
+  Ch(5).rxToneType = kToneCtcss;
+  Ch(5).rxCtcss = 1000;
+  ed.SaveToneTypes();
+  ASSERT_EQ(ed.PickTone(6, &list), CellResult::TonePick);
+  EXPECT_EQ(list.title, "CTCSS Frequency(CH= 5)");
+  ASSERT_EQ(list.items.size(), 50u);
+  EXPECT_EQ(list.items[0], " 67.0");
+  EXPECT_EQ(list.items[12], "100.0");
+  EXPECT_EQ(list.selected, 12);
+  ed.ApplyTonePick(6, 49, true);
+  EXPECT_EQ(Ch(5).rxCtcss, 2541);
+
+  // Enter on "D-" switches to DCS and opens the list; Cancel puts the type back.
+  ASSERT_TRUE(ed.EnterPickShortcut(6, "D- "));
+  ASSERT_EQ(ed.PickTone(6, &list), CellResult::TonePick);
+  EXPECT_EQ(list.items.size(), 107u);
+  EXPECT_EQ(list.items.back(), "754");
+  ed.ApplyTonePick(6, 0, false);
+  EXPECT_EQ(Ch(5).rxToneType, kToneCtcss);
+}
+
+TEST_F(ChannelEditingTest, F3CyclesReceivePolarityThroughAllThreeForms) {
+  Select(1);
+  Ch(1).rxToneType = kToneDcs;
+  Ch(1).rxDcs = 23;
+  auto ed = Editor();
+  std::vector<std::string> seen;
+  for (int i = 0; i < 4; ++i) {
+    seen.push_back(FormatSubAudio(Ch(1).RxTone()));
+    ed.CyclePolarity(6);
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"D-023N  ", "D-023I  ", "D-023B  ", "D-023N  "}));
+}
+
+TEST_F(ChannelEditingTest, PriorityMovesWithinTheGroup) {
+  data.channels.priorityChannel = 3;
+  data.channels.SelectGroup(0);
+  Select(5);
+  auto ed = Editor();
+  EXPECT_EQ(ed.PriorityPreStep(1), std::optional<int>(2));
+  ed.Activate(1);
+  EXPECT_EQ(data.channels.priorityChannel, 5);
+  ed.Activate(1);
+  EXPECT_EQ(data.channels.priorityChannel, 0);
+}
+
+TEST_F(ChannelEditingTest, PastedCellTextsAreParsedOrRefused) {
+  QuestionRecorder prompt;
+  Select(4);
+  auto ed = Editor();
+  // Check cells: "v" into ARTS needs DCS on both sides.
+  EXPECT_EQ(ed.Paste(19, "v", allVisible, prompt), CellResult::Beep);
+  Ch(4).rxToneType = Ch(4).txToneType = kToneDcs;
+  EXPECT_EQ(ed.Paste(19, "v", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(*ed.CopyText(19), "v");
+
+  EXPECT_EQ(ed.Paste(7, "C- 88.5", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(Ch(4).txToneType, kToneCtcss);
+  EXPECT_EQ(Ch(4).txCtcss, 885);
+  EXPECT_EQ(ed.Paste(7, "C-88.5", allVisible, prompt), CellResult::Beep);
+
+  Ch(4).rxDcs = 23;
+  Ch(4).rxDcsBoth = true;
+  EXPECT_EQ(ed.Paste(6, "D-023I", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(FormatSubAudio(Ch(4).RxTone()), "D-023I  ");
+  EXPECT_EQ(ed.Paste(6, "D-028N", allVisible, prompt), CellResult::Beep);
+  EXPECT_EQ(ed.Paste(6, "-------", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(Ch(4).rxToneType, kToneNone);
+
+  EXPECT_EQ(ed.Paste(13, "x", allVisible, prompt), CellResult::Beep);
+  EXPECT_EQ(ed.Paste(13, "16", allVisible, prompt), CellResult::Beep);
+  EXPECT_EQ(ed.Paste(13, "0", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(Ch(4).squelch, 0);
+
+  // A refused transmit frequency has already cleared the inhibit flag.
+  Ch(4).txOff = true;
+  EXPECT_EQ(ed.Paste(5, "abc", allVisible, prompt), CellResult::Beep);
+  EXPECT_FALSE(Ch(4).txOff);
+  EXPECT_EQ(ed.Paste(5, "---.-----", allVisible, prompt), CellResult::Changed);
+  EXPECT_TRUE(Ch(4).txOff);
+  EXPECT_EQ(ed.Paste(4, "", allVisible, prompt), CellResult::Beep);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ChannelEditingTest, PastingAChannelNumberCopiesTheVisibleFields) {
+  QuestionRecorder prompt;
+  Ch(12).rxFreq = Ch(12).txFreq = 160.0;
+  Ch(12).squelch = 9;
+  Ch(12).tag = "REPEATER";
+  Select(3);
+  auto ed = Editor();
+  for (const char* bad : {"3", "0", "257", "146.52"})
+    EXPECT_EQ(ed.Paste(0, bad, allVisible, prompt), CellResult::Beep) << bad;
+  EXPECT_TRUE(prompt.shown.empty());
+
+  prompt.answers = {Answer::No};
+  EXPECT_EQ(ed.Paste(0, "12", allVisible, prompt), CellResult::None);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0], "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
+  EXPECT_EQ(Ch(3).squelch, 4);
+
+  VisibleItems noFrequency = allVisible;
+  noFrequency[3] = 0;
+  prompt.answers = {Answer::Yes};
+  std::optional<int> other;
+  EXPECT_EQ(ed.Paste(0, "12", noFrequency, prompt, &other), CellResult::Changed);
+  EXPECT_EQ(other, std::optional<int>(11));
+  EXPECT_EQ(Ch(3).squelch, 9);
+  EXPECT_EQ(Ch(3).tag, "REPEATER");
+  EXPECT_DOUBLE_EQ(Ch(3).rxFreq, 150.0);
+}
+
+TEST(AllocationCommit, SizesFollowTheLimits) {
+  ChannelTable t;  // 16 groups of 16: every channel allocated
+  EXPECT_FALSE(CommitGroupSize(t, 1, 20));
+  EXPECT_EQ(t.groupSize[1], 16);
+  EXPECT_EQ(t.channelsLeft, 0);
+  EXPECT_TRUE(CommitGroupSize(t, 2, 0));
+  EXPECT_TRUE(CommitGroupSize(t, 1, 20));
+  EXPECT_EQ(t.channelsLeft, 12);
+  EXPECT_EQ(t.currentGroup, 1);
+
+  EXPECT_TRUE(CommitGroupSize(t, 0, 0));
+  EXPECT_EQ(t.groupSize[0], 1);
+  EXPECT_TRUE(CommitGroupSize(t, 0, -5));
+  EXPECT_EQ(t.groupSize[0], 1);
+  EXPECT_TRUE(CommitGroupSize(t, 3, -5));
+  EXPECT_EQ(t.groupSize[3], 0);
+  t.groupSystemType[4] = 1;
+  EXPECT_TRUE(CommitGroupSize(t, 4, 0));
+  EXPECT_EQ(t.groupSystemType[4], 0);
+  for (int g = 6; g < 10; ++g) CommitGroupSize(t, g, 0);
+  EXPECT_TRUE(CommitGroupSize(t, 5, 200));
+  EXPECT_EQ(t.groupSize[5], 128);
+
+  CommitGroupTag(t, 2, "AB");
+  EXPECT_EQ(t.groupTag[2], "AB      ");
+}
+
+}  // namespace
+}  // namespace kp53
