@@ -138,11 +138,12 @@ void CAccessGaugeDlg::startWorker() {
 }
 
 void CAccessGaugeDlg::waitForWorker() {
+  if (!thread_.joinable()) return;
   while (running_.load()) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
     if (running_.load()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
-  if (thread_.joinable()) thread_.join();
+  thread_.join();
   QApplication::processEvents();  // the worker's last posts (progress, close)
 }
 
