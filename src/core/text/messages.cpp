@@ -44,6 +44,12 @@ constexpr Entry kStrings[] = {
     {121, " "},
     {122, "Swith radio OFF, back ON to start uploading"},
     {123, "Swith radio OFF, back ON to start downloading"},
+    {128, "KP53Win for HT-620A Series (M)\n\nKP53 for HT-620A Series (M)\n\n\nKP53.Document\nKP53 Document"},
+    {135, "KP53Win for HT-620A Series"},
+    {1006, "KP53 Ver%1"},
+    {57344, "KP53Win"},
+    {57345, "F1 for Help   F2 for Group Change   F3 for DCS Invert   F10 for Menus"},
+    {61699, "Save changes to %1?"},
 };
 
 }  // namespace

@@ -1,0 +1,186 @@
+#include "document/document.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace kp53 {
+
+namespace {
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  if (dir.back() == '/') return dir + name;
+  return dir + "/" + name;
+}
+
+// The file can be opened and one byte read from it.
+bool CanReadOneByte(const std::string& path) {
+  if (path.empty()) return false;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!f) return false;
+  unsigned char b;
+  return std::fread(&b, 1, 1, f.get()) == 1;
+}
+
+}  // namespace
+
+CRM90Doc::CRM90Doc(AppContext& ctx, UserPrompt& prompt, FileChooser& chooser)
+    : ctx_(ctx), prompt_(prompt), chooser_(chooser) {
+  InitImage(data_);
+}
+
+void CRM90Doc::ChooseMenuSet() { menuSet_ = &MenuSetFor(data_.signaling.IsFiveTone()); }
+
+std::string CRM90Doc::DefaultFilePath(int band) const {
+  return JoinPath(ctx_.exeDir, band == 0 ? kDefaultVhfFile : kDefaultUhfFile);
+}
+
+bool CRM90Doc::FindDefaultFile(int band) {
+  const std::string path = DefaultFilePath(band);
+  if (CanReadOneByte(path)) {
+    ctx_.currentPath = path;
+    found_ = true;
+    return true;
+  }
+  found_ = false;
+  return false;
+}
+
+bool CRM90Doc::WriteDefaultFile(const std::string& name) {
+  NormalizeImage(data_);
+  if (name.empty()) {
+    prompt_.Error(32, ctx_.currentPath);
+    ctx_.currentPath = kNoPath;
+    return false;
+  }
+  if (!WriteDataFile(JoinPath(ctx_.workDir, name), data_.image, data_.defaultSplit, prompt_)) return false;
+  ctx_.modified = false;
+  ctx_.currentPath = kNoPath;
+  return true;
+}
+
+void CRM90Doc::BuildImage() {
+  data_ = RadioData{};
+  InitImage(data_);
+  found_ = false;
+
+  bool read = false;
+  if (ctx_.currentPath != kNoPath) {
+    read = CanReadOneByte(ctx_.currentPath);
+  } else if (FindDefaultFile(0) || FindDefaultFile(1)) {
+    read = true;
+  } else {
+    WriteDefaultFile(kDefaultVhfFile);
+    ctx_.currentPath = kNoPath;
+  }
+  if (read) {
+    RadioImage image = data_.image;
+    double split = data_.defaultSplit;
+    if (ReadDataFile(ctx_.currentPath, image, split, prompt_)) {
+      data_.image = image;
+      data_.defaultSplit = split;
+      ReloadAreas(data_);
+      found_ = true;
+    } else {
+      found_ = false;
+    }
+  }
+  data_.channels.SelectGroup(0);
+  ChooseMenuSet();
+}
+
+void CRM90Doc::RebuildWithPath(const std::string& path) {
+  ctx_.currentPath = path;
+  BuildImage();
+  Updated();
+}
+
+bool CRM90Doc::New() {
+  if (!AskToSaveChanges()) return false;
+  RebuildWithPath(kNoPath);
+  return true;
+}
+
+bool CRM90Doc::Open() {
+  const auto chosen = chooser_.ChooseOpen();
+  if (!chosen) return false;
+  switch (CheckDataFile(*chosen, static_cast<long long>(kDataFileSize))) {
+    case FileCheck::Usable:
+      break;
+    case FileCheck::NotFound:
+      prompt_.Error(32, *chosen);
+      return false;
+    case FileCheck::Unreadable:
+      prompt_.Error(34, *chosen);
+      return false;
+    case FileCheck::WrongSize:
+      prompt_.Error(37, *chosen);
+      return false;
+  }
+  if (!AskToSaveChanges()) return false;
+  RebuildWithPath(*chosen);
+  if (found_) ctx_.settings.AddRecentFile(*chosen);
+  return found_;
+}
+
+void CRM90Doc::OpenPath(const std::string& path) {
+  RebuildWithPath(path.empty() ? std::string(kNoPath) : path);
+  if (found_) ctx_.settings.AddRecentFile(path);
+}
+
+bool CRM90Doc::Save() {
+  const std::string path = ctx_.currentPath;
+  if (!IsWritable(path, prompt_, path)) return false;
+  if (IsDefaultFileName(path) && prompt_.Message(36, Icon::Question, Buttons::YesNo) != Answer::Yes) return false;
+  NormalizeImage(data_);
+  if (path == kNoPath || path.empty()) {
+    prompt_.Error(32, path);
+    return false;
+  }
+  if (!WriteDataFile(path, data_.image, data_.defaultSplit, prompt_)) return false;
+  ctx_.modified = false;
+  ctx_.settings.AddRecentFile(path);
+  Updated();
+  return true;
+}
+
+bool CRM90Doc::SaveAs() {
+  const auto chosen = chooser_.ChooseSave();
+  if (!chosen || chosen->empty()) return false;
+  // The whole chosen path is kept, however long: cutting it would save somewhere else.
+  ctx_.currentPath = *chosen;
+  return Save();
+}
+
+bool CRM90Doc::AskToSaveChanges() {
+  if (!ctx_.modified) return true;
+  const Answer a = prompt_.Message(61699, Icon::Exclamation, Buttons::YesNoCancel, ctx_.currentPath);
+  if (a == Answer::Cancel) return false;
+  if (a == Answer::Yes) SaveAs();
+  ctx_.modified = false;
+  return true;
+}
+
+void CRM90Doc::BandChange() {
+  ctx_.currentPath = kNoPath;
+  const int band = data_.hardware.IsUhf() ? 1 : 0;
+  bool loaded = false;
+  if (FindDefaultFile(band)) {
+    RadioImage image = data_.image;
+    double split = data_.defaultSplit;
+    if (ReadDataFile(ctx_.currentPath, image, split, prompt_)) {
+      data_.image = image;
+      data_.defaultSplit = split;
+      ReloadAreas(data_);
+      loaded = true;
+    }
+  }
+  if (!loaded) {
+    WriteDefaultFile(band == 0 ? kDefaultVhfFile : kDefaultUhfFile);
+    ctx_.currentPath = kNoPath;
+  }
+  data_.channels.SelectGroup(0);
+  Updated();
+}
+
+}  // namespace kp53

@@ -1,0 +1,80 @@
+// The document: the radio image with its long-lived areas, and the flows that build, load and save
+// it. Every question and message goes through UserPrompt and FileChooser, so the flows run the
+// same in the window, on the command line and in the tests.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "document/app_context.h"
+#include "document/menu_sets.h"
+#include "image/radio_data.h"
+#include "ports.h"
+
+namespace kp53 {
+
+class CRM90Doc {
+ public:
+  CRM90Doc(AppContext& ctx, UserPrompt& prompt, FileChooser& chooser);
+
+  RadioData& Data() { return data_; }
+  const RadioData& Data() const { return data_; }
+  AppContext& Context() { return ctx_; }
+  // The title is always the current path ("<none>" for an untitled document).
+  const std::string& Title() const { return ctx_.currentPath; }
+  bool DefaultFileFound() const { return found_; }
+  const MenuEnableSet& MenuSet() const { return *menuSet_; }
+  // Chooses the menu-enable set again from the signalling system (refresh code 1).
+  void ChooseMenuSet();
+
+  // Called after the image was replaced, loaded or saved: the views redraw.
+  std::function<void()> onUpdate;
+
+  // Builds the image for the current path: from that file, or for "<none>" from the default file
+  // of VHF or UHF, or from the built-in defaults (written to the working directory as
+  // "defaultv.k53" when no default file exists).
+  void BuildImage();
+
+  // File > New: the unsaved-changes question, then a new image. False when cancelled.
+  bool New();
+  // File > Open: choose, check the file (messages 32, 34, 37), the unsaved-changes question, load.
+  // True when a file was loaded.
+  bool Open();
+  // A file named on the command line or picked from the recent-file list: loaded without the size
+  // check (a short file keeps the built-in defaults behind its end).
+  void OpenPath(const std::string& path);
+  // File > Save to the current path. True when the file was written.
+  bool Save();
+  // File > Save As: choose a path, make it the current path, then Save.
+  bool SaveAs();
+  // The unsaved-changes question; false means the user cancelled.
+  bool AskToSaveChanges();
+
+  // Normalises the image and writes it under `name` in the working directory.
+  bool WriteDefaultFile(const std::string& name);
+  // Looks for the default file of VHF (0) or UHF (1) in the executable's folder; on success it
+  // becomes the current path.
+  bool FindDefaultFile(int band);
+  // After the Hardware dialog switched between VHF and UHF (refresh code 4): load the new band's
+  // default file, or make the current image that band's default file.
+  void BandChange();
+
+  void SetModified(bool m = true) { ctx_.modified = m; }
+  bool IsModified() const { return ctx_.modified; }
+
+ private:
+  void RebuildWithPath(const std::string& path);
+  void Updated() {
+    if (onUpdate) onUpdate();
+  }
+  std::string DefaultFilePath(int band) const;
+
+  AppContext& ctx_;
+  UserPrompt& prompt_;
+  FileChooser& chooser_;
+  RadioData data_;
+  bool found_ = false;
+  const MenuEnableSet* menuSet_ = &kFiveToneMenus;
+};
+
+}  // namespace kp53

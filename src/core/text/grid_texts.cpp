@@ -1,0 +1,141 @@
+#include "text/grid_texts.h"
+
+#include <cmath>
+
+#include "image/codecs.h"
+
+namespace kp53 {
+
+const GridColumn kChannelColumns[kGridColumns] = {
+    {"", "Chn", -1, 480},
+    {"", "Pri", 0, 480},
+    {"", "W/N", 1, 480},
+    {"", "TAG", 2, 1430},
+    {"Frequency", "Receive", 3, 1080},
+    {"Frequency", "Transmit", 3, 1080},
+    {"SUB AUDIO", "Dec", 4, 960},
+    {"SUB AUDIO", "Enc", 4, 960},
+    {"Pwr Save", "RX", 5, 480},
+    {"Pwr Save", "TX", 5, 480},
+    {"Pwr", "H/L", 6, 480},
+    {"", "SC", 7, 480},
+    {"", "TOT", 8, 480},
+    {"", "SQ", 9, 480},
+    {"Signaling", "Type", 10, 640},
+    {"Signaling", "No.", 10, 700},
+    {"DTMF", "ANI", 12, 550},
+    {"", "ENCR", 13, 580},
+    {"Lock", "out", 14, 480},
+    {"", "ARTS", 15, 550},
+    {"", "CMPD", 16, 580},
+    {"", "Xtal", 17, 480},
+};
+
+namespace {
+
+// Text `i` of a fixed table, or question marks for an index the table does not have.
+template <std::size_t N>
+std::string Pick(const char* const (&table)[N], int i, const char* unknown) {
+  if (i < 0 || static_cast<std::size_t>(i) >= N) return unknown;
+  return table[i];
+}
+
+// A sub-audio value with its numbers checked: a tone or code outside what the radio stores gives
+// question marks rather than a conversion of an unrepresentable number.
+std::string SubAudioText(int kind, double ctcss, double dcs, bool inverted, bool both) {
+  SubAudio t;
+  t.kind = kind;
+  t.inverted = inverted;
+  t.both = both;
+  if (kind == kToneNone) return std::string(kNoToneText);
+  if (kind == kToneCtcss) {
+    if (!(ctcss >= 0.0 && ctcss <= 9999.0)) return "C-?????";
+    t.ctcss = static_cast<int>(ctcss);
+  } else if (kind == kToneDcs) {
+    if (!(dcs >= 0.0 && dcs <= 999.0)) return "D-???   ";
+    t.dcs = static_cast<int>(dcs);
+  } else {
+    return "???????";
+  }
+  return FormatSubAudio(t);
+}
+
+}  // namespace
+
+bool IsCheckColumn(int column) {
+  switch (column) {
+    case 8: case 9: case 11: case 12: case 16: case 19: case 20: case 21:
+      return true;
+    default:
+      return false;
+  }
+}
+
+char CheckMark(const ChannelEntry& e, int column) {
+  bool set = false;
+  switch (column) {
+    case 8: set = e.rxPowerSave; break;
+    case 9: set = e.txPowerSave; break;
+    case 11: set = (e.scan & 1) != 0; break;
+    case 12: set = e.tot; break;
+    case 16: set = (e.dtmfAni & 1) != 0; break;
+    case 19: set = e.arts; break;
+    case 20: set = (e.compander & 1) != 0; break;
+    case 21: set = e.xtal; break;
+    default: break;
+  }
+  return set ? 'v' : '-';
+}
+
+bool CheckCellShowsPicture(const ChannelTable& table, int index, int column) {
+  return IsCheckColumn(column) && table.IsEnabled(index) && CheckMark(table.Entry(index), column) == 'v';
+}
+
+std::string RxSubAudioText(const ChannelEntry& e) {
+  return SubAudioText(e.rxToneType, e.rxCtcss, e.rxDcs, e.rxDcsInverted, e.rxDcsBoth);
+}
+
+std::string TxSubAudioText(const ChannelEntry& e) {
+  return SubAudioText(e.txToneType, e.txCtcss, e.txDcs, e.txDcsInverted, false);
+}
+
+std::string ChannelCellText(const ChannelTable& table, int index, int column, bool ht610) {
+  static const char* const kBandwidth[] = {"W5", "W4", "N"};
+  static const char* const kPower[] = {"H", "L"};
+  static const char* const kSignalType[] = {"--", "Signal", "Page", "Option"};
+  static const char* const kEncryption[] = {"-", "1", "2", "3"};
+  static const char* const kLockout[] = {"--", "BC", "BT"};
+
+  const ChannelEntry& e = table.Entry(index);
+  if (IsCheckColumn(column)) return CheckCellShowsPicture(table, index, column) ? "" : "-";
+  switch (column) {
+    case 0: return Format("%3d", index + 1);
+    case 1: return table.priorityChannel == index + 1 ? "P" : "-";
+    case 2: return Pick(kBandwidth, e.bandwidth, "??");
+    case 3: return ht610 ? std::string(8, ' ') : Format("%-8.8s", e.tag.c_str());
+    case 4: return FormatFrequency(e.rxFreq);
+    case 5: return e.txOff ? std::string(kNoTxFrequencyText) : FormatFrequency(e.txFreq);
+    case 6: return RxSubAudioText(e);
+    case 7: return TxSubAudioText(e);
+    case 10: return Pick(kPower, e.power, "?");
+    case 13: return Format("%2d", e.squelch);
+    case 14: return Pick(kSignalType, e.signalType, "??");
+    case 15: return e.signalNo == 0 ? "--" : Format("%2d", e.signalNo);
+    case 17: return Pick(kEncryption, e.Encryption(), "?");
+    case 18: return Pick(kLockout, e.lockout, "??");
+    default: return "";
+  }
+}
+
+HeaderTexts MakeHeaderTexts(const RadioData& data, int comPort, int comSpeed, const std::string& printer) {
+  HeaderTexts h;
+  h.serial = Format("%-8s", data.identity.serialNumber.c_str());
+  h.band = Format("%-13s", data.hardware.IsUhf() ? "UHF" : "VHF");
+  h.productType = Format("%-13s", data.hardware.model == 0 ? "HT-610 Series" : "HT-620 Series");
+  h.firmware = data.identity.FirmwareText();
+  h.comPort = Format("COM%d", comPort) + (comSpeed == 1 ? "  19200BPS" : "  9600BPS");
+  h.printer = printer;
+  return h;
+}
+
+}  // namespace kp53

@@ -1,0 +1,129 @@
+#include "app/application.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QPrinterInfo>
+
+#include "app/small_dialogs.h"
+#include "settings/settings.h"
+
+KP53App::KP53App() = default;
+
+KP53App::~KP53App() {
+  // The frame writes the settings as it goes; the instance marker goes after it.
+  frame_.reset();
+  if (server_) server_->close();
+}
+
+QString KP53App::InstanceName() {
+  const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+  return QStringLiteral("%1-%2").arg(exe.isEmpty() ? QStringLiteral("kp53win") : exe).arg(::getuid());
+}
+
+// A folder only this user can reach: the session's runtime folder, or a private folder in the
+// temporary folder. Empty when neither can be had safely.
+static QString PrivateFolder() {
+  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (dir.isEmpty()) {
+    dir = QDir::tempPath() + QStringLiteral("/kp53win-runtime-%1").arg(::getuid());
+    ::mkdir(QFile::encodeName(dir).constData(), 0700);
+  }
+  struct stat st{};
+  if (::lstat(QFile::encodeName(dir).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
+      (st.st_mode & 077) != 0)
+    return {};
+  return dir;
+}
+
+bool KP53App::TakeSingleInstance() {
+  const QString dir = PrivateFolder();
+  if (dir.isEmpty()) return true;  // no safe place for the lock: run without the check
+  socketPath_ = dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".sock");
+  lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".lock"));
+  lock_->setStaleLockTime(0);  // a lock whose process is gone is taken over
+  if (lock_->tryLock(0)) return true;
+  // Another instance runs: ask it to come to the front, then end silently.
+  QLocalSocket socket;
+  socket.connectToServer(socketPath_);
+  if (socket.waitForConnected(1000)) {
+    socket.write("raise\n");
+    socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+  }
+  return false;
+}
+
+void KP53App::ListenForOtherStarts() {
+  if (socketPath_.isEmpty()) return;
+  server_ = new QLocalServer(this);
+  server_->setSocketOptions(QLocalServer::UserAccessOption);  // only this user may knock
+  QLocalServer::removeServer(socketPath_);                    // a socket file left by a crash
+  server_->listen(socketPath_);
+  connect(server_, &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* s = server_->nextPendingConnection()) {
+      connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
+      RaiseFrame();
+    }
+  });
+}
+
+void KP53App::RaiseFrame() {
+  if (!frame_) return;
+  if (frame_->isMinimized()) frame_->showNormal();
+  frame_->show();
+  frame_->raise();
+  frame_->activateWindow();
+  if (QWidget* popup = QApplication::activeModalWidget()) {
+    popup->raise();
+    popup->activateWindow();
+  }
+}
+
+bool KP53App::Start(const QStringList& args) {
+  if (!TakeSingleInstance()) return false;
+
+  // The settings file lies in the working directory.
+  ctx_.workDir = QDir::currentPath().toStdString();
+  ctx_.exeDir = QCoreApplication::applicationDirPath().toStdString();
+  ctx_.LoadSettings(QDir::current().filePath(QString::fromLatin1(kp53::kIniFileName)).toStdString());
+  ctx_.SaveStartupSettings();
+
+  std::vector<std::string> argv;
+  for (const QString& a : args) argv.push_back(a.toStdString());
+  const kp53::StartupRequest request = kp53::ParseCommandLine(argv);
+
+  ctx_.printerName = QPrinterInfo::defaultPrinterName().toStdString();
+
+  if (request.maintenance) {
+    PasswordDialog dlg;
+    ctx_.maintenanceMode = dlg.exec() == QDialog::Accepted && kp53::IsMaintenancePassPhrase(dlg.Text().toStdString());
+  }
+  ctx_.productionMode = request.production;
+
+  doc_ = std::make_unique<kp53::CRM90Doc>(ctx_, prompt_, chooser_);
+  if (!request.file.empty()) {
+    const std::string path = QFileInfo(QString::fromStdString(request.file)).absoluteFilePath().toStdString();
+    if (kp53::CheckDataFile(path, 0) == kp53::FileCheck::NotFound) {
+      prompt_.Error(32, path);
+      return false;
+    }
+    doc_->OpenPath(path);
+  } else {
+    doc_->BuildImage();
+  }
+
+  frame_ = std::make_unique<CMainFrame>(*doc_, prompt_);
+  prompt_.SetParent(frame_.get());
+  chooser_.SetParent(frame_.get());
+  frame_->show();
+  ListenForOtherStarts();
+  frame_->View()->Grid()->setFocus();
+  return true;
+}

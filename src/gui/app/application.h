@@ -1,0 +1,44 @@
+// Start-up of the program: one instance only, the settings file, the command line, the pass phrase,
+// the first document and the main window.
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+#include "app/main_frame.h"
+#include "app/qt_ports.h"
+#include "document/document.h"
+
+class KP53App : public QObject {
+  Q_OBJECT
+ public:
+  KP53App();
+  ~KP53App() override;
+
+  // Runs the start-up steps; false ends the program (a second instance, or a file that cannot be
+  // opened). `args` are the arguments after the program name.
+  bool Start(const QStringList& args);
+
+  CMainFrame* Frame() { return frame_.get(); }
+  kp53::AppContext& Context() { return ctx_; }
+
+  // The name of the lock and of the local socket: the executable's name and the user's id.
+  static QString InstanceName();
+
+ private:
+  bool TakeSingleInstance();
+  void ListenForOtherStarts();
+  void RaiseFrame();
+
+  kp53::AppContext ctx_;
+  QtUserPrompt prompt_;
+  QtFileChooser chooser_;
+  std::unique_ptr<kp53::CRM90Doc> doc_;
+  std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<QLockFile> lock_;
+  QPointer<QLocalServer> server_;
+  QString socketPath_;
+};

@@ -1,0 +1,100 @@
+#include "app/config_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "settings/serial_devices.h"
+
+ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWidget* parent)
+    : QDialog(parent), ctx_(ctx), prompt_(prompt) {
+  setWindowTitle(QStringLiteral("Configuration"));
+  probe = [](const std::string& path) { return kp53::ProbeSerialDevice(path); };
+  devices_ = ctx.settings.comDevice;
+
+  ports_ = new QComboBox(this);
+  for (int i = 1; i <= kp53::kComPorts; ++i) ports_->addItem(QStringLiteral("COM %1").arg(i));
+  index_ = std::clamp(ctx.settings.comPort, 1, kp53::kComPorts) - 1;
+  ports_->setCurrentIndex(index_);
+
+  device_ = new QComboBox(this);
+  device_->setEditable(true);
+  device_->setMinimumContentsLength(28);
+  for (const auto& d : kp53::ListSerialDevices()) device_->addItem(QString::fromStdString(d));
+
+  auto* speedBox = new QGroupBox(QStringLiteral("Speed"), this);
+  speed_[0] = new QRadioButton(QStringLiteral("9&600BPS"), speedBox);
+  speed_[1] = new QRadioButton(QStringLiteral("1&9200BPS(SIU-12 Only)"), speedBox);
+  speedIndex_ = ctx.settings.comSpeed == 1 ? 1 : 0;
+  speed_[speedIndex_]->setChecked(true);
+  auto* sv = new QVBoxLayout(speedBox);
+  sv->addWidget(speed_[0]);
+  sv->addWidget(speed_[1]);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("COM Port"), ports_);
+  form->addRow(QStringLiteral("Device"), device_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  ok_ = buttons->addButton(QDialogButtonBox::Ok);
+  cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+  ok_->setAutoDefault(false);
+  cancel_->setAutoDefault(false);
+  connect(ok_, &QPushButton::clicked, this, &ConfigDialog::accept);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* v = new QVBoxLayout(this);
+  v->addLayout(form);
+  v->addWidget(speedBox);
+  v->addWidget(buttons);
+
+  connect(ports_, &QComboBox::currentIndexChanged, this, [this](int i) {
+    devices_[static_cast<std::size_t>(index_)] = device_->currentText().trimmed().toStdString();
+    index_ = i;
+    ShowDevice();
+  });
+  connect(speed_[0], &QRadioButton::clicked, this, [this] { speedIndex_ = 0; });
+  connect(speed_[1], &QRadioButton::clicked, this, [this] { speedIndex_ = 1; });
+  ShowDevice();
+}
+
+void ConfigDialog::ShowDevice() {
+  kp53::Settings s;
+  s.comDevice = devices_;
+  const QString path = QString::fromStdString(s.DevicePath(index_ + 1));
+  device_->setEditText(path);
+  device_->lineEdit()->setPlaceholderText(QStringLiteral("/dev/ttyS%1").arg(index_));
+}
+
+void ConfigDialog::accept() {
+  // A device equal to the slot's conventional one is kept as "no mapping".
+  std::string dev = device_->currentText().trimmed().toStdString();
+  if (dev == "/dev/ttyS" + std::to_string(index_)) dev.clear();
+  devices_[static_cast<std::size_t>(index_)] = dev;
+  ctx_.settings.comPort = index_ + 1;
+  ctx_.settings.comSpeed = speedIndex_;
+  ctx_.settings.comDevice = devices_;
+  if (!probe || !probe(ctx_.settings.DevicePath(ctx_.settings.comPort))) prompt_.Error(80);
+  QDialog::accept();
+}
+
+void ConfigDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    if (help) help(98386);
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    QWidget* f = focusWidget();
+    if (f == ok_) accept();
+    else if (f == cancel_) reject();
+    return;  // Enter elsewhere is ignored
+  }
+  QDialog::keyPressEvent(event);
+}

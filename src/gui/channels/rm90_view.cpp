@@ -1,0 +1,341 @@
+#include "channels/rm90_view.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "image/codecs.h"
+#include "text/grid_texts.h"
+#include "text/messages.h"
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The option-board code: the low four bits of image byte 125. Read directly here until the
+// option area offers it.
+int OptionBoardCode(const kp53::RadioImage& img) {
+  return static_cast<int>(kp53::GetField(img, kp53::off::kCommonOptions, 0, 4));
+}
+
+QFont FixedFont() {
+  QFont f(QStringLiteral("Courier New"));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  return f;
+}
+
+// A check mark drawn once, in the text colour, to sit centred in a check cell.
+QPixmap MakeCheckPixmap(const QColor& colour) {
+  QPixmap p(13, 13);
+  p.fill(Qt::transparent);
+  QPainter painter(&p);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QPen pen(colour, 2.2);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  painter.setPen(pen);
+  const QPointF pts[] = {{2.5, 7.0}, {5.5, 10.0}, {11.0, 3.0}};
+  painter.drawPolyline(pts, 3);
+  return p;
+}
+
+// Help contexts of the grid columns.
+constexpr int kColumnHelp[kp53::kGridColumns] = {300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310,
+                                                 311, 312, 313, 319, 314, 320, 321, 315, 316, 322, 317};
+
+}  // namespace
+
+QString CRM90View::IdlePromptText() { return Q(std::string(kp53::MessageText(57345))); }
+
+CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+  const QFont fixed = FixedFont();
+
+  headerBox_ = new QGroupBox(this);
+  auto* hl = new QGridLayout(headerBox_);
+  hl->setContentsMargins(8, 6, 8, 6);
+  hl->setVerticalSpacing(3);
+  const char* labels[6] = {"Serial No", "Freq Band", "ProductType", "FW Version", "COM Port", "Printer"};
+  for (int i = 0; i < 6; ++i) {
+    auto* l = new QLabel(QString::fromLatin1(labels[i]), headerBox_);
+    headerValues_[i] = new QLabel(headerBox_);
+    headerValues_[i]->setFont(fixed);
+    headerValues_[i]->setFrameShape(QFrame::StyledPanel);
+    headerValues_[i]->setFrameShadow(QFrame::Sunken);
+    headerValues_[i]->setTextInteractionFlags(Qt::NoTextInteraction);
+    headerValues_[i]->setMinimumWidth(120);
+    const int row = i % 3, col = (i / 3) * 2;
+    hl->addWidget(l, row, col);
+    hl->addWidget(headerValues_[i], row, col + 1);
+  }
+  hl->setColumnStretch(1, 1);
+  hl->setColumnStretch(3, 1);
+  hl->setHorizontalSpacing(10);
+
+  groupBox_ = new QGroupBox(this);
+  auto* gl = new QHBoxLayout(groupBox_);
+  gl->setContentsMargins(8, 6, 8, 6);
+  groupCombo_ = new QComboBox(groupBox_);
+  groupCombo_->setFont(fixed);
+  groupCombo_->setMinimumContentsLength(9);
+  tagEdit_ = new QLineEdit(groupBox_);
+  tagEdit_->setFont(fixed);
+  tagEdit_->setMaxLength(8);
+  tagEdit_->setFixedWidth(QFontMetrics(fixed).horizontalAdvance(QStringLiteral("WWWWWWWWWW")) + 8);
+  systemCombo_ = new QComboBox(groupBox_);
+  systemCombo_->setMinimumContentsLength(13);
+  gl->addWidget(new QLabel(QStringLiteral("Group"), groupBox_));
+  gl->addWidget(groupCombo_);
+  gl->addSpacing(12);
+  gl->addWidget(new QLabel(QStringLiteral("Group Tag"), groupBox_));
+  gl->addWidget(tagEdit_);
+  gl->addSpacing(12);
+  gl->addWidget(new QLabel(QStringLiteral(" System Type"), groupBox_));
+  gl->addWidget(systemCombo_);
+  gl->addStretch(1);
+
+  grid_ = new CMSFlexGrid(this);
+  QFont gridFont = fixed;
+  gridFont.setPointSizeF(std::max(7.0, QApplication::font().pointSizeF() - 0.5));
+  grid_->setFont(gridFont);
+  grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+  check_ = MakeCheckPixmap(palette().color(QPalette::Text));
+
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(6, 6, 6, 6);
+  v->setSpacing(6);
+  v->addWidget(headerBox_);
+  v->addWidget(groupBox_);
+  v->addWidget(grid_, 1);
+
+  connect(groupCombo_, &QComboBox::activated, this, [this](int i) { SelectGroupItem(i); });
+  connect(systemCombo_, &QComboBox::activated, this, [this](int i) {
+    Table().groupSystemType[static_cast<std::size_t>(Table().currentGroup)] = static_cast<std::uint8_t>(i);
+    doc_.SetModified();
+  });
+  connect(tagEdit_, &QLineEdit::textEdited, this, [this] {
+    CommitGroupTag();
+    doc_.SetModified();
+  });
+  connect(tagEdit_, &QLineEdit::editingFinished, this, [this] { CommitGroupTag(); });
+  connect(grid_, &CMSFlexGrid::RowColChange, this, [this] {
+    bool ok = false;
+    const int n = grid_->TextMatrix(grid_->Row(), 0).trimmed().toInt(&ok);
+    if (ok) Table().currentChannel = n - 1;
+  });
+  connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    if (editMenu_) editMenu_->popup(grid_->viewport()->mapToGlobal(pos));
+  });
+  for (QWidget* w : {static_cast<QWidget*>(grid_), static_cast<QWidget*>(groupCombo_),
+                     static_cast<QWidget*>(tagEdit_), static_cast<QWidget*>(systemCombo_)})
+    w->installEventFilter(this);
+
+  SetupGrid();
+}
+
+void CRM90View::SetupGrid() {
+  grid_->SetRedraw(false);
+  grid_->SetCols(kp53::kGridColumns);
+  grid_->SetFixedRows(kp53::kGridFixedRows);
+  grid_->SetFixedCols(0);
+  grid_->SetRows(3);
+  for (int c = 0; c < kp53::kGridColumns; ++c) {
+    grid_->SetColAlignment(c, c == 3 ? CMSFlexGrid::kAlignLeftTop : CMSFlexGrid::kAlignCenterTop);
+    grid_->SetFixedAlignment(c, CMSFlexGrid::kAlignCenterTop);
+    grid_->SetTextMatrix(0, c, QString::fromLatin1(kp53::kChannelColumns[c].header0));
+    grid_->SetTextMatrix(1, c, QString::fromLatin1(kp53::kChannelColumns[c].header1));
+  }
+  grid_->SetMergeCells(3);
+  grid_->SetMergeRow(0, true);
+  grid_->SetMergeRow(1, true);
+  grid_->SetGridLinesFixed(0);
+  ApplyColumnWidths();
+  grid_->SetRedraw(true);
+}
+
+void CRM90View::ApplyColumnWidths() {
+  const auto& s = doc_.Context().settings;
+  for (int c = 0; c < kp53::kGridColumns; ++c) {
+    const int item = kp53::kChannelColumns[c].item;
+    const bool shown = item < 0 || s.ColumnShown(item);
+    grid_->SetColWidth(c, shown ? kp53::kChannelColumns[c].width : 0);
+  }
+}
+
+void CRM90View::ToggleColumnItem(int item) {
+  if (item < 0 || item >= kp53::kColumnItems) return;
+  auto& flag = doc_.Context().settings.columns[static_cast<std::size_t>(item)];
+  flag = flag ? 0 : 1;
+  for (int c = 0; c < kp53::kGridColumns; ++c)
+    if (kp53::kChannelColumns[c].item == item) grid_->SetColWidth(c, flag ? kp53::kChannelColumns[c].width : 0);
+}
+
+void CRM90View::FillHeader() {
+  const auto& ctx = doc_.Context();
+  const kp53::HeaderTexts h =
+      kp53::MakeHeaderTexts(doc_.Data(), ctx.settings.comPort, ctx.settings.comSpeed, ctx.printerName);
+  const std::string* texts[6] = {&h.serial, &h.band, &h.productType, &h.firmware, &h.comPort, &h.printer};
+  for (int i = 0; i < 6; ++i) headerValues_[i]->setText(Q(*texts[i]));
+}
+
+void CRM90View::FillSystemTypeList() {
+  filling_ = true;
+  systemCombo_->clear();
+  systemCombo_->addItem(QStringLiteral("Conventional"));
+  if (OptionBoardCode(doc_.Data().image) == 2) systemCombo_->addItem(QStringLiteral("Omnitrunk"));
+  const int type = Table().groupSystemType[static_cast<std::size_t>(std::clamp(Table().currentGroup, 0, 15))];
+  systemCombo_->setCurrentIndex(type < systemCombo_->count() ? type : -1);
+  filling_ = false;
+}
+
+void CRM90View::FillGroupLine() {
+  filling_ = true;
+  auto& t = Table();
+  const bool ht610 = kp53::IsHt610(doc_.Data());
+  groupCombo_->clear();
+  int position = 0, selected = 0;
+  for (int g = 0; g < kp53::kGroupCount; ++g) {
+    if (t.groupSize[static_cast<std::size_t>(g)] == 0) continue;
+    groupCombo_->addItem(Q(t.groupName[static_cast<std::size_t>(g)]), g);
+    if (g == t.currentGroup) selected = position;
+    ++position;
+  }
+  groupCombo_->setCurrentIndex(selected);
+  const std::string tag = ht610 ? std::string(8, ' ') : t.groupTag[static_cast<std::size_t>(t.currentGroup)];
+  tagEdit_->setText(Q(tag));
+  filling_ = false;
+  FillSystemTypeList();
+}
+
+void CRM90View::RefreshAll() {
+  auto& t = Table();
+  t.NormalizeCurrentGroup();
+  emit StatusText(IdlePromptText());
+  tagEdit_->setMaxLength(8);
+  tagEdit_->setReadOnly(false);
+
+  grid_->SetRedraw(false);
+  SetupGrid();
+  grid_->SetRedraw(false);
+  const int size = t.groupSize[static_cast<std::size_t>(t.currentGroup)];
+  grid_->SetRows(size + kp53::kGridFixedRows);
+  FillGroupLine();
+  FillHeader();
+  t.currentChannel = t.groupFirst - 1;
+  for (int i = 0; i < size; ++i) RenderRow(t.currentChannel + i, i + kp53::kGridFixedRows);
+  if (size > 0) {
+    grid_->SetRow(kp53::kGridFixedRows);
+    grid_->SetCol(0);
+  }
+  grid_->SetRedraw(true);
+}
+
+void CRM90View::RenderCell(int entry, int row, int column) {
+  if (entry < 0 || entry >= kp53::kChannelCount) return;
+  const auto& t = Table();
+  grid_->SetTextMatrix(row, column, Q(kp53::ChannelCellText(t, entry, column, kp53::IsHt610(doc_.Data()))));
+  if (kp53::IsCheckColumn(column))
+    grid_->SetCellPictureAt(row, column, kp53::CheckCellShowsPicture(t, entry, column) ? check_ : QPixmap());
+}
+
+void CRM90View::RenderRowColours(int entry, int row) {
+  if (entry < 0 || entry >= kp53::kChannelCount) return;
+  const bool enabled = Table().IsEnabled(entry);
+  const QColor colour = enabled ? palette().color(QPalette::Active, QPalette::WindowText)
+                                : palette().color(QPalette::Disabled, QPalette::WindowText);
+  for (int c = 0; c < kp53::kGridColumns; ++c) grid_->SetCellForeColorAt(row, c, colour);
+  for (int c = 0; c < kp53::kGridColumns; ++c)
+    if (kp53::IsCheckColumn(c)) RenderCell(entry, row, c);
+}
+
+void CRM90View::RenderRow(int entry, int row) {
+  // Cell properties are set by position, so the user's cursor stays where it is.
+  RenderCell(entry, row, 0);
+  RenderRowColours(entry, row);
+  for (int c : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17, 18, 19, 20, 21, 15, 14, 16}) RenderCell(entry, row, c);
+}
+
+void CRM90View::RenderColumn(int entry, int row, int column) {
+  switch (column) {
+    case 0:
+      RenderRowColours(entry, row);
+      break;
+    case 4:
+      for (int c : {4, 5, 21}) RenderCell(entry, row, c);
+      break;
+    case 6:
+    case 7:
+      for (int c : {6, 7, 19}) RenderCell(entry, row, c);
+      break;
+    case 14:
+      for (int c : {14, 15, 16, 17}) RenderCell(entry, row, c);
+      break;
+    default:
+      RenderCell(entry, row, column);
+  }
+}
+
+void CRM90View::CommitGroupTag() {
+  if (filling_ || tagEdit_->isReadOnly()) return;
+  auto& t = Table();
+  if (t.currentGroup < 0 || t.currentGroup >= kp53::kGroupCount) return;
+  std::string text = tagEdit_->text().toStdString();
+  text.resize(8, ' ');
+  t.groupTag[static_cast<std::size_t>(t.currentGroup)] = text;
+}
+
+void CRM90View::SelectGroupItem(int position) {
+  if (filling_) return;
+  CommitGroupTag();
+  const QVariant g = groupCombo_->itemData(position);
+  if (!g.isValid()) return;
+  Table().currentGroup = g.toInt();
+  Table().NormalizeCurrentGroup();
+  RefreshAll();
+  doc_.SetModified();
+}
+
+void CRM90View::NextGroup() {
+  CommitGroupTag();
+  Table().NextGroup();
+  RefreshAll();
+}
+
+int CRM90View::HelpContext() const {
+  const QWidget* f = QApplication::focusWidget();
+  if (f == groupCombo_) return 338;
+  if (f == tagEdit_) return 339;
+  if (f == systemCombo_) return 340;
+  if (f == grid_ || (f && grid_->isAncestorOf(f))) {
+    const int c = grid_->Col();
+    if (c >= 0 && c < kp53::kGridColumns) return kColumnHelp[c];
+  }
+  return 0;
+}
+
+bool CRM90View::HandleViewKey(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+    NextGroup();
+    return true;
+  }
+  return false;
+}
+
+bool CRM90View::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == tagEdit_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      CommitGroupTag();
+      return true;
+    }
+    if (HandleViewKey(key)) return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void CRM90View::keyPressEvent(QKeyEvent* event) {
+  if (!HandleViewKey(event)) QWidget::keyPressEvent(event);
+}

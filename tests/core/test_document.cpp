@@ -1,0 +1,492 @@
+// The document flows: New, Open, Save, Save As, the unsaved-changes question, the default files
+// and the band change, each with its messages, driven through scripted prompts.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "document/document.h"
+#include "text/messages.h"
+
+namespace kp53 {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records every message shown and answers questions from a script (No when it runs out).
+class DocScriptPrompt : public UserPrompt {
+ public:
+  struct Shown {
+    std::string text;
+    Icon icon;
+    Buttons buttons;
+  };
+  std::vector<Shown> shown;
+  std::deque<Answer> answers;
+
+  Answer Show(std::string_view text, Icon icon, Buttons buttons) override {
+    shown.push_back({std::string(text), icon, buttons});
+    if (buttons == Buttons::Ok) return Answer::Ok;
+    if (answers.empty()) return Answer::No;
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  bool ShowedOnly(int id, std::string_view arg = {}) const {
+    return shown.size() == 1 && shown[0].text == FormatMessage(id, arg);
+  }
+};
+
+class DocScriptChooser : public FileChooser {
+ public:
+  std::deque<std::optional<std::string>> opens, saves;
+  int saveAsked = 0;
+  std::optional<std::string> ChooseOpen() override {
+    if (opens.empty()) return std::nullopt;
+    auto r = opens.front();
+    opens.pop_front();
+    return r;
+  }
+  std::optional<std::string> ChooseSave() override {
+    ++saveAsked;
+    if (saves.empty()) return std::nullopt;
+    auto r = saves.front();
+    saves.pop_front();
+    return r;
+  }
+};
+
+std::vector<char> ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& p, const std::vector<char>& bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = fs::temp_directory_path() / ("kp53doc-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root);
+    fs::create_directories(root / "exe");
+    fs::create_directories(root / "work");
+    ctx.exeDir = (root / "exe").string();
+    ctx.workDir = (root / "work").string();
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(root, ec);
+  }
+
+  // A valid 7735-byte data file written by the document itself, with a UHF band when asked.
+  fs::path MakeDataFile(const std::string& name, bool uhf = false) {
+    AppContext c;
+    c.exeDir = ctx.exeDir;
+    c.workDir = ctx.workDir;
+    DocScriptPrompt p;
+    DocScriptChooser ch;
+    CRM90Doc d(c, p, ch);
+    if (uhf) {
+      d.Data().hardware.ApplyBandDefaults(true);
+      d.Data().channels.ResetFrequencies(true);
+    }
+    d.Data().channels.Entry(0).squelch = 9;
+    const fs::path path = root / name;
+    c.currentPath = path.string();
+    EXPECT_TRUE(d.Save());
+    return path;
+  }
+
+  fs::path root;
+  AppContext ctx;
+  DocScriptPrompt prompt;
+  DocScriptChooser chooser;
+};
+
+// --- Building a new image ------------------------------------------------------------------------
+
+TEST_F(DocumentTest, NoDefaultFilesWritesDefaultvIntoTheWorkingDirectory) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  EXPECT_EQ(doc.Title(), "<none>");
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_FALSE(doc.DefaultFileFound());
+  const fs::path written = root / "work" / "defaultv.k53";
+  ASSERT_TRUE(fs::exists(written));
+  EXPECT_EQ(fs::file_size(written), kDataFileSize);
+  EXPECT_FALSE(fs::exists(root / "exe" / "defaultv.k53"));
+}
+
+TEST_F(DocumentTest, DefaultFileBesideTheExecutableIsUsedAndBecomesTheTitle) {
+  const fs::path made = MakeDataFile("made.k53", true);
+  fs::copy_file(made, root / "exe" / "defaultu.k53");
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  EXPECT_TRUE(doc.DefaultFileFound());
+  EXPECT_EQ(doc.Title(), (root / "exe" / "defaultu.k53").string());
+  EXPECT_TRUE(doc.Data().hardware.IsUhf());
+  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
+  EXPECT_FALSE(fs::exists(root / "work" / "defaultv.k53"));
+}
+
+TEST_F(DocumentTest, VhfDefaultIsPreferredToUhf) {
+  fs::copy_file(MakeDataFile("v.k53", false), root / "exe" / "defaultv.k53");
+  fs::copy_file(MakeDataFile("u.k53", true), root / "exe" / "defaultu.k53");
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  EXPECT_FALSE(doc.Data().hardware.IsUhf());
+  EXPECT_EQ(doc.Title(), (root / "exe" / "defaultv.k53").string());
+}
+
+TEST_F(DocumentTest, MenuSetFollowsTheSignallingSystemOfTheLoadedImage) {
+  const fs::path two = MakeDataFile("two.k53");
+  {
+    // Switch the file to 2-tone.
+    auto bytes = ReadAll(two);
+    bytes[7] = static_cast<char>(bytes[7] & ~1);
+    WriteBytes(two, bytes);
+  }
+  CRM90Doc doc(ctx, prompt, chooser);
+  chooser.opens.push_back(two.string());
+  ASSERT_TRUE(doc.Open());
+  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32784), 1);  // 2-Tone
+  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32788), 0);  // 5-Tone General
+  chooser.opens.push_back(MakeDataFile("five.k53").string());
+  ASSERT_TRUE(doc.Open());
+  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32784), 0);
+  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32788), 1);
+}
+
+// --- Open ----------------------------------------------------------------------------------------
+
+TEST_F(DocumentTest, OpenRefusesFilesOneByteShortOrLongWithMessage37) {
+  const fs::path good = MakeDataFile("good.k53");
+  auto bytes = ReadAll(good);
+  for (std::size_t size : {kDataFileSize - 1, kDataFileSize + 1}) {
+    auto copy = bytes;
+    copy.resize(size, 0);
+    const fs::path bad = root / ("bad" + std::to_string(size) + ".k53");
+    WriteBytes(bad, copy);
+    DocScriptPrompt p;
+    ctx.currentPath = kNoPath;
+    CRM90Doc doc(ctx, p, chooser);
+    chooser.opens.push_back(bad.string());
+    EXPECT_FALSE(doc.Open());
+    EXPECT_TRUE(p.ShowedOnly(37, bad.string())) << size;
+    EXPECT_EQ(p.shown[0].icon, Icon::Stop);
+    EXPECT_EQ(doc.Title(), "<none>");
+  }
+}
+
+TEST_F(DocumentTest, ShortFileGivenDirectlyLoadsItsImageAndKeepsTheDefaultSplit) {
+  const fs::path good = MakeDataFile("good.k53");
+  auto bytes = ReadAll(good);
+  bytes.resize(kDataFileSize - 1);  // the trailer is cut
+  const fs::path shortFile = root / "short.k53";
+  WriteBytes(shortFile, bytes);
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.OpenPath(shortFile.string());
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
+  EXPECT_EQ(doc.Data().defaultSplit, 0.0);
+  EXPECT_EQ(doc.Title(), shortFile.string());
+}
+
+TEST_F(DocumentTest, OpenOfAMissingFileShowsMessage32) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  const std::string missing = (root / "missing.k53").string();
+  chooser.opens.push_back(missing);
+  EXPECT_FALSE(doc.Open());
+  EXPECT_TRUE(prompt.ShowedOnly(32, missing));
+}
+
+TEST_F(DocumentTest, OpenOfAFileThatCannotBeOpenedShowsMessage32) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  const fs::path locked = MakeDataFile("locked.k53");
+  fs::permissions(locked, fs::perms::none);
+  CRM90Doc doc(ctx, prompt, chooser);
+  chooser.opens.push_back(locked.string());
+  EXPECT_FALSE(doc.Open());
+  EXPECT_TRUE(prompt.ShowedOnly(32, locked.string()));
+}
+
+TEST_F(DocumentTest, TruncatedFileGivenDirectlyShowsMessage34AndKeepsTheBuiltInImage) {
+  const fs::path tiny = root / "tiny.k53";
+  WriteBytes(tiny, std::vector<char>(10, '\x55'));
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.OpenPath(tiny.string());
+  EXPECT_TRUE(prompt.ShowedOnly(34, tiny.string()));
+  EXPECT_FALSE(doc.DefaultFileFound());
+  EXPECT_EQ(doc.Title(), tiny.string());
+  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 4);
+  EXPECT_TRUE(ctx.settings.recentFiles.empty());
+}
+
+TEST_F(DocumentTest, OpenCancelledInTheDialogChangesNothing) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  ctx.modified = true;
+  EXPECT_FALSE(doc.Open());
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_TRUE(ctx.modified);
+}
+
+TEST_F(DocumentTest, OpenAsksAboutChangesAndCancelKeepsTheImage) {
+  const fs::path file = MakeDataFile("f.k53");
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  doc.Data().channels.Entry(3).squelch = 2;
+  ctx.modified = true;
+  chooser.opens.push_back(file.string());
+  prompt.answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(doc.Open());
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "Save changes to <none>?");
+  EXPECT_EQ(prompt.shown[0].buttons, Buttons::YesNoCancel);
+  EXPECT_EQ(doc.Data().channels.Entry(3).squelch, 2);
+  EXPECT_TRUE(ctx.modified);
+}
+
+TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
+  const fs::path file = MakeDataFile("f.k53", true);
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  int updates = 0;
+  doc.onUpdate = [&] { ++updates; };
+  chooser.opens.push_back(file.string());
+  EXPECT_TRUE(doc.Open());
+  EXPECT_EQ(doc.Title(), file.string());
+  EXPECT_TRUE(doc.Data().hardware.IsUhf());
+  EXPECT_EQ(updates, 1);
+  ASSERT_FALSE(ctx.settings.recentFiles.empty());
+  EXPECT_EQ(ctx.settings.recentFiles[0], file.string());
+}
+
+// --- Save and Save As ----------------------------------------------------------------------------
+
+TEST_F(DocumentTest, OpenThenSaveRoundTripsByteForByte) {
+  const fs::path file = MakeDataFile("round.k53");
+  const auto before = ReadAll(file);
+  CRM90Doc doc(ctx, prompt, chooser);
+  chooser.opens.push_back(file.string());
+  ASSERT_TRUE(doc.Open());
+  ctx.modified = true;
+  ASSERT_TRUE(doc.Save());
+  EXPECT_FALSE(ctx.modified);
+  EXPECT_EQ(ReadAll(file), before);
+}
+
+TEST_F(DocumentTest, SavedFileIsExactSizeWithTheChecksumOfTheNormalisedImage) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  doc.Data().defaultSplit = 4.6;
+  const fs::path file = root / "out.k53";
+  chooser.saves.push_back(file.string());
+  ASSERT_TRUE(doc.SaveAs());
+  const auto bytes = ReadAll(file);
+  ASSERT_EQ(bytes.size(), kDataFileSize);
+  const unsigned sum = ImageChecksum(doc.Data().image);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[7725]), sum >> 8);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[7726]), sum & 0xFF);
+  unsigned char trailer[8];
+  for (int i = 0; i < 8; ++i) trailer[i] = static_cast<unsigned char>(bytes[7727 + static_cast<std::size_t>(i)]);
+  EXPECT_EQ(DecodeSplit(trailer), 4.6);
+}
+
+TEST_F(DocumentTest, SaveOverAReadOnlyFileShowsMessage49AndWritesNothing) {
+  // The owner-write bit decides, even for a user (root) whom the system would let write.
+  const fs::path file = MakeDataFile("ro.k53");
+  const auto before = ReadAll(file);
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.OpenPath(file.string());
+  doc.Data().channels.Entry(0).squelch = 1;
+  ctx.modified = true;
+  EXPECT_FALSE(doc.Save());
+  EXPECT_TRUE(prompt.ShowedOnly(49, file.string()));
+  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_TRUE(ctx.modified);
+}
+
+TEST_F(DocumentTest, SaveOverACapitalisedDefaultNameInAnyFolderAsksAndNoLeavesItAlone) {
+  fs::create_directories(root / "elsewhere");
+  const fs::path file = root / "elsewhere" / "DEFAULTV.K53";
+  fs::copy_file(MakeDataFile("src.k53"), file);
+  const auto before = ReadAll(file);
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.OpenPath(file.string());
+  doc.Data().channels.Entry(0).squelch = 1;
+  prompt.answers.push_back(Answer::No);
+  EXPECT_FALSE(doc.Save());
+  ASSERT_TRUE(prompt.ShowedOnly(36));
+  EXPECT_EQ(prompt.shown[0].icon, Icon::Question);
+  EXPECT_EQ(prompt.shown[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(ReadAll(file), before);
+
+  prompt.answers.push_back(Answer::Yes);
+  EXPECT_TRUE(doc.Save());
+  EXPECT_NE(ReadAll(file), before);
+}
+
+TEST_F(DocumentTest, SaveOnAnUntitledDocumentShowsMessage32WithNone) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  prompt.shown.clear();
+  ctx.modified = true;
+  EXPECT_FALSE(doc.Save());
+  EXPECT_TRUE(prompt.ShowedOnly(32, "<none>"));
+  EXPECT_EQ(prompt.shown[0].text, "Problem opening file\r\nFile Name = <none>");
+  EXPECT_TRUE(ctx.modified);
+}
+
+TEST_F(DocumentTest, SaveAsWithA300CharacterPathSavesWhereChosen) {
+  // Nested folders so that the whole path is 300 characters long.
+  fs::path dir = root;
+  while (dir.string().size() < 240) dir /= std::string(40, 'd');
+  fs::create_directories(dir);
+  std::string name = "/";
+  const std::size_t want = 300 - dir.string().size();
+  name += std::string(want - 1 - 4, 'n') + ".K53";
+  const std::string path = dir.string() + name;
+  ASSERT_EQ(path.size(), 300u);
+
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  chooser.saves.push_back(path);
+  ASSERT_TRUE(doc.SaveAs());
+  EXPECT_EQ(doc.Title(), path);
+  EXPECT_EQ(fs::file_size(path), kDataFileSize);
+  // Nothing was written under a cut name.
+  const std::string cut = path.substr(0, 128) + ".K53";
+  EXPECT_FALSE(fs::exists(cut));
+}
+
+TEST_F(DocumentTest, SaveAsCancelledKeepsThePathAndWritesNothing) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  EXPECT_FALSE(doc.SaveAs());
+  EXPECT_EQ(doc.Title(), "<none>");
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DocumentTest, SaveAsToAMissingFolderStaysTheCurrentPathAndReports35) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  const std::string path = (root / "no-such-dir" / "x.k53").string();
+  chooser.saves.push_back(path);
+  ctx.modified = true;
+  EXPECT_FALSE(doc.SaveAs());
+  EXPECT_EQ(doc.Title(), path);
+  EXPECT_TRUE(prompt.ShowedOnly(35, path));
+  EXPECT_TRUE(ctx.modified);
+}
+
+// --- The unsaved-changes question ----------------------------------------------------------------
+
+TEST_F(DocumentTest, UnmodifiedDocumentIsNotAsked) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  EXPECT_TRUE(doc.AskToSaveChanges());
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(DocumentTest, YesThenCancelledSaveDialogStillDiscardsAndContinues) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  doc.Data().channels.Entry(0).squelch = 1;
+  ctx.modified = true;
+  prompt.answers.push_back(Answer::Yes);
+  EXPECT_TRUE(doc.New());
+  EXPECT_EQ(chooser.saveAsked, 1);
+  EXPECT_FALSE(ctx.modified);
+  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 4);
+}
+
+TEST_F(DocumentTest, YesSavesUnderTheChosenNameBeforeTheNewImage) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  doc.Data().channels.Entry(0).squelch = 1;
+  ctx.modified = true;
+  const fs::path file = root / "kept.k53";
+  prompt.answers.push_back(Answer::Yes);
+  chooser.saves.push_back(file.string());
+  EXPECT_TRUE(doc.New());
+  ASSERT_TRUE(fs::exists(file));
+  CRM90Doc other(ctx, prompt, chooser);
+  other.OpenPath(file.string());
+  EXPECT_EQ(other.Data().channels.Entry(0).squelch, 1);
+}
+
+TEST_F(DocumentTest, NoDiscardsWithoutSaving) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  ctx.modified = true;
+  prompt.answers.push_back(Answer::No);
+  EXPECT_TRUE(doc.AskToSaveChanges());
+  EXPECT_EQ(chooser.saveAsked, 0);
+  EXPECT_FALSE(ctx.modified);
+}
+
+// --- Default files and the band change -----------------------------------------------------------
+
+TEST_F(DocumentTest, FindDefaultFileLooksOnlyBesideTheExecutable) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  fs::copy_file(MakeDataFile("u.k53", true), root / "work" / "defaultu.k53");
+  EXPECT_FALSE(doc.FindDefaultFile(1));
+  fs::copy_file(root / "work" / "defaultu.k53", root / "exe" / "defaultu.k53");
+  EXPECT_TRUE(doc.FindDefaultFile(1));
+  EXPECT_EQ(doc.Title(), (root / "exe" / "defaultu.k53").string());
+  EXPECT_FALSE(doc.FindDefaultFile(0));
+  EXPECT_FALSE(doc.DefaultFileFound());
+}
+
+TEST_F(DocumentTest, WriteDefaultFileWithAnEmptyNameShowsMessage32) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  ctx.currentPath = "x";
+  EXPECT_FALSE(doc.WriteDefaultFile(""));
+  EXPECT_TRUE(prompt.ShowedOnly(32, "x"));
+  EXPECT_EQ(doc.Title(), "<none>");
+}
+
+TEST_F(DocumentTest, BandChangeWithoutADefaultFileWritesTheCurrentImageAsThatBandsDefault) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  doc.Data().hardware.ApplyBandDefaults(true);
+  doc.Data().channels.ResetFrequencies(true);
+  doc.Data().channels.groupSize[0] = 0;
+  doc.Data().channels.currentGroup = 5;
+  ctx.modified = true;
+  doc.BandChange();
+  EXPECT_EQ(doc.Title(), "<none>");
+  const fs::path written = root / "work" / "defaultu.k53";
+  ASSERT_TRUE(fs::exists(written));
+  EXPECT_EQ(doc.Data().channels.currentGroup, 1);  // the first group with channels
+  CRM90Doc other(ctx, prompt, chooser);
+  other.OpenPath(written.string());
+  EXPECT_TRUE(other.Data().hardware.IsUhf());
+}
+
+TEST_F(DocumentTest, BandChangeLoadsTheNewBandsDefaultFile) {
+  const fs::path u = MakeDataFile("u.k53", true);
+  fs::copy_file(u, root / "exe" / "defaultu.k53");
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();  // no VHF default: built-in
+  fs::remove(root / "work" / "defaultv.k53");
+  doc.Data().hardware.ApplyBandDefaults(true);
+  doc.BandChange();
+  EXPECT_EQ(doc.Title(), (root / "exe" / "defaultu.k53").string());
+  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
+  EXPECT_FALSE(fs::exists(root / "work" / "defaultu.k53"));
+}
+
+}  // namespace
+}  // namespace kp53

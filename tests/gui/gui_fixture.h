@@ -1,0 +1,78 @@
+// A main window on the offscreen platform with scripted prompts and file dialogs, in its own
+// temporary executable and working folders.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/main_frame.h"
+#include "document/document.h"
+#include "text/messages.h"
+
+class GuiScriptPrompt : public kp53::UserPrompt {
+ public:
+  std::vector<std::string> shown;
+  std::deque<kp53::Answer> answers;
+  kp53::Answer Show(std::string_view text, kp53::Icon, kp53::Buttons buttons) override {
+    shown.emplace_back(text);
+    if (buttons == kp53::Buttons::Ok) return kp53::Answer::Ok;
+    if (answers.empty()) return kp53::Answer::Cancel;
+    const kp53::Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+class GuiScriptChooser : public kp53::FileChooser {
+ public:
+  std::deque<std::string> opens, saves;
+  std::optional<std::string> ChooseOpen() override { return Next(opens); }
+  std::optional<std::string> ChooseSave() override { return Next(saves); }
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::string>& q) {
+    if (q.empty()) return std::nullopt;
+    std::string s = q.front();
+    q.pop_front();
+    return s;
+  }
+};
+
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = std::filesystem::temp_directory_path() /
+           ("kp53gui-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "exe");
+    std::filesystem::create_directories(root / "work");
+    ctx.exeDir = (root / "exe").string();
+    ctx.workDir = (root / "work").string();
+    doc = std::make_unique<kp53::CRM90Doc>(ctx, prompt, chooser);
+    doc->BuildImage();
+  }
+  void TearDown() override {
+    frame.reset();
+    doc.reset();
+    std::filesystem::remove_all(root);
+  }
+  CMainFrame& Frame() {
+    if (!frame) frame = std::make_unique<CMainFrame>(*doc, prompt);
+    return *frame;
+  }
+  CRM90View& View() { return *Frame().View(); }
+  CMSFlexGrid& Grid() { return *View().Grid(); }
+
+  std::filesystem::path root;
+  kp53::AppContext ctx;
+  GuiScriptPrompt prompt;
+  GuiScriptChooser chooser;
+  std::unique_ptr<kp53::CRM90Doc> doc;
+  std::unique_ptr<CMainFrame> frame;
+};

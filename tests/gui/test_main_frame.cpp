@@ -1,0 +1,238 @@
+// The main frame: menu enabling, titles, the clock, the window size, the close question, the
+// settings written at the end, help and the Configuration dialog.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <fstream>
+#include <iterator>
+
+#include "app/command_ids.h"
+#include "app/config_dialog.h"
+#include "gui_fixture.h"
+#include "settings/settings.h"
+
+namespace {
+
+std::vector<char> ReadAll(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(GuiTest, SignallingMenuFollowsTheSignallingSystem) {
+  doc->Data().signaling.system = kp53::SignalingSystemArea::kTwoTone;
+  doc->ChooseMenuSet();
+  CMainFrame& f = Frame();
+  // Stand-ins for the signalling dialogs, which other parts of the program provide.
+  for (int id = cmd::kAniSpeedDial; id <= cmd::kPageCode; ++id)
+    f.RegisterDialogCommand(id, {[](QWidget*) { return 0; }, true, false});
+  for (int id : {cmd::kAniSpeedDial, cmd::kTwoTone, cmd::kTwoToneTable, cmd::kTwoToneSystems, cmd::kTwoToneEncode,
+                 cmd::kPagingSetting, cmd::kPageCode})
+    EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
+  for (int id = cmd::kFiveToneGeneral; id <= cmd::kFiveToneUserTone; ++id) EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
+
+  // Signaling Type switches to 5-tone and reports the change: refresh code 1.
+  f.RegisterDialogCommand(cmd::kSignalingType, {[this](QWidget*) {
+                                                  doc->Data().signaling.system = kp53::SignalingSystemArea::kFiveTone;
+                                                  doc->Data().signaling.StoreToImage(doc->Data().image);
+                                                  return 1;
+                                                },
+                                                true, true});
+  f.RunCommand(cmd::kSignalingType);
+  for (int id = cmd::kFiveToneGeneral; id <= cmd::kFiveToneUserTone; ++id) EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
+  for (int id = cmd::kTwoTone; id <= cmd::kTwoToneEncode; ++id) EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
+  EXPECT_TRUE(f.Action(cmd::kAniSpeedDial)->isEnabled());
+}
+
+TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
+  CMainFrame& f = Frame();
+  for (int id : {cmd::kHardware, cmd::kUpload, cmd::kDownload, cmd::kAlignment, cmd::kChannelAllocations,
+                 cmd::kVisible, cmd::kPrint, cmd::kPrintPreview, cmd::kToolUpload})
+    EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
+  for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
+                 cmd::kGetStarted, cmd::kExit})
+    EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
+  EXPECT_EQ(f.Action(cmd::kNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+  EXPECT_EQ(f.Action(cmd::kPaste)->shortcuts().size(), 2);
+}
+
+TEST_F(GuiTest, TitleInNormalMaintenanceAndProductionMode) {
+  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series"));
+  ctx.maintenanceMode = true;
+  Frame().UpdateTitle();
+  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series (M)"));
+  ctx.maintenanceMode = false;
+  ctx.productionMode = true;
+  Frame().UpdateTitle();
+  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series(Factory mode)"));
+}
+
+TEST_F(GuiTest, ClockText) {
+  EXPECT_EQ(CMainFrame::ClockText(QTime(9, 5)), QStringLiteral(" 9:05"));
+  EXPECT_EQ(CMainFrame::ClockText(QTime(0, 0)), QStringLiteral(" 0:00"));
+  EXPECT_EQ(CMainFrame::ClockText(QTime(23, 59)), QStringLiteral(" 23:59"));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^ \\d{1,2}:\\d\\d$")).match(Frame().ClockPane()->text()).hasMatch())
+      << Frame().ClockPane()->text().toStdString();
+  EXPECT_EQ(Frame().MessagePane()->text(),
+            QStringLiteral("F1 for Help   F2 for Group Change   F3 for DCS Invert   F10 for Menus"));
+}
+
+TEST_F(GuiTest, WindowIsNeverSmallerThanTheMinimum) {
+  ctx.settings.cx = 300;
+  ctx.settings.cy = 300;
+  CMainFrame& f = Frame();
+  EXPECT_EQ(f.minimumSize(), QSize(835, 540));
+  EXPECT_GE(f.width(), 835);
+  EXPECT_GE(f.height(), 540);
+  f.resize(100, 100);
+  EXPECT_GE(f.width(), 835);
+  EXPECT_GE(f.height(), 540);
+}
+
+TEST_F(GuiTest, CloseQuestionCancelKeepsTheWindowOpen) {
+  Frame().show();
+  ctx.modified = true;
+  prompt.answers.push_back(kp53::Answer::Cancel);
+  EXPECT_FALSE(Frame().close());
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0], "Save changes to <none>?");
+  EXPECT_TRUE(ctx.modified);
+}
+
+TEST_F(GuiTest, CloseQuestionYesThenCancelledSaveStillCloses) {
+  Frame().show();
+  ctx.modified = true;
+  prompt.answers.push_back(kp53::Answer::Yes);
+  EXPECT_TRUE(Frame().close());
+}
+
+TEST_F(GuiTest, CloseWithoutChangesOrWhilePrintingAsksNothing) {
+  Frame().show();
+  EXPECT_TRUE(Frame().close());
+  Frame().show();
+  ctx.modified = true;
+  ctx.printing = true;
+  EXPECT_TRUE(Frame().close());
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(GuiTest, SettingsAreWrittenWhenTheWindowIsDestroyed) {
+  ctx.iniPath = (root / "work" / "KP53Win.ini").string();
+  ctx.ini.Parse("[Other]\nkeep=1\n");
+  Frame().resize(900, 600);
+  ctx.settings.comPort = 16;
+  ctx.settings.columns[5] = 0;
+  frame.reset();
+  kp53::IniFile ini;
+  ASSERT_TRUE(ini.Load(ctx.iniPath));
+  EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 16);
+  EXPECT_EQ(ini.GetInt("Initialize", "CX", 0), 900);
+  EXPECT_EQ(ini.GetInt("Initialize", "CY", 0), 600);
+  EXPECT_EQ(ini.GetInt("ITEM", "ITEM5", 1), 0);
+  EXPECT_EQ(ini.GetInt("Other", "keep", 0), 1);
+}
+
+TEST_F(GuiTest, OpenAndSaveThroughTheWindowRoundTripByteForByte) {
+  // A file with edits of its own, written by the document.
+  doc->Data().channels.Entry(2).squelch = 11;
+  doc->Data().channels.Entry(5).enabled = 0;
+  const auto file = root / "round.k53";
+  ctx.currentPath = file.string();
+  ASSERT_TRUE(doc->Save());
+  const auto before = ReadAll(file);
+  doc->New();
+  CMainFrame& f = Frame();
+  chooser.opens.push_back(file.string());
+  f.RunCommand(cmd::kOpen);
+  EXPECT_EQ(f.windowTitle(), QString::fromStdString(file.string()) + QStringLiteral(" - KP53Win for HT-620A Series"));
+  EXPECT_EQ(Grid().TextMatrix(4, 13), QStringLiteral("11"));
+  ctx.modified = true;
+  f.RunCommand(cmd::kSave);
+  EXPECT_FALSE(ctx.modified);
+  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(GuiTest, HelpForTheFocusedColumnAndShiftF1Swallowed) {
+  CMainFrame& f = Frame();
+  f.show();
+  QApplication::setActiveWindow(&f);
+  Grid().setFocus();
+  Grid().SetRow(2);
+  Grid().SetCol(14);
+  EXPECT_EQ(f.FrameHelpContext(), 319);
+  QTest::keyClick(&Grid(), Qt::Key_F1, Qt::ShiftModifier);
+  EXPECT_EQ(f.Help(), nullptr);
+  f.RunCommand(cmd::kHelp);
+  ASSERT_NE(f.Help(), nullptr);
+  EXPECT_EQ(f.Help()->CurrentContext(), 319);
+  f.RunCommand(cmd::kGetStarted);
+  EXPECT_EQ(f.Help()->CurrentContext(), 98376);
+  f.RunCommand(cmd::kCommonProblems);
+  EXPECT_EQ(f.Help()->CurrentContext(), 98377);
+}
+
+TEST_F(GuiTest, EveryHelpContextOfTheViewHasATopic) {
+  for (int c : {300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 311, 312, 313, 314, 315, 316, 317, 319, 320,
+                321, 322, 335, 338, 339, 340, 1000, 1001, 3502, 4532, 4620, 98364, 98376, 98377, 98386})
+    EXPECT_NE(FindHelpTopic(c), nullptr) << c;
+}
+
+TEST_F(GuiTest, ConfigurationStoresPortAndSpeedAndReportsAFailedPortTest) {
+  ConfigDialog dlg(ctx, prompt);
+  ASSERT_EQ(dlg.PortList()->count(), 16);
+  EXPECT_EQ(dlg.PortList()->itemText(15), QStringLiteral("COM 16"));
+  EXPECT_TRUE(dlg.Speed(0)->isChecked());
+  std::string probed;
+  dlg.probe = [&](const std::string& p) {
+    probed = p;
+    return false;
+  };
+  dlg.PortList()->setCurrentIndex(15);
+  dlg.Speed(1)->click();
+  dlg.accept();
+  EXPECT_EQ(ctx.settings.comPort, 16);
+  EXPECT_EQ(ctx.settings.comSpeed, 1);
+  EXPECT_EQ(probed, "/dev/ttyS15");
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0], "Problem with COM port");
+}
+
+TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
+  ConfigDialog dlg(ctx, prompt);
+  dlg.probe = [](const std::string&) { return true; };
+  dlg.PortList()->setCurrentIndex(2);
+  dlg.DeviceList()->setEditText(QStringLiteral("/dev/ttyUSB0"));
+  dlg.accept();
+  EXPECT_EQ(ctx.settings.comPort, 3);
+  EXPECT_EQ(ctx.settings.DevicePath(3), "/dev/ttyUSB0");
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(GuiTest, ConfigurationIgnoresEnterOutsideItsButtons) {
+  ConfigDialog dlg(ctx, prompt);
+  dlg.probe = [](const std::string&) { return true; };
+  dlg.show();
+  dlg.PortList()->setFocus();
+  dlg.PortList()->setCurrentIndex(6);
+  QTest::keyClick(&dlg, Qt::Key_Return);
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(ctx.settings.comPort, 1);
+  dlg.OkButton()->setFocus();
+  QTest::keyClick(dlg.OkButton(), Qt::Key_Return);
+  EXPECT_FALSE(dlg.isVisible());
+  EXPECT_EQ(ctx.settings.comPort, 7);
+}
+
+TEST_F(GuiTest, ConfigurationRefreshesTheHeader) {
+  CMainFrame& f = Frame();
+  ctx.settings.comPort = 4;
+  ctx.settings.comSpeed = 1;
+  f.ApplyRefresh(2);
+  EXPECT_EQ(View().HeaderValue(4)->text(), QStringLiteral("COM4  19200BPS"));
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+// The channel grid view: cell texts, colours and pictures, the group line, F2, the columns.
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "gui_fixture.h"
+#include "text/grid_texts.h"
+
+namespace {
+
+constexpr int kFirstRow = 2;  // below the two header rows
+
+TEST_F(GuiTest, NewImageShowsGroupOneWithSixteenChannels) {
+  CMSFlexGrid& g = Grid();
+  EXPECT_EQ(g.Cols(), 22);
+  EXPECT_EQ(g.FixedRows(), 2);
+  EXPECT_EQ(g.Rows(), 18);
+  EXPECT_EQ(View().GroupSelector()->currentText(), QStringLiteral("GROUP-1"));
+  EXPECT_EQ(View().GroupSelector()->count(), 16);
+  EXPECT_EQ(g.TextMatrix(kFirstRow, 0), QStringLiteral("  1"));
+  EXPECT_EQ(g.TextMatrix(kFirstRow + 15, 0), QStringLiteral(" 16"));
+  EXPECT_EQ(g.TextMatrix(kFirstRow, 3), QStringLiteral(" CH-001 "));
+  EXPECT_EQ(g.TextMatrix(kFirstRow + 15, 3), QStringLiteral(" CH-016 "));
+  EXPECT_EQ(g.TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
+  EXPECT_EQ(g.TextMatrix(kFirstRow, 5), QStringLiteral("150.00000"));
+  EXPECT_EQ(g.TextMatrix(kFirstRow, 6), QStringLiteral("-------"));
+  EXPECT_EQ(g.TextMatrix(kFirstRow, 13), QStringLiteral(" 4"));
+  EXPECT_EQ(g.TextMatrix(kFirstRow, 11), QString());
+  EXPECT_TRUE(g.CellHasPicture(kFirstRow, 11));
+  EXPECT_FALSE(g.CellHasPicture(kFirstRow, 12));
+  EXPECT_EQ(g.TextMatrix(0, 4), QStringLiteral("Frequency"));
+  EXPECT_EQ(g.TextMatrix(0, 5), QStringLiteral("Frequency"));
+  EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("Chn"));
+  EXPECT_EQ(g.TextMatrix(1, 18), QStringLiteral("out"));
+  EXPECT_EQ(g.Row(), kFirstRow);
+  EXPECT_EQ(g.Col(), 0);
+  EXPECT_EQ(g.ColWidth(3), 1430);
+  EXPECT_EQ(View().HeaderValue(1)->text(), QStringLiteral("VHF          "));
+  EXPECT_EQ(View().HeaderValue(3)->text(), QStringLiteral("2.00"));
+  EXPECT_EQ(View().HeaderValue(4)->text(), QStringLiteral("COM1  9600BPS"));
+  EXPECT_EQ(View().GroupTagEdit()->text().trimmed(), QStringLiteral("GROUP 1"));
+}
+
+TEST_F(GuiTest, GroupOfOneChannelGivesThreeRows) {
+  auto& t = doc->Data().channels;
+  t.groupSize.fill(0);
+  t.groupSize[0] = 1;
+  t.groupSize[1] = 255;
+  View().RefreshAll();
+  EXPECT_EQ(Grid().Rows(), 3);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 0), QStringLiteral("  1"));
+}
+
+TEST_F(GuiTest, Ht610BlanksTheTagColumnAndTheGroupTag) {
+  doc->Data().hardware.model = 0;
+  View().RefreshAll();
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 3), QStringLiteral("        "));
+  EXPECT_EQ(View().GroupTagEdit()->text(), QStringLiteral("        "));
+  EXPECT_EQ(View().HeaderValue(2)->text(), QStringLiteral("HT-610 Series"));
+}
+
+TEST_F(GuiTest, DcsAndCtcssTexts) {
+  auto& e = doc->Data().channels.Entry(0);
+  e.rxToneType = kp53::kToneDcs;
+  e.rxDcs = 23;
+  e.rxDcsBoth = true;
+  e.txToneType = kp53::kToneCtcss;
+  e.txCtcss = 885;
+  doc->Data().channels.Entry(1).txOff = true;
+  View().RefreshAll();
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 6), QStringLiteral("D-023B  "));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 7), QStringLiteral("C- 88.5"));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 5), QStringLiteral("---.-----"));
+}
+
+TEST_F(GuiTest, DisabledChannelShowsDashesAndIsGreyed) {
+  auto& e = doc->Data().channels.Entry(2);
+  e.enabled = 0;
+  e.tot = true;
+  e.xtal = true;
+  View().RefreshAll();
+  const int row = kFirstRow + 2;
+  for (int c : {8, 9, 11, 12, 16, 19, 20, 21}) {
+    EXPECT_EQ(Grid().TextMatrix(row, c), QStringLiteral("-")) << c;
+    EXPECT_FALSE(Grid().CellHasPicture(row, c)) << c;
+  }
+  EXPECT_NE(Grid().CellForeColorAt(row, 4), Grid().CellForeColorAt(kFirstRow, 4));
+  // Enabling it again through RenderColumn(0) brings the pictures back.
+  e.enabled = 1;
+  View().RenderColumn(2, row, 0);
+  EXPECT_TRUE(Grid().CellHasPicture(row, 12));
+  EXPECT_TRUE(Grid().CellHasPicture(row, 21));
+  EXPECT_EQ(Grid().CellForeColorAt(row, 4), Grid().CellForeColorAt(kFirstRow, 4));
+}
+
+TEST_F(GuiTest, RenderingNeverMovesTheCursor) {
+  Grid().SetRow(kFirstRow + 5);
+  Grid().SetCol(7);
+  for (int i = 0; i < 16; ++i) View().RenderRow(i, kFirstRow + i);
+  View().RenderColumn(3, kFirstRow + 3, 14);
+  EXPECT_EQ(Grid().Row(), kFirstRow + 5);
+  EXPECT_EQ(Grid().Col(), 7);
+  EXPECT_EQ(Grid().currentRow(), 5);
+}
+
+TEST_F(GuiTest, F2SkipsEmptyGroupsAndWraps) {
+  auto& t = doc->Data().channels;
+  t.groupSize.fill(0);
+  t.groupSize[0] = 10;
+  t.groupSize[2] = 20;
+  t.currentGroup = 2;
+  View().RefreshAll();
+  EXPECT_EQ(View().GroupSelector()->count(), 2);
+  EXPECT_EQ(View().GroupSelector()->currentText(), QStringLiteral("GROUP-3"));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 0), QStringLiteral(" 11"));
+  QTest::keyClick(&Grid(), Qt::Key_F2);
+  EXPECT_EQ(t.currentGroup, 0);
+  EXPECT_EQ(Grid().Rows(), 12);
+  QTest::keyClick(&Grid(), Qt::Key_F2);
+  EXPECT_EQ(t.currentGroup, 2);
+  EXPECT_FALSE(ctx.modified);
+}
+
+TEST_F(GuiTest, ChoosingAGroupCommitsTheTagAndMarksModified) {
+  View().GroupTagEdit()->setText(QStringLiteral("ALPHA"));
+  View().SelectGroupItem(4);
+  EXPECT_EQ(doc->Data().channels.groupTag[0], "ALPHA   ");
+  EXPECT_EQ(doc->Data().channels.currentGroup, 4);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 0), QStringLiteral(" 65"));
+  EXPECT_TRUE(ctx.modified);
+}
+
+TEST_F(GuiTest, TypingTheGroupTagCommitsItPaddedToEight) {
+  View().GroupTagEdit()->clear();
+  QTest::keyClicks(View().GroupTagEdit(), QStringLiteral("TAXI"));
+  EXPECT_EQ(doc->Data().channels.groupTag[0], "TAXI    ");
+  EXPECT_TRUE(ctx.modified);
+}
+
+TEST_F(GuiTest, OmnitrunkOnlyForOptionBoardTwo) {
+  View().RefreshAll();
+  EXPECT_EQ(View().SystemTypeList()->count(), 1);
+  EXPECT_EQ(View().SystemTypeList()->itemText(0), QStringLiteral("Conventional"));
+  doc->Data().image[kp53::off::kCommonOptions] = 0x32;  // low four bits 2
+  doc->Data().channels.groupSystemType[0] = 1;
+  View().RefreshAll();
+  ASSERT_EQ(View().SystemTypeList()->count(), 2);
+  EXPECT_EQ(View().SystemTypeList()->currentText(), QStringLiteral("Omnitrunk"));
+}
+
+TEST_F(GuiTest, AllColumnsHiddenButChn) {
+  ctx.settings.columns.fill(0);
+  View().RefreshAll();
+  EXPECT_EQ(Grid().Cols(), 22);
+  EXPECT_EQ(Grid().ColWidth(0), 480);
+  for (int c = 1; c < 22; ++c) {
+    EXPECT_EQ(Grid().ColWidth(c), 0) << c;
+    EXPECT_TRUE(Grid().isColumnHidden(c)) << c;
+  }
+  // Hidden columns keep their texts.
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
+}
+
+TEST_F(GuiTest, ColumnToggleHidesBothColumnsOfAnItem) {
+  Frame().RunCommand(32803);  // Frequency
+  EXPECT_EQ(Grid().ColWidth(4), 0);
+  EXPECT_EQ(Grid().ColWidth(5), 0);
+  EXPECT_FALSE(Frame().Action(32803)->isChecked());
+  Frame().RunCommand(32803);
+  EXPECT_EQ(Grid().ColWidth(4), 1080);
+  EXPECT_TRUE(ctx.settings.ColumnShown(3));
+}
+
+TEST_F(GuiTest, ValuesNoEditorProducesRenderWithoutATableRead) {
+  doc->Data().image[kp53::off::kChannels + 1] |= 3;  // lockout 3
+  kp53::ReloadAreas(doc->Data());
+  View().RefreshAll();
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 18), QStringLiteral("??"));
+}
+
+TEST_F(GuiTest, GridCursorKeepsTheCurrentChannel) {
+  Frame().show();
+  Grid().setFocus();
+  QTest::keyClick(&Grid(), Qt::Key_Down);
+  QTest::keyClick(&Grid(), Qt::Key_Down);
+  EXPECT_EQ(doc->Data().channels.currentChannel, 2);
+}
+
+TEST_F(GuiTest, ClipTakesTheSelectedRange) {
+  Grid().SetRow(kFirstRow);
+  Grid().SetCol(0);
+  Grid().SetColSel(2);
+  Grid().SetRowSel(kFirstRow + 1);
+  EXPECT_EQ(Grid().Clip(), QStringLiteral("  1\t-\tW5\r  2\t-\tW5"));
+}
+
+}  // namespace
