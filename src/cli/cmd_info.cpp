@@ -2,10 +2,20 @@
 
 #include "cli_common.h"
 #include "image/codecs.h"
+#include "image/common_options_area.h"
+#include "text/choice_texts.h"
 
 namespace kp53::cli {
 
 namespace {
+
+// A list text without its trailing blanks, or the number when no list item has it.
+std::string ListName(text::TextList list, int value) {
+  std::string name(text::Choice(list, value));
+  if (name.empty()) return Format("%d (unknown)", value);
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  return name;
+}
 
 int PrintInfo(const std::string& path) {
   TerminalPrompt prompt;
@@ -20,7 +30,10 @@ int PrintInfo(const std::string& path) {
   std::printf("Band               : %s (band index %d, %.1f-%.1f MHz)\n", hw.IsUhf() ? "UHF" : "VHF", hw.bandIndex,
               hw.MinMHz(), hw.MaxMHz());
   std::printf("Product type       : %s\n", hw.model ? "HT-620 Series" : "HT-610 Series");
-  std::printf("Signaling system   : %s\n", data.signaling.IsFiveTone() ? "5-Tone" : "2-Tone");
+  CommonOptionsArea options;
+  options.LoadFromImage(data.image);
+  std::printf("Signaling system   : %s\n", ListName(text::kSignalingTypes, data.signaling.system).c_str());
+  std::printf("Option board       : %s\n", ListName(text::kOptionBoards, options.optionBoard).c_str());
   std::printf("Default split      : %s\n", FormatDefaultSplit(data.defaultSplit).c_str());
   std::printf("Channels allocated : %d of 256\n", ch.totalAllocated);
   for (int g = 0; g < kGroupCount; ++g)

@@ -24,7 +24,7 @@ std::string RightTrim(std::string_view s) {
 // A squelch or signalling number pasted as text: 0 counts only when written as "0" or " 0", so
 // that text without a number is refused.
 std::optional<int> PastedSmallNumber(std::string_view t, int max) {
-  const long n = LeadingInteger(t, nullptr);
+  const int n = LeadingInteger(t, nullptr);
   if (n < 0 || n > max) return std::nullopt;
   if (n == 0 && t != "0" && t != " 0") return std::nullopt;
   return static_cast<int>(n);
@@ -493,7 +493,7 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
   switch (column) {
     case 0: {
       bool digits = false;
-      const long n = LeadingInteger(t, &digits);
+      const int n = LeadingInteger(t, &digits);
       if (n == 0 || t.find('.') != std::string_view::npos || n < 1 || n > kChannelCount || n == k + 1)
         return CellResult::Beep;
       const std::string own = Format("%3d", k + 1);

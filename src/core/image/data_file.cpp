@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -81,7 +83,12 @@ bool ReadDataFile(const std::string& path, RadioImage& image, double& split, Use
   }
   std::copy(bytes.begin(), bytes.end(), image.begin());
   unsigned char trailer[kTrailerSize];
-  if (std::fread(trailer, 1, kTrailerSize, f.get()) == kTrailerSize) split = DecodeSplit(trailer);
+  if (std::fread(trailer, 1, kTrailerSize, f.get()) == kTrailerSize) {
+    // A trailer that is not a number (only a damaged file holds one) counts as missing: the
+    // editors and the channel entry compute with the split.
+    const double value = DecodeSplit(trailer);
+    if (std::isfinite(value)) split = value;
+  }
   return true;
 }
 

@@ -15,8 +15,8 @@ inline constexpr const char* kNoPath = "<none>";
 
 enum class FileCheck { Usable = 0, NotFound = 1, Unreadable = 2, WrongSize = 3 };
 
-// Reads the image bytes and the trailer. A file that ends after the image keeps `split` as it
-// was. Reports message 32 (cannot open) or 34 (cannot read) with the path and answers false.
+// Reads the image bytes and the trailer. A file that ends after the image, or whose trailer is
+// not a finite number, keeps `split` as it was. Reports message 32 (cannot open) or 34 (cannot read) with the path and answers false.
 bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt);
 
 // Writes the file atomically: a temporary file in the same folder, flushed to disk, then renamed

@@ -65,10 +65,6 @@ std::string IdentityArea::FirmwareText() const {
 // ---------------------------------------------------------------------------------------------
 // HardwareArea
 
-namespace {
-constexpr std::size_t B(std::size_t imageOffset) { return imageOffset - off::kHardwareConfig; }
-}  // namespace
-
 void HardwareArea::SetDefaults() {
   block.fill(0);
   model = 1;
@@ -103,7 +99,11 @@ void HardwareArea::SetRefOscMHz(double mhz) {
   double hzD = std::floor(mhz * 1e6);
   if (!(hzD > 0.0)) hzD = 0.0;
   hzD = std::min(hzD, 1e12);
-  const auto hz = static_cast<std::uint64_t>(hzD);
+  auto hz = static_cast<std::uint64_t>(hzD);
+  // Each copy has 14 bits. A frequency beyond what the first copy can count in the band's steps
+  // is held at the largest one it can count, instead of wrapping round to an unrelated frequency
+  // (step B is never smaller than step A, so the second copy then fits as well).
+  hz = std::min<std::uint64_t>(hz, std::uint64_t{0x3FFF} * StepHz(0, bandIndex));
   refOscA = static_cast<unsigned>((hz / StepHz(0, bandIndex)) & 0x3FFF);
   refOscB = static_cast<unsigned>((hz / StepHz(1, bandIndex)) & 0x3FFF);
 }

@@ -80,7 +80,8 @@ class HardwareArea {
   double MaxMHz() const { return maxFreq / 10.0; }
   double FirstIfMHz() const { return firstIf / 1000.0; }
   double RefOscMHz() const;
-  // Stores both copies: hertz (fraction dropped) divided by each table's step, low 14 bits kept.
+  // Stores both copies: hertz (fraction dropped) divided by each table's step. A frequency the
+  // 14-bit first copy cannot count is held at the largest one it can.
   void SetRefOscMHz(double mhz);
   std::uint8_t AlignmentByte(std::size_t imageOffset) const { return block[imageOffset - off::kHardwareConfig]; }
 };

@@ -2,45 +2,101 @@
 
 #include <algorithm>
 
+#include "image/common_options_area.h"
+#include "image/dtmf_area.h"
+#include "image/emergency_area.h"
+#include "image/five_tone_areas.h"
+#include "image/key_function_area.h"
+#include "image/paging_area.h"
+#include "image/scan_area.h"
+#include "image/two_tone_areas.h"
+
 namespace kp53 {
 
 namespace {
 
-// Regions read and written by the on-demand parameter and signalling areas, with the bits of
-// each byte they own. Normalisation carries them over from the image as they are.
-struct OwnedBits {
-  std::size_t offset;
-  std::size_t length;
-  std::uint8_t mask;
+// One instance of every on-demand area, as InitImage and NormalizeImage use them.
+struct OnDemandAreas {
+  ScanArea scan;
+  KeyFunctionArea keys;
+  DtmfParams dtmf;
+  TwoToneParams twoToneParams;
+  TwoToneTable twoToneTable;
+  TwoToneSystemTable twoToneSystems;
+  TwoToneEncode twoToneEncode;
+  FiveToneGeneral fiveToneGeneral;
+  FiveToneFormatTiming formatTiming;
+  FiveToneSystemTable fiveToneSystems;
+  FiveToneDecodeTable decode;
+  FiveToneEncodeTable encode;
+  FiveToneUserTones userTones;
+  EmergencyArea emergency;
+  CommonOptionsArea options;
+  PagingParams paging;
 };
-constexpr OwnedBits kOnDemandRegions[] = {
-    {2, 1, 0xFB},    {3, 1, 0x7F},      {4, 1, 0x9F},     {5, 1, 0xFF},   {6, 1, 0xEF},
-    {7, 1, 0xEE},    {8, 1, 0x9F},      {9, 80, 0xFF},    {124, 2, 0xFF}, {128, 1, 0xE7},
-    {129, 24, 0xFF}, {6697, 970, 0xFF}, {7667, 1, 0x06},  {7712, 3, 0xFF},
-};
+
+// The signalling areas of the selected system, in the order they are loaded and stored: DTMF
+// with the 2-tone table (5-tone) or with the 2-tone parameters and table (2-tone), the system's
+// own areas, then the user tones, which survive either way.
+template <typename F>
+void ForEachSignalingArea(OnDemandAreas& a, bool fiveTone, F f) {
+  f(a.dtmf);
+  if (fiveTone) {
+    f(a.twoToneTable);
+    f(a.fiveToneGeneral);
+    f(a.formatTiming);
+    f(a.fiveToneSystems);
+    f(a.decode);
+    f(a.encode);
+  } else {
+    f(a.twoToneParams);
+    f(a.twoToneTable);
+    f(a.twoToneSystems);
+    f(a.twoToneEncode);
+  }
+  f(a.userTones);
+}
+
+template <typename Area>
+void StoreDefault(RadioImage& img) {
+  Area area;
+  area.SetDefaults();
+  area.StoreToImage(img);
+}
+
+// Creates each area, gives it its defaults and stores it, in the order given.
+template <typename... Areas>
+void StoreDefaults(RadioImage& img) {
+  (StoreDefault<Areas>(img), ...);
+}
 
 }  // namespace
 
 void InitImage(RadioData& data) {
-  data.image.fill(0);
+  RadioImage& img = data.image;
+  img.fill(0);
   data.defaultSplit = 0.0;
 
   data.signaling = SignalingSystemArea{};
   data.signaling.SetDefaults();
-  data.signaling.StoreToImage(data.image);
+  data.signaling.StoreToImage(img);
 
   data.hardware = HardwareArea{};
   data.hardware.SetDefaults();
-  data.hardware.StoreToImage(data.image);
+  data.hardware.StoreToImage(img);
+
+  // The on-demand areas, each with its defaults, in the radio's order. The 2-tone systems have no
+  // default here: their bytes stay zero in a new image.
+  StoreDefaults<ScanArea, DtmfParams, TwoToneParams, TwoToneTable, FiveToneGeneral, FiveToneFormatTiming, FiveToneSystemTable, FiveToneDecodeTable, FiveToneEncodeTable, FiveToneUserTones, EmergencyArea, KeyFunctionArea, CommonOptionsArea, TwoToneEncode, PagingParams>(img);
 
   data.identity = IdentityArea{};
   data.identity.SetDefaults();
-  data.identity.StoreToImage(data.image);
+  data.identity.StoreToImage(img);
 
   data.channels = ChannelTable{};
   data.channels.SetDefaults();
-  data.channels.StoreToImage(data.image, data.hardware);
-  for (int i = 0; i < kChannelCount; ++i) data.channels.EncodeChannel(data.image, i, data.hardware);
+  data.channels.StoreToImage(img, data.hardware);
+  for (int i = 0; i < kChannelCount; ++i) data.channels.EncodeChannel(img, i, data.hardware);
 }
 
 void ReloadAreas(RadioData& data) {
@@ -52,19 +108,36 @@ void ReloadAreas(RadioData& data) {
 
 void NormalizeImage(RadioData& data) {
   RadioImage& img = data.image;
-  const RadioImage before = img;
+  // The signalling system decides which signalling areas are meaningful. SignalingSystemArea is
+  // the master copy of its bit and is stored first, so the result always agrees with its own bit.
+  const bool fiveTone = data.signaling.IsFiveTone();
 
+  // 1. Read every on-demand area from the image; the long-lived areas already hold their values.
+  OnDemandAreas a;
+  a.scan.LoadFromImage(img);
+  a.keys.LoadFromImage(img);
+  ForEachSignalingArea(a, fiveTone, [&](auto& area) { area.LoadFromImage(img); });
+  a.emergency.LoadFromImage(img);
+  a.options.LoadFromImage(img);
+  a.paging.LoadFromImage(img);
+
+  // 2. Clear everything but the firmware version, the market application and the factory data.
   std::fill(img.begin() + 2, img.begin() + 7715, std::uint8_t{0});
   std::fill(img.begin() + 7723, img.begin() + 7727, std::uint8_t{0});
 
+  // 3. Store every area back.
   data.signaling.StoreToImage(img);
   data.hardware.StoreToImage(img);
   data.channels.StoreToImage(img, data.hardware);
-  for (const auto& r : kOnDemandRegions)
-    for (std::size_t i = r.offset; i < r.offset + r.length; ++i)
-      img[i] = static_cast<std::uint8_t>((img[i] & ~r.mask) | (before[i] & r.mask));
+  a.scan.StoreToImage(img);
+  a.keys.StoreToImage(img);
+  ForEachSignalingArea(a, fiveTone, [&](auto& area) { area.StoreToImage(img); });
+  a.emergency.StoreToImage(img);
+  a.options.StoreToImage(img);
   data.identity.StoreToImage(img);
+  a.paging.StoreToImage(img);
 
+  // 5. The checksum over bytes 2 to 7714.
   StoreChecksum(img);
 }
 

@@ -1,6 +1,8 @@
 #include "text/input_filters.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -29,19 +31,20 @@ double LeadingNumber(std::string_view text) {
   return std::isfinite(v) ? v : 0.0;
 }
 
-long LeadingInteger(std::string_view text, bool* digits) {
+int LeadingInteger(std::string_view text, bool* digits) {
   std::size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  long value = 0;
+  long long value = 0;  // saturates at the int range
   bool any = false;
   for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
     any = true;
-    if (value < 100000000) value = value * 10 + (text[i] - '0');
+    value = std::min<long long>(value * 10 + (text[i] - '0'), 1LL << 32);
   }
   if (digits) *digits = any;
-  return negative ? -value : value;
+  if (negative) value = -value;
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 bool FieldFilterAccepts(int mode, int position, char c) {

@@ -10,7 +10,7 @@ namespace kp53 {
 double LeadingNumber(std::string_view text);
 // The leading integer of a text: leading blanks and a sign allowed, reading stops at the first
 // other character. `digits` tells whether any digit was read.
-long LeadingInteger(std::string_view text, bool* digits = nullptr);
+int LeadingInteger(std::string_view text, bool* digits = nullptr);
 
 // Modes 1..9 of the parameter dialogs' fields; `position` is where the character would go
 // (mode 9 takes a letter "C" to "N" at the second position). Backspace always passes; mode 0

@@ -95,8 +95,8 @@ void CAllocationDlg::fillTypeList(int g) {
 void CAllocationDlg::commitSize(int g, const QString& text, bool modified) {
   if (!modified) return;
   const auto i = static_cast<std::size_t>(g);
-  const long n = LeadingInteger(text.toStdString());
-  const bool ok = CommitGroupSize(data_.channels, g, static_cast<int>(std::clamp<long>(n, -1000, 1000)));
+  const int n = LeadingInteger(text.toStdString());
+  const bool ok = CommitGroupSize(data_.channels, g, static_cast<int>(std::clamp(n, -1000, 1000)));
   size_[i]->setText(QString::asprintf("%3.3d", data_.channels.groupSize[i]));
   markModified_();
   if (ok) {

@@ -1,0 +1,43 @@
+#include "image/emergency_area.h"
+
+#include "image/channel_table.h"
+
+namespace kp53 {
+
+void EmergencyArea::LoadFromImage(const RadioImage& img) {
+  channelKind = static_cast<int>(GetField(img, off::kEmergency, 6, 2));
+  channelGroup = static_cast<int>(GetField(img, off::kEmergency, 0, 4));
+  channelIndex = img[off::kEmergency + 1];
+  silentMode = GetBit(img, off::kEmergency, 5);
+  keyDuration = GetBit(img, off::kEmergency, 4);
+  rxTime = static_cast<int>(GetField(img, off::kEmergency + 2, 4, 4));
+  txTime = static_cast<int>(GetField(img, off::kEmergency + 2, 0, 4));
+  loneWorkerTimer = static_cast<int>(GetField(img, off::kEmergency + 3, 0, 4));
+}
+
+void EmergencyArea::StoreToImage(RadioImage& img) const {
+  PutField(img, off::kEmergency, 6, 2, static_cast<unsigned>(channelKind));
+  PutField(img, off::kEmergency, 0, 4, static_cast<unsigned>(channelGroup));
+  img[off::kEmergency + 1] = static_cast<std::uint8_t>(channelIndex);
+  PutBit(img, off::kEmergency, 5, silentMode != 0);
+  PutBit(img, off::kEmergency, 4, keyDuration != 0);
+  PutField(img, off::kEmergency + 2, 4, 4, static_cast<unsigned>(rxTime));
+  PutField(img, off::kEmergency + 2, 0, 4, static_cast<unsigned>(txTime));
+  PutField(img, off::kEmergency + 3, 0, 4, static_cast<unsigned>(loneWorkerTimer));
+}
+
+int EmergencyArea::ChannelValue() const { return channelKind <= 1 ? channelKind : channelKind + channelIndex; }
+
+void EmergencyArea::SetChannelValue(int value, const ChannelTable& channels) {
+  if (value <= 1) {
+    channelKind = value < 0 ? 0 : value;
+    channelGroup = 0;
+    return;
+  }
+  const int n = value - 2 < kChannelCount ? value - 2 : kChannelCount - 1;
+  channelKind = 2;
+  channelIndex = n;
+  channelGroup = channels.GroupOf(n) & 0x0F;
+}
+
+}  // namespace kp53

@@ -1,0 +1,153 @@
+#include "image/entry_rules.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "image/codecs.h"
+
+namespace kp53 {
+
+namespace {
+
+// value x scale truncated toward zero. A typed decimal such as 146.3 is not exact in binary
+// (146.3 x 10 may come out as 1462.9999...); the small allowance keeps such values on the number
+// that was typed.
+int Scaled(double value, double scale) {
+  const double x = value * scale;
+  return static_cast<int>(x >= 0 ? std::floor(x + 1e-6) : std::ceil(x - 1e-6));
+}
+
+std::string Pad(std::string_view text, std::size_t width, char fill, bool atEnd) {
+  std::string s(text.substr(0, std::min(text.size(), width)));
+  if (s.size() < width) {
+    if (atEnd)
+      s.append(width - s.size(), fill);
+    else
+      s.insert(0, width - s.size(), fill);
+  }
+  return s;
+}
+
+}  // namespace
+
+// --- Hardware ------------------------------------------------------------------------------------
+
+std::string FrequencyLimitText(unsigned tenths) { return Format("%4.1fMHz", tenths / 10.0); }
+
+Entry MinFrequencyEntry(std::string_view text, unsigned maxTenths) {
+  int v = Scaled(std::clamp(LeadingNumber(text), 100.0, 600.0), 10.0);
+  if (v > static_cast<int>(maxTenths)) v = static_cast<int>(maxTenths);
+  return {v, FrequencyLimitText(static_cast<unsigned>(v))};
+}
+
+Entry MaxFrequencyEntry(std::string_view text, unsigned minTenths) {
+  int v = Scaled(std::clamp(LeadingNumber(text), 100.0, 600.0), 10.0);
+  if (v < static_cast<int>(minTenths)) v = static_cast<int>(minTenths);
+  return {v, FrequencyLimitText(static_cast<unsigned>(v))};
+}
+
+double RefOscEntryMHz(std::string_view text) { return std::min(LeadingNumber(text), 99.99); }
+
+std::string RefOscText(double mhz) { return Format("%5.2fMHz", mhz); }
+
+std::string ApplyRefOscEntry(HardwareArea& hardware, std::string_view text) {
+  hardware.SetRefOscMHz(RefOscEntryMHz(text));
+  return RefOscText(hardware.RefOscMHz());
+}
+
+Entry FirstIfEntry(std::string_view text) {
+  const double mhz = std::clamp(LeadingNumber(text), 0.0, 65.53);
+  const int kHz = Scaled(mhz, 1000.0);
+  return {kHz, FirstIfText(static_cast<unsigned>(kHz))};
+}
+
+std::string FirstIfText(unsigned kHz) { return Format("%5.2fMHz", kHz / 1000.0); }
+
+double DefaultSplitEntry(std::string_view text) { return std::clamp(LeadingNumber(text), -99.9, 99.9); }
+
+// --- Power-on tag, marketing, password ----------------------------------------------------------
+
+std::string PowerOnTagEntry(std::string_view text) { return Pad(text, 8, ' ', true); }
+
+std::string CompleteMarketApplication(std::string_view text) { return Pad(text, 4, '0', true); }
+
+std::string CompleteSerialNumber(std::string_view text) {
+  std::string s = Pad(text, 8, '0', true);
+  if (text.size() < 2) s[1] = 'C';
+  return s;
+}
+
+std::string CompletePassword(std::string_view text) {
+  const std::string s = "0000" + std::string(text);
+  return s.substr(s.size() - 4);
+}
+
+// --- 2-tone --------------------------------------------------------------------------------------
+
+std::string TwoToneText(int tenths) { return Format("%6.1f Hz", tenths / 10.0); }
+
+Entry TwoToneEntry(std::string_view text) {
+  const int v = Scaled(std::clamp(LeadingNumber(text), 288.5, 3000.0), 10.0);
+  return {v, TwoToneText(v)};
+}
+
+Entry PickedTwoTone(std::string_view line) {
+  std::string_view rest = line;
+  if (const auto dash = line.find('-'); dash != std::string_view::npos)
+    rest = line.substr(dash + 1);
+  else if (const auto a = line.find('A'); a != std::string_view::npos)
+    rest = line.substr(a + 1);
+  return TwoToneEntry(rest);
+}
+
+std::string SecondsText(int seconds) { return Format("%3d s", seconds); }
+
+Entry BeepRepeatEntry(std::string_view text) {
+  const int v = std::clamp(LeadingInteger(text), 0, 255);
+  return {v, SecondsText(v)};
+}
+
+std::string PeriodTimeText(int tenths) { return Format("%3.1f s", tenths / 10.0); }
+
+Entry PeriodTimeEntry(std::string_view text) {
+  const int v = Scaled(std::clamp(LeadingNumber(text), 0.0, 25.5), 10.0);
+  return {v, PeriodTimeText(v)};
+}
+
+// --- 5-tone --------------------------------------------------------------------------------------
+
+std::string FiveToneDelayText(int stored) { return Format("%4d ms", stored * 10); }
+
+Entry FiveToneDelayEntry(std::string_view text) {
+  const int v = std::clamp(LeadingInteger(text), 0, 2550) / 10;
+  return {v, FiveToneDelayText(v)};
+}
+
+Entry FiveToneSecondsEntry(std::string_view text) {
+  const int v = std::clamp(LeadingInteger(text), 0, 255);
+  return {v, SecondsText(v)};
+}
+
+std::string TonePeriodText(int ms) { return Format("%3d ms", ms); }
+
+Entry TonePeriodEntry(std::string_view text) {
+  const int v = std::clamp(LeadingInteger(text), 0, 255);
+  return {v, TonePeriodText(v)};
+}
+
+std::string ReceiveGapText(int stored) { return Format("%4.1f ms", stored * 2.5); }
+
+Entry ReceiveGapEntry(std::string_view text) {
+  const int v = Scaled(std::clamp(LeadingNumber(text), 0.0, 637.5), 1.0 / 2.5);
+  return {v, ReceiveGapText(v)};
+}
+
+std::string UserToneText(int hertz) { return Format("%4d Hz", hertz); }
+
+Entry UserToneEntry(std::string_view text) {
+  const int v = std::clamp(LeadingInteger(text), 300, 3000);
+  return {v, UserToneText(v)};
+}
+
+}  // namespace kp53

@@ -1,0 +1,540 @@
+// The on-demand areas: defaults on the documented bytes, stores that keep every foreign bit, load
+// and store round trips, and each area's edge cases.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "image/channel_table.h"
+#include "image/common_options_area.h"
+#include "image/dtmf_area.h"
+#include "image/emergency_area.h"
+#include "image/five_tone_areas.h"
+#include "image/key_function_area.h"
+#include "image/paging_area.h"
+#include "image/scan_area.h"
+#include "image/two_tone_areas.h"
+
+namespace kp53 {
+namespace {
+
+// Bits of the image an area owns.
+struct Owned {
+  std::size_t offset;
+  std::size_t length;
+  std::uint8_t mask;
+};
+using OwnedList = std::vector<Owned>;
+
+std::array<std::uint8_t, kImageBufferSize> MaskOf(const OwnedList& owned) {
+  std::array<std::uint8_t, kImageBufferSize> m{};
+  for (const auto& o : owned)
+    for (std::size_t i = o.offset; i < o.offset + o.length; ++i) m[i] |= o.mask;
+  return m;
+}
+
+RadioImage Filled(std::uint8_t v) {
+  RadioImage img;
+  img.fill(v);
+  return img;
+}
+
+RadioImage Random(unsigned seed) {
+  std::mt19937 gen(seed);
+  RadioImage img;
+  for (auto& b : img) b = static_cast<std::uint8_t>(gen() & 0xFF);
+  return img;
+}
+
+// Loading from one fill and storing onto the other changes no bit outside the area; loading from
+// a random image and storing onto a blank one gives back exactly the owned bits (when `exact`).
+template <class Area>
+void CheckOwnership(const OwnedList& owned, bool exact = true, bool checkDefaults = true) {
+  const auto mask = MaskOf(owned);
+  for (std::uint8_t fill : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
+    Area area;
+    area.LoadFromImage(Filled(static_cast<std::uint8_t>(~fill)));
+    RadioImage img = Filled(fill);
+    area.StoreToImage(img);
+    for (std::size_t i = 0; i < img.size(); ++i)
+      ASSERT_EQ(img[i] & ~mask[i] & 0xFF, fill & ~mask[i] & 0xFF) << "foreign bit changed at byte " << i;
+    // Defaults keep foreign bits too.
+    if (!checkDefaults) continue;
+    Area defaults;
+    defaults.SetDefaults();
+    RadioImage img2 = Filled(fill);
+    defaults.StoreToImage(img2);
+    for (std::size_t i = 0; i < img2.size(); ++i)
+      ASSERT_EQ(img2[i] & ~mask[i] & 0xFF, fill & ~mask[i] & 0xFF) << "defaults changed byte " << i;
+  }
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    const RadioImage src = Random(seed);
+    Area a;
+    a.LoadFromImage(src);
+    RadioImage once = Filled(0);
+    a.StoreToImage(once);
+    Area b;
+    b.LoadFromImage(once);
+    RadioImage twice = Filled(0);
+    b.StoreToImage(twice);
+    ASSERT_EQ(once, twice) << "store of a loaded store differs, seed " << seed;
+    if (exact) {
+      for (std::size_t i = 0; i < src.size(); ++i)
+        ASSERT_EQ(once[i], src[i] & mask[i]) << "round trip differs at byte " << i << ", seed " << seed;
+    }
+  }
+}
+
+template <class Area>
+RadioImage StoredDefaults() {
+  Area a;
+  a.SetDefaults();
+  RadioImage img = Filled(0);
+  a.StoreToImage(img);
+  return img;
+}
+
+// --- Scanning ------------------------------------------------------------------------------------
+
+TEST(ScanAreaTest, DefaultsAndOwnership) {
+  const RadioImage img = StoredDefaults<ScanArea>();
+  EXPECT_EQ(img[124], 0x33);
+  EXPECT_EQ(img[6], 0);
+  EXPECT_EQ(img[7], 0);
+  CheckOwnership<ScanArea>({{124, 1, 0xFF}, {6, 1, 0x2F}, {7, 1, 0x0C}});
+}
+
+TEST(ScanAreaTest, LongestResumeTimesAndRevertChannel) {
+  RadioImage img = Filled(0xFF);
+  img[6] = 0xFC;
+  ScanArea s;
+  s.LoadFromImage(img);
+  s.resumeTime1 = 7;  // "10 s"
+  s.resumeTime2 = 7;  // "30 s"
+  s.revertChannel = 2;  // "Last Busy Channel"
+  s.StoreToImage(img);
+  EXPECT_EQ(img[124], 0x77);
+  EXPECT_EQ(img[6], 0xFE);
+}
+
+// --- Common options ------------------------------------------------------------------------------
+
+const OwnedList kCommonOptionsBits = {
+    {145, 8, 0x3F}, {2, 1, 0x03},   {3, 1, 0x7F},   {4, 1, 0x9F},    {5, 1, 0xF0},
+    {6, 1, 0x80},   {7, 1, 0xE0},   {8, 1, 0x80},   {125, 1, 0x3F},  {128, 1, 0x07},
+    {7712, 1, 0x01}, {7713, 2, 0xFF}, {7667, 1, 0x06}};
+
+TEST(CommonOptionsAreaTest, DefaultsLandOnTheirBits) {
+  const RadioImage img = StoredDefaults<CommonOptionsArea>();
+  EXPECT_EQ(img[2], 0x00);
+  EXPECT_EQ(img[3], 0x11);  // transmit timer 1, release timer 1
+  EXPECT_EQ(img[4], 0x98);  // beep, set-to-set clone, LCD lighting mode
+  EXPECT_EQ(img[5], 0xE0);  // LED lighting, squelch tail elimination 3
+  EXPECT_EQ(img[125], 0x00);
+  EXPECT_EQ(img[128], 0x00);
+  EXPECT_EQ(img[7667], 0x04);  // "16 Key"
+  EXPECT_EQ(DecodeText6(Bytes<8>(img, 145)), "SELFTEST");
+  EXPECT_EQ(img[7712], 0);
+  EXPECT_EQ(img[7713], 0);
+  EXPECT_EQ(img[7714], 0);
+}
+
+TEST(CommonOptionsAreaTest, StoreKeepsForeignBits) { CheckOwnership<CommonOptionsArea>(kCommonOptionsBits, false); }
+
+TEST(CommonOptionsAreaTest, PasswordAndTag) {
+  RadioImage img = Filled(0);
+  CommonOptionsArea o;
+  o.passwordEnabled = 1;
+  o.password = "12*#";
+  o.powerOnTag = "HELLO";
+  o.StoreToImage(img);
+  EXPECT_EQ(img[7712], 0x01);
+  EXPECT_EQ(img[7713], 0x12);
+  EXPECT_EQ(img[7714], 0xEF);
+  CommonOptionsArea back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(back.password, "12*#");
+  EXPECT_EQ(back.powerOnTag, "HELLO   ");
+}
+
+// --- Key functions -------------------------------------------------------------------------------
+
+TEST(KeyFunctionAreaTest, DefaultsAndOwnership) {
+  const RadioImage img = StoredDefaults<KeyFunctionArea>();
+  const std::uint8_t expected[12] = {1, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0};
+  for (std::size_t s = 0; s < 12; ++s) EXPECT_EQ(img[129 + s], expected[s]) << s;
+  EXPECT_EQ(img[6], 0);
+  CheckOwnership<KeyFunctionArea>({{129, 12, 0xFF}, {6, 1, 0x40}});
+}
+
+bool Offers(const KeyFunctionArea& k, int slot, int code, int model = 1) {
+  const auto codes = k.OfferedCodes(slot, model);
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+TEST(KeyFunctionAreaTest, AFunctionIsOfferedOnlyWhereItIsNotTaken) {
+  KeyFunctionArea k;
+  EXPECT_TRUE(Offers(k, 0, 1));
+  for (int s = 1; s < 12; ++s) EXPECT_FALSE(Offers(k, s, 1)) << s;
+  k.SelectFunction(0, KeyFunctionArea::CodeOfText("None          "));
+  for (int s = 0; s < 12; ++s) EXPECT_TRUE(Offers(k, s, 1)) << s;
+  EXPECT_FALSE(k.marks[1]);
+}
+
+TEST(KeyFunctionAreaTest, HoldOnlyFunctions) {
+  KeyFunctionArea k;
+  for (int s = 0; s < 12; ++s) {
+    EXPECT_EQ(Offers(k, s, 22), s >= 6) << s;
+    EXPECT_EQ(Offers(k, s, 30), s >= 6) << s;
+  }
+}
+
+TEST(KeyFunctionAreaTest, Ht610LoadDropsHt620Functions) {
+  RadioImage img = Filled(0);
+  img[132] = 6;  // slot 3 [B] press: "Channel UP    "
+  KeyFunctionArea k;
+  k.LoadFromImage(img);
+  EXPECT_TRUE(k.marks[6]);
+  k.FilterForModel(0);
+  EXPECT_EQ(k.slots[3], 0);
+  EXPECT_FALSE(k.marks[6]);
+  for (int s = 0; s < 12; ++s) EXPECT_FALSE(Offers(k, s, 6, 0)) << s;
+  img[132] = 0xAA;
+  k.StoreToImage(img);
+  EXPECT_EQ(img[132], 0);
+}
+
+TEST(KeyFunctionAreaTest, RotaryGroupKeepsByte6) {
+  RadioImage img = Filled(0);
+  img[6] = 0xBF;
+  KeyFunctionArea k;
+  k.LoadFromImage(img);
+  k.rotaryMode = 1;
+  k.StoreToImage(img);
+  EXPECT_EQ(img[6], 0xFF);
+}
+
+TEST(KeyFunctionAreaTest, OutOfRangeCodesFromAFileAreHarmless) {
+  RadioImage img = Filled(0xFF);
+  KeyFunctionArea k;
+  k.LoadFromImage(img);
+  k.SelectFunction(0, 3);
+  EXPECT_TRUE(k.marks[3]);
+  EXPECT_EQ(k.OfferedCodes(1, 1).front(), 0);
+}
+
+// --- Emergency -----------------------------------------------------------------------------------
+
+TEST(EmergencyAreaTest, DefaultsAndOwnership) {
+  const RadioImage img = StoredDefaults<EmergencyArea>();
+  EXPECT_EQ(img[141], 0);
+  EXPECT_EQ(img[142], 0);
+  EXPECT_EQ(img[143], 0x73);
+  EXPECT_EQ(img[144], 0);
+  CheckOwnership<EmergencyArea>({{141, 3, 0xFF}, {144, 1, 0x0F}});
+}
+
+TEST(EmergencyAreaTest, ChannelValueMapping) {
+  ChannelTable channels;
+  channels.SetDefaults();
+  channels.groupSize.fill(0);
+  channels.groupSize[0] = 2;
+  channels.groupSize[1] = 1;
+  channels.groupSize[2] = 10;  // record 4 lies in group index 2
+  RadioImage img = Filled(0);
+  img[141] = 0x30;  // silent mode and key duration set
+  EmergencyArea e;
+  e.LoadFromImage(img);
+  e.SetChannelValue(2 + 4, channels);  // "CH-5  "
+  e.StoreToImage(img);
+  EXPECT_EQ(img[141], 0xB2);
+  EXPECT_EQ(img[142], 4);
+  EmergencyArea back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(back.ChannelValue(), 6);
+
+  back.SetChannelValue(1, channels);  // "Priority Channel"
+  back.StoreToImage(img);
+  EXPECT_EQ(img[141], 0x70);
+  EmergencyArea again;
+  again.LoadFromImage(img);
+  EXPECT_EQ(again.ChannelValue(), 1);
+}
+
+// --- DTMF ----------------------------------------------------------------------------------------
+
+TEST(DtmfParamsTest, DefaultsAndOwnership) {
+  const RadioImage img = StoredDefaults<DtmfParams>();
+  EXPECT_EQ(img[8], 0x06);    // delay 1, speed 2
+  EXPECT_EQ(img[128], 0x40);  // pause time 2
+  EXPECT_EQ(img[2], 0x00);
+  for (std::size_t n = 0; n < 10; ++n) EXPECT_EQ(img[9 + 8 * n], 0x0F) << n;
+  EXPECT_EQ(img[7630], 0x0F);
+  EXPECT_EQ(img[7638], 0x0F);
+  CheckOwnership<DtmfParams>({{2, 1, 0xF8}, {8, 1, 0x1F}, {128, 1, 0xE0}, {9, 80, 0xFF}, {7630, 16, 0xFF}}, false);
+}
+
+TEST(DtmfParamsTest, CodeFieldLengths) {
+  RadioImage img = Filled(0xAA);
+  DtmfParams d;
+  d.speedDial[0] = "123456789ABCD*#";
+  d.speedDial[1] = "12";
+  d.speedDial[2] = "";
+  d.StoreToImage(img);
+  const std::uint8_t full[8] = {0xF1, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(img[9 + i], full[i]) << i;
+  EXPECT_EQ(img[17], 0x21);
+  EXPECT_EQ(img[18], 0x20);
+  for (std::size_t i = 19; i < 25; ++i) EXPECT_EQ(img[i], 0xAA) << i;
+  EXPECT_EQ(img[25], 0x0F);
+  for (std::size_t i = 26; i < 33; ++i) EXPECT_EQ(img[i], 0xAA) << i;
+}
+
+TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
+  RadioImage img = Filled(0);
+  img[2] = 0x05;
+  DtmfParams d;
+  d.aniCode = "a1#";
+  d.pauseCode = "*";
+  d.StoreToImage(img);
+  EXPECT_EQ(img[2], 0xED);
+  EXPECT_EQ(img[7630], 0x3A);
+  EXPECT_EQ(img[7631], 0x1F);
+  DtmfParams back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(back.aniCode, "A1#");
+  EXPECT_EQ(back.pauseCode, "*");
+  back.pauseCode.clear();
+  back.StoreToImage(img);
+  EXPECT_EQ(img[2], 0x05);
+}
+
+TEST(DtmfParamsTest, CountBelowSixteenReadsEmpty) {
+  RadioImage img = Filled(0);
+  img[9] = 0x07;
+  img[10] = 0x12;
+  DtmfParams d;
+  d.LoadFromImage(img);
+  EXPECT_EQ(d.speedDial[0], "");
+}
+
+// --- Paging --------------------------------------------------------------------------------------
+
+TEST(PagingParamsTest, NewImageHasTheBlockZeroAndStoreKeepsForeignBits) {
+  const RadioImage img = StoredDefaults<PagingParams>();
+  for (std::size_t i = 7646; i < 7667; ++i) EXPECT_EQ(img[i], 0) << i;
+  OwnedList owned{{7646, 1, 0xFF}};
+  for (std::size_t n = 0; n < 10; ++n) {
+    owned.push_back({7647 + 2 * n, 1, 0xCF});
+    owned.push_back({7648 + 2 * n, 1, 0xFF});
+  }
+  // A page without a code is two zero bytes, its bits 5-4 included; the defaults have no codes.
+  CheckOwnership<PagingParams>(owned, true, false);
+  RadioImage full = Filled(0xFF);
+  PagingParams cleared;
+  cleared.StoreToImage(full);
+  EXPECT_EQ(full[7647], 0);
+  EXPECT_EQ(full[7666], 0);
+  EXPECT_EQ(full[7667], 0xFF);
+}
+
+TEST(PagingParamsTest, PagesAndSettings) {
+  RadioImage img = Filled(0);
+  img[7647] = 0x3F;  // page 1: bits 4-5 set, not programmed
+  img[7648] = 0x12;
+  PagingParams p;
+  p.LoadFromImage(img);
+  EXPECT_EQ(p.ShownCode(0), "");
+  p.autoResetTime = 15;
+  p.callTimes = 3;
+  p.answerBack = 1;
+  p.dtmfSpeed = 1;
+  p.pages[1] = {true, 1, "9*#"};
+  p.pages[2] = {true, 0, ""};
+  img[7651] = 0xFF;
+  img[7652] = 0xFF;
+  p.StoreToImage(img);
+  EXPECT_EQ(img[7646], 0xFF);
+  EXPECT_EQ(img[7647], 0x3F);
+  EXPECT_EQ(img[7649], 0xC9);
+  EXPECT_EQ(img[7650], 0xEF);
+  EXPECT_EQ(img[7651], 0x00);
+  EXPECT_EQ(img[7652], 0x00);
+  PagingParams back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(back.ShownCode(1), "9*#");
+  EXPECT_EQ(back.pages[1].mode, 1);
+}
+
+// --- 2-tone --------------------------------------------------------------------------------------
+
+TEST(TwoToneAreasTest, DefaultsLandOnTheirBytes) {
+  RadioImage img = StoredDefaults<TwoToneParams>();
+  EXPECT_EQ(img[5], 0x03);
+  EXPECT_EQ(img[7], 0x00);
+  EXPECT_EQ(img[7571], 0x02);
+  EXPECT_EQ(img[7572], 0x00);
+  EXPECT_EQ(img[7573], 10);
+  img = StoredDefaults<TwoToneTable>();
+  for (std::size_t i = 7574; i < 7614; i += 2) EXPECT_EQ(GetU16(img, i), 2885u) << i;
+  img = StoredDefaults<TwoToneEncode>();
+  EXPECT_EQ(img[7568], 0);
+  EXPECT_EQ(img[7569], 10);
+  EXPECT_EQ(img[7570], 30);
+  img = StoredDefaults<TwoToneSystemTable>();
+  for (std::size_t s = 0; s < 16; ++s) EXPECT_EQ(img[7614 + s], 0x02) << s;
+}
+
+TEST(TwoToneAreasTest, StoresKeepForeignBits) {
+  CheckOwnership<TwoToneParams>({{5, 1, 0x0F}, {7, 1, 0x02}, {7571, 1, 0xFF}, {7572, 1, 0xFC}, {7573, 1, 0xFF}});
+  CheckOwnership<TwoToneTable>({{7574, 40, 0xFF}});
+  CheckOwnership<TwoToneEncode>({{7568, 1, 0xCF}, {7569, 2, 0xFF}});
+  CheckOwnership<TwoToneSystemTable>({{7614, 16, 0xFF}}, false);
+}
+
+TEST(TwoToneAreasTest, SystemByte) {
+  TwoToneSystem s;
+  s.primaryPair = 10;
+  s.autoReset = false;
+  EXPECT_EQ(s.Encode(), 0x98);
+  s.secondary = true;
+  s.autoReset = true;
+  EXPECT_EQ(s.Encode(), 0x9E);
+  s.primaryPair = 0;  // "Disable"
+  EXPECT_EQ(s.Encode() & 0xF8, 0);
+  const TwoToneSystem d = TwoToneSystem::Decode(0x98);
+  EXPECT_EQ(d.primaryPair, 10);
+  EXPECT_EQ(TwoToneSystem::Decode(0x70).primaryPair, 0);  // no "set" bit: no pair
+}
+
+// --- 5-tone --------------------------------------------------------------------------------------
+
+TEST(FiveToneAreasTest, GeneralDefaults) {
+  const RadioImage img = StoredDefaults<FiveToneGeneral>();
+  const std::uint8_t expected[15] = {50, 30, 30, 10, 70, 160, 0x1F, 0xAE, 0xF4, 0x1F, 160, 5, 31, 30, 60};
+  for (std::size_t i = 0; i < 15; ++i) EXPECT_EQ(img[6697 + i], expected[i]) << i;
+  EXPECT_EQ(img[5], 0x08);
+  EXPECT_EQ(img[7], 0x00);
+  CheckOwnership<FiveToneGeneral>({{6697, 15, 0xFF}, {5, 1, 0x0F}, {7, 1, 0x02}});
+}
+
+TEST(FiveToneAreasTest, FormatTimingAndUserTones) {
+  RadioImage img = StoredDefaults<FiveToneFormatTiming>();
+  const std::uint8_t timing[24] = {70, 42, 70, 42, 70, 42, 70, 42, 70, 42, 100, 60,
+                                   70, 42, 100, 60, 40, 24, 33, 20, 70, 42, 70, 42};
+  for (std::size_t i = 0; i < 24; ++i) EXPECT_EQ(img[6712 + i], timing[i]) << i;
+  img = StoredDefaults<FiveToneUserTones>();
+  const unsigned tones[15] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600};
+  for (std::size_t t = 0; t < 15; ++t) EXPECT_EQ(GetU16(img, 6736 + 2 * t), tones[t]) << t;
+  CheckOwnership<FiveToneFormatTiming>({{6712, 24, 0xFF}});
+  CheckOwnership<FiveToneUserTones>({{6736, 30, 0xFF}});
+}
+
+TEST(FiveToneAreasTest, SystemsDefaultsAndCodes) {
+  const RadioImage img = StoredDefaults<FiveToneSystemTable>();
+  const std::uint8_t sys[6] = {0x0F, 0x00, 0x00, 0x00, 0x80, 0xFF};
+  for (std::size_t s = 0; s < 32; ++s)
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(img[6766 + 6 * s + i], sys[i]) << s << "/" << i;
+  OwnedList owned;
+  for (std::size_t s = 0; s < 32; ++s) {
+    owned.push_back({6766 + 6 * s, 4, 0xFF});
+    owned.push_back({6770 + 6 * s, 1, 0xE0});
+    owned.push_back({6771 + 6 * s, 1, 0xFF});
+  }
+  CheckOwnership<FiveToneSystemTable>(owned, false);
+
+  std::uint8_t bytes[6] = {0, 0x40, 0, 0, 0x1F, 0};
+  FiveToneSystem s;
+  s.repeaterCode = 32;
+  s.channelSwitch = 2;
+  s.Store(bytes);
+  EXPECT_EQ(bytes[1], 0xDF);
+  EXPECT_EQ(bytes[4] & 0x1F, 0x1F);
+  FiveToneSystem back;
+  back.Load(bytes);
+  EXPECT_EQ(back.repeaterCode, 32);
+  EXPECT_EQ(back.channelSwitch, 2);
+  back.repeaterCode = 0;
+  back.Store(bytes);
+  EXPECT_EQ(bytes[1], 0x40);
+}
+
+TEST(FiveToneAreasTest, DecodeDefaultsAndTranspond) {
+  const RadioImage img = StoredDefaults<FiveToneDecodeTable>();
+  for (std::size_t k = 0; k < 8; ++k) {
+    const std::size_t o = 6958 + 15 * k;
+    EXPECT_EQ(img[o], 0);
+    EXPECT_EQ(img[o + 1], 0xFF);
+    EXPECT_EQ(img[o + 2], 0xF5);
+    EXPECT_EQ(img[o + 3], 0x43);
+    EXPECT_EQ(img[o + 4], 0x21);
+    EXPECT_EQ(img[o + 5], 0x24);
+    EXPECT_EQ(img[o + 6], 0x10);
+    EXPECT_EQ(DecodeText6(Bytes<8>(img, o + 7)), "DECODE-" + std::to_string(k + 1));
+  }
+  EXPECT_EQ(img[7078], 0x24);
+  EXPECT_EQ(img[7079], 0x00);
+  EXPECT_EQ(DecodeText6(Bytes<8>(img, 7080)), "  GROUP ");
+
+  std::uint8_t e[15] = {};
+  FiveToneDecodeEntry d;
+  d.transpond = 1;  // "Sys Call"
+  d.Store(e);
+  EXPECT_EQ(e[0], 32);
+  EXPECT_TRUE(e[5] & 0x80);
+  d.transpond = 33;  // "ENC-32"
+  d.Store(e);
+  EXPECT_EQ(e[0], 31);
+  FiveToneDecodeEntry back;
+  back.Load(e);
+  EXPECT_EQ(back.transpond, 33);
+  back.transpond = 0;
+  back.Store(e);
+  EXPECT_EQ(e[0], 0);
+  EXPECT_FALSE(e[5] & 0x80);
+}
+
+TEST(FiveToneAreasTest, DecodeAndEncodeStoresKeepForeignBits) {
+  OwnedList decode;
+  for (std::size_t k = 0; k < 8; ++k) {
+    decode.push_back({6958 + 15 * k, 7, 0xFF});
+    decode.push_back({6965 + 15 * k, 8, 0x3F});
+  }
+  decode.push_back({7078, 1, 0x7F});
+  decode.push_back({7079, 1, 0xFE});
+  decode.push_back({7080, 8, 0x3F});
+  CheckOwnership<FiveToneDecodeTable>(decode, false);
+  OwnedList encode;
+  for (std::size_t k = 0; k < 32; ++k) {
+    encode.push_back({7088 + 15 * k, 5, 0xFF});
+    encode.push_back({7093 + 15 * k, 1, 0xFE});
+    encode.push_back({7094 + 15 * k, 1, 0xFF});
+    encode.push_back({7095 + 15 * k, 8, 0x3F});
+  }
+  CheckOwnership<FiveToneEncodeTable>(encode, false);
+}
+
+TEST(FiveToneAreasTest, EncodeDefaultsAndDigitCount) {
+  const RadioImage img = StoredDefaults<FiveToneEncodeTable>();
+  EXPECT_EQ(img[7088], 5);
+  EXPECT_EQ(img[7093], 0x48);
+  EXPECT_EQ(img[7094], 0x18);
+  EXPECT_EQ(DecodeText6(Bytes<8>(img, 7095)), "CALL-01 ");
+  EXPECT_EQ(DecodeText6(Bytes<8>(img, 7088 + 15 * 31 + 7)), "CALL-32 ");
+
+  std::uint8_t e[15];
+  std::fill(std::begin(e), std::end(e), std::uint8_t{0xFF});
+  FiveToneEncodeEntry entry;
+  entry.code = "ABCDE012";
+  entry.Store(e);
+  EXPECT_EQ(e[0], 8);
+  EXPECT_EQ(e[5] & 0x05, 0x01);  // bit 2 cleared, bit 0 kept
+  entry.code = "";
+  entry.Store(e);
+  EXPECT_EQ(e[0], 0);
+  EXPECT_EQ(e[1], 0xFF);
+  EXPECT_EQ(e[4], 0xFF);
+}
+
+}  // namespace
+}  // namespace kp53

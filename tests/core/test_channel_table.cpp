@@ -1,0 +1,180 @@
+// The channel model: groups, group selection and the channel record's fields.
+#include <gtest/gtest.h>
+
+#include "image/radio_data.h"
+
+namespace kp53 {
+namespace {
+
+std::size_t Rec(int index) { return off::kChannels + kChannelRecordSize * static_cast<std::size_t>(index); }
+
+TEST(Groups, EmptyAndFullGroups) {
+  ChannelTable t;
+  t.groupSize.fill(0);
+  t.groupSize[1] = 255;
+  t.groupSize[2] = 1;
+  EXPECT_EQ(t.GroupOf(0), 1);
+  EXPECT_EQ(t.GroupOf(254), 1);
+  EXPECT_EQ(t.GroupOf(255), 2);
+  EXPECT_EQ(t.GroupStart(2), 255);
+  EXPECT_EQ(t.SplitIndex(255), (std::pair<int, int>{2, 0}));
+  t.groupSize[2] = 0;
+  EXPECT_EQ(t.GroupOf(255), 16);
+  EXPECT_EQ(t.SplitIndex(255).first, 16);
+
+  t.groupSize = {10, 10, 10, 20};
+  EXPECT_EQ(t.SplitIndex(40), (std::pair<int, int>{3, 10}));
+  EXPECT_EQ(t.GroupOf(50), 16);
+}
+
+TEST(Groups, NextGroupSkipsEmptyGroupsAndWraps) {
+  ChannelTable t;
+  t.groupSize.fill(0);
+  t.groupSize[0] = 5;
+  t.groupSize[2] = 7;
+  t.SelectGroup(2);
+  EXPECT_EQ(t.groupFirst, 6);
+  EXPECT_EQ(t.groupLast, 12);
+  EXPECT_EQ(t.currentChannel, 5);
+  t.NextGroup();
+  EXPECT_EQ(t.currentGroup, 0);
+  EXPECT_EQ(t.groupFirst, 1);
+  EXPECT_EQ(t.groupLast, 5);
+  t.NextGroup();
+  EXPECT_EQ(t.currentGroup, 2);
+  t.SelectGroup(15);  // empty: wraps to the first non-empty group
+  EXPECT_EQ(t.currentGroup, 0);
+}
+
+TEST(Groups, AllGroupsEmptyDoesNotLoop) {
+  ChannelTable t;
+  t.groupSize.fill(0);
+  t.SelectGroup(3);
+  EXPECT_EQ(t.groupLast, t.groupFirst - 1);
+  t.SelectGroup(-7);
+  EXPECT_EQ(t.currentGroup, 0);
+}
+
+TEST(Groups, SizesOverTheChannelCountAreCut) {
+  RadioData d;
+  InitImage(d);
+  for (std::size_t g = 0; g < 16; ++g) d.image[off::kGroupSizes + g] = 255;
+  ReloadAreas(d);
+  EXPECT_EQ(d.channels.groupSize[0], 255);
+  EXPECT_EQ(d.channels.groupSize[1], 1);
+  EXPECT_EQ(d.channels.groupSize[2], 0);
+  EXPECT_EQ(d.channels.totalAllocated, 256);
+  EXPECT_EQ(d.channels.channelsLeft, 0);
+}
+
+class ChannelRecordTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    InitImage(d);
+    ReloadAreas(d);
+  }
+  ChannelEntry& Encode(int index) {
+    d.channels.EncodeChannel(d.image, index, d.hardware);
+    return d.channels.Entry(index);
+  }
+  ChannelEntry Decoded(int index) {
+    ChannelTable t;
+    t.DecodeChannel(d.image, index, d.hardware);
+    return t.Entry(index);
+  }
+  RadioData d;
+};
+
+TEST_F(ChannelRecordTest, EveryFieldRoundTrips) {
+  ChannelEntry& e = d.channels.Entry(9);
+  e.tag = "RPT-1 A";
+  e.rxFreq = 146.52;
+  e.txFreq = 146.0;
+  e.bandwidth = 1;
+  e.rxStep = 1;  // 6250 Hz: 146.52 is not a multiple and is cut to 146.51875
+  e.rxPowerSave = e.txPowerSave = e.xtal = e.arts = e.tot = true;
+  e.power = 1;
+  e.lockout = 2;
+  e.SetEncryption(2);
+  e.compander = 1;
+  e.squelch = 15;
+  e.signalType = 1;
+  e.signalNo = 32;
+  e.dtmfAni = 1;
+  e.txToneType = kToneCtcss;
+  e.txCtcss = 1318;
+  e.rxToneType = kToneDcs;
+  e.rxDcs = 754;
+  e.rxDcsBoth = true;
+  e.scan = 0;
+  Encode(9);
+  const std::size_t o = Rec(9);
+  EXPECT_EQ(d.image[o + 0], 0xAF);  // in use, RX step B, both power saves, Xtal, ARTS
+  EXPECT_EQ(d.image[o + 1], 0x6E);  // low power, TOT, W4, encryption high bit, BTLO
+  EXPECT_EQ(d.image[o + 3], 0x7F);  // Signal 32 stored as 31, DTMF ANI after it
+  EXPECT_FALSE(GetBit(d.image, off::kScanBits + 1, 1));
+
+  const ChannelEntry r = Decoded(9);
+  EXPECT_EQ(r.tag, "RPT-1 A ");
+  EXPECT_EQ(FormatFrequency(r.rxFreq), "146.51875");
+  EXPECT_EQ(r.txFreq, 146.0);
+  EXPECT_EQ(r.bandwidth, 1);
+  EXPECT_EQ(r.Encryption(), 2);
+  EXPECT_EQ(r.lockout, 2);
+  EXPECT_EQ(r.squelch, 15);
+  EXPECT_EQ(r.signalType, 1);
+  EXPECT_EQ(r.signalNo, 32);
+  EXPECT_EQ(r.dtmfAni, 1);
+  EXPECT_EQ(FormatSubAudio(r.TxTone()), "C-131.8");
+  EXPECT_EQ(FormatSubAudio(r.RxTone()), "D-754B  ");
+  EXPECT_EQ(r.scan, 0);
+  EXPECT_TRUE(r.arts && r.xtal && r.tot && r.rxPowerSave && r.txPowerSave);
+}
+
+TEST_F(ChannelRecordTest, BandwidthAndSignallingEncodings) {
+  ChannelEntry& e = d.channels.Entry(0);
+  e.bandwidth = 2;
+  Encode(0);
+  EXPECT_EQ(d.image[Rec(0)] & 0x40, 0x40);
+  EXPECT_EQ(d.image[Rec(0) + 1] & 0x08, 0);
+  EXPECT_EQ(Decoded(0).bandwidth, 2);
+
+  e.signalType = 3;  // "Option" 0 cannot be stored: it reads back as no signalling
+  e.signalNo = 0;
+  e.dtmfAni = 1;
+  Encode(0);
+  EXPECT_EQ(d.image[Rec(0) + 3], 0x20);
+  EXPECT_EQ(Decoded(0).signalType, 0);
+  e.signalNo = 31;
+  Encode(0);
+  EXPECT_EQ(d.image[Rec(0) + 3], 0xFF);
+  EXPECT_EQ(Decoded(0).signalNo, 31);
+}
+
+TEST_F(ChannelRecordTest, TransmitInhibitBitOrSpecialValue) {
+  ChannelEntry& e = d.channels.Entry(3);
+  e.txOff = true;
+  Encode(3);
+  EXPECT_TRUE(Decoded(3).txOff);
+  e.txOff = false;
+  e.txFreq = 300.0;  // outside the band but still the inhibit mark
+  Encode(3);
+  const ChannelEntry r = Decoded(3);
+  EXPECT_TRUE(r.txOff);
+  EXPECT_EQ(r.txFreq, r.rxFreq);
+}
+
+TEST_F(ChannelRecordTest, ClearSignallingKeepsTheAniBit) {
+  d.channels.Entry(7).signalType = 2;
+  d.channels.Entry(7).signalNo = 5;
+  d.channels.Entry(7).dtmfAni = 1;
+  Encode(7);
+  for (std::size_t s = 0; s < 16; ++s) d.image[off::kTwoToneSystems + s] = 0xFF;
+  d.channels.ClearSignalling(d.image);
+  EXPECT_EQ(d.image[Rec(7) + 3], 0x20);
+  EXPECT_EQ(d.channels.Entry(7).signalNo, 0);
+  EXPECT_EQ(d.image[off::kTwoToneSystems + 15], 0);
+}
+
+}  // namespace
+}  // namespace kp53

@@ -1,0 +1,219 @@
+// The image layout: checksum, identity fields, priority channel, derived channel bytes and the
+// image-wide operations InitImage, ReloadAreas and NormalizeImage.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "image/radio_data.h"
+
+namespace kp53 {
+namespace {
+
+std::size_t Rec(int index) { return off::kChannels + kChannelRecordSize * static_cast<std::size_t>(index); }
+
+class ImageTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InitImage(d); }
+  // The image as a freshly loaded file would give it: areas reloaded, then normalised.
+  void LoadAndNormalize() {
+    ReloadAreas(d);
+    NormalizeImage(d);
+  }
+  RadioData d;
+};
+
+TEST(Checksum, SumsBytesTwoToEndOfPassword) {
+  RadioImage img{};
+  img.fill(0xFF);  // bytes 0-1 and 7715 on are not summed
+  EXPECT_EQ(ImageChecksum(img), 735);
+  StoreChecksum(img);
+  EXPECT_EQ(img[7725], 0x02);
+  EXPECT_EQ(img[7726], 0xDF);
+  EXPECT_EQ(ImageChecksum(img), 735);
+}
+
+TEST(Identity, SerialNumberStoresItsLastPairsSwapped) {
+  RadioImage img{};
+  IdentityArea id;
+  id.StoreToImage(img);
+  EXPECT_EQ(img[7721], 0x11);
+  EXPECT_EQ(img[7722], 0x01);
+  EXPECT_EQ(img[7723], 0x01);
+  EXPECT_EQ(img[7724], 0x00);
+
+  id.serialNumber = "2Q123456";
+  id.StoreToImage(img);
+  EXPECT_EQ(img[7721], 0x2F);
+  EXPECT_EQ(img[7722], 0x12);
+  EXPECT_EQ(img[7723], 0x56);
+  EXPECT_EQ(img[7724], 0x34);
+  IdentityArea back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(back.serialNumber, "2Q123456");
+}
+
+TEST(Identity, FirmwareIsFourBcdDigits) {
+  RadioImage img{};
+  IdentityArea id;
+  id.StoreToImage(img);
+  EXPECT_EQ(img[0], 0x02);
+  EXPECT_EQ(img[1], 0x00);
+  EXPECT_EQ(id.FirmwareText(), "2.00");
+  id.firmwareVersion = 1234;
+  id.marketApplication = "12*#";
+  id.StoreToImage(img);
+  EXPECT_EQ(img[0], 0x12);
+  EXPECT_EQ(img[1], 0x34);
+  EXPECT_EQ(img[7715], 0x12);
+  EXPECT_EQ(img[7716], 0xEF);
+  IdentityArea back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(back.firmwareVersion, 1234);
+  EXPECT_EQ(back.FirmwareText(), "12.34");
+  EXPECT_EQ(back.marketApplication, "12*#");
+}
+
+TEST_F(ImageTest, PriorityChannelStoresIndexAndGroup) {
+  auto& ch = d.channels;
+  ch.groupSize = {10, 10, 10, 20, 10};
+  ch.priorityChannel = 41;  // index 40, the 11th channel of group 3
+  d.image[90] = 0xA0;
+  ch.StoreToImage(d.image, d.hardware);
+  EXPECT_EQ(d.image[91], 40);
+  EXPECT_EQ(d.image[90], 0xA3);
+  EXPECT_TRUE(GetBit(d.image, 6, 4));
+
+  ch.priorityChannel = 0;
+  ch.StoreToImage(d.image, d.hardware);
+  EXPECT_EQ(d.image[91], 0);
+  EXPECT_EQ(d.image[90], 0xA0);  // bits 7-4 kept
+  EXPECT_FALSE(GetBit(d.image, 6, 4));
+
+  d.image[91] = 40;
+  PutBit(d.image, 6, 4, true);
+  ReloadAreas(d);
+  EXPECT_EQ(ch.priorityChannel, 41);
+  NormalizeImage(d);
+  EXPECT_EQ(d.image[90], 0x03);  // no area owns bits 7-4: normalisation clears them
+}
+
+TEST_F(ImageTest, NormalizeClearsUnownedBitsAndKeepsEverythingOwned) {
+  RadioImage& img = d.image;
+  img[89] = 0xFF;
+  img[2] = img[7] = img[8] = 0xFF;
+  for (int i = 0; i < kChannelCount; ++i) img[Rec(i) + 2] |= 0x10;
+  img[128] = 0xFF;
+  // The hardware configuration and alignment block is compared with the radio's before a
+  // Download: every bit of it must come back as read.
+  for (std::size_t i = 7667; i <= 7711; ++i) img[i] = static_cast<std::uint8_t>(i * 13 + 5);
+  img[7712] = 1, img[7713] = 0x12, img[7714] = 0x34;
+  img[7717] = 0xDE, img[7718] = 0xAD, img[7719] = 0xBE, img[7720] = 0xEF;
+  const RadioImage before = img;
+  LoadAndNormalize();
+
+  EXPECT_EQ(img[89], 0);
+  for (int i = 0; i < kChannelCount; ++i) ASSERT_EQ(img[Rec(i) + 2] & 0x10, 0) << i;
+  // Bits that no area owns.
+  EXPECT_EQ(img[2] & 0x04, 0);
+  EXPECT_EQ(img[7] & 0x10, 0);
+  EXPECT_EQ(img[8] & 0x60, 0);
+  EXPECT_EQ(img[128] & 0x18, 0);
+  for (std::size_t i = 7667; i <= 7711; ++i) ASSERT_EQ(img[i], before[i]) << i;
+  for (std::size_t i = 7712; i <= 7724; ++i) EXPECT_EQ(img[i], before[i]) << i;
+  EXPECT_EQ(GetU16(img, off::kChecksum), ImageChecksum(img));
+}
+
+TEST_F(ImageTest, NormalizeIsAFixedPointAfterReload) {
+  // A damaged image: a channel tag with bits 7-6 set, odd frequencies, group sizes over 256.
+  for (std::size_t i = Rec(0); i < Rec(kChannelCount); ++i) d.image[i] = static_cast<std::uint8_t>(i * 31 + 7);
+  d.image[off::kGroupSizes] = 200;
+  d.image[off::kGroupSizes + 1] = 200;
+  // Lower injection: with the oscillator above the channel, an oscillator number below the IF
+  // gives a negative receive frequency, which (as any nonsense frequency) settles one round later.
+  PutBit(d.image, 7670, 7, false);
+  LoadAndNormalize();
+  const RadioImage once = d.image;
+  LoadAndNormalize();
+  EXPECT_EQ(d.image, once);
+}
+
+TEST_F(ImageTest, FactoryDataSurvivesRepeatedNormalisation) {
+  d.image[7717] = 0x01, d.image[7718] = 0x80, d.image[7719] = 0xFE, d.image[7720] = 0x7F;
+  for (int round = 0; round < 3; ++round) LoadAndNormalize();
+  EXPECT_EQ(d.image[7717], 0x01);
+  EXPECT_EQ(d.image[7718], 0x80);
+  EXPECT_EQ(d.image[7719], 0xFE);
+  EXPECT_EQ(d.image[7720], 0x7F);
+}
+
+TEST_F(ImageTest, FreshImageDefaults) {
+  ReloadAreas(d);
+  EXPECT_EQ(d.channels.Entry(255).tag, " CH-256 ");
+  EXPECT_EQ(d.channels.groupTag[15], "GROUP 16");
+  EXPECT_EQ(d.channels.Entry(0).rxFreq, 150.0);
+  EXPECT_EQ(d.image[off::kScanBits + 31], 0xFF);
+  for (std::size_t i = 7728; i < kImageBufferSize; ++i) ASSERT_EQ(d.image[i], 0);
+}
+
+// Derived tuning bytes with the band 146..174 MHz (mid 160) and chosen alignment bytes.
+class DerivedBytes : public ::testing::Test {
+ protected:
+  std::array<std::uint8_t, 5> At(double rx, double tx, int bandwidth = 0) {
+    return DerivedTuningBytes(img, 146.0, 174.0, rx, tx, bandwidth);
+  }
+  RadioImage img{};
+};
+
+TEST_F(DerivedBytes, ReceiveByteFollowsThePositionInTheBand) {
+  img[7688] = 50;
+  img[7689] = 100;
+  EXPECT_EQ(At(140.0, 160.0)[0], 50);
+  EXPECT_EQ(At(146.0, 160.0)[0], 50);
+  EXPECT_EQ(At(160.0, 160.0)[0], 100);
+  EXPECT_EQ(At(174.0, 160.0)[0], 150);
+  EXPECT_EQ(At(180.0, 160.0)[0], 150);
+  img[7689] = 3;
+  EXPECT_EQ(At(160.0, 160.0)[0], 52);  // 51.5 rounds up
+  img[7688] = 200;
+  img[7689] = 100;
+  EXPECT_EQ(At(174.0, 160.0)[0], 255);
+  // Equal limits (a damaged file) put every frequency inside at position 0.
+  EXPECT_EQ(DerivedTuningBytes(img, 150.0, 150.0, 150.0, 150.0, 0)[0], 200);
+}
+
+TEST_F(DerivedBytes, TransmitBytesUseSignMagnitudeSlopes) {
+  img[7690] = 100;
+  img[7691] = 0x8A;  // low slope -10
+  img[7692] = 0x0A;  // high slope +10
+  EXPECT_EQ(At(150.0, 146.0)[1], 90);   // k = 1 at the minimum, low slope
+  EXPECT_EQ(At(150.0, 153.0)[1], 95);   // k = 0.5
+  EXPECT_EQ(At(150.0, 160.0)[1], 100);  // k = 0 at mid
+  EXPECT_EQ(At(150.0, 174.0)[1], 110);  // high slope at the maximum
+  EXPECT_EQ(At(150.0, 140.0)[1], 100);  // below the band k is 0
+  EXPECT_EQ(At(150.0, 180.0)[1], 110);  // above it k is 1 with the high slope
+  img[7690] = 5;
+  img[7691] = 0xFF;  // -127 clamps at 0
+  EXPECT_EQ(At(150.0, 146.0)[1], 0);
+}
+
+TEST_F(DerivedBytes, SlopeSideChangesAtMid) {
+  img[7693] = 100;
+  img[7694] = 0xFF;  // -127 below mid
+  img[7695] = 0x7F;  // +127 from mid up
+  EXPECT_EQ(At(150.0, 160.12)[2], 101);  // k = 0.0086: 100 + 1.09
+  EXPECT_EQ(At(150.0, 159.88)[2], 99);   // 100 - 1.09
+  EXPECT_EQ(At(150.0, 160.0)[2], 100);   // at mid k is 0 whichever slope applies
+  EXPECT_EQ(At(150.0, 167.0)[2], 164);   // k = 0.5: 163.5 rounds up
+}
+
+TEST_F(DerivedBytes, BandwidthScalesTheDeviationBytes) {
+  img[7696] = 101;
+  img[7699] = 200;
+  EXPECT_EQ(At(150.0, 160.0, 0)[3], 101);
+  EXPECT_EQ(At(150.0, 160.0, 1)[3], 81);  // 80.8
+  EXPECT_EQ(At(150.0, 160.0, 2)[3], 51);  // 50.5 rounds up
+  EXPECT_EQ(At(150.0, 160.0, 2)[4], 100);
+}
+
+}  // namespace
+}  // namespace kp53
