@@ -14,6 +14,7 @@
 
 #include "app/command_ids.h"
 #include "app/print_commands.h"
+#include "link/transfers.h"
 #include "print/report_printer.h"
 #include "app/config_dialog.h"
 #include "app/small_dialogs.h"
@@ -81,6 +82,7 @@ CMainFrame::CMainFrame(kp53::CRM90Doc& doc, kp53::UserPrompt& prompt, QWidget* p
   doc_.onUpdate = [this] { DocumentReplaced(); };
   RegisterBuiltInCommands();
   kp53::gui::RegisterPrintCommands(*this);
+  new kp53::gui::CTransferCommands(*this, prompt_);  // owned by the frame
 
   clockTimer_.setInterval(1000);
   connect(&clockTimer_, &QTimer::timeout, this, &CMainFrame::UpdateClock);

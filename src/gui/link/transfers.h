@@ -1,0 +1,49 @@
+// The Radio menu's Upload and Download, the production-mode F5 Download and the File Data
+// dialog, wired into the main frame. Each transfer normalises the image, puts a new closed link
+// port in the slot, runs the gauge with the worker, then destroys the port, reloads the
+// long-lived areas and refreshes the view.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "link/access_gauge.h"
+#include "link/clone_worker.h"
+
+class CMainFrame;
+
+namespace kp53::gui {
+
+class CTransferCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  // Registers the commands on `frame`; questions and messages go through `prompt`.
+  CTransferCommands(CMainFrame& frame, UserPrompt& prompt);
+
+  // Where link ports come from; by default the serial device of the configured COM slot.
+  LinkSlot::Factory portFactory;
+
+  int Upload();
+  int Download();
+  // F5 in production mode: a Download without refreshing the view.
+  int ProductionDownload();
+  // Shift+F9 in maintenance mode.
+  void FileData();
+
+  CAccessGaugeDlg& Gauge() { return *gauge_; }
+  // Program-wide link values that live across transfers (the Marketing dialog's one-shot flag).
+  LinkContext& Link() { return link_; }
+
+ private:
+  int RunDownload(bool refresh);
+  void Prepare();
+  void Finish(int refreshCode);
+
+  CMainFrame& frame_;
+  UserPrompt& prompt_;
+  std::unique_ptr<CAccessGaugeDlg> gauge_;
+  LinkContext link_;
+};
+
+}  // namespace kp53::gui

@@ -1,0 +1,172 @@
+// Upload and Download from the window against the radio simulator on a pseudo-terminal: the
+// gauge, the worker thread, the document's title, production-mode repeats and File Data.
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/command_ids.h"
+#include "gui_fixture.h"
+#include "link/file_data_dialog.h"
+#include "link/transfers.h"
+#include "sim/radio_sim.h"
+
+namespace {
+
+using kp53::gui::CAccessGaugeDlg;
+using kp53::gui::CTransferCommands;
+
+class TransferTest : public GuiTest {
+ protected:
+  void StartRadio(kp53::sim::SimOptions options) {
+    radio = std::make_unique<kp53::sim::RadioSimulator>(std::move(options));
+    std::string error;
+    ASSERT_TRUE(radio->Start(&error)) << error;
+    ctx.settings.comPort = 3;
+    ctx.settings.comDevice[2] = radio->DevicePath();  // COM3 points at the simulator
+  }
+  static kp53::sim::SimOptions SwitchedOffRadio() {
+    kp53::sim::SimOptions o;
+    o.memory = kp53::sim::DefaultRadioMemory();
+    o.powerOnDelayMs = 300;
+    o.repeatReadyMs = 300;
+    return o;
+  }
+  CTransferCommands& Transfers() { return *Frame().findChild<CTransferCommands*>(); }
+  CAccessGaugeDlg& Gauge() { return Transfers().Gauge(); }
+  bool Shown(const std::string& text) const {
+    return std::find(prompt.shown.begin(), prompt.shown.end(), text) != prompt.shown.end();
+  }
+
+  std::unique_ptr<kp53::sim::RadioSimulator> radio;
+};
+
+TEST_F(TransferTest, UploadFillsTheImageAndLeavesAnUntitledDocument) {
+  StartRadio(SwitchedOffRadio());
+  ctx.currentPath = (root / "work" / "site.k53").string();
+  Frame().RunCommand(cmd::kUpload);
+  EXPECT_TRUE(Shown("Upload is completed"));
+  EXPECT_EQ(doc->Data().image, radio->Memory());
+  EXPECT_EQ(ctx.currentPath, "<none>");
+  EXPECT_EQ(doc->Data().identity.firmwareVersion, 215);  // the radio's own, reloaded
+  EXPECT_EQ(Gauge().windowTitle(), QStringLiteral("Upload Function"));
+}
+
+TEST_F(TransferTest, UploadIntoAModifiedDocumentAsksAndNoKeepsTheImage) {
+  StartRadio(SwitchedOffRadio());
+  ctx.modified = true;
+  kp53::NormalizeImage(doc->Data());
+  const kp53::RadioImage before = doc->Data().image;
+  prompt.answers.push_back(kp53::Answer::No);
+  Frame().RunCommand(cmd::kUpload);
+  EXPECT_TRUE(Shown("Overwrite original data"));
+  EXPECT_FALSE(Shown("Upload is completed"));
+  EXPECT_EQ(doc->Data().image, before);
+  EXPECT_TRUE(ctx.modified);
+  EXPECT_EQ(ctx.currentPath, "<none>");
+}
+
+TEST_F(TransferTest, CancelWhileWaitingForTheRadioLeavesImageAndTitle) {
+  auto options = SwitchedOffRadio();
+  options.silent = true;
+  StartRadio(options);
+  ctx.currentPath = (root / "work" / "site.k53").string();
+  kp53::NormalizeImage(doc->Data());
+  const kp53::RadioImage before = doc->Data().image;
+  QTimer::singleShot(0, &Frame(), [this] {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Gauge().statusLine()->text() ==
+                                                QStringLiteral("Swith radio OFF, back ON to start uploading"); },
+                                10000));
+    QTest::keyClick(&Gauge(), Qt::Key_Escape);  // does nothing in a normal Upload
+    EXPECT_TRUE(Gauge().isVisible());
+    QTest::mouseClick(Gauge().cancelButton(), Qt::LeftButton);
+  });
+  EXPECT_EQ(Transfers().Upload(), QDialog::Rejected);
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(doc->Data().image, before);
+  EXPECT_EQ(ctx.currentPath, (root / "work" / "site.k53").string());
+}
+
+TEST_F(TransferTest, APortThatCannotBeOpenedIsReportedBeforeAnyTitle) {
+  ctx.settings.comDevice[0] = (root / "no-such-port").string();
+  Frame().RunCommand(cmd::kUpload);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0], "Problem with COM port");
+  EXPECT_EQ(Gauge().windowTitle(), QStringLiteral("Access Gauge"));
+}
+
+TEST_F(TransferTest, DownloadOfAnUnchangedImageWritesOnlyTheLastBlock) {
+  StartRadio(SwitchedOffRadio());
+  Frame().RunCommand(cmd::kUpload);
+  Frame().RunCommand(cmd::kDownload);
+  EXPECT_TRUE(Shown("Download is completed"));
+  EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
+}
+
+class ProductionTest : public TransferTest {
+ protected:
+  void SetUp() override {
+    TransferTest::SetUp();
+    ctx.productionMode = true;
+  }
+};
+
+TEST_F(ProductionTest, RepeatProgramsTheNextRadioWithTheSameImage) {
+  StartRadio(SwitchedOffRadio());
+  // The image to program: a changed channel tag, so that the radios' memories change.
+  doc->Data().channels.Entry(0).tag = "FLEET 7 ";
+  ctx.currentPath = (root / "work" / "fleet7.k53").string();
+  kp53::RadioImage firstRadio{};
+  int repeats = 0;
+  QTimer::singleShot(0, &Frame(), [&] {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Gauge().isVisible(); }, 10000));
+    EXPECT_FALSE(Gauge().cancelButton()->isVisible());
+    EXPECT_EQ(Gauge().label()->text(), QStringLiteral("Load File Name : fleet7.k53"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Gauge().repeatPending() && !Gauge().workerRunning(); }, 30000));
+    ++repeats;
+    EXPECT_EQ(Gauge().cancelButton()->text(), QStringLiteral("Repeat(F5-8)"));
+    // A user-mode Download keeps the radio's own serial number, and the label shows it.
+    kp53::RadioData factory;
+    factory.image = kp53::sim::DefaultRadioMemory();
+    kp53::ReloadAreas(factory);
+    EXPECT_EQ(Gauge().label()->text().toStdString(), "Ser  " + factory.identity.serialNumber);
+    firstRadio = radio->Memory();
+    // The next radio on the line: switched off, with the factory memory.
+    radio->PowerOff();
+    radio->SetMemory(kp53::sim::DefaultRadioMemory());
+    QTest::keyClick(&Gauge(), Qt::Key_F6);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Gauge().repeatPending() && !Gauge().workerRunning(); }, 30000));
+    ++repeats;
+    QTest::keyClick(&Gauge(), Qt::Key_Escape);  // leaves the gauge, not the program
+  });
+  Frame().View()->setFocus();
+  QTest::keyClick(Frame().View(), Qt::Key_F5);
+  EXPECT_EQ(repeats, 2);
+  EXPECT_FALSE(Gauge().quitRequested());
+  EXPECT_EQ(radio->Memory(), firstRadio);
+  kp53::RadioData written;
+  written.image = firstRadio;
+  kp53::ReloadAreas(written);
+  EXPECT_EQ(written.channels.Entry(0).tag, "FLEET 7 ");
+  EXPECT_TRUE(Frame().FrameTitle().endsWith(QStringLiteral("(Factory mode)")));
+}
+
+TEST_F(GuiTest, ShiftF9OpensFileDataOnlyInMaintenanceMode) {
+  Frame().show();
+  auto pressShiftF9 = [this] {
+    bool opened = false;
+    QTimer::singleShot(0, &Frame(), [&] {
+      auto* dlg = Frame().findChild<kp53::gui::CFileDataDlg*>();
+      opened = dlg != nullptr;
+      if (dlg) dlg->reject();
+    });
+    QTest::keyClick(Frame().View(), Qt::Key_F9, Qt::ShiftModifier);
+    QApplication::processEvents();
+    return opened;
+  };
+  EXPECT_FALSE(pressShiftF9());
+  ctx.maintenanceMode = true;
+  EXPECT_TRUE(pressShiftF9());
+}
+
+}  // namespace
