@@ -49,8 +49,8 @@ TEST_F(GuiTest, SignallingMenuFollowsTheSignallingSystem) {
 
 TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
   CMainFrame& f = Frame();
-  for (int id : {cmd::kHardware, cmd::kUpload, cmd::kDownload, cmd::kAlignment, cmd::kChannelAllocations,
-                 cmd::kVisible, cmd::kPrint, cmd::kPrintPreview, cmd::kToolUpload})
+  for (int id : {cmd::kHardware, cmd::kUpload, cmd::kDownload, cmd::kAlignment, cmd::kPrint, cmd::kPrintPreview,
+                 cmd::kToolUpload})
     EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
   for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
                  cmd::kGetStarted, cmd::kExit})

@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(kp53::CRM90Doc& doc, kp53::UserPrompt& prompt, QWidget* p
   connect(view_, &CRM90View::StatusText, this, [this](const QString& t) { message_->setText(t); });
   doc_.onUpdate = [this] { DocumentReplaced(); };
   RegisterBuiltInCommands();
+  RegisterChannelCommands();
 
   clockTimer_.setInterval(1000);
   connect(&clockTimer_, &QTimer::timeout, this, &CMainFrame::UpdateClock);
