@@ -250,6 +250,63 @@ TEST_F(CellEditingTest, EnterOnABareDcsPrefixOpensTheDcsListAndCancelRestoresThe
   EXPECT_EQ(Grid().TextMatrix(kFirstRow, 7), QStringLiteral("-------"));
 }
 
+TEST_F(CellEditingTest, EscapeAfterTypingDOnACtcssCellKeepsTheTone) {
+  Ch(0).rxToneType = kp53::kToneCtcss;
+  Ch(0).rxCtcss = 1000;
+  View().RefreshAll();
+  FocusCell(kFirstRow, 6);
+  QTest::keyClick(&Grid(), Qt::Key_D);
+  QTest::keyClicks(&Editor(), QStringLiteral("7"));
+  QTest::keyClick(&Editor(), Qt::Key_Escape);
+  EXPECT_FALSE(View().IsEditing());
+  EXPECT_EQ(Ch(0).rxToneType, kp53::kToneCtcss);
+  EXPECT_EQ(Ch(0).rxCtcss, 1000);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 6), QStringLiteral("C-100.0"));
+}
+
+TEST_F(CellEditingTest, F2InTheEditorFinishesTheEditBeforeTheGroupChanges) {
+  FocusCell(kFirstRow + 1, 4);
+  QTest::keyClick(&Grid(), Qt::Key_1);
+  QTest::keyClicks(&Editor(), QStringLiteral("55"));
+  QTest::keyClick(&Editor(), Qt::Key_F2);
+  EXPECT_FALSE(View().IsEditing());
+  EXPECT_EQ(doc->Data().channels.currentGroup, 1);
+  EXPECT_NEAR(Ch(1).rxFreq, 155.0, 1e-9);
+}
+
+TEST_F(CellEditingTest, DoubleClicksActivateEditOrOpenTheLists) {
+  FocusCell(kFirstRow, 0);
+  QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(kFirstRow + 1, 0));
+  EXPECT_FALSE(doc->Data().channels.IsEnabled(1));
+  EXPECT_EQ(Grid().Row(), kFirstRow + 1);
+
+  QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(kFirstRow + 2, 3));
+  ASSERT_TRUE(View().IsEditing());
+  EXPECT_EQ(Editor().text(), QStringLiteral(" CH-003 "));
+  QTest::keyClick(&Editor(), Qt::Key_Escape);
+
+  OnModal<kp53::gui::CListDialog>([](kp53::gui::CListDialog& dlg) {
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Encryption(CH= 3)"));
+    dlg.list()->setCurrentRow(3);
+    dlg.accept();
+  });
+  QTest::mouseDClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(kFirstRow + 2, 17));
+  EXPECT_EQ(Ch(2).Encryption(), 3);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 17), QStringLiteral("3"));
+}
+
+TEST_F(CellEditingTest, F1InTheValueListOpensTheColumnsHelp) {
+  FocusCell(kFirstRow, 13);
+  OnModal<kp53::gui::CListDialog>([](kp53::gui::CListDialog& dlg) {
+    QTest::keyClick(dlg.list(), Qt::Key_F1);
+    dlg.reject();
+  });
+  QTest::keyClick(&Grid(), Qt::Key_Space);
+  ASSERT_NE(Frame().Help(), nullptr);
+  EXPECT_EQ(Frame().Help()->CurrentContext(), 313);
+  EXPECT_EQ(Ch(0).squelch, 4);
+}
+
 TEST_F(CellEditingTest, AllocationDialogFromTheMenuKeepsEnterInItsFieldsAndOkRefreshesTheView) {
   FocusCell(kFirstRow, 0);
   doc->Data().channels.currentGroup = 4;

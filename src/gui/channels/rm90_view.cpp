@@ -312,6 +312,7 @@ void CRM90View::SelectGroupItem(int position) {
 }
 
 void CRM90View::NextGroup() {
+  EndCellEdit();  // F2 in the editor: the edit belongs to the group being left
   CommitGroupTag();
   Table().NextGroup();
   RefreshAll();

@@ -147,6 +147,13 @@ void CRM90View::EditorEnter() {
 
 void CRM90View::EditorEscape() {
   if (!editing_) return;
+  if (editColumn_ == 6 || editColumn_ == 7) {
+    // The tone types go back first: read with a type changed by a typed "C" or "D", the shown
+    // text could be taken for a value of the other kind ("C-100.0" as DCS code 100).
+    Table().currentChannel = editEntry_;
+    const kp53::EditEnv env = Env();
+    kp53::ChannelEditor(Table(), env).RestoreToneTypes();
+  }
   editor_->setText(grid_->TextMatrix(editRow_, editColumn_));
   grid_->setFocus(Qt::OtherFocusReason);
   EndCellEdit();
@@ -232,8 +239,15 @@ bool CRM90View::HandleGridKey(QKeyEvent* event) {
 
 bool CRM90View::HandleGridDoubleClick(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || editing_) return false;
-  const int r = grid_->rowAt(event->position().toPoint().y());
-  if (r < 0) return true;  // below the rows: nothing to do
+  const QPoint pos = event->position().toPoint();
+  const int r = grid_->rowAt(pos.y()), c = grid_->columnAt(pos.x());
+  if (r < 0 || c < 0) return true;  // below the rows: nothing to do
+  // The cell under the mouse is the current cell, whether or not the press moved it already.
+  if (r + kp53::kGridFixedRows != grid_->Row() || c != grid_->Col()) {
+    grid_->SetRow(r + kp53::kGridFixedRows);
+    grid_->SetCol(c);
+    emit grid_->RowColChange();
+  }
   const int column = grid_->Col();
   SyncCurrentChannel();
   PriorityPreStep(column);
