@@ -372,6 +372,17 @@ TEST_F(CellEditingTest, AllocationDialogEscapeCancelsEveryChange) {
   EXPECT_TRUE(Ch(3).tot);
 }
 
+TEST_F(CellEditingTest, AnEditOpenWhenTheAllocationDialogIsCancelledIsKept) {
+  FocusCell(kFirstRow, 4);
+  QTest::keyClick(&Grid(), Qt::Key_1);
+  QTest::keyClicks(&Editor(), QStringLiteral("55"));
+  OnModal<kp53::gui::CAllocationDlg>([](kp53::gui::CAllocationDlg& dlg) { dlg.reject(); });
+  Frame().RunCommand(cmd::kChannelAllocations);
+  EXPECT_FALSE(View().IsEditing());
+  EXPECT_NEAR(Ch(0).rxFreq, 155.0, 1e-9);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("155.00000"));
+}
+
 TEST_F(CellEditingTest, EditedChannelsSurviveSaveAndReopen) {
   doc->Data().defaultSplit = -0.5;
   FocusCell(kFirstRow + 1, 4);

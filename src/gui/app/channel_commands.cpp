@@ -5,6 +5,7 @@
 #include "channels/allocation_dialog.h"
 #include "channels/visible_dialog.h"
 #include "image/common_options_area.h"
+#include "image/radio_data.h"
 
 void CMainFrame::RegisterChannelCommands() {
   view_->SetPrompt(&prompt_);
@@ -30,12 +31,16 @@ void CMainFrame::RegisterChannelCommands() {
 
   RegisterDialogCommand(cmd::kChannelAllocations,
                         {[this](QWidget* parent) {
+                           // An edit still open in the grid goes into the model before the model is
+                           // stored, so that Cancel returns to a state that includes it.
+                           view_->EndCellEdit();
                            auto& radio = doc_.Data();
+                           kp53::NormalizeImage(radio);
                            kp53::gui::CAllocationDlg dlg(radio, kp53::OptionBoardCode(radio.image),
                                                          radio.hardware.model == 1, [this] { doc_.SetModified(); },
                                                          parent);
                            dlg.onHelp = [this](int c) { ShowHelp(c); };
                            return dlg.exec() == QDialog::Accepted ? 1 : 0;
                          },
-                         true, false});
+                         false, false});
 }
