@@ -164,6 +164,17 @@ TEST_F(CellEditingTest, DisabledChannelAndHt610TagsCannotBeEdited) {
   EXPECT_FALSE(View().IsEditing());
 }
 
+TEST_F(CellEditingTest, TypingOnACellThatTakesNoTextLeavesTheCursorAlone) {
+  Ch(5).bandwidth = 2;
+  View().RefreshAll();
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 5, 2), QStringLiteral("N"));
+  FocusCell(kFirstRow, 2);
+  QTest::keyClick(&Grid(), Qt::Key_N);
+  EXPECT_EQ(Grid().Row(), kFirstRow);
+  EXPECT_FALSE(View().IsEditing());
+  EXPECT_FALSE(doc->IsModified());
+}
+
 TEST_F(CellEditingTest, SpaceOnPriMovesThePriorityWithinTheGroup) {
   doc->Data().channels.priorityChannel = 3;
   View().RefreshAll();

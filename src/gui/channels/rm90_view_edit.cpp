@@ -232,7 +232,8 @@ bool CRM90View::HandleGridKey(QKeyEvent* event) {
   const QString text = event->text();
   if (text.size() == 1 && text.at(0).unicode() >= 0x20 && text.at(0).unicode() < 0x7F) {
     TypedCharacter(static_cast<char>(text.at(0).unicode()));
-    if (editing_) return true;  // the character is already in the editor
+    // Taken by the editor, or ignored: the grid does not jump to a row by what is typed.
+    return editing_ || text.at(0) != QLatin1Char(' ');
   }
   return false;
 }
