@@ -318,6 +318,15 @@ TEST_F(CellEditingTest, F1InTheValueListOpensTheColumnsHelp) {
   EXPECT_EQ(Ch(0).squelch, 4);
 }
 
+TEST_F(CellEditingTest, F1InTheEditorOpensTheHelpOfTheEditedColumn) {
+  FocusCell(kFirstRow, 5);
+  QTest::keyClick(&Grid(), Qt::Key_Return);
+  ASSERT_TRUE(View().IsEditing());
+  QTest::keyClick(&Editor(), Qt::Key_F1);
+  ASSERT_NE(Frame().Help(), nullptr);
+  EXPECT_EQ(Frame().Help()->CurrentContext(), 305);
+}
+
 TEST_F(CellEditingTest, AllocationDialogFromTheMenuKeepsEnterInItsFieldsAndOkRefreshesTheView) {
   FocusCell(kFirstRow, 0);
   doc->Data().channels.currentGroup = 4;

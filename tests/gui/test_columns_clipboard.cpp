@@ -124,6 +124,17 @@ TEST_F(ColumnsClipboardTest, PastingAChannelNumberCopiesOnlyTheVisibleColumns) {
   EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
+TEST_F(ColumnsClipboardTest, CopyAndPasteOutsideTheGridDoNothing) {
+  FocusCell(kFirstRow, 13);
+  QGuiApplication::clipboard()->setText(QStringLiteral("12"));
+  View().GroupTagEdit()->setFocus();
+  Frame().RunCommand(cmd::kCopy);
+  Frame().RunCommand(cmd::kPaste);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12"));
+  EXPECT_EQ(Ch(0).squelch, 4);
+  EXPECT_EQ(prompt.beeps, 0);
+}
+
 TEST_F(ColumnsClipboardTest, EditorCopiesAndPastesItsOwnText) {
   FocusCell(kFirstRow, 3);
   QTest::keyClick(&Grid(), Qt::Key_Return);
