@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
@@ -173,6 +174,20 @@ TEST_F(CellEditingTest, TypingOnACellThatTakesNoTextLeavesTheCursorAlone) {
   EXPECT_EQ(Grid().Row(), kFirstRow);
   EXPECT_FALSE(View().IsEditing());
   EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(CellEditingTest, ScrollingTheGridFinishesTheEdit) {
+  auto& t = doc->Data().channels;
+  t.groupSize.fill(0);
+  t.groupSize[0] = 128;
+  t.groupSize[1] = 128;
+  View().RefreshAll();
+  FocusCell(kFirstRow, 4);
+  QTest::keyClick(&Grid(), Qt::Key_1);
+  QTest::keyClicks(&Editor(), QStringLiteral("60"));
+  Grid().verticalScrollBar()->setValue(Grid().verticalScrollBar()->maximum());
+  EXPECT_FALSE(View().IsEditing());
+  EXPECT_NEAR(Ch(0).rxFreq, 160.0, 1e-9);
 }
 
 TEST_F(CellEditingTest, SpaceOnPriMovesThePriorityWithinTheGroup) {

@@ -138,7 +138,9 @@ CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), do
   connect(editor_, &CCellEditor::EscapePressed, this, [this] { EditorEscape(); });
   // A scroll of the grid ends editing: the focus goes back to the grid.
   connect(grid_, &CMSFlexGrid::Scroll, this, [this] {
-    if (editing_) grid_->setFocus();
+    if (!editing_) return;
+    grid_->setFocus();
+    EndCellEdit();  // when the window is not active the focus moves without a focus-out
   });
 
   SetupGrid();

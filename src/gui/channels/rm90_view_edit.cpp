@@ -227,8 +227,8 @@ bool CRM90View::HandleGridKey(QKeyEvent* event) {
     }
     return false;
   }
-  // A typed character, ignored while Ctrl is held.
-  if ((mods & Qt::ControlModifier) || event->key() == Qt::Key_Backspace) return false;
+  // A typed character, ignored while Ctrl (or Alt, the menu key) is held.
+  if ((mods & (Qt::ControlModifier | Qt::AltModifier)) || event->key() == Qt::Key_Backspace) return false;
   const QString text = event->text();
   if (text.size() == 1 && text.at(0).unicode() >= 0x20 && text.at(0).unicode() < 0x7F) {
     TypedCharacter(static_cast<char>(text.at(0).unicode()));
