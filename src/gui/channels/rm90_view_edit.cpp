@@ -114,7 +114,11 @@ void CRM90View::BeginCellEdit(const QString& text, bool typed) {
   editor_->raise();
   editor_->setFocus(Qt::OtherFocusReason);
   editor_->selectAll();
-  if (typed) editor_->deselect(), editor_->end(false);
+  if (typed) {
+    // Typing goes on after the first character.
+    editor_->deselect();
+    editor_->end(false);
+  }
 }
 
 void CRM90View::EndCellEdit() {
