@@ -69,6 +69,21 @@ TEST_F(ChannelEditingTest, SubAudioTextIsCheckedAndRefusalRestoresTheOldType) {
   EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
 }
 
+TEST_F(ChannelEditingTest, BarePrefixLeftInTheEditorKeepsTheDcsCode) {
+  Select(3);
+  Ch(3).rxToneType = kToneDcs;
+  Ch(3).rxDcs = 23;
+  auto ed = Editor();
+  ed.BeginToneTyping(6, 'D');
+  EXPECT_EQ(ed.EndEdit(6, "D-   "), CellResult::None);
+  EXPECT_EQ(Ch(3).rxToneType, kToneDcs);
+  EXPECT_EQ(Ch(3).rxDcs, 23);
+  ed.BeginToneTyping(6, 'C');
+  ed.EndEdit(6, "C-");
+  EXPECT_EQ(Ch(3).rxToneType, kToneDcs);
+  EXPECT_EQ(Ch(3).rxDcs, 23);
+}
+
 TEST_F(ChannelEditingTest, EveryCtcssTableToneSurvivesItsOwnText) {
   Select(1);
   auto ed = Editor();
@@ -309,6 +324,24 @@ TEST(AllocationCommit, SizesFollowTheLimits) {
 
   CommitGroupTag(t, 2, "AB");
   EXPECT_EQ(t.groupTag[2], "AB      ");
+}
+
+}  // namespace
+}  // namespace kp53
+
+namespace kp53 {
+namespace {
+
+TEST_F(ChannelEditingTest, TagsAreStoredInTheRadiosCharacterSet) {
+  Select(2);
+  auto ed = Editor();
+  ed.SetFromText(3, "rpt-2$<a");
+  EXPECT_EQ(Ch(2).tag, "RPT-2  A");
+  EXPECT_EQ(StorableTagCharacter('q'), 'Q');
+  EXPECT_EQ(StorableTagCharacter('_'), '_');
+  EXPECT_EQ(StorableTagCharacter(' '), ' ');
+  EXPECT_FALSE(StorableTagCharacter('@').has_value());
+  EXPECT_FALSE(StorableTagCharacter('$').has_value());
 }
 
 }  // namespace

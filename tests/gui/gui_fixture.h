@@ -18,6 +18,8 @@ class GuiScriptPrompt : public kp53::UserPrompt {
  public:
   std::vector<std::string> shown;
   std::deque<kp53::Answer> answers;
+  int beeps = 0;
+  void Beep() override { ++beeps; }
   kp53::Answer Show(std::string_view text, kp53::Icon, kp53::Buttons buttons) override {
     shown.emplace_back(text);
     if (buttons == kp53::Buttons::Ok) return kp53::Answer::Ok;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "image/codecs.h"
 #include "image/common_options_area.h"
 #include "image/paging_area.h"
 #include "text/input_filters.h"
@@ -71,6 +72,12 @@ bool EditorAccepts(int mode, char c) {
     return std::string_view("!,#%&.;~").find(c) == std::string_view::npos;
   }
   return (c >= '0' && c <= '9') || c == '.' || c == ' ';
+}
+
+std::optional<char> StorableTagCharacter(char c) {
+  if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  if (c != ' ' && CharToCode6(c) == kCode6Blank) return std::nullopt;
+  return c;
 }
 
 SnappedFrequency SnapFrequency(double mhz, const HardwareArea& hw) {
@@ -266,6 +273,9 @@ CellResult ChannelEditor::SetFromText(int column, std::string_view text) {
     case 3: {
       std::string tag(text.substr(0, std::min<std::size_t>(text.size(), 8)));
       tag.resize(8, ' ');
+      // The tag shows what the record will hold: lower case is stored as upper case and a
+      // character without a six-bit code as a blank.
+      for (char& c : tag) c = StorableTagCharacter(c).value_or(' ');
       e.tag = tag;
       return CellResult::Changed;
     }
@@ -328,12 +338,16 @@ CellResult ChannelEditor::SetToneFromText(int column, std::string_view text) {
 }
 
 CellResult ChannelEditor::EndEdit(int column, std::string_view text) {
-  const CellResult r = SetFromText(column, text);
   if (column == 6 || column == 7) {
+    // A tone text left at its bare prefix carries no value: reading it as 0 would store DCS code
+    // 000 over the channel's code, so only the tone types go back.
     const std::string trimmed = RightTrim(text);
-    if (trimmed == "C-" || trimmed == "D-") RestoreToneTypes();
+    if (trimmed == "C-" || trimmed == "D-") {
+      RestoreToneTypes();
+      return CellResult::None;
+    }
   }
-  return r;
+  return SetFromText(column, text);
 }
 
 bool ChannelEditor::EnterPickShortcut(int column, std::string_view text) {

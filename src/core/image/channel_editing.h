@@ -53,6 +53,10 @@ struct ListRequest {
 // The characters the in-place editor accepts: mode 0 for tags, 1 for frequencies, 4 for tones.
 bool EditorAccepts(int mode, char c);
 
+// A tag character as the radio stores it: letters in upper case; nullopt for a character that has
+// no six-bit code (the radio would show a blank in its place).
+std::optional<char> StorableTagCharacter(char c);
+
 // Frequency snapping to the nearer step grid of the band: clamped into the band limits, kept
 // when on a grid, else moved up to the nearer next multiple (of step table A on a tie).
 struct SnappedFrequency {

@@ -81,6 +81,7 @@ CMainFrame::CMainFrame(kp53::CRM90Doc& doc, kp53::UserPrompt& prompt, QWidget* p
   connect(view_, &CRM90View::StatusText, this, [this](const QString& t) { message_->setText(t); });
   doc_.onUpdate = [this] { DocumentReplaced(); };
   RegisterBuiltInCommands();
+  RegisterChannelCommands();
   kp53::gui::RegisterPrintCommands(*this);
   new kp53::gui::CTransferCommands(*this, prompt_);  // owned by the frame
 
@@ -283,6 +284,11 @@ void CMainFrame::UpdateCommandStates() {
 
 void CMainFrame::RunCommand(int id) {
   if (!IsCommandEnabled(id)) return;
+  // A command acts on the channels as the user sees them: an open cell edit is finished first.
+  // Copy and Paste act on the editor itself, and help leaves it open.
+  const bool keepsEdit = id == cmd::kCopy || id == cmd::kPaste || id == cmd::kHelp || id == cmd::kHelpTopics ||
+                         id == cmd::kToolHelpTopics || id == cmd::kGetStarted || id == cmd::kCommonProblems;
+  if (!keepsEdit && view_->IsEditing()) view_->EndCellEdit();
   handlers_.value(id)();
 }
 

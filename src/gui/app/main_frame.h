@@ -81,6 +81,8 @@ class CMainFrame : public QMainWindow {
   void BuildStatusBar();
   void UpdateRecentFiles();
   void RegisterBuiltInCommands();
+  // Copy, Paste, Visible and Channel Allocations (channel_commands.cpp).
+  void RegisterChannelCommands();
   void OpenRecent(int n);
   void DocumentReplaced();
 

@@ -182,6 +182,7 @@ void CMSFlexGrid::SetRow(int row) {
     moving_ = true;
     setCurrentCell(row_ - fixedRows_, col_ - fixedCols_);
     moving_ = false;
+    CollapseSelection();
   }
 }
 
@@ -191,7 +192,16 @@ void CMSFlexGrid::SetCol(int col) {
     moving_ = true;
     setCurrentCell(row_ - fixedRows_, col_ - fixedCols_);
     moving_ = false;
+    CollapseSelection();
   }
+}
+
+void CMSFlexGrid::CollapseSelection() {
+  // Setting Row or Col makes the current cell the whole selection, as in the FlexGrid.
+  clearSelection();
+  setRangeSelected(QTableWidgetSelectionRange(row_ - fixedRows_, col_ - fixedCols_, row_ - fixedRows_,
+                                              col_ - fixedCols_),
+                   true);
 }
 
 int CMSFlexGrid::RowSel() const {

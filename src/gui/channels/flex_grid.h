@@ -111,6 +111,7 @@ class CMSFlexGrid : public QTableWidget {
   const QTableWidgetItem* ItemAt(int row, int col) const;
   void SyncFromView();
   QRect CurrentCellRect() const;
+  void CollapseSelection();
 
   FlexHeader* header_;
   int cols_ = 0;

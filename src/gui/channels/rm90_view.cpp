@@ -128,6 +128,20 @@ CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), do
   for (QWidget* w : {static_cast<QWidget*>(grid_), static_cast<QWidget*>(groupCombo_),
                      static_cast<QWidget*>(tagEdit_), static_cast<QWidget*>(systemCombo_)})
     w->installEventFilter(this);
+  grid_->viewport()->installEventFilter(this);
+
+  editor_ = new CCellEditor(this);
+  editor_->setFont(gridFont);
+  editor_->installEventFilter(this);
+  connect(editor_, &CCellEditor::FocusLost, this, [this] { EndCellEdit(); });
+  connect(editor_, &CCellEditor::EnterPressed, this, [this] { EditorEnter(); });
+  connect(editor_, &CCellEditor::EscapePressed, this, [this] { EditorEscape(); });
+  // A scroll of the grid ends editing: the focus goes back to the grid.
+  connect(grid_, &CMSFlexGrid::Scroll, this, [this] {
+    if (!editing_) return;
+    grid_->setFocus();
+    EndCellEdit();  // when the window is not active the focus moves without a focus-out
+  });
 
   SetupGrid();
 }
@@ -207,6 +221,11 @@ void CRM90View::FillGroupLine() {
 }
 
 void CRM90View::RefreshAll() {
+  if (editing_) {
+    // The document changed under the editor: its text no longer belongs to any cell.
+    editing_ = false;
+    editor_->hide();
+  }
   auto& t = Table();
   t.NormalizeCurrentGroup();
   emit StatusText(IdlePromptText());
@@ -295,6 +314,7 @@ void CRM90View::SelectGroupItem(int position) {
 }
 
 void CRM90View::NextGroup() {
+  EndCellEdit();  // F2 in the editor: the edit belongs to the group being left
   CommitGroupTag();
   Table().NextGroup();
   RefreshAll();
@@ -305,6 +325,8 @@ int CRM90View::HelpContext() const {
   if (f == groupCombo_) return 338;
   if (f == tagEdit_) return 339;
   if (f == systemCombo_) return 340;
+  if (f && f == editor_ && editing_ && editColumn_ >= 0 && editColumn_ < kp53::kGridColumns)
+    return kColumnHelp[editColumn_];
   if (f == grid_ || (f && grid_->isAncestorOf(f))) {
     const int c = grid_->Col();
     if (c >= 0 && c < kp53::kGridColumns) return kColumnHelp[c];
@@ -337,8 +359,12 @@ bool CRM90View::eventFilter(QObject* watched, QEvent* event) {
       CommitGroupTag();
       return true;
     }
+    if (watched == grid_ && HandleGridKey(key)) return true;
     if (HandleViewKey(key)) return true;
   }
+  if (event->type() == QEvent::MouseButtonDblClick && watched == grid_->viewport() &&
+      HandleGridDoubleClick(static_cast<QMouseEvent*>(event)))
+    return true;
   return QWidget::eventFilter(watched, event);
 }
 

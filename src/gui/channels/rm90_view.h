@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QMouseEvent;
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,8 +16,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "channels/cell_editor.h"
 #include "channels/flex_grid.h"
 #include "document/document.h"
+#include "image/channel_editing.h"
 
 class CRM90View : public QWidget {
   Q_OBJECT
@@ -44,6 +48,22 @@ class CRM90View : public QWidget {
 
   void SetEditMenu(QMenu* menu) { editMenu_ = menu; }
 
+  // Cell editing. The prompt asks the copy-channel question and beeps on refused keys; `onHelp`
+  // opens a help context (F1 in a value list).
+  void SetPrompt(kp53::UserPrompt* prompt) { prompt_ = prompt; }
+  std::function<void(int)> onHelp;
+  CCellEditor* CellEditor() { return editor_; }
+  bool IsEditing() const { return editing_; }
+  // Begins editing the current cell with `text` (typed: the text is the typed character).
+  void BeginCellEdit(const QString& text, bool typed);
+  // Ends editing: the editor's text goes into the channel.
+  void EndCellEdit();
+  // Edit > Copy and Edit > Paste on the grid or the in-place editor.
+  void Copy();
+  void Paste();
+  // Grid row of channel index `entry`, -1 when it is not in the current group.
+  int RowOfEntry(int entry) const;
+
   CMSFlexGrid* Grid() { return grid_; }
   QComboBox* GroupSelector() { return groupCombo_; }
   QLineEdit* GroupTagEdit() { return tagEdit_; }
@@ -71,6 +91,20 @@ class CRM90View : public QWidget {
   void FillSystemTypeList();
   bool HandleViewKey(QKeyEvent* event);
 
+  // Cell editing (rm90_view_edit.cpp).
+  kp53::EditEnv Env() const { return kp53::EditEnvFor(doc_.Data()); }
+  void SyncCurrentChannel();
+  bool HandleGridKey(QKeyEvent* event);
+  bool HandleGridDoubleClick(QMouseEvent* event);
+  void TypedCharacter(char c);
+  void ApplyResult(kp53::CellResult result, int column);
+  void RunValueList(kp53::ChannelEditor& editor, const kp53::ListRequest& list, int column);
+  void RunTonePick(int column);
+  void PriorityPreStep(int column);
+  void EditorEnter();
+  void EditorEscape();
+  void Beep();
+
   kp53::CRM90Doc& doc_;
   kp53::ChannelTable& Table() { return doc_.Data().channels; }
   CMSFlexGrid* grid_;
@@ -83,4 +117,10 @@ class CRM90View : public QWidget {
   QPixmap check_;
   QPointer<QMenu> editMenu_;
   bool filling_ = false;
+  kp53::UserPrompt* prompt_ = nullptr;
+  CCellEditor* editor_ = nullptr;
+  bool editing_ = false;
+  int editEntry_ = -1;
+  int editRow_ = -1;
+  int editColumn_ = -1;
 };

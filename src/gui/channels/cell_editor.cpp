@@ -1,0 +1,71 @@
+#include "channels/cell_editor.h"
+
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include "image/channel_editing.h"
+
+CCellEditor::CCellEditor(QWidget* parent) : QLineEdit(parent) {
+  setFrame(true);
+  hide();
+}
+
+std::optional<char> CCellEditor::Accepted(char16_t u) const {
+  if (u >= 0x80 || !kp53::EditorAccepts(mode_, static_cast<char>(u))) return std::nullopt;
+  const char c = static_cast<char>(u);
+  // Tags take only what the radio can show, letters in upper case.
+  if (mode_ == 0) return kp53::StorableTagCharacter(c);
+  return c;
+}
+
+QString CCellEditor::Filtered(const QString& text) const {
+  QString out;
+  for (QChar ch : text)
+    if (const auto c = Accepted(ch.unicode()); c && *c >= 0x20) out += QLatin1Char(*c);
+  return out;
+}
+
+void CCellEditor::PasteFiltered() {
+  if (isReadOnly()) return;
+  insert(Filtered(QGuiApplication::clipboard()->text()));
+}
+
+void CCellEditor::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      emit EnterPressed();
+      return;
+    case Qt::Key_Escape:
+      emit EscapePressed();
+      return;
+    default:
+      break;
+  }
+  if (event->matches(QKeySequence::Paste)) {
+    PasteFiltered();
+    return;
+  }
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  const QString text = event->text();
+  if (mods == Qt::NoModifier && text.size() == 1 && event->key() != Qt::Key_Backspace) {
+    const char16_t u = text.at(0).unicode();
+    // Printable characters go through the filter; control keys (arrows, Delete) pass.
+    if (u >= 0x20) {
+      const auto c = Accepted(u);
+      if (!c) return;
+      if (static_cast<char16_t>(*c) != u) {
+        insert(QString(QLatin1Char(*c)));
+        return;
+      }
+    }
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void CCellEditor::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (event->reason() != Qt::PopupFocusReason) emit FocusLost();
+}

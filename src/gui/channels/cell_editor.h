@@ -1,0 +1,33 @@
+// The in-place editor of the channel grid: one single-line edit over the cell being edited, hidden
+// while not editing. Its mode decides which typed characters it takes (0 tags, 1 frequencies,
+// 4 tones; Backspace always passes); pasted text keeps only those characters too.
+#pragma once
+
+#include <QLineEdit>
+#include <optional>
+
+class CCellEditor : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit CCellEditor(QWidget* parent = nullptr);
+
+  void SetMode(int mode) { mode_ = mode; }
+  int Mode() const { return mode_; }
+  // The editor's own paste, through the filter of its mode.
+  void PasteFiltered();
+
+ signals:
+  void EnterPressed();
+  void EscapePressed();
+  // The editor lost the focus (not to its own context menu).
+  void FocusLost();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  std::optional<char> Accepted(char16_t u) const;
+  QString Filtered(const QString& text) const;
+  int mode_ = 0;
+};

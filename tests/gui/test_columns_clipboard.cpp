@@ -1,0 +1,238 @@
+// The visible columns (View > Item toggles and the Visible dialog, with the settings they write)
+// and copy and paste of cells and channels through the system clipboard.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/command_ids.h"
+#include "channels/visible_dialog.h"
+#include "gui_fixture.h"
+#include "settings/ini_file.h"
+
+namespace {
+
+constexpr int kFirstRow = 2;
+
+class ColumnsClipboardTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    iniPath = (root / "work" / "KP53Win.ini").string();
+    ctx.LoadSettings(iniPath);
+  }
+  void FocusCell(int row, int column) {
+    if (!Frame().isVisible()) {
+      Frame().show();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    }
+    Grid().setFocus();
+    Grid().SetRow(row);
+    Grid().SetCol(column);
+  }
+  void CopyKey() { QTest::keyClick(&Grid(), Qt::Key_C, Qt::ControlModifier); }
+  void PasteKey() { QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier); }
+  kp53::ChannelEntry& Ch(int index) { return doc->Data().channels.Entry(index); }
+  // The column flags as the settings file holds them now.
+  std::array<int, 18> FlagsInFile() {
+    kp53::AppContext fresh;
+    fresh.LoadSettings(iniPath);
+    return fresh.settings.columns;
+  }
+
+  std::string iniPath;
+};
+
+TEST_F(ColumnsClipboardTest, CopyAndPasteAreEnabledOnTheEditMenu) {
+  EXPECT_TRUE(Frame().IsCommandEnabled(cmd::kCopy));
+  EXPECT_TRUE(Frame().IsCommandEnabled(cmd::kPaste));
+  EXPECT_TRUE(Frame().Action(cmd::kCopy)->isEnabled());
+  EXPECT_TRUE(Frame().IsCommandEnabled(cmd::kVisible));
+}
+
+TEST_F(ColumnsClipboardTest, CopiedArtsMarkIsRefusedWhereDcsIsMissing) {
+  Ch(0).rxToneType = kp53::kToneDcs;
+  Ch(0).txToneType = kp53::kToneDcs;
+  Ch(0).arts = true;
+  View().RefreshAll();
+  FocusCell(kFirstRow, 19);
+  CopyKey();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("v"));
+  FocusCell(kFirstRow + 1, 19);
+  PasteKey();
+  EXPECT_EQ(prompt.beeps, 1);
+  EXPECT_FALSE(Ch(1).arts);
+  EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(ColumnsClipboardTest, CtcssCopiedFromDecIsPastedIntoAnotherChannelsEnc) {
+  Ch(0).rxToneType = kp53::kToneCtcss;
+  Ch(0).rxCtcss = 885;
+  View().RefreshAll();
+  FocusCell(kFirstRow, 6);
+  Frame().RunCommand(cmd::kCopy);  // the Edit menu's Copy
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("C- 88.5"));
+  FocusCell(kFirstRow + 3, 7);
+  QTest::keyClick(&Grid(), Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(prompt.beeps, 0);
+  EXPECT_EQ(Ch(3).txToneType, kp53::kToneCtcss);
+  EXPECT_EQ(Ch(3).txCtcss, 885);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 3, 7), QStringLiteral("C- 88.5"));
+  EXPECT_TRUE(doc->IsModified());
+
+  QGuiApplication::clipboard()->setText(QStringLiteral("C-88.5"));  // not the table's text
+  FocusCell(kFirstRow + 4, 7);
+  PasteKey();
+  EXPECT_EQ(prompt.beeps, 1);
+  EXPECT_EQ(Ch(4).txToneType, kp53::kToneNone);
+}
+
+TEST_F(ColumnsClipboardTest, ARangeIsCopiedWithTabsAndLineBreaks) {
+  FocusCell(kFirstRow, 0);
+  Grid().SetRowSel(kFirstRow + 1);
+  Grid().SetColSel(1);
+  QTest::keyClick(&Grid(), Qt::Key_Insert, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("  1\t-\n  2\t-"));
+}
+
+TEST_F(ColumnsClipboardTest, PastingAChannelNumberCopiesOnlyTheVisibleColumns) {
+  Ch(11).tag = "TWELVE  ";
+  Ch(11).rxFreq = 160.0;
+  Ch(11).squelch = 9;
+  Frame().RunCommand(cmd::kFirstColumnToggle + 3);  // hide Frequency
+  View().RefreshAll();
+  QGuiApplication::clipboard()->setText(QStringLiteral("12"));
+  FocusCell(kFirstRow + 2, 0);
+  prompt.answers.push_back(kp53::Answer::Yes);
+  PasteKey();
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0], "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
+  EXPECT_EQ(Ch(2).tag, "TWELVE  ");
+  EXPECT_EQ(Ch(2).squelch, 9);
+  EXPECT_DOUBLE_EQ(Ch(2).rxFreq, 150.0);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 3), QStringLiteral("TWELVE  "));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 13), QStringLiteral(" 9"));
+
+  for (const char* bad : {"3", "0", "257", "146.52"}) {
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(bad));
+    PasteKey();
+  }
+  EXPECT_EQ(prompt.beeps, 4);
+  EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
+TEST_F(ColumnsClipboardTest, CopyAndPasteOutsideTheGridDoNothing) {
+  FocusCell(kFirstRow, 13);
+  QGuiApplication::clipboard()->setText(QStringLiteral("12"));
+  View().GroupTagEdit()->setFocus();
+  Frame().RunCommand(cmd::kCopy);
+  Frame().RunCommand(cmd::kPaste);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("12"));
+  EXPECT_EQ(Ch(0).squelch, 4);
+  EXPECT_EQ(prompt.beeps, 0);
+}
+
+TEST_F(ColumnsClipboardTest, EditorCopiesAndPastesItsOwnText) {
+  FocusCell(kFirstRow, 3);
+  QTest::keyClick(&Grid(), Qt::Key_Return);
+  ASSERT_TRUE(View().IsEditing());
+  Frame().RunCommand(cmd::kCopy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(" CH-001 "));
+  QGuiApplication::clipboard()->setText(QStringLiteral("A!B"));
+  View().CellEditor()->selectAll();
+  Frame().RunCommand(cmd::kPaste);
+  EXPECT_EQ(View().CellEditor()->text(), QStringLiteral("AB"));  // "!" is not a tag character
+  QTest::keyClick(View().CellEditor(), Qt::Key_Return);
+  EXPECT_EQ(Ch(0).tag, "AB      ");
+}
+
+TEST_F(ColumnsClipboardTest, HidingFrequencyZeroesBothColumnsAndKeepsTheData) {
+  Frame().UpdateCommandStates();
+  QAction* freq = Frame().Action(cmd::kFirstColumnToggle + 3);
+  ASSERT_NE(freq, nullptr);
+  EXPECT_TRUE(freq->isChecked());
+  Frame().RunCommand(cmd::kFirstColumnToggle + 3);
+  EXPECT_FALSE(freq->isChecked());
+  EXPECT_EQ(Grid().ColWidth(4), 0);
+  EXPECT_EQ(Grid().ColWidth(5), 0);
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
+  EXPECT_DOUBLE_EQ(Ch(0).rxFreq, 150.0);
+  EXPECT_EQ(FlagsInFile()[3], 1);  // nothing written yet
+  Frame().RunCommand(cmd::kFirstColumnToggle + 3);
+  EXPECT_EQ(Grid().ColWidth(4), 1080);
+  EXPECT_EQ(Grid().ColWidth(5), 1080);
+}
+
+TEST_F(ColumnsClipboardTest, HidingSignalingHidesTypeAndNumber) {
+  Frame().RunCommand(cmd::kFirstColumnToggle + 10);
+  EXPECT_EQ(Grid().ColWidth(14), 0);
+  EXPECT_EQ(Grid().ColWidth(15), 0);
+  EXPECT_EQ(Grid().ColWidth(16), 550);
+}
+
+TEST_F(ColumnsClipboardTest, MenuFlagsAreWrittenWhenTheWindowIsDestroyed) {
+  Frame().RunCommand(cmd::kFirstColumnToggle + 17);
+  Frame().RunCommand(cmd::kFirstColumnToggle + 0);
+  EXPECT_EQ(FlagsInFile()[17], 1);
+  frame.reset();
+  const auto flags = FlagsInFile();
+  EXPECT_EQ(flags[17], 0);
+  EXPECT_EQ(flags[0], 0);
+  EXPECT_EQ(flags[1], 1);
+
+  // The next start reads them and shows the grid without those columns.
+  ctx.LoadSettings(iniPath);
+  EXPECT_EQ(Grid().ColWidth(21), 0);
+  EXPECT_EQ(Grid().ColWidth(1), 0);
+  EXPECT_FALSE(Frame().Action(cmd::kFirstColumnToggle + 17)->isChecked());
+}
+
+TEST_F(ColumnsClipboardTest, VisibleDialogEnterTogglesAndOkWritesTheFlags) {
+  Frame().show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+  bool ran = false;
+  QTimer::singleShot(0, [&ran] {
+    auto* dlg = qobject_cast<kp53::gui::CVisibleDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Visible"));
+    EXPECT_EQ(dlg->box(3)->text(), QStringLiteral("&Frequency"));
+    EXPECT_FALSE(dlg->box(11)->isVisible());
+    EXPECT_FALSE(dlg->dialScanBox()->isVisible());
+    QCheckBox* freq = dlg->box(3);
+    freq->setFocus();
+    EXPECT_TRUE(freq->isChecked());
+    QTest::keyClick(freq, Qt::Key_Return);
+    EXPECT_FALSE(freq->isChecked());
+    EXPECT_TRUE(dlg->isVisible());
+    QTest::keyClick(dlg->box(13), Qt::Key_Enter);
+    dlg->okButton()->setFocus();
+    QTest::mouseClick(dlg->okButton(), Qt::LeftButton);
+    ran = true;
+  });
+  Frame().RunCommand(cmd::kVisible);
+  ASSERT_TRUE(ran);
+  EXPECT_EQ(Grid().ColWidth(4), 0);
+  EXPECT_EQ(Grid().ColWidth(17), 0);
+  EXPECT_FALSE(ctx.settings.ColumnShown(3));
+  const auto flags = FlagsInFile();
+  EXPECT_EQ(flags[3], 0);
+  EXPECT_EQ(flags[13], 0);
+  EXPECT_EQ(flags[4], 1);
+}
+
+TEST_F(ColumnsClipboardTest, VisibleDialogCancelChangesNothing) {
+  QTimer::singleShot(0, [] {
+    auto* dlg = qobject_cast<kp53::gui::CVisibleDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    dlg->box(5)->setChecked(false);
+    dlg->reject();
+  });
+  Frame().RunCommand(cmd::kVisible);
+  EXPECT_TRUE(ctx.settings.ColumnShown(5));
+  EXPECT_EQ(Grid().ColWidth(8), 480);
+}
+
+}  // namespace
