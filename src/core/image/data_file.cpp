@@ -1,19 +1,16 @@
 #include "image/data_file.h"
 
-#include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <bit>
 #include <cctype>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
+
+#include "io/atomic_file.h"
 
 namespace kp53 {
 
@@ -23,36 +20,6 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-bool WriteAll(int fd, const unsigned char* p, std::size_t n) {
-  while (n > 0) {
-    const ssize_t w = ::write(fd, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    p += w;
-    n -= static_cast<std::size_t>(w);
-  }
-  return true;
-}
-
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// A symbolic link is written through: the file it points at is replaced, the link stays.
-std::string ResolveTarget(const std::string& path) {
-  struct stat st{};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char buf[PATH_MAX];
-    if (::realpath(path.c_str(), buf) != nullptr) return buf;
-  }
-  return path;
-}
 
 }  // namespace
 
@@ -93,38 +60,18 @@ bool ReadDataFile(const std::string& path, RadioImage& image, double& split, Use
 }
 
 bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt) {
-  const std::string target = ResolveTarget(path);
-  std::string tmp = FolderOf(target) + "/.k53-XXXXXX";
-  const int fd = path.empty() ? -1 : ::mkstemp(tmp.data());
-  if (fd < 0) {
+  unsigned char trailer[kTrailerSize];
+  EncodeSplit(split, trailer);
+  const auto result = WriteFileAtomically(
+      path, {std::string_view(reinterpret_cast<const char*>(image.data()), kImageSize),
+             std::string_view(reinterpret_cast<const char*>(trailer), kTrailerSize)});
+  if (result.status == AtomicWrite::CannotCreate) {
     prompt.Error(35, path);
     return false;
   }
-  // A replaced file keeps its permissions; a new one gets the usual ones for the user's umask.
-  struct stat st{};
-  mode_t mode;
-  if (::stat(target.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  unsigned char trailer[kTrailerSize];
-  EncodeSplit(split, trailer);
-  const bool ok = WriteAll(fd, image.data(), kImageSize) && WriteAll(fd, trailer, kTrailerSize) &&
-                  ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!ok || !closed || ::rename(tmp.c_str(), target.c_str()) != 0) {
-    ::unlink(tmp.c_str());
+  if (!result.ok()) {
     prompt.Error(33);
     return false;
-  }
-  // Make the rename itself durable.
-  const int dir = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
   }
   return true;
 }

@@ -1,14 +1,10 @@
 #include "report/report.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "image/codecs.h"
+#include "io/atomic_file.h"
 #include "report/report_records.h"
 #include "report/report_text.h"
 
@@ -198,33 +194,11 @@ std::string ReportText(const ReportContext& report) {
 
 bool WriteReportText(const ReportContext& report, const std::string& path, std::string& error) {
   const std::string text = ReportText(report);
-  const auto slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  std::string tmp = folder + "/.kp53-report-XXXXXX";
-  const int fd = path.empty() ? -1 : ::mkstemp(tmp.data());
-  if (fd < 0) {
-    error = "cannot create a file in " + folder + ": " + std::strerror(errno);
-    return false;
-  }
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
-  std::size_t done = 0;
-  while (ok && done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
-    else done += static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  const int savedErrno = errno;
-  const bool closed = ::close(fd) == 0;
-  if (!ok || !closed || ::rename(tmp.c_str(), path.c_str()) != 0) {
-    error = "cannot write " + path + ": " + std::strerror(ok ? errno : savedErrno);
-    ::unlink(tmp.c_str());
-    return false;
-  }
-  return true;
+  const auto result = WriteFileAtomically(path, {text});
+  if (result.ok()) return true;
+  error = (result.status == AtomicWrite::CannotCreate ? "cannot create " : "cannot write ") + path + ": " +
+          std::strerror(result.error);
+  return false;
 }
 
 }  // namespace kp53

@@ -1,14 +1,13 @@
 #include "settings/ini_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "io/atomic_file.h"
 
 namespace kp53 {
 
@@ -57,13 +56,6 @@ std::optional<std::string_view> KeyOf(std::string_view line) {
 
 std::string_view ValueOf(std::string_view line) { return Trim(line.substr(line.find('=') + 1)); }
 
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 }  // namespace
 
 bool IniFile::Load(const std::string& path) {
@@ -102,47 +94,9 @@ std::string IniFile::Text() const {
   return out;
 }
 
-bool IniFile::Save(const std::string& givenPath) const {
-  // A symbolic link is written through: the file it points at is replaced, the link stays.
-  std::string path = givenPath;
-  struct stat lst{};
-  if (::lstat(givenPath.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
-    char buf[PATH_MAX];
-    if (::realpath(givenPath.c_str(), buf) != nullptr) path = buf;
-  }
-  std::string tmp = FolderOf(path) + "/.ini-XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
-  if (fd < 0) return false;
+bool IniFile::Save(const std::string& path) const {
   const std::string text = Text();
-  const char* p = text.data();
-  std::size_t n = text.size();
-  bool ok = true;
-  while (n > 0) {
-    const ssize_t w = ::write(fd, p, n);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      ok = false;
-      break;
-    }
-    p += w;
-    n -= static_cast<std::size_t>(w);
-  }
-  struct stat st{};
-  mode_t mode;
-  if (::stat(path.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  ok = ok && ::fchmod(fd, mode) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0) {
-    ::unlink(tmp.c_str());
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, {text}).ok();
 }
 
 IniFile::Found IniFile::Locate(std::string_view section, std::string_view key, bool& sectionExists) const {
