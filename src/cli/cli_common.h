@@ -35,6 +35,10 @@ class TerminalPrompt : public UserPrompt {
 // does. Reports the problem on standard error and answers false when the file is unusable.
 bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt);
 
+// True (reported) when `path` exists and `force` is not given: commands never overwrite a file
+// unasked.
+bool RefuseExisting(const std::string& path, bool force);
+
 void AddNewCommand(CLI::App& app, CommandList& commands);
 void AddInfoCommand(CLI::App& app, CommandList& commands);
 void AddHexdumpCommand(CLI::App& app, CommandList& commands);

@@ -158,4 +158,20 @@ LinkSlot SerialSlot(const std::string& device) {
   return LinkSlot([device](LinkFlags& flags) { return std::make_unique<CSerialPort>(device, flags); });
 }
 
+TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData& data, LinkContext& context,
+                           const std::string& device) {
+  LinkSlot slot = SerialSlot(device);
+  CancelToken cancel;
+  CliProgress progress;
+  TransferPrompt prompt(progress);
+  TransferResult result;
+  {
+    InterruptGuard guard(cancel);
+    result = worker({data, slot, context, progress, prompt, cancel});
+  }
+  slot.Destroy();
+  if (result == TransferResult::Cancelled) std::cerr << "kp53: cancelled\n";
+  return result;
+}
+
 }  // namespace kp53::cli

@@ -69,4 +69,9 @@ class InterruptGuard {
 // A link slot whose ports are serial ports on `device`.
 LinkSlot SerialSlot(const std::string& device);
 
+// Runs one transfer worker on `device` with the terminal's progress display, prompt and Ctrl+C,
+// and says so when it was cancelled.
+TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData& data, LinkContext& context,
+                           const std::string& device);
+
 }  // namespace kp53::cli

@@ -22,17 +22,7 @@ void AddDownloadCommand(CLI::App& app, CommandList& commands) {
                         }
                         context.documentPath = *file;
                         NormalizeImage(data);
-                        LinkSlot slot = SerialSlot(device);
-                        CancelToken cancel;
-                        CliProgress progress;
-                        TransferPrompt prompt(progress);
-                        TransferResult result;
-                        {
-                          InterruptGuard guard(cancel);
-                          result = RunDownloadWorker({data, slot, context, progress, prompt, cancel});
-                        }
-                        slot.Destroy();
-                        if (result == TransferResult::Cancelled) std::cerr << "kp53: cancelled\n";
+                        const TransferResult result = RunTransfer(RunDownloadWorker, data, context, device);
                         return result == TransferResult::Completed ? kExitOk : kExitFailure;
                       }});
 }

@@ -1,7 +1,3 @@
-#include <sys/stat.h>
-
-#include <iostream>
-
 #include "cli_common.h"
 #include "image/data_file.h"
 
@@ -14,11 +10,7 @@ void AddNewCommand(CLI::App& app, CommandList& commands) {
   sub->add_option("FILE", *file, "Data file to write (.k53)")->required();
   sub->add_flag("-f,--force", *force, "Overwrite FILE when it exists");
   commands.push_back({sub, [file, force]() {
-                        struct stat st{};
-                        if (!*force && ::stat(file->c_str(), &st) == 0) {
-                          std::cerr << "kp53: " << *file << " exists; use --force to overwrite it\n";
-                          return kExitFailure;
-                        }
+                        if (RefuseExisting(*file, *force)) return kExitFailure;
                         TerminalPrompt prompt;
                         RadioData data;
                         InitImage(data);

@@ -1,7 +1,3 @@
-#include <sys/stat.h>
-
-#include <iostream>
-
 #include "cli_link.h"
 #include "image/data_file.h"
 
@@ -17,11 +13,7 @@ void AddUploadCommand(CLI::App& app, CommandList& commands) {
   sub->add_option("-o,--output", *file, "Data file to write (.k53)")->required();
   sub->add_flag("-f,--force", *force, "Overwrite the data file when it exists");
   commands.push_back({sub, [options, file, force]() {
-                        struct stat st{};
-                        if (!*force && ::stat(file->c_str(), &st) == 0) {
-                          std::cerr << "kp53: " << *file << " exists; use --force to overwrite it\n";
-                          return kExitFailure;
-                        }
+                        if (RefuseExisting(*file, *force)) return kExitFailure;
                         LinkContext context;
                         std::string device;
                         if (!PrepareLink(*options, context, device)) return kExitUsage;
@@ -29,19 +21,10 @@ void AddUploadCommand(CLI::App& app, CommandList& commands) {
                         RadioData data;
                         InitImage(data);
                         NormalizeImage(data);
-                        LinkSlot slot = SerialSlot(device);
-                        CancelToken cancel;
-                        CliProgress progress;
-                        TransferPrompt prompt(progress);
-                        TransferResult result;
-                        {
-                          InterruptGuard guard(cancel);
-                          result = RunUploadWorker({data, slot, context, progress, prompt, cancel});
-                        }
-                        slot.Destroy();
-                        if (result == TransferResult::Cancelled) std::cerr << "kp53: cancelled\n";
-                        if (result != TransferResult::Completed) return kExitFailure;
+                        if (RunTransfer(RunUploadWorker, data, context, device) != TransferResult::Completed)
+                          return kExitFailure;
                         ReloadAreas(data);
+                        TerminalPrompt prompt;
                         return WriteDataFile(*file, data.image, data.defaultSplit, prompt) ? kExitOk : kExitFailure;
                       }});
 }

@@ -1,4 +1,5 @@
 // kp53: programming the HT-620A Series radios from the command line.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -26,6 +27,13 @@ Answer TerminalPrompt::Show(std::string_view text, Icon icon, Buttons buttons) {
 }
 
 void TerminalPrompt::Beep() { std::cerr << '\a' << std::flush; }
+
+bool RefuseExisting(const std::string& path, bool force) {
+  struct stat st{};
+  if (force || ::stat(path.c_str(), &st) != 0) return false;
+  std::cerr << "kp53: " << path << " exists; use --force to overwrite it\n";
+  return true;
+}
 
 bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt) {
   switch (CheckDataFile(path, static_cast<long long>(kDataFileSize))) {
