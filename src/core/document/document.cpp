@@ -74,16 +74,7 @@ void CRM90Doc::BuildImage() {
     ctx_.currentPath = kNoPath;
   }
   if (read) {
-    RadioImage image = data_.image;
-    double split = data_.defaultSplit;
-    if (ReadDataFile(ctx_.currentPath, image, split, prompt_)) {
-      data_.image = image;
-      data_.defaultSplit = split;
-      ReloadAreas(data_);
-      found_ = true;
-    } else {
-      found_ = false;
-    }
+    found_ = LoadCurrentFile();
   }
   data_.channels.SelectGroup(0);
   ChooseMenuSet();
@@ -163,19 +154,23 @@ bool CRM90Doc::AskToSaveChanges() {
   return true;
 }
 
+bool CRM90Doc::LoadCurrentFile() {
+  // Read into copies: a file that fails half-way leaves the image as it was.
+  RadioImage image = data_.image;
+  double split = data_.defaultSplit;
+  if (!ReadDataFile(ctx_.currentPath, image, split, prompt_)) return false;
+  data_.image = image;
+  data_.defaultSplit = split;
+  ReloadAreas(data_);
+  return true;
+}
+
 void CRM90Doc::BandChange() {
   ctx_.currentPath = kNoPath;
   const int band = data_.hardware.IsUhf() ? 1 : 0;
   bool loaded = false;
   if (FindDefaultFile(band)) {
-    RadioImage image = data_.image;
-    double split = data_.defaultSplit;
-    if (ReadDataFile(ctx_.currentPath, image, split, prompt_)) {
-      data_.image = image;
-      data_.defaultSplit = split;
-      ReloadAreas(data_);
-      loaded = true;
-    }
+    loaded = LoadCurrentFile();
   }
   if (!loaded) {
     WriteDefaultFile(band == 0 ? kDefaultVhfFile : kDefaultUhfFile);

@@ -68,6 +68,8 @@ class CRM90Doc {
   enum class SaveAsResult { Cancelled, Saved, NotSaved };
   SaveAsResult RunSaveAs();
   void RebuildWithPath(const std::string& path);
+  // Reads the current path's file into the image and reloads the long-lived areas.
+  bool LoadCurrentFile();
   void Updated() {
     if (onUpdate) onUpdate();
   }
