@@ -2,26 +2,14 @@
 // paste parsing and the allocation commits.
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "image/channel_editing.h"
 #include "image/radio_data.h"
+#include "fake_prompt.h"
 
 namespace kp53 {
 namespace {
 
-class QuestionRecorder : public UserPrompt {
- public:
-  std::vector<std::string> shown;
-  std::deque<Answer> answers;
-  Answer Show(std::string_view text, Icon, Buttons) override {
-    shown.emplace_back(text);
-    if (answers.empty()) return Answer::No;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
+using test::FakePrompt;
 
 class ChannelEditingTest : public ::testing::Test {
  protected:
@@ -219,7 +207,7 @@ TEST_F(ChannelEditingTest, PriorityMovesWithinTheGroup) {
 }
 
 TEST_F(ChannelEditingTest, PastedCellTextsAreParsedOrRefused) {
-  QuestionRecorder prompt;
+  FakePrompt prompt;
   Select(4);
   auto ed = Editor();
   // Check cells: "v" into ARTS needs DCS on both sides.
@@ -257,7 +245,7 @@ TEST_F(ChannelEditingTest, PastedCellTextsAreParsedOrRefused) {
 }
 
 TEST_F(ChannelEditingTest, PastingAChannelNumberCopiesTheVisibleFields) {
-  QuestionRecorder prompt;
+  FakePrompt prompt;
   Ch(12).rxFreq = Ch(12).txFreq = 160.0;
   Ch(12).squelch = 9;
   Ch(12).tag = "REPEATER";
@@ -270,7 +258,7 @@ TEST_F(ChannelEditingTest, PastingAChannelNumberCopiesTheVisibleFields) {
   prompt.answers = {Answer::No};
   EXPECT_EQ(ed.Paste(0, "12", allVisible, prompt), CellResult::None);
   ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0], "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
+  EXPECT_EQ(prompt.shown[0].text, "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
   EXPECT_EQ(Ch(3).squelch, 4);
 
   VisibleItems noFrequency = allVisible;
