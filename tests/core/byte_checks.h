@@ -1,4 +1,4 @@
-// Checks a run of bytes in one assertion that names the first byte that differs.
+// Checks runs of bytes in one assertion that names the first byte that differs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +17,15 @@ template <class Bytes>
       return ::testing::AssertionFailure() << "byte " << i << " is " << static_cast<int>(bytes[i]) << ", expected " << w;
     ++i;
   }
+  return ::testing::AssertionSuccess();
+}
+
+// True when every byte from `first` to `last` (both included) is `value`.
+template <class Bytes>
+::testing::AssertionResult RangeIs(const Bytes& bytes, std::size_t first, std::size_t last, int value) {
+  for (std::size_t i = first; i <= last; ++i)
+    if (static_cast<int>(bytes[i]) != value)
+      return ::testing::AssertionFailure() << "byte " << i << " is " << static_cast<int>(bytes[i]) << ", expected " << value;
   return ::testing::AssertionSuccess();
 }
 

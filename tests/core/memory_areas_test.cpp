@@ -21,6 +21,7 @@ namespace kp53 {
 namespace {
 
 using test::BytesAt;
+using test::RangeIs;
 
 // Bits of the image an area owns.
 struct Owned {
@@ -310,7 +311,7 @@ TEST(DtmfParamsTest, CountBelowSixteenReadsEmpty) {
 
 TEST(PagingParamsTest, NewImageHasTheBlockZeroAndStoreKeepsForeignBits) {
   const RadioImage img = StoredDefaults<PagingParams>();
-  for (std::size_t i = 7646; i < 7667; ++i) EXPECT_EQ(img[i], 0) << i;
+  EXPECT_TRUE(RangeIs(img, 7646, 7666, 0));
   OwnedList owned{{7646, 1, 0xFF}};
   for (std::size_t n = 0; n < 10; ++n) {
     owned.push_back({7647 + 2 * n, 1, 0xCF});
@@ -362,7 +363,7 @@ TEST(TwoToneAreasTest, DefaultsLandOnTheirBytes) {
   img = StoredDefaults<TwoToneEncode>();
   EXPECT_TRUE(BytesAt(img, 7568, {0, 10, 30}));
   img = StoredDefaults<TwoToneSystemTable>();
-  for (std::size_t s = 0; s < 16; ++s) EXPECT_EQ(img[7614 + s], 0x02) << s;
+  EXPECT_TRUE(RangeIs(img, 7614, 7629, 0x02));
 }
 
 TEST(TwoToneAreasTest, StoresKeepForeignBits) {

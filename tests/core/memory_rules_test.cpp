@@ -18,12 +18,7 @@ namespace kp53 {
 namespace {
 
 using test::BytesAt;
-
-bool AllZero(const RadioImage& img, std::size_t from, std::size_t to) {
-  for (std::size_t i = from; i <= to; ++i)
-    if (img[i] != 0) return false;
-  return true;
-}
+using test::RangeIs;
 
 RadioData NewImage() {
   RadioData d;
@@ -57,9 +52,9 @@ TEST(NewImageTest, HoldsTheDefaultsOfEveryArea) {
   EXPECT_EQ(img[7088], 5);
   EXPECT_EQ(GetU16(img, 7574), 2885u);
   // 5-tone is selected: the 2-tone encode, parameters and systems are zero.
-  EXPECT_TRUE(AllZero(img, 7568, 7573));
-  EXPECT_TRUE(AllZero(img, 7614, 7629));
-  EXPECT_TRUE(AllZero(img, 7646, 7666));
+  EXPECT_TRUE(RangeIs(img, 7568, 7573, 0));
+  EXPECT_TRUE(RangeIs(img, 7614, 7629, 0));
+  EXPECT_TRUE(RangeIs(img, 7646, 7666, 0));
   EXPECT_EQ(img[89], 0);
   EXPECT_EQ(GetU16(img, off::kChecksum), ImageChecksum(img));
 }
@@ -69,7 +64,7 @@ TEST(NewImageTest, InitImageWritesTheTwoToneDefaultsBeforeNormalising) {
   InitImage(d);
   EXPECT_TRUE(BytesAt(d.image, 7568, {0, 10, 30, 0x02}));
   EXPECT_EQ(d.image[7573], 10);
-  EXPECT_TRUE(AllZero(d.image, 7614, 7629));  // no default step for the 2-tone systems
+  EXPECT_TRUE(RangeIs(d.image, 7614, 7629, 0));  // no default step for the 2-tone systems
 }
 
 // --- Normalisation -------------------------------------------------------------------------------
@@ -86,10 +81,10 @@ RadioData FullImage(bool fiveTone) {
 TEST(NormalizeTest, TwoToneZeroesTheFiveToneRegionsAndKeepsUserTones) {
   RadioData d = FullImage(false);
   NormalizeImage(d);
-  EXPECT_TRUE(AllZero(d.image, 6697, 6735));
-  EXPECT_TRUE(AllZero(d.image, 6766, 7567 - 0));
-  for (std::size_t i = 6736; i <= 6765; ++i) EXPECT_EQ(d.image[i], 0xFF) << i;
-  for (std::size_t i = 7574; i <= 7613; ++i) EXPECT_EQ(d.image[i], 0xFF) << i;
+  EXPECT_TRUE(RangeIs(d.image, 6697, 6735, 0));
+  EXPECT_TRUE(RangeIs(d.image, 6766, 7567, 0));
+  EXPECT_TRUE(RangeIs(d.image, 6736, 6765, 0xFF));
+  EXPECT_TRUE(RangeIs(d.image, 7574, 7613, 0xFF));
   EXPECT_EQ(d.image[7568], 0xCF);  // bits 5-4 belong to no field
   EXPECT_EQ(d.image[7572], 0xFC);
   EXPECT_EQ(d.image[7614], 0xFE);  // bit 0 belongs to no field
@@ -98,10 +93,10 @@ TEST(NormalizeTest, TwoToneZeroesTheFiveToneRegionsAndKeepsUserTones) {
 TEST(NormalizeTest, FiveToneZeroesTheTwoToneRegionsAndKeepsTheTable) {
   RadioData d = FullImage(true);
   NormalizeImage(d);
-  EXPECT_TRUE(AllZero(d.image, 7568, 7573));
-  EXPECT_TRUE(AllZero(d.image, 7614, 7629));
-  for (std::size_t i = 7574; i <= 7613; ++i) EXPECT_EQ(d.image[i], 0xFF) << i;
-  for (std::size_t i = 6736; i <= 6765; ++i) EXPECT_EQ(d.image[i], 0xFF) << i;
+  EXPECT_TRUE(RangeIs(d.image, 7568, 7573, 0));
+  EXPECT_TRUE(RangeIs(d.image, 7614, 7629, 0));
+  EXPECT_TRUE(RangeIs(d.image, 7574, 7613, 0xFF));
+  EXPECT_TRUE(RangeIs(d.image, 6736, 6765, 0xFF));
   EXPECT_EQ(d.image[6770], 0xE0);  // system byte 4: bits 4-0 belong to no field
   EXPECT_EQ(d.image[6965] & 0xC0, 0);  // tag bits 7-6 belong to no field
   EXPECT_TRUE(BytesAt(d.image, 7078, {0x7F, 0xFE}));
@@ -151,7 +146,7 @@ TEST(SignalingTypeTest, SwitchingToTwoToneAndBack) {
   EXPECT_EQ(d.signaling.system, 0);
   for (int i = 0; i < kChannelCount; ++i) EXPECT_EQ(d.image[297 + 25 * static_cast<std::size_t>(i) + 3] & 0xDF, 0) << i;
   EXPECT_EQ(d.channels.Entry(0).signalNo, 0);
-  for (std::size_t s = 0; s < 16; ++s) EXPECT_EQ(d.image[7614 + s], 0x02) << s;
+  EXPECT_TRUE(RangeIs(d.image, 7614, 7629, 0x02));
   EXPECT_TRUE(BytesAt(d.image, 7569, {10, 30}));
   EXPECT_EQ(d.image[7573], 10);
   EXPECT_EQ(d.image[5] & 0x0F, 3);  // 2-tone auto reset "5 s"
@@ -159,7 +154,7 @@ TEST(SignalingTypeTest, SwitchingToTwoToneAndBack) {
   EXPECT_EQ(d.image[17], 0x31);
 
   NormalizeImage(d);
-  EXPECT_TRUE(AllZero(d.image, 6697, 6735));
+  EXPECT_TRUE(RangeIs(d.image, 6697, 6735, 0));
   EXPECT_EQ(GetU16(d.image, 6736), 1234u);
 
   ASSERT_TRUE(ChangeSignalingType(d, 1));
@@ -170,8 +165,8 @@ TEST(SignalingTypeTest, SwitchingToTwoToneAndBack) {
   EXPECT_EQ(d.image[6958 + 4], 0x21);
   EXPECT_EQ(DecodeText6(Bytes<8>(d.image, 7095)), "CALL-01 ");
   EXPECT_EQ(d.image[5] & 0x0F, 8);
-  EXPECT_TRUE(AllZero(d.image, 7568, 7573));
-  EXPECT_TRUE(AllZero(d.image, 7614, 7629));
+  EXPECT_TRUE(RangeIs(d.image, 7568, 7573, 0));
+  EXPECT_TRUE(RangeIs(d.image, 7614, 7629, 0));
   EXPECT_EQ(GetU16(d.image, 7574), 3490u);
   EXPECT_EQ(GetU16(d.image, 6736), 1234u);
   EXPECT_EQ(d.image[17], 0x31);
@@ -179,7 +174,7 @@ TEST(SignalingTypeTest, SwitchingToTwoToneAndBack) {
 
   ASSERT_TRUE(ChangeSignalingType(d, 0));
   NormalizeImage(d);
-  for (std::size_t s = 0; s < 16; ++s) EXPECT_EQ(d.image[7614 + s], 0x02) << s;
+  EXPECT_TRUE(RangeIs(d.image, 7614, 7629, 0x02));
   EXPECT_EQ(GetU16(d.image, 7574), 3490u);
 }
 
