@@ -14,25 +14,15 @@ class GridTexts : public ::testing::Test {
 };
 
 TEST_F(GridTexts, NewImageRowTexts) {
-  EXPECT_EQ(Cell(0, 0), "  1");
-  EXPECT_EQ(Cell(15, 0), " 16");
-  EXPECT_EQ(Cell(0, 1), "-");
-  EXPECT_EQ(Cell(0, 2), "W5");
-  EXPECT_EQ(Cell(0, 3), " CH-001 ");
-  EXPECT_EQ(Cell(15, 3), " CH-016 ");
-  EXPECT_EQ(Cell(0, 4), "150.00000");
-  EXPECT_EQ(Cell(0, 5), "150.00000");
-  EXPECT_EQ(Cell(0, 6), "-------");
-  EXPECT_EQ(Cell(0, 7), "-------");
-  EXPECT_EQ(Cell(0, 10), "H");
-  EXPECT_EQ(Cell(0, 11), "");  // scan set: the picture
+  // Column 11 (scan set) has no text: it shows the picture.
+  const std::pair<int, const char*> cells[] = {
+      {0, "  1"},     {1, "-"},       {2, "W5"},  {3, " CH-001 "}, {4, "150.00000"}, {5, "150.00000"},
+      {6, "-------"}, {7, "-------"}, {10, "H"},  {11, ""},        {12, "-"},         {13, " 4"},
+      {14, "--"},     {15, "--"},     {17, "-"},  {18, "--"}};
+  for (const auto& [column, text] : cells) EXPECT_EQ(Cell(0, column), text) << "column " << column;
   EXPECT_TRUE(CheckCellShowsPicture(data.channels, 0, 11));
-  EXPECT_EQ(Cell(0, 12), "-");
-  EXPECT_EQ(Cell(0, 13), " 4");
-  EXPECT_EQ(Cell(0, 14), "--");
-  EXPECT_EQ(Cell(0, 15), "--");
-  EXPECT_EQ(Cell(0, 17), "-");
-  EXPECT_EQ(Cell(0, 18), "--");
+  EXPECT_EQ(Cell(15, 0), " 16");
+  EXPECT_EQ(Cell(15, 3), " CH-016 ");
 }
 
 TEST_F(GridTexts, SubAudioForms) {
