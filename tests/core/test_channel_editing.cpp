@@ -124,15 +124,11 @@ TEST_F(ChannelEditingTest, ActivateFollowsTheColumnRules) {
 
   // Signalling type: 0 -> 1 -> 2 -> 0, with option board 6 also 3; 3 clears and locks encryption.
   Ch(2).SetEncryption(2);
-  ed.Activate(14);
-  ed.Activate(14);
-  ed.Activate(14);
+  for (int i = 0; i < 3; ++i) ed.Activate(14);
   EXPECT_EQ(Ch(2).signalType, 0);
   optionBoard = 6;
   auto ed6 = Editor();
-  ed6.Activate(14);
-  ed6.Activate(14);
-  ed6.Activate(14);
+  for (int i = 0; i < 3; ++i) ed6.Activate(14);
   EXPECT_EQ(Ch(2).signalType, 3);
   EXPECT_EQ(Ch(2).Encryption(), 0);
   EXPECT_EQ(ed6.Activate(17), CellResult::None);
