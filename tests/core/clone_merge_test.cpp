@@ -1,6 +1,7 @@
 // Which bytes a Download takes over from the radio, by mode; and the frame sum.
 #include <gtest/gtest.h>
 
+#include "byte_checks.h"
 #include "link/clone_protocol.h"
 
 namespace kp53 {
@@ -18,10 +19,8 @@ struct MergeTest : ::testing::Test {
       if (image[i] != radio[i]) return false;
     return true;
   }
-  bool Kept(std::size_t first, std::size_t last) const {
-    for (std::size_t i = first; i <= last; ++i)
-      if (image[i] != 0x11) return false;
-    return true;
+  ::testing::AssertionResult Kept(std::size_t first, std::size_t last) const {
+    return test::RangeIs(image, first, last, 0x11);
   }
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_prompt.h"
 #include "link/clone_protocol.h"
 
 namespace kp53 {
@@ -119,15 +120,6 @@ class StatusSink : public ProgressSink {
   int position = 0;
 };
 
-class ShownPrompt : public UserPrompt {
- public:
-  Answer Show(std::string_view text, Icon, Buttons) override {
-    shown.emplace_back(text);
-    return Answer::Ok;
-  }
-  std::vector<std::string> shown;
-};
-
 struct HandshakeTest : ::testing::Test {
   HandshakeTest() {
     for (std::size_t i = 0; i < radio.memory.size(); ++i) radio.memory[i] = static_cast<std::uint8_t>(i * 13);
@@ -137,7 +129,7 @@ struct HandshakeTest : ::testing::Test {
   LinkSlot slot{[this](LinkFlags& f) { return std::make_unique<ScriptedPort>(f, radio); }};
   LinkContext ctx;
   StatusSink sink;
-  ShownPrompt prompt;
+  test::FakePrompt prompt;
   CancelToken cancel;
   CloneProtocol protocol{slot, ctx, sink, prompt, cancel};
   RadioImage buffer{};
@@ -172,7 +164,7 @@ TEST_F(HandshakeTest, FailedAnswerToAnImmediatePGivesMessage81) {
   radio.laterBytes = {'P'};
   radio.breaksOnAnswer = 1;
   EXPECT_FALSE(protocol.ReadRadio(buffer, progress, true));
-  EXPECT_EQ(prompt.shown, std::vector<std::string>{"Check that lead is connected to COM 2"});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Check that lead is connected to COM 2"});
   EXPECT_EQ(sink.statuses, std::vector<int>{123});
 }
 
@@ -213,7 +205,7 @@ TEST_F(HandshakeTest, TwentyFailedWritesInARowAreRetriedAndTheTwentyFirstFails) 
   radio.droppedEchoes = 21;
   progress = 0;
   EXPECT_FALSE(protocol.WriteRadio(radio.memory, progress, radio.memory));
-  EXPECT_EQ(prompt.shown, std::vector<std::string>{"Download Error!"});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Download Error!"});
   EXPECT_TRUE(radio.blocksWritten.empty());
 }
 

@@ -2,6 +2,8 @@
 // and store round trips, and each area's edge cases.
 #include <gtest/gtest.h>
 
+#include "byte_checks.h"
+
 #include <random>
 #include <vector>
 
@@ -17,6 +19,9 @@
 
 namespace kp53 {
 namespace {
+
+using test::BytesAt;
+using test::RangeIs;
 
 // Bits of the image an area owns.
 struct Owned {
@@ -99,8 +104,7 @@ RadioImage StoredDefaults() {
 TEST(ScanAreaTest, DefaultsAndOwnership) {
   const RadioImage img = StoredDefaults<ScanArea>();
   EXPECT_EQ(img[124], 0x33);
-  EXPECT_EQ(img[6], 0);
-  EXPECT_EQ(img[7], 0);
+  EXPECT_TRUE(BytesAt(img, 6, {0, 0}));
   CheckOwnership<ScanArea>({{124, 1, 0xFF}, {6, 1, 0x2F}, {7, 1, 0x0C}});
 }
 
@@ -126,17 +130,14 @@ const OwnedList kCommonOptionsBits = {
 
 TEST(CommonOptionsAreaTest, DefaultsLandOnTheirBits) {
   const RadioImage img = StoredDefaults<CommonOptionsArea>();
-  EXPECT_EQ(img[2], 0x00);
-  EXPECT_EQ(img[3], 0x11);  // transmit timer 1, release timer 1
-  EXPECT_EQ(img[4], 0x98);  // beep, set-to-set clone, LCD lighting mode
-  EXPECT_EQ(img[5], 0xE0);  // LED lighting, squelch tail elimination 3
+  // Transmit and release timers 1; beep, set-to-set clone, LCD lighting mode; LED lighting,
+  // squelch tail elimination 3.
+  EXPECT_TRUE(BytesAt(img, 2, {0x00, 0x11, 0x98, 0xE0}));
   EXPECT_EQ(img[125], 0x00);
   EXPECT_EQ(img[128], 0x00);
   EXPECT_EQ(img[7667], 0x04);  // "16 Key"
   EXPECT_EQ(DecodeText6(Bytes<8>(img, 145)), "SELFTEST");
-  EXPECT_EQ(img[7712], 0);
-  EXPECT_EQ(img[7713], 0);
-  EXPECT_EQ(img[7714], 0);
+  EXPECT_TRUE(BytesAt(img, 7712, {0, 0, 0}));
 }
 
 TEST(CommonOptionsAreaTest, StoreKeepsForeignBits) { CheckOwnership<CommonOptionsArea>(kCommonOptionsBits, false); }
@@ -148,9 +149,7 @@ TEST(CommonOptionsAreaTest, PasswordAndTag) {
   o.password = "12*#";
   o.powerOnTag = "HELLO";
   o.StoreToImage(img);
-  EXPECT_EQ(img[7712], 0x01);
-  EXPECT_EQ(img[7713], 0x12);
-  EXPECT_EQ(img[7714], 0xEF);
+  EXPECT_TRUE(BytesAt(img, 7712, {0x01, 0x12, 0xEF}));
   CommonOptionsArea back;
   back.LoadFromImage(img);
   EXPECT_EQ(back.password, "12*#");
@@ -161,8 +160,7 @@ TEST(CommonOptionsAreaTest, PasswordAndTag) {
 
 TEST(KeyFunctionAreaTest, DefaultsAndOwnership) {
   const RadioImage img = StoredDefaults<KeyFunctionArea>();
-  const std::uint8_t expected[12] = {1, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0};
-  for (std::size_t s = 0; s < 12; ++s) EXPECT_EQ(img[129 + s], expected[s]) << s;
+  EXPECT_TRUE(BytesAt(img, 129, {1, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}));
   EXPECT_EQ(img[6], 0);
   CheckOwnership<KeyFunctionArea>({{129, 12, 0xFF}, {6, 1, 0x40}});
 }
@@ -227,10 +225,7 @@ TEST(KeyFunctionAreaTest, OutOfRangeCodesFromAFileAreHarmless) {
 
 TEST(EmergencyAreaTest, DefaultsAndOwnership) {
   const RadioImage img = StoredDefaults<EmergencyArea>();
-  EXPECT_EQ(img[141], 0);
-  EXPECT_EQ(img[142], 0);
-  EXPECT_EQ(img[143], 0x73);
-  EXPECT_EQ(img[144], 0);
+  EXPECT_TRUE(BytesAt(img, 141, {0, 0, 0x73, 0}));
   CheckOwnership<EmergencyArea>({{141, 3, 0xFF}, {144, 1, 0x0F}});
 }
 
@@ -247,8 +242,7 @@ TEST(EmergencyAreaTest, ChannelValueMapping) {
   e.LoadFromImage(img);
   e.SetChannelValue(2 + 4, channels);  // "CH-5  "
   e.StoreToImage(img);
-  EXPECT_EQ(img[141], 0xB2);
-  EXPECT_EQ(img[142], 4);
+  EXPECT_TRUE(BytesAt(img, 141, {0xB2, 4}));
   EmergencyArea back;
   back.LoadFromImage(img);
   EXPECT_EQ(back.ChannelValue(), 6);
@@ -281,13 +275,9 @@ TEST(DtmfParamsTest, CodeFieldLengths) {
   d.speedDial[1] = "12";
   d.speedDial[2] = "";
   d.StoreToImage(img);
-  const std::uint8_t full[8] = {0xF1, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
-  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(img[9 + i], full[i]) << i;
-  EXPECT_EQ(img[17], 0x21);
-  EXPECT_EQ(img[18], 0x20);
-  for (std::size_t i = 19; i < 25; ++i) EXPECT_EQ(img[i], 0xAA) << i;
-  EXPECT_EQ(img[25], 0x0F);
-  for (std::size_t i = 26; i < 33; ++i) EXPECT_EQ(img[i], 0xAA) << i;
+  EXPECT_TRUE(BytesAt(img, 9, {0xF1, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}));
+  EXPECT_TRUE(BytesAt(img, 17, {0x21, 0x20, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));
+  EXPECT_TRUE(BytesAt(img, 25, {0x0F, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));
 }
 
 TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
@@ -298,8 +288,7 @@ TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
   d.pauseCode = "*";
   d.StoreToImage(img);
   EXPECT_EQ(img[2], 0xED);
-  EXPECT_EQ(img[7630], 0x3A);
-  EXPECT_EQ(img[7631], 0x1F);
+  EXPECT_TRUE(BytesAt(img, 7630, {0x3A, 0x1F}));
   DtmfParams back;
   back.LoadFromImage(img);
   EXPECT_EQ(back.aniCode, "A1#");
@@ -322,7 +311,7 @@ TEST(DtmfParamsTest, CountBelowSixteenReadsEmpty) {
 
 TEST(PagingParamsTest, NewImageHasTheBlockZeroAndStoreKeepsForeignBits) {
   const RadioImage img = StoredDefaults<PagingParams>();
-  for (std::size_t i = 7646; i < 7667; ++i) EXPECT_EQ(img[i], 0) << i;
+  EXPECT_TRUE(RangeIs(img, 7646, 7666, 0));
   OwnedList owned{{7646, 1, 0xFF}};
   for (std::size_t n = 0; n < 10; ++n) {
     owned.push_back({7647 + 2 * n, 1, 0xCF});
@@ -354,12 +343,8 @@ TEST(PagingParamsTest, PagesAndSettings) {
   img[7651] = 0xFF;
   img[7652] = 0xFF;
   p.StoreToImage(img);
-  EXPECT_EQ(img[7646], 0xFF);
-  EXPECT_EQ(img[7647], 0x3F);
-  EXPECT_EQ(img[7649], 0xC9);
-  EXPECT_EQ(img[7650], 0xEF);
-  EXPECT_EQ(img[7651], 0x00);
-  EXPECT_EQ(img[7652], 0x00);
+  EXPECT_TRUE(BytesAt(img, 7646, {0xFF, 0x3F}));
+  EXPECT_TRUE(BytesAt(img, 7649, {0xC9, 0xEF, 0x00, 0x00}));
   PagingParams back;
   back.LoadFromImage(img);
   EXPECT_EQ(back.ShownCode(1), "9*#");
@@ -372,17 +357,13 @@ TEST(TwoToneAreasTest, DefaultsLandOnTheirBytes) {
   RadioImage img = StoredDefaults<TwoToneParams>();
   EXPECT_EQ(img[5], 0x03);
   EXPECT_EQ(img[7], 0x00);
-  EXPECT_EQ(img[7571], 0x02);
-  EXPECT_EQ(img[7572], 0x00);
-  EXPECT_EQ(img[7573], 10);
+  EXPECT_TRUE(BytesAt(img, 7571, {0x02, 0x00, 10}));
   img = StoredDefaults<TwoToneTable>();
   for (std::size_t i = 7574; i < 7614; i += 2) EXPECT_EQ(GetU16(img, i), 2885u) << i;
   img = StoredDefaults<TwoToneEncode>();
-  EXPECT_EQ(img[7568], 0);
-  EXPECT_EQ(img[7569], 10);
-  EXPECT_EQ(img[7570], 30);
+  EXPECT_TRUE(BytesAt(img, 7568, {0, 10, 30}));
   img = StoredDefaults<TwoToneSystemTable>();
-  for (std::size_t s = 0; s < 16; ++s) EXPECT_EQ(img[7614 + s], 0x02) << s;
+  EXPECT_TRUE(RangeIs(img, 7614, 7629, 0x02));
 }
 
 TEST(TwoToneAreasTest, StoresKeepForeignBits) {
@@ -411,8 +392,7 @@ TEST(TwoToneAreasTest, SystemByte) {
 
 TEST(FiveToneAreasTest, GeneralDefaults) {
   const RadioImage img = StoredDefaults<FiveToneGeneral>();
-  const std::uint8_t expected[15] = {50, 30, 30, 10, 70, 160, 0x1F, 0xAE, 0xF4, 0x1F, 160, 5, 31, 30, 60};
-  for (std::size_t i = 0; i < 15; ++i) EXPECT_EQ(img[6697 + i], expected[i]) << i;
+  EXPECT_TRUE(BytesAt(img, 6697, {50, 30, 30, 10, 70, 160, 0x1F, 0xAE, 0xF4, 0x1F, 160, 5, 31, 30, 60}));
   EXPECT_EQ(img[5], 0x08);
   EXPECT_EQ(img[7], 0x00);
   CheckOwnership<FiveToneGeneral>({{6697, 15, 0xFF}, {5, 1, 0x0F}, {7, 1, 0x02}});
@@ -420,9 +400,8 @@ TEST(FiveToneAreasTest, GeneralDefaults) {
 
 TEST(FiveToneAreasTest, FormatTimingAndUserTones) {
   RadioImage img = StoredDefaults<FiveToneFormatTiming>();
-  const std::uint8_t timing[24] = {70, 42, 70, 42, 70, 42, 70, 42, 70, 42, 100, 60,
-                                   70, 42, 100, 60, 40, 24, 33, 20, 70, 42, 70, 42};
-  for (std::size_t i = 0; i < 24; ++i) EXPECT_EQ(img[6712 + i], timing[i]) << i;
+  EXPECT_TRUE(BytesAt(img, 6712, {70, 42, 70, 42, 70, 42, 70, 42, 70, 42, 100, 60,
+                                  70, 42, 100, 60, 40, 24, 33, 20, 70, 42, 70, 42}));
   img = StoredDefaults<FiveToneUserTones>();
   const unsigned tones[15] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600};
   for (std::size_t t = 0; t < 15; ++t) EXPECT_EQ(GetU16(img, 6736 + 2 * t), tones[t]) << t;
@@ -432,9 +411,7 @@ TEST(FiveToneAreasTest, FormatTimingAndUserTones) {
 
 TEST(FiveToneAreasTest, SystemsDefaultsAndCodes) {
   const RadioImage img = StoredDefaults<FiveToneSystemTable>();
-  const std::uint8_t sys[6] = {0x0F, 0x00, 0x00, 0x00, 0x80, 0xFF};
-  for (std::size_t s = 0; s < 32; ++s)
-    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(img[6766 + 6 * s + i], sys[i]) << s << "/" << i;
+  for (std::size_t s = 0; s < 32; ++s) EXPECT_TRUE(BytesAt(img, 6766 + 6 * s, {0x0F, 0x00, 0x00, 0x00, 0x80, 0xFF}));
   OwnedList owned;
   for (std::size_t s = 0; s < 32; ++s) {
     owned.push_back({6766 + 6 * s, 4, 0xFF});
@@ -463,17 +440,10 @@ TEST(FiveToneAreasTest, DecodeDefaultsAndTranspond) {
   const RadioImage img = StoredDefaults<FiveToneDecodeTable>();
   for (std::size_t k = 0; k < 8; ++k) {
     const std::size_t o = 6958 + 15 * k;
-    EXPECT_EQ(img[o], 0);
-    EXPECT_EQ(img[o + 1], 0xFF);
-    EXPECT_EQ(img[o + 2], 0xF5);
-    EXPECT_EQ(img[o + 3], 0x43);
-    EXPECT_EQ(img[o + 4], 0x21);
-    EXPECT_EQ(img[o + 5], 0x24);
-    EXPECT_EQ(img[o + 6], 0x10);
+    EXPECT_TRUE(BytesAt(img, o, {0, 0xFF, 0xF5, 0x43, 0x21, 0x24, 0x10}));
     EXPECT_EQ(DecodeText6(Bytes<8>(img, o + 7)), "DECODE-" + std::to_string(k + 1));
   }
-  EXPECT_EQ(img[7078], 0x24);
-  EXPECT_EQ(img[7079], 0x00);
+  EXPECT_TRUE(BytesAt(img, 7078, {0x24, 0x00}));
   EXPECT_EQ(DecodeText6(Bytes<8>(img, 7080)), "  GROUP ");
 
   std::uint8_t e[15] = {};
@@ -517,8 +487,7 @@ TEST(FiveToneAreasTest, DecodeAndEncodeStoresKeepForeignBits) {
 TEST(FiveToneAreasTest, EncodeDefaultsAndDigitCount) {
   const RadioImage img = StoredDefaults<FiveToneEncodeTable>();
   EXPECT_EQ(img[7088], 5);
-  EXPECT_EQ(img[7093], 0x48);
-  EXPECT_EQ(img[7094], 0x18);
+  EXPECT_TRUE(BytesAt(img, 7093, {0x48, 0x18}));
   EXPECT_EQ(DecodeText6(Bytes<8>(img, 7095)), "CALL-01 ");
   EXPECT_EQ(DecodeText6(Bytes<8>(img, 7088 + 15 * 31 + 7)), "CALL-32 ");
 

@@ -2,26 +2,14 @@
 // paste parsing and the allocation commits.
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "image/channel_editing.h"
 #include "image/radio_data.h"
+#include "fake_prompt.h"
 
 namespace kp53 {
 namespace {
 
-class QuestionRecorder : public UserPrompt {
- public:
-  std::vector<std::string> shown;
-  std::deque<Answer> answers;
-  Answer Show(std::string_view text, Icon, Buttons) override {
-    shown.emplace_back(text);
-    if (answers.empty()) return Answer::No;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-};
+using test::FakePrompt;
 
 class ChannelEditingTest : public ::testing::Test {
  protected:
@@ -151,15 +139,11 @@ TEST_F(ChannelEditingTest, ActivateFollowsTheColumnRules) {
 
   // Signalling type: 0 -> 1 -> 2 -> 0, with option board 6 also 3; 3 clears and locks encryption.
   Ch(2).SetEncryption(2);
-  ed.Activate(14);
-  ed.Activate(14);
-  ed.Activate(14);
+  for (int i = 0; i < 3; ++i) ed.Activate(14);
   EXPECT_EQ(Ch(2).signalType, 0);
   optionBoard = 6;
   auto ed6 = Editor();
-  ed6.Activate(14);
-  ed6.Activate(14);
-  ed6.Activate(14);
+  for (int i = 0; i < 3; ++i) ed6.Activate(14);
   EXPECT_EQ(Ch(2).signalType, 3);
   EXPECT_EQ(Ch(2).Encryption(), 0);
   EXPECT_EQ(ed6.Activate(17), CellResult::None);
@@ -234,7 +218,7 @@ TEST_F(ChannelEditingTest, PriorityMovesWithinTheGroup) {
 }
 
 TEST_F(ChannelEditingTest, PastedCellTextsAreParsedOrRefused) {
-  QuestionRecorder prompt;
+  FakePrompt prompt;
   Select(4);
   auto ed = Editor();
   // Check cells: "v" into ARTS needs DCS on both sides.
@@ -272,7 +256,7 @@ TEST_F(ChannelEditingTest, PastedCellTextsAreParsedOrRefused) {
 }
 
 TEST_F(ChannelEditingTest, PastingAChannelNumberCopiesTheVisibleFields) {
-  QuestionRecorder prompt;
+  FakePrompt prompt;
   Ch(12).rxFreq = Ch(12).txFreq = 160.0;
   Ch(12).squelch = 9;
   Ch(12).tag = "REPEATER";
@@ -285,7 +269,7 @@ TEST_F(ChannelEditingTest, PastingAChannelNumberCopiesTheVisibleFields) {
   prompt.answers = {Answer::No};
   EXPECT_EQ(ed.Paste(0, "12", allVisible, prompt), CellResult::None);
   ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0], "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
+  EXPECT_EQ(prompt.shown[0].text, "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
   EXPECT_EQ(Ch(3).squelch, 4);
 
   VisibleItems noFrequency = allVisible;

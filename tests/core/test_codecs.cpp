@@ -76,15 +76,14 @@ TEST(FrequencyCodec, SpecialTransmitValuesMarkInhibit) {
 }
 
 TEST(FrequencyCodec, TransmitOutsideTheBandGivesTheReceiveFrequency) {
-  Record r;
-  EncodeTxFrequency(r.ref(), 174.0, 0, 1);
-  EXPECT_EQ(DecodeTxFrequency(r.view(), 0, 1, false, 151.0, 146.0, 174.0).mhz, 174.0);
-  EncodeTxFrequency(r.ref(), 174.005, 0, 1);
-  const TxFrequency above = DecodeTxFrequency(r.view(), 0, 1, false, 151.0, 146.0, 174.0);
-  EXPECT_EQ(above.mhz, 151.0);
-  EXPECT_FALSE(above.inhibit);
-  EncodeTxFrequency(r.ref(), 145.995, 0, 1);
-  EXPECT_EQ(DecodeTxFrequency(r.view(), 0, 1, false, 151.0, 146.0, 174.0).mhz, 151.0);
+  // Band 146..174 MHz, receive 151 MHz: the limits are inside, one step beyond is not.
+  for (const auto& [stored, shown] : {std::pair{174.0, 174.0}, {174.005, 151.0}, {145.995, 151.0}}) {
+    Record r;
+    EncodeTxFrequency(r.ref(), stored, 0, 1);
+    const TxFrequency f = DecodeTxFrequency(r.view(), 0, 1, false, 151.0, 146.0, 174.0);
+    EXPECT_EQ(f.mhz, shown) << stored;
+    EXPECT_FALSE(f.inhibit) << stored;
+  }
 }
 
 TEST(FrequencyCodec, ZeroNumberGivesTheBandDefault) {

@@ -6,11 +6,11 @@
 
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "document/document.h"
+#include "fake_prompt.h"
+#include "temp_dir.h"
 #include "text/messages.h"
 
 namespace kp53 {
@@ -18,29 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Records every message shown and answers questions from a script (No when it runs out).
-class DocScriptPrompt : public UserPrompt {
- public:
-  struct Shown {
-    std::string text;
-    Icon icon;
-    Buttons buttons;
-  };
-  std::vector<Shown> shown;
-  std::deque<Answer> answers;
-
-  Answer Show(std::string_view text, Icon icon, Buttons buttons) override {
-    shown.push_back({std::string(text), icon, buttons});
-    if (buttons == Buttons::Ok) return Answer::Ok;
-    if (answers.empty()) return Answer::No;
-    const Answer a = answers.front();
-    answers.pop_front();
-    return a;
-  }
-  bool ShowedOnly(int id, std::string_view arg = {}) const {
-    return shown.size() == 1 && shown[0].text == FormatMessage(id, arg);
-  }
-};
+using test::FakePrompt;
+using test::ReadBytes;
+using test::WriteBytes;
 
 class DocScriptChooser : public FileChooser {
  public:
@@ -61,31 +41,20 @@ class DocScriptChooser : public FileChooser {
   }
 };
 
-std::vector<char> ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& p, const std::vector<char>& bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 class DocumentTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root = fs::temp_directory_path() / ("kp53doc-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(root);
+    root = tmp.path();
     fs::create_directories(root / "exe");
     fs::create_directories(root / "work");
     ctx.exeDir = (root / "exe").string();
     ctx.workDir = (root / "work").string();
   }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(root, ec);
+  // A document with the built-in image and one unsaved change (channel 1's squelch is 1).
+  void BuildModified(CRM90Doc& doc) {
+    doc.BuildImage();
+    doc.Data().channels.Entry(0).squelch = 1;
+    ctx.modified = true;
   }
 
   // A valid 7735-byte data file written by the document itself, with a UHF band when asked.
@@ -93,7 +62,7 @@ class DocumentTest : public ::testing::Test {
     AppContext c;
     c.exeDir = ctx.exeDir;
     c.workDir = ctx.workDir;
-    DocScriptPrompt p;
+    FakePrompt p;
     DocScriptChooser ch;
     CRM90Doc d(c, p, ch);
     if (uhf) {
@@ -107,9 +76,10 @@ class DocumentTest : public ::testing::Test {
     return path;
   }
 
+  test::TempDir tmp;
   fs::path root;
   AppContext ctx;
-  DocScriptPrompt prompt;
+  FakePrompt prompt;
   DocScriptChooser chooser;
 };
 
@@ -152,9 +122,9 @@ TEST_F(DocumentTest, MenuSetFollowsTheSignallingSystemOfTheLoadedImage) {
   const fs::path two = MakeDataFile("two.k53");
   {
     // Switch the file to 2-tone.
-    auto bytes = ReadAll(two);
-    bytes[7] = static_cast<char>(bytes[7] & ~1);
-    WriteBytes(two, bytes);
+    auto bytes = ReadBytes(two);
+    bytes[7] &= 0xFE;
+    WriteBytes(two.string(), bytes);
   }
   CRM90Doc doc(ctx, prompt, chooser);
   chooser.opens.push_back(two.string());
@@ -171,13 +141,13 @@ TEST_F(DocumentTest, MenuSetFollowsTheSignallingSystemOfTheLoadedImage) {
 
 TEST_F(DocumentTest, OpenRefusesFilesOneByteShortOrLongWithMessage37) {
   const fs::path good = MakeDataFile("good.k53");
-  auto bytes = ReadAll(good);
+  auto bytes = ReadBytes(good);
   for (std::size_t size : {kDataFileSize - 1, kDataFileSize + 1}) {
     auto copy = bytes;
     copy.resize(size, 0);
     const fs::path bad = root / ("bad" + std::to_string(size) + ".k53");
-    WriteBytes(bad, copy);
-    DocScriptPrompt p;
+    WriteBytes(bad.string(), copy);
+    FakePrompt p;
     ctx.currentPath = kNoPath;
     CRM90Doc doc(ctx, p, chooser);
     chooser.opens.push_back(bad.string());
@@ -190,10 +160,10 @@ TEST_F(DocumentTest, OpenRefusesFilesOneByteShortOrLongWithMessage37) {
 
 TEST_F(DocumentTest, ShortFileGivenDirectlyLoadsItsImageAndKeepsTheDefaultSplit) {
   const fs::path good = MakeDataFile("good.k53");
-  auto bytes = ReadAll(good);
+  auto bytes = ReadBytes(good);
   bytes.resize(kDataFileSize - 1);  // the trailer is cut
   const fs::path shortFile = root / "short.k53";
-  WriteBytes(shortFile, bytes);
+  WriteBytes(shortFile.string(), bytes);
   CRM90Doc doc(ctx, prompt, chooser);
   doc.OpenPath(shortFile.string());
   EXPECT_TRUE(prompt.shown.empty());
@@ -222,7 +192,7 @@ TEST_F(DocumentTest, OpenOfAFileThatCannotBeOpenedShowsMessage32) {
 
 TEST_F(DocumentTest, TruncatedFileGivenDirectlyShowsMessage34AndKeepsTheBuiltInImage) {
   const fs::path tiny = root / "tiny.k53";
-  WriteBytes(tiny, std::vector<char>(10, '\x55'));
+  WriteBytes(tiny.string(), std::vector<unsigned char>(10, 0x55));
   CRM90Doc doc(ctx, prompt, chooser);
   doc.OpenPath(tiny.string());
   EXPECT_TRUE(prompt.ShowedOnly(34, tiny.string()));
@@ -276,14 +246,14 @@ TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
 
 TEST_F(DocumentTest, OpenThenSaveRoundTripsByteForByte) {
   const fs::path file = MakeDataFile("round.k53");
-  const auto before = ReadAll(file);
+  const auto before = ReadBytes(file);
   CRM90Doc doc(ctx, prompt, chooser);
   chooser.opens.push_back(file.string());
   ASSERT_TRUE(doc.Open());
   ctx.modified = true;
   ASSERT_TRUE(doc.Save());
   EXPECT_FALSE(ctx.modified);
-  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_EQ(ReadBytes(file), before);
 }
 
 TEST_F(DocumentTest, SavedFileIsExactSizeWithTheChecksumOfTheNormalisedImage) {
@@ -293,20 +263,18 @@ TEST_F(DocumentTest, SavedFileIsExactSizeWithTheChecksumOfTheNormalisedImage) {
   const fs::path file = root / "out.k53";
   chooser.saves.push_back(file.string());
   ASSERT_TRUE(doc.SaveAs());
-  const auto bytes = ReadAll(file);
+  const auto bytes = ReadBytes(file);
   ASSERT_EQ(bytes.size(), kDataFileSize);
   const unsigned sum = ImageChecksum(doc.Data().image);
-  EXPECT_EQ(static_cast<unsigned char>(bytes[7725]), sum >> 8);
-  EXPECT_EQ(static_cast<unsigned char>(bytes[7726]), sum & 0xFF);
-  unsigned char trailer[8];
-  for (int i = 0; i < 8; ++i) trailer[i] = static_cast<unsigned char>(bytes[7727 + static_cast<std::size_t>(i)]);
-  EXPECT_EQ(DecodeSplit(trailer), 4.6);
+  EXPECT_EQ(bytes[7725], sum >> 8);
+  EXPECT_EQ(bytes[7726], sum & 0xFF);
+  EXPECT_EQ(DecodeSplit(bytes.data() + 7727), 4.6);
 }
 
 TEST_F(DocumentTest, SaveOverAReadOnlyFileShowsMessage49AndWritesNothing) {
   // The owner-write bit decides, even for a user (root) whom the system would let write.
   const fs::path file = MakeDataFile("ro.k53");
-  const auto before = ReadAll(file);
+  const auto before = ReadBytes(file);
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
   CRM90Doc doc(ctx, prompt, chooser);
   doc.OpenPath(file.string());
@@ -314,7 +282,7 @@ TEST_F(DocumentTest, SaveOverAReadOnlyFileShowsMessage49AndWritesNothing) {
   ctx.modified = true;
   EXPECT_FALSE(doc.Save());
   EXPECT_TRUE(prompt.ShowedOnly(49, file.string()));
-  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_EQ(ReadBytes(file), before);
   EXPECT_TRUE(ctx.modified);
 }
 
@@ -322,7 +290,7 @@ TEST_F(DocumentTest, SaveOverACapitalisedDefaultNameInAnyFolderAsksAndNoLeavesIt
   fs::create_directories(root / "elsewhere");
   const fs::path file = root / "elsewhere" / "DEFAULTV.K53";
   fs::copy_file(MakeDataFile("src.k53"), file);
-  const auto before = ReadAll(file);
+  const auto before = ReadBytes(file);
   CRM90Doc doc(ctx, prompt, chooser);
   doc.OpenPath(file.string());
   doc.Data().channels.Entry(0).squelch = 1;
@@ -331,11 +299,11 @@ TEST_F(DocumentTest, SaveOverACapitalisedDefaultNameInAnyFolderAsksAndNoLeavesIt
   ASSERT_TRUE(prompt.ShowedOnly(36));
   EXPECT_EQ(prompt.shown[0].icon, Icon::Question);
   EXPECT_EQ(prompt.shown[0].buttons, Buttons::YesNo);
-  EXPECT_EQ(ReadAll(file), before);
+  EXPECT_EQ(ReadBytes(file), before);
 
   prompt.answers.push_back(Answer::Yes);
   EXPECT_TRUE(doc.Save());
-  EXPECT_NE(ReadAll(file), before);
+  EXPECT_NE(ReadBytes(file), before);
 }
 
 TEST_F(DocumentTest, SaveOnAnUntitledDocumentShowsMessage32WithNone) {
@@ -401,9 +369,7 @@ TEST_F(DocumentTest, UnmodifiedDocumentIsNotAsked) {
 
 TEST_F(DocumentTest, YesThenCancelledSaveDialogStillDiscardsAndContinues) {
   CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  doc.Data().channels.Entry(0).squelch = 1;
-  ctx.modified = true;
+  BuildModified(doc);
   prompt.answers.push_back(Answer::Yes);
   EXPECT_TRUE(doc.New());
   EXPECT_EQ(chooser.saveAsked, 1);
@@ -413,9 +379,7 @@ TEST_F(DocumentTest, YesThenCancelledSaveDialogStillDiscardsAndContinues) {
 
 TEST_F(DocumentTest, YesSavesUnderTheChosenNameBeforeTheNewImage) {
   CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  doc.Data().channels.Entry(0).squelch = 1;
-  ctx.modified = true;
+  BuildModified(doc);
   const fs::path file = root / "kept.k53";
   prompt.answers.push_back(Answer::Yes);
   chooser.saves.push_back(file.string());
@@ -428,9 +392,7 @@ TEST_F(DocumentTest, YesSavesUnderTheChosenNameBeforeTheNewImage) {
 
 TEST_F(DocumentTest, YesWithAFailedSaveKeepsTheChanges) {
   CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  doc.Data().channels.Entry(0).squelch = 1;
-  ctx.modified = true;
+  BuildModified(doc);
   const std::string path = (root / "no-such-dir" / "x.k53").string();
   prompt.answers.push_back(Answer::Yes);
   chooser.saves.push_back(path);

@@ -242,11 +242,6 @@ TEST_F(ReportChannelTest, TransmitOffSignalOptionAndDcsDecode) {
   EXPECT_NE(line.find(" Option  1 - - BCLO "), std::string::npos) << line;
 }
 
-TEST_F(ReportChannelTest, Ht610PrintsDashesForTheTag) {
-  data.hardware.model = 0;
-  EXPECT_EQ(Report().ChannelLine(0).substr(14, 15), "- W5 -------- 1");
-}
-
 TEST_F(ReportChannelTest, ChannelsFrom100KeepTheColumns) {
   const auto report = Report();
   const std::string low = report.ChannelLine(98);

@@ -7,23 +7,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "e2e_support.h"
+#include "temp_dir.h"
 
 namespace kp53::e2e {
 namespace {
 
 class CliE2E : public LinkE2E {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("kp53-cli-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
-
   // Runs kp53 with `args`, standard input from `input`; returns the exit status.
   int Run(const std::string& args, const std::string& input = "") {
     const auto in = dir / "stdin";
@@ -33,16 +25,14 @@ class CliE2E : public LinkE2E {
     const int st = std::system(cmd.c_str());
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
   }
-  std::string Stderr() {
-    std::ifstream f(dir / "stderr");
-    return {std::istreambuf_iterator<char>(f), {}};
-  }
   std::string Bytes(const std::filesystem::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
+    const auto bytes = test::ReadBytes(p.string());
+    return {bytes.begin(), bytes.end()};
   }
+  std::string Stderr() { return Bytes(dir / "stderr"); }
 
-  std::filesystem::path dir;
+  test::TempDir tmp;
+  const std::filesystem::path dir = tmp.path();
 };
 
 TEST_F(CliE2E, UploadWritesTheRadiosMemoryAndNeverOverwritesWithoutForce) {

@@ -32,7 +32,7 @@ TEST_F(LinkE2E, DownloadOfAnUnchangedImageWritesOnlyBlock60) {
   EXPECT_EQ(Download(), TransferResult::Completed);
   EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
   EXPECT_EQ(radio->Memory(), memory);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Download is completed"});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Download is completed"});
   EXPECT_EQ(sink.titles, std::vector<std::string>{"Download Function"});
   EXPECT_EQ(sink.ranges.front().second, kDownloadRange);
   EXPECT_EQ(sink.position, 15624);
@@ -122,8 +122,8 @@ TEST_F(LinkE2E, HardwareConfigurationMismatchShowsMessage87AndWritesNothing) {
   ASSERT_FALSE(Same(data.image, doc, off::kHardwareConfig, off::kHardwareConfig + off::kHardwareConfigSize - 1));
 
   EXPECT_EQ(Download(), TransferResult::Failed);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Hardware configuration mismatched!"});
-  EXPECT_EQ(prompt.icons.front(), Icon::Stop);
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Hardware configuration mismatched!"});
+  EXPECT_EQ(prompt.shown.front().icon, Icon::Stop);
   EXPECT_TRUE(radio->Log().blocksWritten.empty());
 
   // In maintenance mode the user may refuse to go on (Cancel): still nothing is written.

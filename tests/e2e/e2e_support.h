@@ -16,6 +16,7 @@
 #include "link/serial_port.h"
 #include "sim/radio_sim.h"
 #include "text/messages.h"
+#include "fake_prompt.h"
 
 namespace kp53::e2e {
 
@@ -63,36 +64,10 @@ class RecordingSink : public ProgressSink {
   std::mutex mu_;
 };
 
-// Records every message; answers questions from a script (default: the safe answer).
-class ScriptedPrompt : public UserPrompt {
- public:
-  Answer Show(std::string_view text, Icon icon, Buttons buttons) override {
-    std::lock_guard l(mu_);
-    shown.emplace_back(text);
-    icons.push_back(icon);
-    if (!answers.empty()) {
-      const Answer a = answers.front();
-      answers.pop_front();
-      return a;
-    }
-    if (buttons == Buttons::Ok) return Answer::Ok;
-    return buttons == Buttons::OkCancel ? Answer::Cancel : Answer::No;
-  }
-  std::vector<std::string> Shown() {
-    std::lock_guard l(mu_);
-    return shown;
-  }
-
-  std::deque<Answer> answers;
-  std::vector<std::string> shown;
-  std::vector<Icon> icons;
-
- private:
-  std::mutex mu_;
-};
-
 class LinkE2E : public ::testing::Test {
  protected:
+  LinkE2E() { InitImage(data); }
+
   // A radio that powers on shortly after the PC's first byte and repeats "P" until answered, so
   // that a "P" purged by the PC's own reopening is announced again.
   static sim::SimOptions SwitchedOffRadio() {
@@ -147,7 +122,7 @@ class LinkE2E : public ::testing::Test {
   RadioData data;
   LinkContext context;
   RecordingSink sink;
-  ScriptedPrompt prompt;
+  test::FakePrompt prompt;
   CancelToken cancel;
 };
 

@@ -7,12 +7,11 @@ namespace {
 
 TEST_F(LinkE2E, UploadReturnsTheRadiosExactMemory) {
   StartRadio(SwitchedOffRadio());
-  InitImage(data);
   const RadioImage before = data.image;
   EXPECT_EQ(Upload(), TransferResult::Completed);
   EXPECT_EQ(data.image, radio->Memory());  // all 7808 bytes, the ones behind the image included
   EXPECT_NE(data.image, before);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Upload is completed"});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Upload is completed"});
   EXPECT_EQ(sink.titles, std::vector<std::string>{"Upload Function"});
   ASSERT_EQ(sink.ranges.size(), 1u);
   EXPECT_EQ(sink.ranges[0].second, kUploadRange);
@@ -35,7 +34,6 @@ TEST_F(LinkE2E, UploadReturnsTheRadiosExactMemory) {
 TEST_F(LinkE2E, At19200TheHandshakeAnswersBangAndTheBlocksAreReadAt19200) {
   StartRadio(SwitchedOffRadio());
   context.speedIndex = 1;
-  InitImage(data);
   EXPECT_EQ(Upload(), TransferResult::Completed);
   EXPECT_EQ(data.image, radio->Memory());
   const auto log = radio->Log();
@@ -46,15 +44,14 @@ TEST_F(LinkE2E, At19200TheHandshakeAnswersBangAndTheBlocksAreReadAt19200) {
 
 TEST_F(LinkE2E, ModifiedDocumentIsKeptWhenOverwriteIsDeclined) {
   StartRadio(RadioInCloneMode());
-  InitImage(data);
   const RadioImage before = data.image;
   context.modified = true;
   prompt.answers = {Answer::No};
   EXPECT_EQ(Upload(), TransferResult::Declined);
   EXPECT_EQ(data.image, before);
   EXPECT_TRUE(context.modified);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Overwrite original data"});
-  EXPECT_EQ(prompt.icons.front(), Icon::Question);
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Overwrite original data"});
+  EXPECT_EQ(prompt.shown.front().icon, Icon::Question);
   EXPECT_EQ(radio->Log().speedAnswers.size(), 0u);  // the probe found the radio in clone mode
 }
 
@@ -63,7 +60,6 @@ TEST_F(LinkE2E, TwentyBadRepliesSpreadOverBlocksStillSucceed) {
   // Reply 0 answers the probe; then every block from 0 to 19 gets one bad reply and a good retry.
   for (int i = 1; i <= 39; i += 2) o.badSumReplies.insert(i);
   StartRadio(o);
-  InitImage(data);
   EXPECT_EQ(Upload(), TransferResult::Completed);
   EXPECT_EQ(data.image, radio->Memory());
   EXPECT_EQ(radio->Log().readRequests, 1 + 61 + 20);
@@ -73,11 +69,10 @@ TEST_F(LinkE2E, TheTwentyFirstBadReplyFailsTheUpload) {
   auto o = RadioInCloneMode();
   for (int i = 1; i <= 41; i += 2) o.badSumReplies.insert(i);
   StartRadio(o);
-  InitImage(data);
   const RadioImage before = data.image;
   EXPECT_EQ(Upload(), TransferResult::Failed);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Upload Error!"});
-  EXPECT_EQ(prompt.icons.front(), Icon::Stop);
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Upload Error!"});
+  EXPECT_EQ(prompt.shown.front().icon, Icon::Stop);
   EXPECT_EQ(data.image, before);
   EXPECT_FALSE(context.uploadCompleted);
   EXPECT_EQ(sink.closes, std::vector<bool>{false});
@@ -88,7 +83,6 @@ TEST_F(LinkE2E, MissingRepliesAreRetriedWithoutCountingAsErrors) {
   for (int i = 1; i <= 39; i += 2) o.badSumReplies.insert(i);
   o.droppedReplies = {45, 70};  // two more failures beyond the twenty bad sums
   StartRadio(o);
-  InitImage(data);
   EXPECT_EQ(Upload(), TransferResult::Completed);
   EXPECT_EQ(data.image, radio->Memory());
   EXPECT_EQ(radio->Log().readRequests, 1 + 61 + 20 + 2);
@@ -99,17 +93,15 @@ TEST_F(LinkE2E, AReplyThatComesTooLateIsRetriedAndTheUploadRecovers) {
   o.stalledReplies = {5, 30};
   o.stallMs = 700;  // longer than the PC waits for a byte
   StartRadio(o);
-  InitImage(data);
   EXPECT_EQ(Upload(), TransferResult::Completed);
   EXPECT_EQ(data.image, radio->Memory());
-  EXPECT_TRUE(prompt.Shown() == std::vector<std::string>{"Upload is completed"});
+  EXPECT_TRUE(prompt.Texts() == std::vector<std::string>{"Upload is completed"});
 }
 
 TEST_F(LinkE2E, CancelWhileWaitingForTheRadioEndsSilently) {
   auto o = SwitchedOffRadio();
   o.silent = true;
   StartRadio(o);
-  InitImage(data);
   const RadioImage before = data.image;
   TransferResult result = TransferResult::Completed;
   std::thread worker([&] { result = Upload(); });
@@ -118,7 +110,7 @@ TEST_F(LinkE2E, CancelWhileWaitingForTheRadioEndsSilently) {
   cancel.Cancel();
   worker.join();
   EXPECT_EQ(result, TransferResult::Cancelled);
-  EXPECT_TRUE(prompt.Shown().empty());
+  EXPECT_TRUE(prompt.Texts().empty());
   EXPECT_EQ(data.image, before);
   EXPECT_NE(context.documentPath, "<none>");
 }
@@ -128,24 +120,22 @@ TEST_F(LinkE2E, NoEchoOfTheSpeedAnswerGivesMessage81) {
   o.echo = false;
   StartRadio(o);
   context.portName = "3";
-  InitImage(data);
   EXPECT_EQ(Upload(), TransferResult::Failed);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Check that lead is connected to COM 3"});
-  EXPECT_EQ(prompt.icons.front(), Icon::Stop);
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Check that lead is connected to COM 3"});
+  EXPECT_EQ(prompt.shown.front().icon, Icon::Stop);
 }
 
 TEST_F(LinkE2E, APortThatCannotBeOpenedGivesMessage80BeforeAnyTitle) {
   device = "/nonexistent/ttyKP53";
-  InitImage(data);
   EXPECT_EQ(Upload(), TransferResult::Failed);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Problem with COM port"});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Problem with COM port"});
   EXPECT_TRUE(sink.titles.empty());
   EXPECT_TRUE(sink.ranges.empty());
   EXPECT_EQ(sink.closes, std::vector<bool>{false});
 
   prompt.shown.clear();
   EXPECT_EQ(Download(), TransferResult::Failed);
-  EXPECT_EQ(prompt.Shown(), std::vector<std::string>{"Problem with COM port"});
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Problem with COM port"});
 }
 
 }  // namespace

@@ -12,27 +12,19 @@
 #include <chrono>
 #include <thread>
 
+#include "fake_prompt.h"
 #include "link/access_gauge.h"
 
 namespace kp53::gui {
 namespace {
 
-class AnsweringPrompt : public UserPrompt {
- public:
-  Answer answer = Answer::Yes;
-  std::vector<std::string> shown;
-  bool onUiThread = true;
-  Answer Show(std::string_view text, Icon, Buttons) override {
-    onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
-    shown.emplace_back(text);
-    return answer;
-  }
-};
+using test::FakePrompt;
 
 void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 TEST(AccessGauge, WorkerProgressQuestionAndCloseReachTheWindowThread) {
-  AnsweringPrompt prompt;
+  FakePrompt prompt;
+  prompt.answers = {Answer::Yes};
   CAccessGaugeDlg gauge(prompt, false);
   Answer seen = Answer::Cancel;
   int maximum = 0, shownValue = -1;
@@ -50,9 +42,9 @@ TEST(AccessGauge, WorkerProgressQuestionAndCloseReachTheWindowThread) {
   });
   EXPECT_EQ(r, QDialog::Accepted);
   EXPECT_EQ(seen, Answer::Yes);
-  EXPECT_TRUE(prompt.onUiThread);
   ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0], "Overwrite original data");
+  EXPECT_EQ(prompt.shown[0].text, "Overwrite original data");
+  EXPECT_EQ(prompt.shown[0].thread, std::this_thread::get_id());  // asked on the window's thread
   EXPECT_EQ(maximum, 7729);
   EXPECT_EQ(shownValue, 7729);  // the count passed the maximum: the bar stays full
   EXPECT_EQ(gauge.windowTitle(), QStringLiteral("Upload Function"));
@@ -60,7 +52,7 @@ TEST(AccessGauge, WorkerProgressQuestionAndCloseReachTheWindowThread) {
 }
 
 TEST(AccessGauge, EscapeIsIgnoredAndCancelWaitsForTheWorker) {
-  AnsweringPrompt prompt;
+  FakePrompt prompt;
   CAccessGaugeDlg gauge(prompt, false);
   bool workerSawCancel = false;
   QTimer::singleShot(0, &gauge, [&] {
@@ -82,7 +74,7 @@ TEST(AccessGauge, EscapeIsIgnoredAndCancelWaitsForTheWorker) {
 }
 
 TEST(AccessGauge, ProductionModeRepeatsTheDownloadForTheNextRadio) {
-  AnsweringPrompt prompt;
+  FakePrompt prompt;
   CAccessGaugeDlg gauge(prompt, true);
   int downloads = 0;
   QTimer::singleShot(0, &gauge, [&] {
@@ -110,7 +102,7 @@ TEST(AccessGauge, ProductionModeRepeatsTheDownloadForTheNextRadio) {
 }
 
 TEST(AccessGauge, ProductionModeShowsTheFileNameAndHidesCancel) {
-  AnsweringPrompt prompt;
+  FakePrompt prompt;
   CAccessGaugeDlg gauge(prompt, true);
   QTimer::singleShot(0, &gauge, [&] {
     EXPECT_EQ(gauge.label()->text(), QStringLiteral("Load File Name : site7.k53"));
