@@ -192,31 +192,6 @@ TEST_F(ChannelEditingTest, ValueListsAndTonePickLists) {
   EXPECT_EQ(Ch(5).rxToneType, kToneCtcss);
 }
 
-TEST_F(ChannelEditingTest, F3CyclesReceivePolarityThroughAllThreeForms) {
-  Select(1);
-  Ch(1).rxToneType = kToneDcs;
-  Ch(1).rxDcs = 23;
-  auto ed = Editor();
-  std::vector<std::string> seen;
-  for (int i = 0; i < 4; ++i) {
-    seen.push_back(FormatSubAudio(Ch(1).RxTone()));
-    ed.CyclePolarity(6);
-  }
-  EXPECT_EQ(seen, (std::vector<std::string>{"D-023N  ", "D-023I  ", "D-023B  ", "D-023N  "}));
-}
-
-TEST_F(ChannelEditingTest, PriorityMovesWithinTheGroup) {
-  data.channels.priorityChannel = 3;
-  data.channels.SelectGroup(0);
-  Select(5);
-  auto ed = Editor();
-  EXPECT_EQ(ed.PriorityPreStep(1), std::optional<int>(2));
-  ed.Activate(1);
-  EXPECT_EQ(data.channels.priorityChannel, 5);
-  ed.Activate(1);
-  EXPECT_EQ(data.channels.priorityChannel, 0);
-}
-
 TEST_F(ChannelEditingTest, PastedCellTextsAreParsedOrRefused) {
   FakePrompt prompt;
   Select(4);

@@ -46,13 +46,6 @@ class ColumnsClipboardTest : public GuiTest {
   std::string iniPath;
 };
 
-TEST_F(ColumnsClipboardTest, CopyAndPasteAreEnabledOnTheEditMenu) {
-  EXPECT_TRUE(Frame().IsCommandEnabled(cmd::kCopy));
-  EXPECT_TRUE(Frame().IsCommandEnabled(cmd::kPaste));
-  EXPECT_TRUE(Frame().Action(cmd::kCopy)->isEnabled());
-  EXPECT_TRUE(Frame().IsCommandEnabled(cmd::kVisible));
-}
-
 TEST_F(ColumnsClipboardTest, CopiedArtsMarkIsRefusedWhereDcsIsMissing) {
   Ch(0).rxToneType = kp53::kToneDcs;
   Ch(0).txToneType = kp53::kToneDcs;

@@ -1,5 +1,5 @@
-// The filtered click-to-edit field, the channel allocation dialog and the File Data dialog, driven
-// with keys as a user drives them.
+// The filtered click-to-edit field, the list dialog and the File Data dialog, driven with keys as a
+// user drives them.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -8,7 +8,6 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "channels/allocation_dialog.h"
 #include "channels/list_dialogs.h"
 #include "link/file_data_dialog.h"
 #include "params/filtered_edit.h"
@@ -72,66 +71,6 @@ TEST(ListDialog, ShowsTheRequestAndReturnsThePosition) {
   withHelp.show();
   QTest::keyClick(&withHelp, Qt::Key_F1);
   EXPECT_EQ(help, 317);
-}
-
-class AllocationDialogTest : public ::testing::Test {
- protected:
-  AllocationDialogTest() {
-    InitImage(data);
-    NormalizeImage(data);
-  }
-  RadioData data;
-  int modified = 0;
-};
-
-TEST_F(AllocationDialogTest, EnterCommitsAFieldWithoutClosingAndOkOnlyFromTheButton) {
-  CAllocationDlg dlg(data, 0, true, [this] { ++modified; });
-  dlg.show();
-  CFilteredEdit* size3 = dlg.sizeField(2);
-  size3->setFocus();
-  QTest::keyClicks(size3, QStringLiteral("0"));
-  QTest::keyClick(size3, Qt::Key_Return);
-  EXPECT_TRUE(dlg.isVisible());
-  EXPECT_EQ(size3->text(), QStringLiteral("000"));
-  EXPECT_EQ(data.channels.groupSize[2], 0);
-  EXPECT_FALSE(dlg.typeList(2)->isEnabled());
-  EXPECT_GT(modified, 0);
-
-  CFilteredEdit* size2 = dlg.sizeField(1);
-  size2->setFocus();
-  QTest::keyClicks(size2, QStringLiteral("20"));
-  QTest::keyClick(size2, Qt::Key_Return);
-  EXPECT_EQ(data.channels.groupSize[1], 20);
-  EXPECT_EQ(data.channels.channelsLeft, 12);
-
-  dlg.okButton()->setFocus();
-  QTest::keyClick(dlg.okButton(), Qt::Key_Return);
-  EXPECT_EQ(dlg.result(), QDialog::Accepted);
-  EXPECT_EQ(data.channels.totalAllocated, 244);
-}
-
-TEST_F(AllocationDialogTest, EscapeRestoresTheFieldAndCancelRestoresTheTable) {
-  auto before = data.channels.groupSize;
-  CAllocationDlg dlg(data, 2, true, [] {});
-  dlg.show();
-  EXPECT_EQ(dlg.typeList(0)->count(), 2);  // "Omnitrunk" with option board 2
-  CFilteredEdit* tag = dlg.tagField(4);
-  tag->setFocus();
-  QTest::keyClicks(tag, QStringLiteral("FIRE"));
-  QTest::keyClick(tag, Qt::Key_Escape);
-  EXPECT_EQ(tag->text(), QStringLiteral("GROUP 5 "));
-  EXPECT_TRUE(dlg.isVisible());
-  QTest::keyClicks(tag, QStringLiteral("FIRE"));
-  QTest::keyClick(tag, Qt::Key_Return);
-  EXPECT_EQ(data.channels.groupTag[4], "FIRE    ");
-  CFilteredEdit* size = dlg.sizeField(0);
-  size->setFocus();
-  QTest::keyClicks(size, QStringLiteral("-5"));
-  QTest::keyClick(size, Qt::Key_Return);
-  EXPECT_EQ(data.channels.groupSize[0], 1);
-  dlg.reject();
-  EXPECT_EQ(data.channels.groupSize, before);
-  EXPECT_EQ(data.channels.groupTag[4], "GROUP 5 ");
 }
 
 TEST(FileDataDialog, ShowsTheBufferAndTrailerAndNormalisesOnOk) {
