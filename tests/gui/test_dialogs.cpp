@@ -2,7 +2,6 @@
 // user drives them.
 #include <gtest/gtest.h>
 
-#include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
