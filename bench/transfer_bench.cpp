@@ -23,15 +23,6 @@ namespace {
 using namespace kp53;
 using Clock = std::chrono::steady_clock;
 
-class NullSink : public ProgressSink {
- public:
-  void SetRange(int, int) override {}
-  void SetPosition(int) override {}
-  void SetStatus(int) override {}
-  void SetTitle(const std::string&) override {}
-  void Close(bool) override {}
-};
-
 class NullPrompt : public UserPrompt {
  public:
   // Failures are worth seeing; the completion messages are not.
@@ -93,7 +84,7 @@ void Transfer(benchmark::State& state, Kind kind) {
     LinkContext ctx;
     ctx.speedIndex = baud == 19200 ? 1 : 0;
     LinkSlot slot([dev = radio.DevicePath()](LinkFlags& f) { return std::make_unique<CSerialPort>(dev, f); });
-    NullSink sink;
+    NullProgressSink sink;
     NullPrompt prompt;
     CancelToken cancel;
     const double cpu0 = ThreadCpuSeconds();

@@ -73,15 +73,6 @@ class FuzzPort : public LinkPort {
   bool open_ = false;
 };
 
-class NullSink : public ProgressSink {
- public:
-  void SetRange(int, int) override {}
-  void SetPosition(int) override {}
-  void SetStatus(int) override {}
-  void SetTitle(const std::string&) override {}
-  void Close(bool) override {}
-};
-
 class NullPrompt : public UserPrompt {
  public:
   Answer Show(std::string_view, Icon, Buttons) override { return Answer::Ok; }
@@ -104,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ctx.speedIndex = (control & 2) ? 1 : 0;
   ctx.maintenanceMode = (control & 4) != 0;
   ctx.marketingEdited = (control & 8) != 0;
-  NullSink sink;
+  NullProgressSink sink;
   NullPrompt prompt;
   CloneProtocol protocol(slot, ctx, sink, prompt, cancel);
   protocol.SetPauseFunction([](std::chrono::milliseconds) {});

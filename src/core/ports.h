@@ -48,4 +48,14 @@ class ProgressSink {
   virtual void Repeat() {}
 };
 
+// A progress sink that shows nothing: benchmarks, fuzzing and callers without a display.
+class NullProgressSink : public ProgressSink {
+ public:
+  void SetRange(int, int) override {}
+  void SetPosition(int) override {}
+  void SetStatus(int) override {}
+  void SetTitle(const std::string&) override {}
+  void Close(bool) override {}
+};
+
 }  // namespace kp53

@@ -15,6 +15,18 @@ bool OpenLink(const CloneJob& job) {
   return false;
 }
 
+// Opens the port at 9600 bit/s, then shows the title and the range. A port that cannot be opened
+// is reported (message 80) and ends the gauge before any title.
+bool BeginTransfer(const CloneJob& job, int titleId, int range) {
+  if (!OpenLink(job)) {
+    job.sink.Close(false);
+    return false;
+  }
+  job.sink.SetTitle(FormatMessage(titleId));
+  job.sink.SetRange(0, range);
+  return true;
+}
+
 TransferResult Outcome(bool ok, const CancelToken& cancel) {
   if (ok) return TransferResult::Completed;
   return cancel.Requested() ? TransferResult::Cancelled : TransferResult::Failed;
@@ -23,12 +35,7 @@ TransferResult Outcome(bool ok, const CancelToken& cancel) {
 }  // namespace
 
 TransferResult RunUploadWorker(const CloneJob& job) {
-  if (!OpenLink(job)) {
-    job.sink.Close(false);
-    return TransferResult::Failed;
-  }
-  job.sink.SetTitle(FormatMessage(kUploadTitle));
-  job.sink.SetRange(0, kUploadRange);
+  if (!BeginTransfer(job, kUploadTitle, kUploadRange)) return TransferResult::Failed;
 
   RadioImage scratch = job.data.image;
   int progress = 0;
@@ -55,12 +62,7 @@ TransferResult RunUploadWorker(const CloneJob& job) {
 }
 
 TransferResult RunDownloadWorker(const CloneJob& job) {
-  if (!OpenLink(job)) {
-    job.sink.Close(false);
-    return TransferResult::Failed;
-  }
-  job.sink.SetTitle(FormatMessage(kDownloadTitle));
-  job.sink.SetRange(0, kDownloadRange);
+  if (!BeginTransfer(job, kDownloadTitle, kDownloadRange)) return TransferResult::Failed;
 
   RadioImage scratch = job.data.image;
   int progress = 0;
