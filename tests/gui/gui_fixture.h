@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include <QTest>
+
 #include "app/main_frame.h"
 #include "document/document.h"
 #include "text/messages.h"
@@ -70,6 +72,18 @@ class GuiTest : public ::testing::Test {
   }
   CRM90View& View() { return *Frame().View(); }
   CMSFlexGrid& Grid() { return *View().Grid(); }
+  kp53::ChannelEntry& Ch(int index) { return doc->Data().channels.Entry(index); }
+  // Shows the window, waits until it is active and puts the focus on cell (row, column).
+  void FocusCell(int row, int column) {
+    if (!Frame().isVisible()) {
+      Frame().show();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    }
+    Grid().setFocus();
+    Grid().SetRow(row);
+    Grid().SetCol(column);
+  }
+  static constexpr int kFirstRow = 2;  // the first channel row below the two header rows
 
   std::filesystem::path root;
   kp53::AppContext ctx;

@@ -20,27 +20,14 @@
 
 namespace {
 
-constexpr int kFirstRow = 2;
-
 class CellEditingTest : public GuiTest {
  protected:
-  // Shows the window, waits until it is active and puts the focus on cell (row, column).
-  void FocusCell(int row, int column) {
-    if (!Frame().isVisible()) {
-      Frame().show();
-      ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-    }
-    Grid().setFocus();
-    Grid().SetRow(row);
-    Grid().SetCol(column);
-  }
   QPoint CellCentre(int row, int column) {
     return Grid().visualRect(Grid().model()->index(row - kFirstRow, column)).center();
   }
   void ClickCell(int row, int column) {
     QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(row, column));
   }
-  kp53::ChannelEntry& Ch(int index) { return doc->Data().channels.Entry(index); }
   CCellEditor& Editor() { return *View().CellEditor(); }
 };
 

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kFirstRow = 2;
-
 class ColumnsClipboardTest : public GuiTest {
  protected:
   void SetUp() override {
@@ -24,18 +22,8 @@ class ColumnsClipboardTest : public GuiTest {
     iniPath = (root / "work" / "KP53Win.ini").string();
     ctx.LoadSettings(iniPath);
   }
-  void FocusCell(int row, int column) {
-    if (!Frame().isVisible()) {
-      Frame().show();
-      ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
-    }
-    Grid().setFocus();
-    Grid().SetRow(row);
-    Grid().SetCol(column);
-  }
   void CopyKey() { QTest::keyClick(&Grid(), Qt::Key_C, Qt::ControlModifier); }
   void PasteKey() { QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier); }
-  kp53::ChannelEntry& Ch(int index) { return doc->Data().channels.Entry(index); }
   // The column flags as the settings file holds them now.
   std::array<int, 18> FlagsInFile() {
     kp53::AppContext fresh;

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kFirstRow = 2;  // below the two header rows
 
 TEST_F(GuiTest, NewImageShowsGroupOneWithSixteenChannels) {
   CMSFlexGrid& g = Grid();
