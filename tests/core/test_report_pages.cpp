@@ -149,7 +149,7 @@ TEST_F(ReportPagesTest, RecorderSettingsOnlyForTheVru8) {
 
 TEST_F(ReportPagesTest, EmergencyChannelAndTimesAsTheDialogListsThem) {
   Edit<EmergencyArea>([&](EmergencyArea& e) {
-    e.SetChannelValue(2 + 4, data.channels);  // "CH-5  "
+    e.SetChannelValue(2 + 4);  // "CH-5  "
     e.rxTime = 0;                              // "5   s"
     e.txTime = 15;                             // "80 s"
   });
