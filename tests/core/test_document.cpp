@@ -410,8 +410,8 @@ TEST_F(DocumentTest, YesWithoutASavedFileCancelsTheActionAndKeepsTheChanges) {
     if (chosen) ch.saves.push_back(*chosen);
     EXPECT_FALSE(doc.New());
     EXPECT_EQ(ch.saveAsked, 1);
-    EXPECT_EQ(p.shown.size(), chosen ? 2u : 1u);
-    if (chosen) EXPECT_EQ(p.shown[1].text, FormatMessage(35, *chosen));
+    ASSERT_EQ(p.shown.size(), chosen ? 2u : 1u);
+    EXPECT_EQ(p.shown.back().text, chosen ? FormatMessage(35, *chosen) : FormatMessage(61699, "<none>"));
     EXPECT_TRUE(ctx.modified);
     EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 1);
   }
