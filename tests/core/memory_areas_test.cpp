@@ -14,6 +14,7 @@
 #include "image/five_tone_areas.h"
 #include "image/key_function_area.h"
 #include "image/paging_area.h"
+#include "image/radio_data.h"
 #include "image/scan_area.h"
 #include "image/two_tone_areas.h"
 
@@ -226,33 +227,57 @@ TEST(KeyFunctionAreaTest, OutOfRangeCodesFromAFileAreHarmless) {
 TEST(EmergencyAreaTest, DefaultsAndOwnership) {
   const RadioImage img = StoredDefaults<EmergencyArea>();
   EXPECT_TRUE(BytesAt(img, 141, {0, 0, 0x73, 0}));
-  CheckOwnership<EmergencyArea>({{141, 3, 0xFF}, {144, 1, 0x0F}});
+  // The group nibble is worked out from the group sizes, so a store does not give back a random
+  // image's nibble.
+  CheckOwnership<EmergencyArea>({{141, 3, 0xFF}, {144, 1, 0x0F}}, false);
 }
 
 TEST(EmergencyAreaTest, ChannelValueMapping) {
-  ChannelTable channels;
-  channels.SetDefaults();
-  channels.groupSize.fill(0);
-  channels.groupSize[0] = 2;
-  channels.groupSize[1] = 1;
-  channels.groupSize[2] = 10;  // record 4 lies in group index 2
   RadioImage img = Filled(0);
-  img[141] = 0x30;  // silent mode and key duration set
+  img[off::kGroupSizes] = 2;
+  img[off::kGroupSizes + 1] = 1;
+  img[off::kGroupSizes + 2] = 10;  // record 4 lies in group index 2
+  img[141] = 0x30;                 // silent mode and key duration set
   EmergencyArea e;
   e.LoadFromImage(img);
-  e.SetChannelValue(2 + 4, channels);  // "CH-5  "
+  e.SetChannelValue(2 + 4);  // "CH-5  "
   e.StoreToImage(img);
   EXPECT_TRUE(BytesAt(img, 141, {0xB2, 4}));
   EmergencyArea back;
   back.LoadFromImage(img);
   EXPECT_EQ(back.ChannelValue(), 6);
 
-  back.SetChannelValue(1, channels);  // "Priority Channel"
+  back.SetChannelValue(1);  // "Priority Channel"
   back.StoreToImage(img);
   EXPECT_EQ(img[141], 0x70);
   EmergencyArea again;
   again.LoadFromImage(img);
   EXPECT_EQ(again.ChannelValue(), 1);
+}
+
+TEST(EmergencyAreaTest, NormalisingPutsTheGroupOfTheCurrentAllocation) {
+  const std::array<std::uint8_t, kGroupCount> issueSizes{10, 10, 10, 20, 16};
+  const std::array<std::uint8_t, kGroupCount> oneBigGroup{50};
+  const struct {
+    std::uint8_t byte141, byte142;
+    std::array<std::uint8_t, kGroupCount> sizes;
+    std::uint8_t want141;
+  } cases[] = {
+      {0x82, 40, issueSizes, 0x83},   // record 40 lies in the fourth group, not the third
+      {0x83, 40, oneBigGroup, 0x80},  // re-allocated into the first group
+      {0x4F, 40, issueSizes, 0x40},   // the priority channel has no group
+      {0x3F, 40, issueSizes, 0x30},   // neither has the current channel; bits 5 and 4 stay
+  };
+  for (const auto& c : cases) {
+    RadioData data;
+    InitImage(data);
+    data.image[141] = c.byte141;
+    data.image[142] = c.byte142;
+    data.channels.groupSize = c.sizes;
+    NormalizeImage(data);
+    EXPECT_EQ(data.image[141], c.want141) << int{c.byte141};
+    EXPECT_EQ(data.image[142], c.byte142);
+  }
 }
 
 // --- DTMF ----------------------------------------------------------------------------------------

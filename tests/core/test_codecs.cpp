@@ -174,13 +174,16 @@ TEST(SubAudioCodec, WordsAndDcsPacking) {
 }
 
 TEST(SubAudioCodec, TextForms) {
-  SubAudio dcs{kToneDcs, 0, 23, false, false};
-  EXPECT_EQ(FormatSubAudio(dcs), "D-023N  ");
-  EXPECT_EQ(FormatSubAudio(dcs, true), "D-023   ");
-  dcs.inverted = true;
-  EXPECT_EQ(FormatSubAudio(dcs), "D-023I  ");
-  dcs.both = true;
-  EXPECT_EQ(FormatSubAudio(dcs), "D-023B  ");
+  // The inverted flag wins over "both": a word with both flags is an inverted code.
+  const struct {
+    bool inverted, both;
+    const char* text;
+  } dcsForms[] = {{false, false, "D-023N  "}, {true, false, "D-023I  "}, {false, true, "D-023B  "}, {true, true, "D-023I  "}};
+  for (const auto& f : dcsForms) {
+    const SubAudio dcs{kToneDcs, 0, 23, f.inverted, f.both};
+    EXPECT_EQ(FormatSubAudio(dcs), f.text);
+    EXPECT_EQ(FormatSubAudio(dcs, true), "D-023   ");
+  }
   EXPECT_EQ(FormatSubAudio({kToneCtcss, 1000, 0, false, false}), "C-100.0");
   EXPECT_EQ(FormatSubAudio({}), "-------");
   EXPECT_EQ(FormatDefaultSplit(0.0), "0.0   MHz");

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "document/document.h"
@@ -172,34 +173,38 @@ TEST_F(DocumentTest, ShortFileGivenDirectlyLoadsItsImageAndKeepsTheDefaultSplit)
   EXPECT_EQ(doc.Title(), shortFile.string());
 }
 
-TEST_F(DocumentTest, OpenOfAMissingFileShowsMessage32) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  const std::string missing = (root / "missing.k53").string();
-  chooser.opens.push_back(missing);
-  EXPECT_FALSE(doc.Open());
-  EXPECT_TRUE(prompt.ShowedOnly(32, missing));
-}
-
-TEST_F(DocumentTest, OpenOfAFileThatCannotBeOpenedShowsMessage32) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+TEST_F(DocumentTest, OpenOfAMissingOrLockedFileShowsMessage32) {
   const fs::path locked = MakeDataFile("locked.k53");
   fs::permissions(locked, fs::perms::none);
-  CRM90Doc doc(ctx, prompt, chooser);
-  chooser.opens.push_back(locked.string());
-  EXPECT_FALSE(doc.Open());
-  EXPECT_TRUE(prompt.ShowedOnly(32, locked.string()));
+  for (const fs::path& path : {root / "missing.k53", locked}) {
+    if (path == locked && ::geteuid() == 0) continue;  // root reads every file
+    FakePrompt p;
+    CRM90Doc doc(ctx, p, chooser);
+    chooser.opens.push_back(path.string());
+    EXPECT_FALSE(doc.Open());
+    EXPECT_TRUE(p.ShowedOnly(32, path.string())) << path;
+  }
 }
 
-TEST_F(DocumentTest, TruncatedFileGivenDirectlyShowsMessage34AndKeepsTheBuiltInImage) {
+TEST_F(DocumentTest, UnreadableFileGivenDirectlyLeavesTheBuiltInImageUntitled) {
+  // Saving afterwards must never write the built-in image over the file that failed.
   const fs::path tiny = root / "tiny.k53";
   WriteBytes(tiny.string(), std::vector<unsigned char>(10, 0x55));
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.OpenPath(tiny.string());
-  EXPECT_TRUE(prompt.ShowedOnly(34, tiny.string()));
-  EXPECT_FALSE(doc.DefaultFileFound());
-  EXPECT_EQ(doc.Title(), tiny.string());
-  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 4);
-  EXPECT_TRUE(ctx.settings.recentFiles.empty());
+  const struct {
+    fs::path path;
+    int message;  // 0: none
+  } cases[] = {{tiny, 34}, {root / "missing.k53", 0}};
+  for (const auto& c : cases) {
+    FakePrompt p;
+    CRM90Doc doc(ctx, p, chooser);
+    doc.OpenPath(c.path.string());
+    EXPECT_TRUE(c.message ? p.ShowedOnly(c.message, c.path.string()) : p.shown.empty()) << c.path;
+    EXPECT_FALSE(doc.DefaultFileFound());
+    EXPECT_EQ(doc.Title(), "<none>");
+    EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 4);
+    EXPECT_TRUE(ctx.settings.recentFiles.empty());
+  }
+  EXPECT_EQ(ReadBytes(tiny), std::vector<unsigned char>(10, 0x55));
 }
 
 TEST_F(DocumentTest, OpenCancelledInTheDialogChangesNothing) {
@@ -306,15 +311,23 @@ TEST_F(DocumentTest, SaveOverACapitalisedDefaultNameInAnyFolderAsksAndNoLeavesIt
   EXPECT_NE(ReadBytes(file), before);
 }
 
-TEST_F(DocumentTest, SaveOnAnUntitledDocumentShowsMessage32WithNone) {
+TEST_F(DocumentTest, SaveOnAnUntitledDocumentRunsSaveAs) {
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   prompt.shown.clear();
   ctx.modified = true;
-  EXPECT_FALSE(doc.Save());
-  EXPECT_TRUE(prompt.ShowedOnly(32, "<none>"));
-  EXPECT_EQ(prompt.shown[0].text, "Problem opening file\r\nFile Name = <none>");
+  EXPECT_FALSE(doc.Save());  // the save dialog is cancelled
+  EXPECT_EQ(chooser.saveAsked, 1);
+  EXPECT_TRUE(prompt.shown.empty());
   EXPECT_TRUE(ctx.modified);
+  EXPECT_EQ(doc.Title(), "<none>");
+
+  const fs::path file = root / "named.k53";
+  chooser.saves.push_back(file.string());
+  EXPECT_TRUE(doc.Save());
+  EXPECT_EQ(doc.Title(), file.string());
+  EXPECT_EQ(fs::file_size(file), kDataFileSize);
+  EXPECT_FALSE(ctx.modified);
 }
 
 TEST_F(DocumentTest, SaveAsWithA300CharacterPathSavesWhereChosen) {
@@ -339,14 +352,6 @@ TEST_F(DocumentTest, SaveAsWithA300CharacterPathSavesWhereChosen) {
   EXPECT_FALSE(fs::exists(cut));
 }
 
-TEST_F(DocumentTest, SaveAsCancelledKeepsThePathAndWritesNothing) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  EXPECT_FALSE(doc.SaveAs());
-  EXPECT_EQ(doc.Title(), "<none>");
-  EXPECT_TRUE(prompt.shown.empty());
-}
-
 TEST_F(DocumentTest, SaveAsToAMissingFolderStaysTheCurrentPathAndReports35) {
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
@@ -367,16 +372,6 @@ TEST_F(DocumentTest, UnmodifiedDocumentIsNotAsked) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST_F(DocumentTest, YesThenCancelledSaveDialogStillDiscardsAndContinues) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  BuildModified(doc);
-  prompt.answers.push_back(Answer::Yes);
-  EXPECT_TRUE(doc.New());
-  EXPECT_EQ(chooser.saveAsked, 1);
-  EXPECT_FALSE(ctx.modified);
-  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 4);
-}
-
 TEST_F(DocumentTest, YesSavesUnderTheChosenNameBeforeTheNewImage) {
   CRM90Doc doc(ctx, prompt, chooser);
   BuildModified(doc);
@@ -390,17 +385,23 @@ TEST_F(DocumentTest, YesSavesUnderTheChosenNameBeforeTheNewImage) {
   EXPECT_EQ(other.Data().channels.Entry(0).squelch, 1);
 }
 
-TEST_F(DocumentTest, YesWithAFailedSaveKeepsTheChanges) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  BuildModified(doc);
-  const std::string path = (root / "no-such-dir" / "x.k53").string();
-  prompt.answers.push_back(Answer::Yes);
-  chooser.saves.push_back(path);
-  EXPECT_FALSE(doc.New());
-  ASSERT_EQ(prompt.shown.size(), 2u);
-  EXPECT_EQ(prompt.shown[1].text, FormatMessage(35, path));
-  EXPECT_TRUE(ctx.modified);
-  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 1);
+TEST_F(DocumentTest, YesWithoutASavedFileCancelsTheActionAndKeepsTheChanges) {
+  // The save dialog cancelled, or a save that fails: New stops, the edits and the flag stay.
+  const std::string missingFolder = (root / "no-such-dir" / "x.k53").string();
+  for (const std::optional<std::string>& chosen : {std::optional<std::string>(), std::optional(missingFolder)}) {
+    FakePrompt p;
+    DocScriptChooser ch;
+    CRM90Doc doc(ctx, p, ch);
+    BuildModified(doc);
+    p.answers.push_back(Answer::Yes);
+    if (chosen) ch.saves.push_back(*chosen);
+    EXPECT_FALSE(doc.New());
+    EXPECT_EQ(ch.saveAsked, 1);
+    ASSERT_EQ(p.shown.size(), chosen ? 2u : 1u);
+    EXPECT_EQ(p.shown.back().text, chosen ? FormatMessage(35, *chosen) : FormatMessage(61699, "<none>"));
+    EXPECT_TRUE(ctx.modified);
+    EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 1);
+  }
 }
 
 TEST_F(DocumentTest, NoDiscardsWithoutSaving) {

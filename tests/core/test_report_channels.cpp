@@ -299,7 +299,7 @@ TEST(ReportText, TwoColumnBlock) {
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], std::string("left 1") + std::string(49, ' ') + "R1");
   EXPECT_EQ(lines[1], std::string(55, ' '));
-  EXPECT_EQ(lines[2], std::string(55, ' ') + "R3");  // below the left column: still the right column
+  EXPECT_EQ(lines[2], "R3");  // below the left column: at the left margin
   EXPECT_EQ(block.Lines(5).size(), 5u);
 }
 

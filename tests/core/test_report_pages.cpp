@@ -149,7 +149,7 @@ TEST_F(ReportPagesTest, RecorderSettingsOnlyForTheVru8) {
 
 TEST_F(ReportPagesTest, EmergencyChannelAndTimesAsTheDialogListsThem) {
   Edit<EmergencyArea>([&](EmergencyArea& e) {
-    e.SetChannelValue(2 + 4, data.channels);  // "CH-5  "
+    e.SetChannelValue(2 + 4);  // "CH-5  "
     e.rxTime = 0;                              // "5   s"
     e.txTime = 15;                             // "80 s"
   });
@@ -184,7 +184,7 @@ TEST_F(ReportPagesTest, FiveToneHasFourSignallingPages) {
   EXPECT_EQ(two[1], "        **********************************   SIGNALING DATA   ************************************");
   EXPECT_EQ(two[2].substr(0, 36), "           5-Tone General Parameters");
   EXPECT_EQ(Right(two[2]), "Group Tone:          A TONE              ");
-  EXPECT_EQ(Right(two[38]), "USER  :    70         105.0");
+  EXPECT_EQ(two[38], "                 USER  :    70         105.0");  // below the left column: at the margin
 
   const ReportPage three = report.Page(3);
   EXPECT_EQ(three[0], std::string(81, ' ') + "1/2/2026   Page 3");
@@ -226,14 +226,14 @@ TEST_F(ReportPagesTest, TwoToneHasTwoSignallingPages) {
   EXPECT_EQ(two[2].substr(0, 28), "           2-Tone Parameters");
   EXPECT_EQ(Right(two[2]), "2-Tone Table");
   EXPECT_EQ(Right(two[5]), "1:   288.5 Hz    288.5 Hz ");
-  // The block has as many lines as the right column: 19, lines 2 to 20. The right column stays in
-  // its place below the left column's 12 lines.
-  EXPECT_EQ(Right(two[14]), "10:   288.5 Hz    288.5 Hz ");
+  // The block has as many lines as the right column: 19, lines 2 to 20. Below the left column's 12
+  // lines the right column's lines start at the left margin, with their own indent.
+  EXPECT_EQ(two[14], "  10:   288.5 Hz    288.5 Hz ");
   EXPECT_EQ(two[15], "");
-  EXPECT_EQ(Right(two[16]), "2-Tone Encode");
-  EXPECT_EQ(Right(two[18]), "Encode Format Pair# :   1");
-  EXPECT_EQ(Right(two[19]), "1st Tone Period Time:   1.0 s");
-  EXPECT_EQ(Right(two[20]), "2nd Tone Period Time:   3.0 s");
+  EXPECT_EQ(two[16], "           2-Tone Encode");
+  EXPECT_EQ(two[18], "              Encode Format Pair# :   1");
+  EXPECT_EQ(two[19], "              1st Tone Period Time:   1.0 s");
+  EXPECT_EQ(two[20], "              2nd Tone Period Time:   3.0 s");
   EXPECT_EQ(two[21], "");
   EXPECT_EQ(two[22], "           2-Tone System" + std::string(31, ' '));
   EXPECT_EQ(two[25], "               1:    10         v          -");

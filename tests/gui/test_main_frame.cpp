@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "app/command_ids.h"
@@ -105,11 +106,40 @@ TEST_F(GuiTest, CloseQuestionCancelKeepsTheWindowOpen) {
   EXPECT_TRUE(ctx.modified);
 }
 
-TEST_F(GuiTest, CloseQuestionYesThenCancelledSaveStillCloses) {
+TEST_F(GuiTest, YesThenCancelledSaveAsCancelsCloseNewAndOpen) {
+  const auto other = root / "other.k53";
+  ctx.currentPath = other.string();
+  ASSERT_TRUE(doc->Save());
   Frame().show();
+  doc->Data().channels.Entry(0).squelch = 9;
   ctx.modified = true;
-  prompt.answers.push_back(kp53::Answer::Yes);
-  EXPECT_TRUE(Frame().close());
+  const std::function<void()> actions[] = {
+      [this] { EXPECT_FALSE(Frame().close()); },
+      [this] { Frame().RunCommand(cmd::kNew); },
+      [this, other] {
+        chooser.opens.push_back(other.string());
+        Frame().RunCommand(cmd::kOpen);
+      },
+  };
+  for (const auto& action : actions) {
+    prompt.answers.push_back(kp53::Answer::Yes);  // Save As is then cancelled
+    action();
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_TRUE(ctx.modified);
+    EXPECT_EQ(doc->Data().channels.Entry(0).squelch, 9);
+  }
+  EXPECT_EQ(prompt.shown.size(), 3u);
+}
+
+TEST_F(GuiTest, CtrlSOnANewDocumentOpensSaveAs) {
+  FocusCell(kFirstRow, 0);
+  ASSERT_EQ(ctx.currentPath, "<none>");
+  const auto file = root / "named.k53";
+  chooser.saves.push_back(file.string());
+  QTest::keyClick(&Grid(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(std::filesystem::file_size(file), kp53::kDataFileSize);
+  EXPECT_TRUE(Frame().windowTitle().startsWith(QString::fromStdString(file.string())));
+  EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(GuiTest, CloseWithoutChangesOrWhilePrintingAsksNothing) {

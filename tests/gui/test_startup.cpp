@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
 #include <QSignalSpy>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "app/application.h"
@@ -110,6 +113,44 @@ TEST_F(StartupTest, ProductionModeAndAFileOnTheCommandLine) {
   ASSERT_TRUE(app.Start({QStringLiteral("defaultv.k53")}));
   EXPECT_FALSE(app.Context().productionMode);
   EXPECT_EQ(app.Context().currentPath, (dir / "defaultv.k53").string());
+}
+
+TEST_F(StartupTest, AFileThatCannotBeReadOpensTheWindowUntitledAndCtrlSNeverWritesIt) {
+  { std::ofstream(dir / "short.k53") << "0123456789"; }  // truncated
+  const struct {
+    const char* name;
+    const char* message;
+  } cases[] = {{"short.k53", "Problem reading from file"}, {"missing.k53", "Problem opening file"}};
+  for (const auto& c : cases) {
+    // Answers every message box and cancels every file dialog, noting what was shown.
+    QStringList shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&shown] {
+      auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!dlg) return;
+      if (auto* box = qobject_cast<QMessageBox*>(dlg)) shown << box->text();
+      else shown << QString::fromLatin1(dlg->metaObject()->className());
+      dlg->reject();
+    });
+    answer.start(20);
+    KP53App app;
+    app.SetInstanceFolder(Folder());
+    ASSERT_TRUE(app.Start({QString::fromLatin1(c.name)}));
+    ASSERT_NE(app.Frame(), nullptr);
+    EXPECT_TRUE(app.Frame()->isVisible());
+    EXPECT_EQ(app.Context().currentPath, "<none>");
+    ASSERT_EQ(shown.size(), 1) << c.name;
+    EXPECT_TRUE(shown[0].startsWith(QString::fromLatin1(c.message))) << shown[0].toStdString();
+
+    app.Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(app.Frame()));
+    QTest::keyClick(app.Frame()->View()->Grid(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], QStringLiteral("QFileDialog"));  // Save As, cancelled
+  }
+  std::ifstream in(dir / "short.k53");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0123456789");
+  EXPECT_FALSE(fs::exists(dir / "missing.k53"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The channel grid view: cell texts, colours and pictures, the group line, F2, the columns.
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
 
@@ -130,11 +131,18 @@ TEST_F(GuiTest, ChoosingAGroupCommitsTheTagAndMarksModified) {
   EXPECT_TRUE(ctx.modified);
 }
 
-TEST_F(GuiTest, TypingTheGroupTagCommitsItPaddedToEight) {
-  View().GroupTagEdit()->clear();
-  QTest::keyClicks(View().GroupTagEdit(), QStringLiteral("TAXI"));
-  EXPECT_EQ(doc->Data().channels.groupTag[0], "TAXI    ");
+TEST_F(GuiTest, TypingTheGroupTagKeepsWhatTheRadioStoresPaddedToEight) {
+  QLineEdit* edit = View().GroupTagEdit();
+  edit->clear();
+  QTest::keyClicks(edit, QStringLiteral("ab!c"));
+  EXPECT_EQ(edit->text(), QStringLiteral("ABC"));
+  EXPECT_EQ(prompt.beeps, 1);
+  EXPECT_EQ(doc->Data().channels.groupTag[0], "ABC     ");
   EXPECT_TRUE(ctx.modified);
+  // Pasted text is held to the same rule.
+  edit->insert(QStringLiteral("x?"));
+  edit->insert(QStringLiteral("d"));
+  EXPECT_EQ(edit->text(), QStringLiteral("ABCD"));
 }
 
 TEST_F(GuiTest, OmnitrunkOnlyForOptionBoardTwo) {
@@ -159,6 +167,29 @@ TEST_F(GuiTest, AllColumnsHiddenButChn) {
   }
   // Hidden columns keep their texts.
   EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
+}
+
+TEST_F(GuiTest, EveryCellTextIsWholeAtTheDefaultWidths) {
+  // Channels 1 to 4 show the longest signalling types and sub-audio forms.
+  for (int i = 0; i < 4; ++i) {
+    Ch(i).signalType = i;
+    Ch(i).signalNo = 32;
+    Ch(i).rxToneType = kp53::kToneDcs;
+    Ch(i).rxDcs = 754;
+    Ch(i).rxDcsBoth = true;
+  }
+  View().RefreshAll();
+  Frame().RunCommand(32810);  // Signaling off and on again: the widths come back the same
+  Frame().RunCommand(32810);
+  const QFontMetrics fm(Grid().font());
+  for (int c = 0; c < kp53::kGridColumns; ++c) {
+    for (int r = kFirstRow; r < Grid().Rows(); ++r) {
+      const QString text = Grid().TextMatrix(r, c).trimmed();
+      EXPECT_LE(fm.horizontalAdvance(text) + 4, Grid().columnWidth(c)) << "column " << c << " " << text.toStdString();
+    }
+  }
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 14), QStringLiteral("Signal"));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 3, 14), QStringLiteral("Option"));
 }
 
 TEST_F(GuiTest, ColumnToggleHidesBothColumnsOfAnItem) {

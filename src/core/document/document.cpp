@@ -76,6 +76,9 @@ void CRM90Doc::BuildImage() {
   if (read) {
     found_ = LoadCurrentFile();
   }
+  // A file that could not be read is no longer the document's file: the built-in image must never
+  // be saved over it.
+  if (!found_) ctx_.currentPath = kNoPath;
   data_.channels.SelectGroup(0);
   ChooseMenuSet();
 }
@@ -121,13 +124,11 @@ void CRM90Doc::OpenPath(const std::string& path) {
 
 bool CRM90Doc::Save() {
   const std::string path = ctx_.currentPath;
+  // An untitled document is saved by choosing its name.
+  if (path == kNoPath || path.empty()) return SaveAs();
   if (!IsWritable(path, prompt_, path)) return false;
   if (IsDefaultFileName(path) && prompt_.Message(36, Icon::Question, Buttons::YesNo) != Answer::Yes) return false;
   NormalizeImage(data_);
-  if (path == kNoPath || path.empty()) {
-    prompt_.Error(32, path);
-    return false;
-  }
   if (!WriteDataFile(path, data_.image, data_.defaultSplit, prompt_)) return false;
   ctx_.modified = false;
   ctx_.settings.AddRecentFile(path);
@@ -135,21 +136,19 @@ bool CRM90Doc::Save() {
   return true;
 }
 
-CRM90Doc::SaveAsResult CRM90Doc::RunSaveAs() {
+bool CRM90Doc::SaveAs() {
   const auto chosen = chooser_.ChooseSave();
-  if (!chosen || chosen->empty()) return SaveAsResult::Cancelled;
+  if (!chosen || chosen->empty()) return false;
   // The whole chosen path is kept, however long: cutting it would save somewhere else.
   ctx_.currentPath = *chosen;
-  return Save() ? SaveAsResult::Saved : SaveAsResult::NotSaved;
+  return Save();
 }
-
-bool CRM90Doc::SaveAs() { return RunSaveAs() == SaveAsResult::Saved; }
 
 bool CRM90Doc::AskToSaveChanges() {
   if (!ctx_.modified) return true;
   const Answer a = prompt_.Message(61699, Icon::Question, Buttons::YesNoCancel, ctx_.currentPath);
   if (a == Answer::Cancel) return false;
-  if (a == Answer::Yes && RunSaveAs() == SaveAsResult::NotSaved) return false;
+  if (a == Answer::Yes && !SaveAs()) return false;
   ctx_.modified = false;
   return true;
 }

@@ -32,7 +32,8 @@ class CRM90Doc {
 
   // Builds the image for the current path: from that file, or for "<none>" from the default file
   // of VHF or UHF, or from the built-in defaults (written to the working directory as
-  // "defaultv.k53" when no default file exists).
+  // "defaultv.k53" when no default file exists). When the file cannot be read the built-in image
+  // stays and the path becomes "<none>".
   void BuildImage();
 
   // File > New: the unsaved-changes question, then a new image. False when cancelled.
@@ -41,15 +42,17 @@ class CRM90Doc {
   // True when a file was loaded.
   bool Open();
   // A file named on the command line or picked from the recent-file list: loaded without the size
-  // check (a short file keeps the built-in defaults behind its end).
+  // check (a short file keeps the built-in defaults behind its end). A file that cannot be read
+  // leaves the built-in image as an untitled document.
   void OpenPath(const std::string& path);
-  // File > Save to the current path. True when the file was written.
+  // File > Save to the current path; an untitled document runs Save As. True when the file was
+  // written.
   bool Save();
   // File > Save As: choose a path, make it the current path, then Save.
   bool SaveAs();
-  // The unsaved-changes question; false means the user cancelled. Yes opens Save As; cancelling
-  // its dialog discards the changes and goes on, but a save that was tried and did not happen
-  // (an error, or No to writing a default file) answers false, so the changes are not lost.
+  // The unsaved-changes question; false means the user cancelled. Yes opens Save As; unless the
+  // file is then written (Save As cancelled, a write error, No to writing a default file) the
+  // answer is false, so the action stops and the changes and the modified flag stay.
   bool AskToSaveChanges();
 
   // Normalises the image and writes it under `name` in the working directory.
@@ -65,8 +68,6 @@ class CRM90Doc {
   bool IsModified() const { return ctx_.modified; }
 
  private:
-  enum class SaveAsResult { Cancelled, Saved, NotSaved };
-  SaveAsResult RunSaveAs();
   void RebuildWithPath(const std::string& path);
   // Reads the current path's file into the image and reloads the long-lived areas.
   bool LoadCurrentFile();

@@ -243,14 +243,16 @@ void ChannelTable::StoreToImage(RadioImage& img, const HardwareArea& hw) {
   }
 }
 
-int ChannelTable::GroupOf(int index) const {
+int GroupHolding(std::span<const std::uint8_t, kGroupCount> sizes, int index) {
   int sum = 0;
   for (int g = 0; g < kGroupCount; ++g) {
-    sum += groupSize[static_cast<std::size_t>(g)];
+    sum += sizes[static_cast<std::size_t>(g)];
     if (sum > index) return g;
   }
   return kGroupCount;
 }
+
+int ChannelTable::GroupOf(int index) const { return GroupHolding(groupSize, index); }
 
 std::pair<int, int> ChannelTable::SplitIndex(int index) const {
   const int g = GroupOf(index);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -13,6 +14,10 @@
 #include "image/radio_image.h"
 
 namespace kp53 {
+
+// The group that holds channel record `index` when the groups hold `sizes` consecutive channels in
+// group order; kGroupCount when no group holds it.
+int GroupHolding(std::span<const std::uint8_t, kGroupCount> sizes, int index);
 
 struct ChannelEntry {
   std::string tag;             // 8 characters, blank-padded

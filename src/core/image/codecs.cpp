@@ -291,7 +291,7 @@ std::string FormatSubAudio(const SubAudio& tone, bool report) {
       return Format("C-%5.1f", tone.ctcss / 10.0);
     case kToneDcs:
       if (report) return Format("D-%.3d   ", tone.dcs);
-      return Format("D-%.3d%c  ", tone.dcs, tone.both ? 'B' : tone.inverted ? 'I' : 'N');
+      return Format("D-%.3d%c  ", tone.dcs, tone.inverted ? 'I' : tone.both ? 'B' : 'N');
     default:
       return std::string(kNoToneText);
   }

@@ -6,7 +6,6 @@ namespace kp53 {
 
 void EmergencyArea::LoadFromImage(const RadioImage& img) {
   channelKind = static_cast<int>(GetField(img, off::kEmergency, 6, 2));
-  channelGroup = static_cast<int>(GetField(img, off::kEmergency, 0, 4));
   channelIndex = img[off::kEmergency + 1];
   silentMode = GetBit(img, off::kEmergency, 5);
   keyDuration = GetBit(img, off::kEmergency, 4);
@@ -17,7 +16,12 @@ void EmergencyArea::LoadFromImage(const RadioImage& img) {
 
 void EmergencyArea::StoreToImage(RadioImage& img) const {
   PutField(img, off::kEmergency, 6, 2, static_cast<unsigned>(channelKind));
-  PutField(img, off::kEmergency, 0, 4, static_cast<unsigned>(channelGroup));
+  int group = 0;
+  if (channelKind >= 2) {
+    const std::span<const std::uint8_t, kGroupCount> sizes(img.data() + off::kGroupSizes, kGroupCount);
+    group = GroupHolding(sizes, channelIndex) & 0x0F;
+  }
+  PutField(img, off::kEmergency, 0, 4, static_cast<unsigned>(group));
   img[off::kEmergency + 1] = static_cast<std::uint8_t>(channelIndex);
   PutBit(img, off::kEmergency, 5, silentMode != 0);
   PutBit(img, off::kEmergency, 4, keyDuration != 0);
@@ -28,16 +32,13 @@ void EmergencyArea::StoreToImage(RadioImage& img) const {
 
 int EmergencyArea::ChannelValue() const { return channelKind <= 1 ? channelKind : channelKind + channelIndex; }
 
-void EmergencyArea::SetChannelValue(int value, const ChannelTable& channels) {
+void EmergencyArea::SetChannelValue(int value) {
   if (value <= 1) {
     channelKind = value < 0 ? 0 : value;
-    channelGroup = 0;
     return;
   }
-  const int n = value - 2 < kChannelCount ? value - 2 : kChannelCount - 1;
   channelKind = 2;
-  channelIndex = n;
-  channelGroup = channels.GroupOf(n) & 0x0F;
+  channelIndex = value - 2 < kChannelCount ? value - 2 : kChannelCount - 1;
 }
 
 }  // namespace kp53

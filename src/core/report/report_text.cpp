@@ -13,11 +13,7 @@ void TwoColumnBlock::Left(std::string_view text) {
   if (s.size() < kLeftColumnWidth) s.resize(kLeftColumnWidth, ' ');
 }
 
-void TwoColumnBlock::Right(std::string_view text) {
-  std::string& s = At(right_++);
-  if (s.size() < kLeftColumnWidth) s.resize(kLeftColumnWidth, ' ');
-  s.append(text);
-}
+void TwoColumnBlock::Right(std::string_view text) { At(right_++).append(text); }
 
 std::vector<std::string> TwoColumnBlock::Lines() const { return lines_; }
 

@@ -15,8 +15,9 @@ inline constexpr std::size_t kLeftColumnWidth = 55;
 
 // Two text columns side by side. The left column's lines are padded to 55 characters; the right
 // column is then appended line by line to the same strings, starting again at the block's first
-// line. A right-column line below the left column's end is padded the same way, so the right
-// column always starts at character 55; a line the right column skips keeps only its left part.
+// line. A right-column line below the left column's end is built on an empty string, so it starts
+// at the left margin (such lines carry their own indent); a line the right column skips keeps only
+// its left part.
 class TwoColumnBlock {
  public:
   void Left(std::string_view text);

@@ -33,6 +33,12 @@ const GridColumn kChannelColumns[kGridColumns] = {
 
 namespace {
 
+const char* const kBandwidth[] = {"W5", "W4", "N"};
+const char* const kPower[] = {"H", "L"};
+const char* const kSignalType[] = {"--", "Signal", "Page", "Option"};
+const char* const kEncryption[] = {"-", "1", "2", "3"};
+const char* const kLockout[] = {"--", "BC", "BT"};
+
 // Text `i` of a fixed table, or question marks for an index the table does not have.
 template <std::size_t N>
 std::string Pick(const char* const (&table)[N], int i, const char* unknown) {
@@ -100,12 +106,6 @@ std::string TxSubAudioText(const ChannelEntry& e) {
 }
 
 std::string ChannelCellText(const ChannelTable& table, int index, int column, bool ht610) {
-  static const char* const kBandwidth[] = {"W5", "W4", "N"};
-  static const char* const kPower[] = {"H", "L"};
-  static const char* const kSignalType[] = {"--", "Signal", "Page", "Option"};
-  static const char* const kEncryption[] = {"-", "1", "2", "3"};
-  static const char* const kLockout[] = {"--", "BC", "BT"};
-
   const ChannelEntry& e = table.Entry(index);
   if (IsCheckColumn(column)) return CheckCellShowsPicture(table, index, column) ? "" : "-";
   switch (column) {
@@ -125,6 +125,52 @@ std::string ChannelCellText(const ChannelTable& table, int index, int column, bo
     case 18: return Pick(kLockout, e.lockout, "??");
     default: return "";
   }
+}
+
+std::vector<std::string> ColumnCellTexts(int column) {
+  std::vector<std::string> out;
+  const auto table = [&out](const auto& texts) { out.insert(out.end(), std::begin(texts), std::end(texts)); };
+  // `pattern` with every '9' replaced by one digit, for each digit up to `top`.
+  const auto digits = [&out](std::string pattern, char top = '9') {
+    for (char d = '0'; d <= top; ++d) {
+      std::string t = pattern;
+      for (char& c : t)
+        if (c == '9') c = d;
+      out.push_back(t);
+    }
+  };
+  if (IsCheckColumn(column)) return {"-"};
+  switch (column) {
+    case 0: digits("999"); break;
+    case 1: out = {"P", "-"}; break;
+    case 2: table(kBandwidth); break;
+    case 3:
+      for (int code = 0; code < 64; ++code)
+        if (const char c = Code6ToChar(code); c != '\0') out.emplace_back(8, c);
+      break;
+    case 4:
+    case 5:
+      digits("999.99999");
+      if (column == 5) out.emplace_back(kNoTxFrequencyText);
+      break;
+    case 6:
+    case 7:
+      out.emplace_back(kNoToneText);
+      digits("C-999.9");
+      for (const char* form : {"D-999N", "D-999I", "D-999B"}) digits(form, '7');
+      break;
+    case 10: table(kPower); break;
+    case 13:
+    case 15:
+      digits("99");
+      if (column == 15) out.emplace_back("--");
+      break;
+    case 14: table(kSignalType); break;
+    case 17: table(kEncryption); break;
+    case 18: table(kLockout); break;
+    default: break;
+  }
+  return out;
 }
 
 HeaderTexts MakeHeaderTexts(const RadioData& data, int comPort, int comSpeed, const std::string& printer) {

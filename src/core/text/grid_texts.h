@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "image/radio_data.h"
 
@@ -33,6 +34,12 @@ bool CheckCellShowsPicture(const ChannelTable& table, int index, int column);
 // cells give "" when they show the picture, else "-". Fields holding values that no editor
 // produces give question marks instead of reading outside a text table.
 std::string ChannelCellText(const ChannelTable& table, int index, int column, bool ht610);
+
+// Every text a cell of `column` can show, with the trailing blanks that are not drawn removed. A
+// number is given once with each digit in all its places and a tag once with each character the
+// radio stores, so that the widest text in any font is among them. Check columns give "-" (their
+// picture is the window's). The window sizes its columns so that each of these texts fits.
+std::vector<std::string> ColumnCellTexts(int column);
 
 // Receive and transmit sub-audio texts of the grid ("-------", "C- 88.5", "D-023B  ").
 std::string RxSubAudioText(const ChannelEntry& e);

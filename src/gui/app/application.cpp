@@ -111,10 +111,8 @@ bool KP53App::Start(const QStringList& args) {
   doc_ = std::make_unique<kp53::CRM90Doc>(ctx_, prompt_, chooser_);
   if (!request.file.empty()) {
     const std::string path = QFileInfo(QString::fromStdString(request.file)).absoluteFilePath().toStdString();
-    if (kp53::CheckDataFile(path, 0) == kp53::FileCheck::NotFound) {
-      prompt_.Error(32, path);
-      return false;
-    }
+    // A missing file is reported; the window then opens with the built-in image, untitled.
+    if (kp53::CheckDataFile(path, 0) == kp53::FileCheck::NotFound) prompt_.Error(32, path);
     doc_->OpenPath(path);
   } else {
     doc_->BuildImage();

@@ -381,6 +381,7 @@ void CMainFrame::RegisterBuiltInCommands() {
   RegisterCommand(cmd::kSave, [this] {
     view_->CommitGroupTag();
     doc_.Save();
+    UpdateTitle();  // an untitled document took the name chosen in Save As
   });
   RegisterCommand(cmd::kSaveAs, [this] {
     view_->CommitGroupTag();

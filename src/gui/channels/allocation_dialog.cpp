@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "channels/tag_input.h"
 #include "image/channel_editing.h"
 #include "params/filtered_edit.h"
 #include "text/messages.h"
@@ -52,6 +53,7 @@ CAllocationDlg::CAllocationDlg(RadioData& radio, int optionBoard, bool ht620, st
     size_[i]->setTextQuietly(QString::asprintf("%3.3d", data_.channels.groupSize[i]));
     tag_[i]->setTextQuietly(ht620_ ? QString::fromStdString(data_.channels.groupTag[i]) : QString(8, ' '));
     if (!ht620_) tag_[i]->setEnabled(false);
+    TagInput::Attach(tag_[i]);
     if (data_.channels.groupSize[i] == 0) data_.channels.groupSystemType[i] = 0;
     fillTypeList(g);
     grid->addWidget(label, row, col);

@@ -1,13 +1,20 @@
 #include "channels/rm90_view.h"
 
+#include "channels/tag_input.h"
+
 #include "image/common_options_area.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <string_view>
 
 #include "image/codecs.h"
 #include "text/grid_texts.h"
@@ -81,6 +88,7 @@ CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), do
   tagEdit_->setFont(fixed);
   tagEdit_->setMaxLength(8);
   tagEdit_->setFixedWidth(QFontMetrics(fixed).horizontalAdvance(QStringLiteral("WWWWWWWWWW")) + 8);
+  TagInput::Attach(tagEdit_, [this] { Beep(); });
   systemCombo_ = new QComboBox(groupBox_);
   systemCombo_->setMinimumContentsLength(13);
   gl->addWidget(new QLabel(QStringLiteral("Group"), groupBox_));
@@ -171,8 +179,29 @@ void CRM90View::ApplyColumnWidths() {
   for (int c = 0; c < kp53::kGridColumns; ++c) {
     const int item = kp53::kChannelColumns[c].item;
     const bool shown = item < 0 || s.ColumnShown(item);
-    grid_->SetColWidth(c, shown ? kp53::kChannelColumns[c].width : 0);
+    SetColumnShown(c, shown);
   }
+}
+
+int CRM90View::ColumnTextPixels(int c) const {
+  const QFontMetrics cells(grid_->font());
+  const QFontMetrics headers(grid_->horizontalHeader()->font());
+  int w = kp53::IsCheckColumn(c) ? check_.width() : 0;
+  for (const std::string& t : kp53::ColumnCellTexts(c)) w = std::max(w, cells.horizontalAdvance(Q(t)));
+  const kp53::GridColumn& col = kp53::kChannelColumns[c];
+  w = std::max(w, headers.horizontalAdvance(QString::fromLatin1(col.header1)));
+  // An upper header shared with a neighbour spans both columns; one of its own must fit here.
+  const auto shared = [&col](int n) {
+    return n >= 0 && n < kp53::kGridColumns && std::string_view(kp53::kChannelColumns[n].header0) == col.header0;
+  };
+  if (!shared(c - 1) && !shared(c + 1)) w = std::max(w, headers.horizontalAdvance(QString::fromLatin1(col.header0)));
+  constexpr int kMargins = 8;  // the cell's and the header's inner margins and the grid line
+  return w + kMargins;
+}
+
+void CRM90View::SetColumnShown(int c, bool shown) {
+  grid_->SetColWidth(c, shown ? kp53::kChannelColumns[c].width : 0);
+  if (shown) grid_->setColumnWidth(c, std::max(grid_->columnWidth(c), ColumnTextPixels(c)));
 }
 
 void CRM90View::ToggleColumnItem(int item) {
@@ -180,7 +209,7 @@ void CRM90View::ToggleColumnItem(int item) {
   auto& flag = doc_.Context().settings.columns[static_cast<std::size_t>(item)];
   flag = flag ? 0 : 1;
   for (int c = 0; c < kp53::kGridColumns; ++c)
-    if (kp53::kChannelColumns[c].item == item) grid_->SetColWidth(c, flag ? kp53::kChannelColumns[c].width : 0);
+    if (kp53::kChannelColumns[c].item == item) SetColumnShown(c, flag != 0);
 }
 
 void CRM90View::FillHeader() {

@@ -97,6 +97,13 @@ class CRM90View : public QWidget {
   bool HandleGridKey(QKeyEvent* event);
   bool HandleGridDoubleClick(QMouseEvent* event);
   void TypedCharacter(char c);
+  // Shows column c at its default width, widened where the grid's font needs more room for the
+  // column's texts, or hides it.
+  void SetColumnShown(int c, bool shown);
+  // The pixels that column c needs to show each of its cell texts (or its check picture) and its
+  // header texts whole, in the fonts in use.
+  int ColumnTextPixels(int c) const;
+
   void ApplyResult(kp53::CellResult result, int column);
   void RunValueList(kp53::ChannelEditor& editor, const kp53::ListRequest& list, int column);
   void RunTonePick(int column);
