@@ -41,6 +41,8 @@ CParamDialog::CParamDialog(const ParamEnv& env, const QString& title, QWidget* p
 
   auto* controls = new QVBoxLayout;
   controls->setContentsMargins(11, 11, 11, 11);
+  // The layouts inside inherit this spacing (the outer layout's 0 is only for the status bar).
+  controls->setSpacing(6);
   body_ = new QVBoxLayout;
   controls->addLayout(body_);
   buttons_ = new QDialogButtonBox(this);
@@ -100,6 +102,7 @@ QFormLayout* CParamDialog::AddForm(QBoxLayout* into, const QString& groupTitle) 
   auto* form = new QFormLayout;
   form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
   form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  form->setHorizontalSpacing(12);
   if (groupTitle.isEmpty()) {
     into->addLayout(form);
   } else {
