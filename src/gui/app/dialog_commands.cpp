@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "params/hardware_dialog.h"
 
 namespace kp53::gui {
 
@@ -18,7 +19,8 @@ std::span<const ParamCommand> ParamCommands() {
   // One entry per command, each under its own comment line.
   static const ParamCommand table[] = {
       // Common > Hardware
-      {cmd::kHardware, kNormalize, nullptr, kKeep, kRefreshFromDialog, kNoTopics},
+      {cmd::kHardware, kNormalize, Create<CHardwareParamsDlg>, kKeep, kRefreshFromDialog,
+       CHardwareParamsDlg::HelpTopics()},
       // Common > Scanning
       {cmd::kScanning, kNormalize, nullptr, kReload, 0, kNoTopics},
       // Common > Power Saving
