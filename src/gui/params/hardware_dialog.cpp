@@ -4,7 +4,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "image/entry_rules.h"
 #include "image/image_rules.h"
@@ -18,17 +17,6 @@ namespace {
 namespace t = kp53::text;
 
 constexpr int kFrequencyBandQuestion = 50;
-
-std::span<const int> RangeCodes(bool uhf) {
-  if (uhf) return t::kUhfRangeCodes;
-  return t::kVhfRangeCodes;
-}
-
-int RangeItemOfCode(bool uhf, int code) {
-  const auto codes = RangeCodes(uhf);
-  const auto it = std::find(codes.begin(), codes.end(), code);
-  return it == codes.end() ? -1 : static_cast<int>(it - codes.begin());
-}
 
 const HelpTopic kTopics[] = {
     {2005, "Hardware: Model",
@@ -152,7 +140,7 @@ void CHardwareParamsDlg::ShowAll() {
   ShowText(kRefXtal, RefOscText(hw.RefOscMHz()));
   ShowText(kFirstIf, FirstIfText(hw.firstIf));
   ShowIndex(kLocalOffset, hw.injection);
-  ShowIndex(kChannelStep, uhf ? hw.bandIndex - 2 : hw.bandIndex);
+  ShowIndex(kChannelStep, StepItemOfBandIndex(hw.bandIndex));
   ShowIndex(kDcsRxData, -1);
   ShowIndex(kDcsTxData, -1);
   ShowIndex(kSqlRelease, hw.sqlRelease);
@@ -217,18 +205,16 @@ void CHardwareParamsDlg::OnSelectionChanged(int id, int index) {
     case kBand:
       if ((index == 1) != uhf) ChangeBand(index == 1);
       break;
-    case kRange: {
-      const auto codes = RangeCodes(uhf);
-      if (index < static_cast<int>(codes.size())) hw.frequencyRange = codes[static_cast<std::size_t>(index)];
+    case kRange:
+      if (const int code = RangeCodeOfItem(uhf, index); code >= 0) hw.frequencyRange = code;
       valuesChanged_ = true;
       break;
-    }
     case kLocalOffset:
       hw.injection = index;
       valuesChanged_ = true;
       break;
     case kChannelStep:
-      hw.bandIndex = index + (uhf ? 2 : 0);
+      hw.bandIndex = BandIndexOfStepItem(uhf, index);
       valuesChanged_ = true;
       break;
     case kSqlRelease:
