@@ -288,6 +288,25 @@ TEST(HardwareRulesTest, BandDefaultsOfBothFamilies) {
   EXPECT_DOUBLE_EQ(d.channels.Entry(100).txFreq, 150.0);
 }
 
+TEST(HardwareRulesTest, RangeAndStepListPositions) {
+  struct Case {
+    bool uhf;
+    int item;
+    int code;
+  } const ranges[] = {{false, 0, 0}, {false, 1, 1}, {true, 0, 6}, {true, 1, 2}, {true, 3, 4}, {true, 4, 5}};
+  for (const Case& c : ranges) {
+    EXPECT_EQ(RangeCodeOfItem(c.uhf, c.item), c.code) << c.uhf << c.item;
+    EXPECT_EQ(RangeItemOfCode(c.uhf, c.code), c.item) << c.uhf << c.code;
+  }
+  EXPECT_EQ(RangeCodeOfItem(false, 2), -1);
+  EXPECT_EQ(RangeItemOfCode(false, 4), -1);  // a UHF code in the VHF list
+  for (int band = 0; band < 4; ++band) {
+    const bool uhf = band >= 2;
+    EXPECT_EQ(StepItemOfBandIndex(band), band % 2);
+    EXPECT_EQ(BandIndexOfStepItem(uhf, band % 2), band);
+  }
+}
+
 TEST(HardwareRulesTest, ReferenceOscillatorCopies) {
   HardwareArea hw;
   EXPECT_EQ(hw.refOscA, 2920u);  // 14.6 MHz in 5 kHz steps

@@ -466,5 +466,27 @@ TEST_F(DocumentTest, BandChangeLoadsTheNewBandsDefaultFile) {
   EXPECT_FALSE(fs::exists(root / "work" / "defaultu.k53"));
 }
 
+TEST_F(DocumentTest, BandDefaultFileReadWhileTheHardwareDialogIsOpenReplacesImageAndHardwareOnly) {
+  CRM90Doc doc(ctx, prompt, chooser);
+  doc.BuildImage();
+  NormalizeImage(doc.Data());
+  const RadioImage before = doc.Data().image;
+  ctx.currentPath = "old.k53";
+  EXPECT_FALSE(doc.ReadBandDefaultFile(1));  // no UHF default: nothing read
+  EXPECT_EQ(doc.Title(), "<none>");
+  EXPECT_TRUE(doc.Data().image == before);
+
+  const fs::path u = MakeDataFile("u.k53", true);
+  fs::copy_file(u, root / "exe" / "defaultu.k53");
+  doc.Data().defaultSplit = 3.0;
+  ASSERT_TRUE(doc.ReadBandDefaultFile(1));
+  const auto file = ReadBytes(u.string());
+  EXPECT_TRUE(std::equal(file.begin(), file.begin() + kImageSize, doc.Data().image.begin()));
+  EXPECT_EQ(doc.Data().defaultSplit, 0.0);
+  EXPECT_TRUE(doc.Data().hardware.IsUhf());
+  EXPECT_NE(doc.Data().channels.Entry(0).squelch, 9);  // the channel model is the dialog's business
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
 }  // namespace
 }  // namespace kp53

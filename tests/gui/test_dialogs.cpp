@@ -18,7 +18,8 @@ TEST(FilteredEdit, TypingStartsEditingEnterEndsItEscapeRestores) {
   QWidget window;
   auto* field = new CFilteredEdit(&window, 1, 5);
   auto* other = new QLineEdit(&window);
-  field->setTextQuietly(QStringLiteral("146.0"));
+  field->setTextQuietly(QStringLiteral("146.0MHz"));  // a shown value may exceed the typing limit
+  EXPECT_EQ(field->text(), QStringLiteral("146.0MHz"));
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -28,6 +29,9 @@ TEST(FilteredEdit, TypingStartsEditingEnterEndsItEscapeRestores) {
   EXPECT_TRUE(field->isReadOnly());
   QTest::keyClicks(field, QStringLiteral("x"));  // refused by mode 1
   EXPECT_FALSE(field->isEditing());
+  QTest::keyClicks(field, QStringLiteral("123456"));  // the sixth character is beyond the limit
+  EXPECT_EQ(field->text(), QStringLiteral("12345"));
+  field->setText(QString());
   QTest::keyClicks(field, QStringLiteral("15"));
   EXPECT_TRUE(field->isEditing());
   EXPECT_EQ(field->text(), QStringLiteral("15"));

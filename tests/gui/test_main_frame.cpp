@@ -51,7 +51,7 @@ TEST_F(GuiTest, SignallingMenuFollowsTheSignallingSystem) {
 
 TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
   CMainFrame& f = Frame();
-  for (int id : {cmd::kHardware, cmd::kAlignment})
+  for (int id : {cmd::kScanning, cmd::kAlignment})
     EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
   for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
                  cmd::kGetStarted, cmd::kExit, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUpload,

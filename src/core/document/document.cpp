@@ -164,6 +164,18 @@ bool CRM90Doc::LoadCurrentFile() {
   return true;
 }
 
+bool CRM90Doc::ReadBandDefaultFile(int band) {
+  ctx_.currentPath = kNoPath;
+  if (!FindDefaultFile(band)) return false;
+  RadioImage image = data_.image;
+  double split = data_.defaultSplit;
+  if (!ReadDataFile(ctx_.currentPath, image, split, prompt_)) return false;
+  data_.image = image;
+  data_.defaultSplit = split;
+  data_.hardware.LoadFromImage(data_.image);
+  return true;
+}
+
 void CRM90Doc::BandChange() {
   ctx_.currentPath = kNoPath;
   const int band = data_.hardware.IsUhf() ? 1 : 0;

@@ -60,6 +60,11 @@ class CRM90Doc {
   // Looks for the default file of VHF (0) or UHF (1) in the executable's folder; on success it
   // becomes the current path.
   bool FindDefaultFile(int band);
+  // A band change confirmed in the Hardware dialog, while the dialog is open: the current path
+  // becomes "<none>"; when the default file of VHF (0) or UHF (1) is found and read, it replaces
+  // the image and DefaultSplit, the hardware area is reloaded from it (the other areas are not)
+  // and the answer is true. Otherwise the image is left as it was.
+  bool ReadBandDefaultFile(int band);
   // After the Hardware dialog switched between VHF and UHF (refresh code 4): load the new band's
   // default file, or make the current image that band's default file.
   void BandChange();

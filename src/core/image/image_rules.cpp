@@ -1,5 +1,8 @@
 #include "image/image_rules.h"
 
+#include <algorithm>
+#include <span>
+
 #include "image/five_tone_areas.h"
 #include "image/key_function_area.h"
 #include "image/two_tone_areas.h"
@@ -111,6 +114,29 @@ void ApplyHardwareOk(RadioData& data, const CommonOptionsArea& options, double d
   }
   NormalizeImage(data);
 }
+
+namespace {
+std::span<const int> RangeCodes(bool uhf) {
+  if (uhf) return text::kUhfRangeCodes;
+  return text::kVhfRangeCodes;
+}
+}  // namespace
+
+int RangeCodeOfItem(bool uhf, int item) {
+  const auto codes = RangeCodes(uhf);
+  if (item < 0 || item >= static_cast<int>(codes.size())) return -1;
+  return codes[static_cast<std::size_t>(item)];
+}
+
+int RangeItemOfCode(bool uhf, int code) {
+  const auto codes = RangeCodes(uhf);
+  const auto it = std::find(codes.begin(), codes.end(), code);
+  return it == codes.end() ? -1 : static_cast<int>(it - codes.begin());
+}
+
+int StepItemOfBandIndex(int bandIndex) { return IsUhfBand(bandIndex) ? bandIndex - 2 : bandIndex; }
+
+int BandIndexOfStepItem(bool uhf, int item) { return item + (uhf ? 2 : 0); }
 
 std::vector<ChoiceItem> SquelchTailItems(int storedCode) {
   std::vector<ChoiceItem> items;

@@ -49,6 +49,14 @@ void ResetChannelsForBand(RadioData& data, bool uhf);
 // ANI and tag display flags and the display digits); then normalises the image.
 void ApplyHardwareOk(RadioData& data, const CommonOptionsArea& options, double defaultSplit);
 
+// The frequency-range list of a band family: the range code at a list position and back; -1
+// outside the list, or for a code the family's list does not offer.
+int RangeCodeOfItem(bool uhf, int item);
+int RangeItemOfCode(bool uhf, int code);
+// The channel-step list: its position is the band index, less 2 for UHF.
+int StepItemOfBandIndex(int bandIndex);
+int BandIndexOfStepItem(bool uhf, int item);
+
 // --- Miscellaneous -------------------------------------------------------------------------------
 // The squelch tail elimination list offered for a stored code: all four items while the code is 2
 // ("Rev. Burst "), otherwise "Disabled", "No Tone ", "180        ".

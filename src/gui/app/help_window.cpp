@@ -1,5 +1,7 @@
 #include "app/help_window.h"
 
+#include "app/dialog_commands.h"
+
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -128,6 +130,9 @@ const HelpTopic* HelpTopics(int& count) {
 const HelpTopic* FindHelpTopic(int context) {
   for (const auto& t : kTopics)
     if (t.context == context) return &t;
+  for (const auto& command : kp53::gui::ParamCommands())
+    for (const auto& t : command.help)
+      if (t.context == context) return &t;
   return nullptr;
 }
 
@@ -151,10 +156,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), browser_(new QTextBro
 void HelpWindow::ShowContents() {
   current_ = 0;
   QString html = QStringLiteral("<h2>Help Topics</h2>") + QString::fromUtf8(kTopics[0].text) + QStringLiteral("<ul>");
-  for (const auto& t : kTopics) {
-    if (t.context == 0) continue;
+  auto item = [&html](const HelpTopic& t) {
     html += QStringLiteral("<li><a href=\"topic:%1\">%2</a></li>").arg(t.context).arg(QString::fromUtf8(t.title));
-  }
+  };
+  for (const auto& t : kTopics)
+    if (t.context != 0) item(t);
+  // The parameter dialogs' field topics, dialog by dialog.
+  for (const auto& command : kp53::gui::ParamCommands())
+    for (const auto& t : command.help) item(t);
   html += QStringLiteral("</ul>");
   browser_->setHtml(html);
   setWindowTitle(QStringLiteral("KP53Win Help - Help Topics"));

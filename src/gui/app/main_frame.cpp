@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "app/command_ids.h"
+#include "app/dialog_commands.h"
 #include "app/print_commands.h"
 #include "link/transfers.h"
 #include "print/report_printer.h"
@@ -83,6 +84,7 @@ CMainFrame::CMainFrame(kp53::CRM90Doc& doc, kp53::UserPrompt& prompt, QWidget* p
   RegisterBuiltInCommands();
   RegisterChannelCommands();
   kp53::gui::RegisterPrintCommands(*this);
+  kp53::gui::RegisterParamCommands(*this);
   new kp53::gui::CTransferCommands(*this, prompt_);  // owned by the frame
 
   clockTimer_.setInterval(1000);
@@ -424,9 +426,23 @@ void CMainFrame::RegisterBuiltInCommands() {
 int CMainFrame::FrameHelpContext() const { return view_->HelpContext(); }
 
 void CMainFrame::ShowHelp(int context) {
+  // Over a modal dialog the help window belongs to that dialog, or the dialog would block it; when
+  // the dialog closes, the window comes back to the frame and stays open.
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner) owner = this;
   if (!help_) {
-    help_ = new HelpWindow(this);
+    help_ = new HelpWindow(owner);
     help_->setAttribute(Qt::WA_DeleteOnClose);
+  } else if (help_->parentWidget() != owner) {
+    help_->setParent(owner, help_->windowFlags());
+  }
+  if (auto* dialog = qobject_cast<QDialog*>(owner)) {
+    connect(dialog, &QDialog::finished, help_, [this] {
+      if (!help_ || help_->parentWidget() == this) return;
+      const bool shown = help_->isVisible();
+      help_->setParent(this, help_->windowFlags());
+      if (shown) help_->show();
+    });
   }
   if (context == 0) help_->ShowContents(); else help_->ShowTopic(context);
   help_->show();

@@ -35,6 +35,7 @@ class CMainFrame : public QMainWindow {
 
   CRM90View* View() { return view_; }
   kp53::CRM90Doc& Doc() { return doc_; }
+  kp53::UserPrompt& Prompt() { return prompt_; }
 
   // The action of command `id` (menu or toolbar); nullptr when none.
   QAction* Action(int id) const;

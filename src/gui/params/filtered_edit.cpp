@@ -10,8 +10,7 @@
 namespace kp53::gui {
 
 CFilteredEdit::CFilteredEdit(QWidget* parent, int filterMode, int maxLength)
-    : QLineEdit(parent), filterMode_(filterMode) {
-  setMaxLength(maxLength);
+    : QLineEdit(parent), filterMode_(filterMode), limit_(maxLength) {
   setReadOnly(true);
   setContextMenuPolicy(Qt::NoContextMenu);
   connect(this, &QLineEdit::textEdited, this, [this] { userModified_ = true; });
@@ -57,6 +56,10 @@ bool CFilteredEdit::accepts(const QString& text, int position) const {
     if (!FieldFilterAccepts(filterMode_, position + i, static_cast<char>(q.unicode()))) return false;
   }
   return true;
+}
+
+bool CFilteredEdit::fits(int added) const {
+  return text().size() - selectedText().size() + added <= limit_;
 }
 
 void CFilteredEdit::beginEdit(const QString& initialText, bool selectAllText) {
@@ -124,7 +127,7 @@ void CFilteredEdit::keyPressEvent(QKeyEvent* e) {
       return;
     }
     const int pos = hasSelectedText() ? selectionStart() : cursorPosition();
-    if (!accepts(t, pos)) {
+    if (!accepts(t, pos) || !fits(1)) {
       QApplication::beep();
       return;
     }
@@ -134,7 +137,7 @@ void CFilteredEdit::keyPressEvent(QKeyEvent* e) {
 
 void CFilteredEdit::insertFromMime(const QString& text) {
   const int pos = hasSelectedText() ? selectionStart() : cursorPosition();
-  if (!accepts(text, pos)) {
+  if (!accepts(text, pos) || !fits(static_cast<int>(text.size()))) {
     QApplication::beep();
     return;
   }

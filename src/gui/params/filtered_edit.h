@@ -3,7 +3,8 @@
 // character as the text. Enter, a double-click or leaving the field ends editing; Escape puts
 // back the text the field had when editing began. Each state has its own colours: editable
 // (window text on the tooltip background), read-only (window text on the window colour) and
-// disabled (grey text on the button colour).
+// disabled (grey text on the button colour). The length limit applies to what the user types and
+// pastes; a program-set text (a value shown in its display format, "146.0MHz") may be longer.
 #pragma once
 
 #include <QLineEdit>
@@ -18,6 +19,7 @@ class CFilteredEdit : public QLineEdit {
 
   void setFilterMode(int mode) { filterMode_ = mode; }
   int filterMode() const { return filterMode_; }
+  int typingLimit() const { return limit_; }
   // The click-to-edit variant starts read-only; the plain variant is always editable.
   void setClickToEdit(bool on);
   bool isEditing() const { return editing_; }
@@ -48,8 +50,11 @@ class CFilteredEdit : public QLineEdit {
  private:
   void applyColours();
   bool accepts(const QString& text, int position) const;
+  // The text would stay within the limit with `added` characters in place of the selection.
+  bool fits(int added) const;
 
   int filterMode_ = 0;
+  int limit_ = 32767;
   bool clickToEdit_ = true;
   bool editing_ = false;
   bool userModified_ = false;

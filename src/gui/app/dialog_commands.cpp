@@ -1,0 +1,95 @@
+#include "app/dialog_commands.h"
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "params/hardware_dialog.h"
+
+namespace kp53::gui {
+
+namespace {
+
+constexpr Before kNormalize = Before::NormalizeImage;
+constexpr After kReload = After::ReloadAreas;
+constexpr After kKeep = After::Nothing;
+constexpr std::span<const HelpTopic> kNoTopics{};
+
+}  // namespace
+
+std::span<const ParamCommand> ParamCommands() {
+  // One entry per command, each under its own comment line.
+  static const ParamCommand table[] = {
+      // Common > Hardware
+      {cmd::kHardware, kNormalize, Create<CHardwareParamsDlg>, kKeep, kRefreshFromDialog,
+       CHardwareParamsDlg::HelpTopics()},
+      // Common > Scanning
+      {cmd::kScanning, kNormalize, nullptr, kReload, 0, kNoTopics},
+      // Common > Power Saving
+      {cmd::kPowerSaving, kNormalize, nullptr, kReload, 0, kNoTopics},
+      // Common > Key Function
+      {cmd::kKeyFunction, kNormalize, nullptr, kReload, 0, kNoTopics},
+      // Common > Emergency
+      {cmd::kEmergency, kNormalize, nullptr, kReload, 0, kNoTopics},
+      // Common > Marketing
+      {cmd::kMarketing, kNormalize, nullptr, kKeep, 2, kNoTopics},
+      // Common > Miscellaneous
+      {cmd::kMiscellaneous, kNormalize, nullptr, kReload, 2, kNoTopics},
+      // Common > Option
+      {cmd::kOption, kNormalize, nullptr, kReload, 1, kNoTopics},
+      // Common > Power ON Password
+      {cmd::kPowerOnPassword, kNormalize, nullptr, kReload, 2, kNoTopics},
+      // Signaling > Signaling Type (refresh 1 when the signalling system changed, else 0)
+      {cmd::kSignalingType, kNormalize, nullptr, kReload, kRefreshFromDialog, kNoTopics},
+      // Signaling > ANI/Speed Dial
+      {cmd::kAniSpeedDial, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > Paging Setting
+      {cmd::kPagingSetting, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > Page Code
+      {cmd::kPageCode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 2-Tone
+      {cmd::kTwoTone, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 2-Tone Table
+      {cmd::kTwoToneTable, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 2-Tone Systems
+      {cmd::kTwoToneSystems, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 2-Tone Encode
+      {cmd::kTwoToneEncode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 5-Tone General
+      {cmd::kFiveToneGeneral, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 5-Tone Format
+      {cmd::kFiveToneFormat, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 5-Tone Systems
+      {cmd::kFiveToneSystems, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 5-Tone Decode
+      {cmd::kFiveToneDecode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 5-Tone Encode
+      {cmd::kFiveToneEncode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      // Signaling > 5-Tone User Tone
+      {cmd::kFiveToneUserTone, kNormalize, nullptr, kKeep, 0, kNoTopics},
+  };
+  return table;
+}
+
+const ParamCommand* FindParamCommand(int id) {
+  for (const ParamCommand& c : ParamCommands())
+    if (c.id == id) return &c;
+  return nullptr;
+}
+
+void RegisterParamCommands(CMainFrame& frame) {
+  for (const ParamCommand& c : ParamCommands()) {
+    if (!c.create) continue;
+    const ParamCommand entry = c;
+    CMainFrame::DialogCommand command;
+    command.normalizeBefore = entry.before == Before::NormalizeImage;
+    command.reloadAfter = entry.after == After::ReloadAreas;
+    command.run = [&frame, entry](QWidget* parent) {
+      const ParamEnv env{frame.Doc(), frame.Prompt(), [&frame](int context) { frame.ShowHelp(context); }};
+      const std::unique_ptr<CParamDialog> dialog = entry.create(env, parent);
+      dialog->exec();
+      return entry.refresh == kRefreshFromDialog ? dialog->RefreshCode() : entry.refresh;
+    };
+    frame.RegisterDialogCommand(entry.id, std::move(command));
+  }
+}
+
+}  // namespace kp53::gui
