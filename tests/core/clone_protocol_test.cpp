@@ -26,6 +26,8 @@ struct ScriptedRadio {
   std::vector<std::uint8_t> answers;
   std::vector<std::uint8_t> request;
   int opens = 0;
+  int closes = 0;
+  int speedChanges = 0;
 
   int droppedEchoes = 0;                   // bytes whose echo does not come back
   std::vector<int> blocksWritten;
@@ -78,7 +80,14 @@ class ScriptedPort : public LinkPort {
     open_ = true;
     return true;
   }
-  void Close() override { open_ = false; }
+  bool SetSpeed(unsigned) override {
+    ++r_.speedChanges;
+    return open_;
+  }
+  void Close() override {
+    ++r_.closes;
+    open_ = false;
+  }
   bool IsOpen() const override { return open_; }
   void PurgeReceive() override { r_.rx.clear(); }
 
@@ -93,10 +102,10 @@ class ScriptedPort : public LinkPort {
       b[i++] = r_.rx.front();
       r_.rx.pop_front();
     }
-    // The script starts once the handshake has reopened the port at 9600 bit/s (the second open).
-    if (i == 0 && r_.opens >= 2 && r_.quietReads > 0) {
+    // The script starts once the handshake has set the port to 9600 bit/s.
+    if (i == 0 && r_.speedChanges >= 1 && r_.quietReads > 0) {
       --r_.quietReads;
-    } else if (i == 0 && r_.opens >= 2 && !r_.laterBytes.empty()) {
+    } else if (i == 0 && r_.speedChanges >= 1 && !r_.laterBytes.empty()) {
       b[i++] = r_.laterBytes.front();
       r_.laterBytes.pop_front();
     }
@@ -114,6 +123,7 @@ class StatusSink : public ProgressSink {
   void SetRange(int, int) override {}
   void SetPosition(int p) override { position = p; }
   void SetStatus(int id) override { statuses.push_back(id); }
+  void SetStatusText(const std::string&) override {}
   void SetTitle(const std::string&) override {}
   void Close(bool) override {}
   std::vector<int> statuses;
@@ -157,6 +167,11 @@ TEST_F(HandshakeTest, AnswerSpoiledByABreakWhileWaitingIsRepeatedAfterTheNextP) 
   EXPECT_EQ(buffer, radio.memory);
   EXPECT_EQ(sink.statuses, (std::vector<int>{122, 95}));
   EXPECT_FALSE(slot.Flags().tolerateFramingErrors);  // cleared for the data phase
+  // One open for the whole read: the speed changes on the open port (9600 for the handshake,
+  // 19200 for the data), so that no other program can take it in between.
+  EXPECT_EQ(radio.opens, 1);
+  EXPECT_EQ(radio.closes, 0);
+  EXPECT_EQ(radio.speedChanges, 2);
 }
 
 TEST_F(HandshakeTest, FailedAnswerToAnImmediatePGivesMessage81) {
@@ -207,6 +222,7 @@ TEST_F(HandshakeTest, TwentyFailedWritesInARowAreRetriedAndTheTwentyFirstFails) 
   EXPECT_FALSE(protocol.WriteRadio(radio.memory, progress, radio.memory));
   EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Download Error!"});
   EXPECT_TRUE(radio.blocksWritten.empty());
+  EXPECT_TRUE(protocol.RadioIncomplete());  // the frames may have reached the radio
 }
 
 }  // namespace
