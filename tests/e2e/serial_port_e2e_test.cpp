@@ -37,16 +37,6 @@ TEST_F(LinkE2E, ReadsWithNothingOnTheLineTimeOut) {
   EXPECT_FALSE(port.WriteEcho(echo, 2));
 }
 
-TEST_F(LinkE2E, EchoComesBackIntoTheBuffer) {
-  StartRadio(RadioInCloneMode());
-  LinkFlags flags;
-  CSerialPort port(device, flags);
-  ASSERT_TRUE(port.Open(9600));
-  std::uint8_t bytes[3] = {0x01, 0x02, 0x03};
-  EXPECT_TRUE(port.WriteEcho(bytes, 3));
-  EXPECT_EQ(bytes[2], 0x03);
-}
-
 TEST_F(LinkE2E, RadioAcknowledgesAlignmentCommandsAndAnswersTheMeasurement) {
   StartRadio(RadioInCloneMode());
   LinkSlot slot = Slot();

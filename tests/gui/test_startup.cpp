@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -127,16 +128,20 @@ TEST_F(StartupTest, TheInstanceLockLivesOnlyInAFolderOfThisUserAlone) {
   const fs::path runtime = dir / "xdg";
   const std::string cache = (dir / "cache").string();
   const std::string fallback = cache + "/kp53win";
+  const auto privateDir = [](const fs::path& p) {
+    fs::create_directory(p);
+    fs::permissions(p, fs::perms::owner_all);
+  };
   struct Case {
     const char* what;
-    void (*make)(const fs::path&);
+    std::function<void(const fs::path&)> make;
     const char* problem;  // empty: the runtime folder serves
   };
   const Case cases[] = {
-      {"private", [](const fs::path& p) { fs::create_directory(p); fs::permissions(p, fs::perms::owner_all); }, ""},
-      {"open to others", [](const fs::path& p) { fs::create_directory(p); fs::permissions(p, fs::perms::owner_all | fs::perms::others_exec); }, "open to other users"},
-      {"another user's", [](const fs::path& p) { fs::create_directory(p); fs::permissions(p, fs::perms::owner_all); ASSERT_EQ(::chown(p.c_str(), 4242, 4242), 0); }, "owned by another user"},
-      {"a link", [](const fs::path& p) { fs::create_directory(p.string() + "-real"); fs::permissions(p.string() + "-real", fs::perms::owner_all); fs::create_directory_symlink(p.string() + "-real", p); }, "a symbolic link"},
+      {"private", privateDir, ""},
+      {"open to others", [&](const fs::path& p) { privateDir(p); fs::permissions(p, fs::perms::others_exec, fs::perm_options::add); }, "open to other users"},
+      {"another user's", [&](const fs::path& p) { privateDir(p); ASSERT_EQ(::chown(p.c_str(), 4242, 4242), 0); }, "owned by another user"},
+      {"a link", [&](const fs::path& p) { privateDir(p.string() + "-real"); fs::create_directory_symlink(p.string() + "-real", p); }, "a symbolic link"},
       {"a file", [](const fs::path& p) { std::ofstream(p) << "x"; }, "not a folder"},
       {"missing", [](const fs::path&) {}, "No such file"},
   };
