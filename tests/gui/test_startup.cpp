@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,7 +144,7 @@ TEST_F(StartupTest, TheInstanceLockLivesOnlyInAFolderOfThisUserAlone) {
       {"another user's", [&](const fs::path& p) { privateDir(p); ASSERT_EQ(::chown(p.c_str(), 4242, 4242), 0); }, "owned by another user"},
       {"a link", [&](const fs::path& p) { privateDir(p.string() + "-real"); fs::create_directory_symlink(p.string() + "-real", p); }, "a symbolic link"},
       {"a file", [](const fs::path& p) { std::ofstream(p) << "x"; }, "not a folder"},
-      {"missing", [](const fs::path&) {}, "No such file"},
+      {"missing", [](const fs::path&) {}, "missing"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -220,6 +221,9 @@ TEST_F(StartupTest, ATerminationSignalDuringAStartUpDialogEndsTheStartWithoutWri
     EXPECT_FALSE(fs::exists(dir / "defaultv.k53"));
     EXPECT_EQ(fs::file_size(dir / "damaged.k53"), 5u);
   }
+  // Any dialog that opens after the request closes as it appears.
+  QDialog later;
+  EXPECT_EQ(later.exec(), QDialog::Rejected);
   Termination::Instance().Clear();
 }
 

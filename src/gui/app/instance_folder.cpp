@@ -10,7 +10,7 @@
 std::string PrivateFolderProblem(const std::string& dir) {
   if (dir.empty()) return "not set";
   struct stat st {};
-  if (::lstat(dir.c_str(), &st) != 0) return std::strerror(errno);
+  if (::lstat(dir.c_str(), &st) != 0) return errno == ENOENT ? "missing" : std::string("unusable: ") + std::strerror(errno);
   if (S_ISLNK(st.st_mode)) return "a symbolic link";
   if (!S_ISDIR(st.st_mode)) return "not a folder";
   if (st.st_uid != ::getuid()) return "owned by another user";
