@@ -186,7 +186,7 @@ TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData&
   if (result == TransferResult::Cancelled) std::cerr << "kp53: cancelled\n";
   if (result == TransferResult::TimedOut)
     std::cerr << "kp53: the radio on " << device << " did not announce itself within " << context.powerOnWaitSeconds
-              << " seconds; switch it off and on again in clone mode, or give --wait 0 to wait until interrupted\n";
+              << (context.powerOnWaitSeconds == 1 ? " second" : " seconds") << "; switch it off and on again in clone mode, or give --wait 0 to wait until interrupted\n";
   return result;
 }
 

@@ -173,7 +173,7 @@ TEST_F(CliE2E, WaitEndsTheWaitForASilentRadio) {
   StartRadio(o);
   const auto file = dir / "none.k53";
   EXPECT_EQ(Run("upload --wait 1 --port " + device + " -o " + file.string()), 1);
-  EXPECT_NE(Stderr().find("did not announce itself within 1 seconds"), std::string::npos) << Stderr();
+  EXPECT_NE(Stderr().find("did not announce itself within 1 second;"), std::string::npos) << Stderr();
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(Run("upload --wait -1 --port " + device + " -o " + file.string()), 2);
 }
