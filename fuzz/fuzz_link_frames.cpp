@@ -36,6 +36,7 @@ class FuzzPort : public LinkPort {
     open_ = true;
     return true;
   }
+  bool SetSpeed(unsigned) override { return open_; }
   void Close() override { open_ = false; }
   bool IsOpen() const override { return open_; }
   void PurgeReceive() override { s_.echo.clear(); }

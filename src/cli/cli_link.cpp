@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <iterator>
 
 #include "link/com_ports.h"
 #include "link/serial_port.h"
@@ -16,7 +17,8 @@ namespace kp53::cli {
 namespace {
 
 CancelToken* gToken = nullptr;
-struct sigaction gOldInt{};
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction gOld[std::size(kStopSignals)]{};
 
 void OnInterrupt(int) {
   if (gToken) gToken->Cancel();
@@ -30,6 +32,10 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options) {
   sub.add_option("--speed", options.speed, "Line speed of the data phase (bit/s)")
       ->check(CLI::IsMember({9600u, 19200u}))
       ->default_val(9600u);
+  sub.add_option("--wait", options.waitSeconds,
+                 "Seconds to wait for the radio to be switched on in clone mode; 0 waits until interrupted")
+      ->check(CLI::Range(0, 86400))
+      ->default_val(120);
   sub.add_flag("--maintenance", options.maintenance, "Maintenance mode (asks for the pass phrase)");
 }
 
@@ -50,6 +56,7 @@ bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& 
   context.comPort = port->number > 0 ? port->number : 1;
   context.portName = port->number > 0 ? std::to_string(port->number) : port->device;
   context.speedIndex = options.speed == 19200 ? 1 : 0;
+  context.powerOnWaitSeconds = options.waitSeconds;
   context.maintenanceMode = false;
   if (options.maintenance) {
     context.maintenanceMode = AskPassPhrase();
@@ -110,6 +117,12 @@ void CliProgress::SetStatus(int stringId) {
   }
 }
 
+void CliProgress::SetStatusText(const std::string& text) {
+  status_ = text;
+  if (tty_) Draw();
+  // Without a terminal the prompt's message that follows says it.
+}
+
 void CliProgress::SetTitle(const std::string& title) {
   EndLine();
   std::cerr << title << "\n";
@@ -146,11 +159,11 @@ InterruptGuard::InterruptGuard(CancelToken& token) {
   struct sigaction sa{};
   sa.sa_handler = OnInterrupt;
   sigemptyset(&sa.sa_mask);
-  sigaction(SIGINT, &sa, &gOldInt);
+  for (std::size_t i = 0; i < std::size(kStopSignals); ++i) sigaction(kStopSignals[i], &sa, &gOld[i]);
 }
 
 InterruptGuard::~InterruptGuard() {
-  sigaction(SIGINT, &gOldInt, nullptr);
+  for (std::size_t i = 0; i < std::size(kStopSignals); ++i) sigaction(kStopSignals[i], &gOld[i], nullptr);
   gToken = nullptr;
 }
 
@@ -171,6 +184,9 @@ TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData&
   }
   slot.Destroy();
   if (result == TransferResult::Cancelled) std::cerr << "kp53: cancelled\n";
+  if (result == TransferResult::TimedOut)
+    std::cerr << "kp53: the radio on " << device << " did not announce itself within " << context.powerOnWaitSeconds
+              << (context.powerOnWaitSeconds == 1 ? " second" : " seconds") << "; switch it off and on again in clone mode, or give --wait 0 to wait until interrupted\n";
   return result;
 }
 

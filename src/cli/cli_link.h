@@ -14,9 +14,10 @@ struct LinkOptions {
   std::string port;
   unsigned speed = 9600;
   bool maintenance = false;
+  int waitSeconds = 120;  // for the radio's "P"; 0 waits until interrupted
 };
 
-// Adds --port, --speed and --maintenance to a transfer command.
+// Adds --port, --speed, --wait and --maintenance to a transfer command.
 void AddLinkOptions(CLI::App& sub, LinkOptions& options);
 
 // Fills the context from the options: port name, speed, and maintenance mode after the pass
@@ -35,6 +36,7 @@ class CliProgress : public ProgressSink {
   void SetRange(int low, int high) override;
   void SetPosition(int position) override;
   void SetStatus(int stringId) override;
+  void SetStatusText(const std::string& text) override;
   void SetTitle(const std::string& title) override;
   void Close(bool ok) override;
 
@@ -59,7 +61,8 @@ class TransferPrompt : public TerminalPrompt {
   CliProgress& progress_;
 };
 
-// Ctrl+C sets the token while the guard lives.
+// Ctrl+C, SIGTERM and SIGHUP set the token while the guard lives: the transfer stops at its next
+// cancel check, the port is closed (and leaves exclusive mode) and nothing is saved.
 class InterruptGuard {
  public:
   explicit InterruptGuard(CancelToken& token);
@@ -70,7 +73,7 @@ class InterruptGuard {
 LinkSlot SerialSlot(const std::string& device);
 
 // Runs one transfer worker on `device` with the terminal's progress display, prompt and Ctrl+C,
-// and says so when it was cancelled.
+// and says so when it was cancelled or the radio did not announce itself in time.
 TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData& data, LinkContext& context,
                            const std::string& device);
 

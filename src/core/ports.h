@@ -41,6 +41,8 @@ class ProgressSink {
   virtual void SetRange(int low, int high) = 0;
   virtual void SetPosition(int position) = 0;
   virtual void SetStatus(int stringId) = 0;
+  // A status text of this program's own, not from the string table.
+  virtual void SetStatusText(const std::string& text) = 0;
   virtual void SetTitle(const std::string& title) = 0;
   // The transfer is over; `ok` tells whether it succeeded.
   virtual void Close(bool ok) = 0;
@@ -54,6 +56,7 @@ class NullProgressSink : public ProgressSink {
   void SetRange(int, int) override {}
   void SetPosition(int) override {}
   void SetStatus(int) override {}
+  void SetStatusText(const std::string&) override {}
   void SetTitle(const std::string&) override {}
   void Close(bool) override {}
 };

@@ -44,6 +44,9 @@ const char* kUsage =
     "  --stall LIST        delay the replies in LIST by --stall-ms (default 1000)\n"
     "  --silent            never announce \"P\"\n"
     "  --no-echo           no echo (the cable is not connected)\n"
+    "  --hang-up-at-power-on       close the line instead of switching on (an unplugged adapter)\n"
+    "  --hang-up-at-request N      close the line when read request N (from 1) arrives\n"
+    "  --hang-up-after-writes N    close the line after storing write frame N (from 1)\n"
     "  --save FILE.k53     write the radio memory to FILE.k53 on exit\n";
 
 bool ParseList(const std::string& text, std::set<int>& out) {
@@ -126,6 +129,12 @@ int main(int argc, char** argv) {
       opt.silent = true;
     } else if (a == "--no-echo") {
       opt.echo = false;
+    } else if (a == "--hang-up-at-power-on") {
+      opt.hangUpAtPowerOn = true;
+    } else if (a == "--hang-up-at-request") {
+      ok = ParseInt(value(), opt.hangUpAtReadRequest);
+    } else if (a == "--hang-up-after-writes") {
+      ok = ParseInt(value(), opt.hangUpAfterWrites);
     } else {
       std::cerr << "kp53-radiosim: unknown option " << a << "\n" << kUsage;
       return 2;
@@ -168,7 +177,7 @@ int main(int argc, char** argv) {
   sigaction(SIGUSR1, &sa, nullptr);
   const bool tty = ::isatty(STDIN_FILENO);
   std::size_t written = 0;
-  while (!gStop) {
+  while (!gStop && !radio.HungUp()) {
     pollfd p{STDIN_FILENO, POLLIN, 0};
     const int r = ::poll(&p, tty ? 1 : 0, 200);
     if (r > 0 && (p.revents & POLLIN)) {
@@ -184,6 +193,7 @@ int main(int argc, char** argv) {
     for (; written < log.blocksWritten.size(); ++written)
       std::cerr << "kp53-radiosim: block " << log.blocksWritten[written] << " written\n";
   }
+  if (radio.HungUp()) std::cerr << "kp53-radiosim: line closed\n";
   radio.Stop();
   const auto log = radio.Log();
   std::cerr << "kp53-radiosim: " << log.readRequests << " read requests, " << log.blocksWritten.size()

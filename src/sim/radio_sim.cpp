@@ -101,6 +101,7 @@ bool RadioSimulator::Start(std::string* error) {
   {
     std::lock_guard lock(mu_);
     memory_ = opt_.memory;
+    holding_ = opt_.holdRepliesFrom >= 0;
     if (opt_.startInCloneMode) {
       state_ = RadioState::Clone;
       speed_ = opt_.cloneBaud;
@@ -153,6 +154,39 @@ void RadioSimulator::PowerOff() {
     powerOffRequested_ = true;
   }
   Wake();
+}
+
+void RadioSimulator::HangUp() {
+  {
+    std::lock_guard lock(mu_);
+    hangUpRequested_ = true;
+  }
+  Wake();
+}
+
+bool RadioSimulator::HungUp() const {
+  std::lock_guard lock(mu_);
+  return hungUp_;
+}
+
+void RadioSimulator::ReleaseHeldReplies() {
+  {
+    std::lock_guard lock(mu_);
+    holding_ = false;
+    QueueRadio(held_, Clock::now());
+    held_.clear();
+  }
+  Wake();
+}
+
+void RadioSimulator::CloseLine() {
+  for (int* fd : {&master_, &slave_}) {
+    if (*fd >= 0) ::close(*fd);
+    *fd = -1;
+  }
+  line_.clear();
+  fifo_.clear();
+  hungUp_ = true;
 }
 
 RadioImage RadioSimulator::Memory() const {
@@ -327,12 +361,21 @@ void RadioSimulator::HandleCloneFrame(Clock::time_point now) {
       ++log_.badFrames;
       return;
     }
+    if (opt_.hangUpAtReadRequest > 0 && log_.readRequests == opt_.hangUpAtReadRequest) {
+      hangUpRequested_ = true;
+      return;
+    }
     const int reply = replyCount_++;
     if (opt_.droppedReplies.count(reply)) return;
+    const auto frame =
+        Frame(kReadBlock, memory_.data() + block * kBlockBytes, kBlockBytes, opt_.badSumReplies.count(reply) > 0);
+    if (holding_ && reply >= opt_.holdRepliesFrom) {
+      held_.insert(held_.end(), frame.begin(), frame.end());
+      return;
+    }
     auto ready = now;
     if (opt_.stalledReplies.count(reply)) ready += std::chrono::milliseconds(opt_.stallMs);
-    QueueRadio(Frame(kReadBlock, memory_.data() + block * kBlockBytes, kBlockBytes, opt_.badSumReplies.count(reply) > 0),
-               ready);
+    QueueRadio(frame, ready);
     return;
   }
   if (block >= kBlocks) {
@@ -341,6 +384,8 @@ void RadioSimulator::HandleCloneFrame(Clock::time_point now) {
   }
   std::copy(frame_.begin() + 3, frame_.begin() + 3 + kBlockBytes, memory_.begin() + block * kBlockBytes);
   log_.blocksWritten.push_back(block);
+  if (opt_.hangUpAfterWrites > 0 && static_cast<int>(log_.blocksWritten.size()) == opt_.hangUpAfterWrites)
+    hangUpRequested_ = true;
 }
 
 void RadioSimulator::HandleAlignmentFrame(Clock::time_point now) {
@@ -380,6 +425,12 @@ void RadioSimulator::Run() {
         everReceived_ = false;
         powerOnAt_ = nextReadyAt_ = restartAt_ = Clock::time_point::max();
         std::erase_if(line_, [](const LineByte& l) { return !l.fromPc; });
+      }
+      const bool switchingOn = powerOnRequested_ || (state_ == RadioState::Off && now >= powerOnAt_);
+      if (switchingOn && opt_.hangUpAtPowerOn) hangUpRequested_ = true;
+      if (hangUpRequested_) {
+        CloseLine();
+        return;
       }
       if (powerOnRequested_) {
         powerOnRequested_ = false;
@@ -423,6 +474,10 @@ void RadioSimulator::Run() {
           if (static_cast<int>(fifo_.size()) >= std::max(1, opt_.fifoTrigger) || !more) out.swap(fifo_);
           break;
         }
+      }
+      if (hangUpRequested_) {
+        CloseLine();
+        return;
       }
       if (!line_.empty() && next == Clock::time_point::max()) next = now;  // more bytes due at once
       next = std::min({next, powerOnAt_, restartAt_,

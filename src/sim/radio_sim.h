@@ -44,6 +44,14 @@ struct SimOptions {
   int stallMs = 0;
   bool silent = false;  // never says "P"
   bool echo = true;     // false: the cable is unplugged from the radio and nothing comes back
+  // Replies from this number on are held back until ReleaseHeldReplies(); negative holds none.
+  int holdRepliesFrom = -1;
+  // The line goes dead (the simulator closes its side, as an unplugged adapter does): at the
+  // moment the radio would switch on, at the arrival of read request n (counted from 1, left
+  // unanswered), or after write frame n has been stored. 0 for never.
+  bool hangUpAtPowerOn = false;
+  int hangUpAtReadRequest = 0;
+  int hangUpAfterWrites = 0;
 
   // Pace every byte sent at the current line speed, 11 bits per byte.
   bool wireTime = false;
@@ -94,6 +102,11 @@ class RadioSimulator {
   void PowerOn();
   // Switches the radio off: it forgets its speed and waits for the next power-on.
   void PowerOff();
+  // Closes the simulator's side of the line now: the PC's port sees a hang-up.
+  void HangUp();
+  bool HungUp() const;
+  // Sends the replies held back (see SimOptions::holdRepliesFrom) and holds no more.
+  void ReleaseHeldReplies();
 
   RadioImage Memory() const;
   void SetMemory(const RadioImage& memory);
@@ -115,6 +128,8 @@ class RadioSimulator {
 
   void Run();
   void Wake();
+  // Closes both ends of the pseudo-terminal; with mu_ held.
+  void CloseLine();
   // Handles one byte from the PC at its arrival on the radio; may queue bytes to send.
   void HandleByte(std::uint8_t b, Clock::time_point now);
   // True when the next byte from the PC belongs to the 129 payload bytes of a write frame.
@@ -142,6 +157,10 @@ class RadioSimulator {
   unsigned speed_ = 9600;
   bool powerOnRequested_ = false;
   bool powerOffRequested_ = false;
+  bool hangUpRequested_ = false;
+  bool hungUp_ = false;
+  bool holding_ = false;
+  std::vector<std::uint8_t> held_;
   bool everReceived_ = false;
   Clock::time_point powerOnAt_{Clock::time_point::max()};
   Clock::time_point nextReadyAt_{Clock::time_point::max()};

@@ -26,6 +26,8 @@ struct ScriptedRadio {
   std::vector<std::uint8_t> answers;
   std::vector<std::uint8_t> request;
   int opens = 0;
+  int closes = 0;
+  int speedChanges = 0;
 
   int droppedEchoes = 0;                   // bytes whose echo does not come back
   std::vector<int> blocksWritten;
@@ -78,7 +80,14 @@ class ScriptedPort : public LinkPort {
     open_ = true;
     return true;
   }
-  void Close() override { open_ = false; }
+  bool SetSpeed(unsigned) override {
+    ++r_.speedChanges;
+    return open_;
+  }
+  void Close() override {
+    ++r_.closes;
+    open_ = false;
+  }
   bool IsOpen() const override { return open_; }
   void PurgeReceive() override { r_.rx.clear(); }
 
@@ -93,10 +102,10 @@ class ScriptedPort : public LinkPort {
       b[i++] = r_.rx.front();
       r_.rx.pop_front();
     }
-    // The script starts once the handshake has reopened the port at 9600 bit/s (the second open).
-    if (i == 0 && r_.opens >= 2 && r_.quietReads > 0) {
+    // The script starts once the handshake has set the port to 9600 bit/s.
+    if (i == 0 && r_.speedChanges >= 1 && r_.quietReads > 0) {
       --r_.quietReads;
-    } else if (i == 0 && r_.opens >= 2 && !r_.laterBytes.empty()) {
+    } else if (i == 0 && r_.speedChanges >= 1 && !r_.laterBytes.empty()) {
       b[i++] = r_.laterBytes.front();
       r_.laterBytes.pop_front();
     }
@@ -114,14 +123,16 @@ class StatusSink : public ProgressSink {
   void SetRange(int, int) override {}
   void SetPosition(int p) override { position = p; }
   void SetStatus(int id) override { statuses.push_back(id); }
+  void SetStatusText(const std::string&) override {}
   void SetTitle(const std::string&) override {}
   void Close(bool) override {}
   std::vector<int> statuses;
   int position = 0;
 };
 
-struct HandshakeTest : ::testing::Test {
-  HandshakeTest() {
+// A scripted radio behind its port, and the protocol over it.
+struct Rig {
+  Rig() {
     for (std::size_t i = 0; i < radio.memory.size(); ++i) radio.memory[i] = static_cast<std::uint8_t>(i * 13);
     protocol.SetPauseFunction([](std::chrono::milliseconds) {});
   }
@@ -136,44 +147,53 @@ struct HandshakeTest : ::testing::Test {
   int progress = 0;
 };
 
-TEST_F(HandshakeTest, AnyOtherFirstByteIsAnsweredAtOnce) {
-  radio.laterBytes = {0x00};  // noise on the line, not "P"
-  ASSERT_TRUE(protocol.ReadRadio(buffer, progress, true));
-  EXPECT_EQ(radio.answers, std::vector<std::uint8_t>{' '});
-  EXPECT_EQ(buffer, radio.memory);
-  EXPECT_EQ(sink.statuses, (std::vector<int>{123, 95}));
-  EXPECT_EQ(progress, 7810);
-  EXPECT_TRUE(prompt.shown.empty());
-}
+struct HandshakeTest : Rig, ::testing::Test {};
 
-TEST_F(HandshakeTest, AnswerSpoiledByABreakWhileWaitingIsRepeatedAfterTheNextP) {
-  ctx.speedIndex = 1;
-  radio.quietReads = 1;  // the radio is still off at the first receive
-  radio.laterBytes = {'P'};
-  radio.breaksOnAnswer = 1;
-  ASSERT_TRUE(protocol.ReadRadio(buffer, progress, false));
-  EXPECT_EQ(radio.answers, (std::vector<std::uint8_t>{'!', '!'}));
-  EXPECT_TRUE(prompt.shown.empty());
-  EXPECT_EQ(buffer, radio.memory);
-  EXPECT_EQ(sink.statuses, (std::vector<int>{122, 95}));
-  EXPECT_FALSE(slot.Flags().tolerateFramingErrors);  // cleared for the data phase
-}
+struct HandshakeCase {
+  const char* what;
+  bool answering;  // the radio already answers read requests
+  int speedIndex;
+  int quietReads;
+  std::deque<std::uint8_t> laterBytes;
+  int breaksOnAnswer;
+  bool forDownload;
+  bool ok;
+  std::vector<std::uint8_t> answers;
+  std::vector<int> statuses;
+  std::vector<std::string> messages;
+};
 
-TEST_F(HandshakeTest, FailedAnswerToAnImmediatePGivesMessage81) {
-  ctx.portName = "2";
-  radio.laterBytes = {'P'};
-  radio.breaksOnAnswer = 1;
-  EXPECT_FALSE(protocol.ReadRadio(buffer, progress, true));
-  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Check that lead is connected to COM 2"});
-  EXPECT_EQ(sink.statuses, std::vector<int>{123});
-}
-
-TEST_F(HandshakeTest, RadioAlreadyAnsweringSkipsTheHandshake) {
-  radio.answering = true;
-  ASSERT_TRUE(protocol.ReadRadio(buffer, progress, false));
-  EXPECT_TRUE(radio.answers.empty());
-  EXPECT_EQ(sink.statuses, std::vector<int>{95});
-  EXPECT_EQ(buffer, radio.memory);
+TEST(Handshake, EveryWayOfReachingTheRadio) {
+  const HandshakeCase cases[] = {
+      {"already answering: no handshake", true, 0, 0, {}, 0, false, true, {}, {95}, {}},
+      {"any other first byte is answered at once", false, 0, 0, {0x00}, 0, true, true, {' '}, {123, 95}, {}},
+      {"an answer spoiled by a break while waiting is repeated after the next P", false, 1, 1, {'P'}, 1, false, true,
+       {'!', '!'}, {122, 95}, {}},
+      {"a failed answer to an immediate P", false, 0, 0, {'P'}, 1, true, false, {' '}, {123},
+       {"Check that lead is connected to COM 2"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rig r;
+    r.radio.answering = c.answering;
+    r.ctx.speedIndex = c.speedIndex;
+    r.ctx.portName = "2";
+    r.radio.quietReads = c.quietReads;
+    r.radio.laterBytes = c.laterBytes;
+    r.radio.breaksOnAnswer = c.breaksOnAnswer;
+    EXPECT_EQ(r.protocol.ReadRadio(r.buffer, r.progress, c.forDownload), c.ok);
+    EXPECT_EQ(r.radio.answers, c.answers);
+    EXPECT_EQ(r.sink.statuses, c.statuses);
+    EXPECT_EQ(r.prompt.Texts(), c.messages);
+    if (!c.ok) continue;
+    EXPECT_EQ(r.buffer, r.radio.memory);
+    EXPECT_EQ(r.progress, 7810);
+    EXPECT_FALSE(r.slot.Flags().tolerateFramingErrors);  // cleared for the data phase
+    // One open for the whole read: the speed changes on the open port, so that no other program
+    // can take it between the handshake and the data phase.
+    EXPECT_EQ(r.radio.opens, 1);
+    EXPECT_EQ(r.radio.closes, 0);
+  }
 }
 
 TEST_F(HandshakeTest, CancelBeforeStartingTouchesNothing) {
@@ -207,6 +227,7 @@ TEST_F(HandshakeTest, TwentyFailedWritesInARowAreRetriedAndTheTwentyFirstFails) 
   EXPECT_FALSE(protocol.WriteRadio(radio.memory, progress, radio.memory));
   EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Download Error!"});
   EXPECT_TRUE(radio.blocksWritten.empty());
+  EXPECT_TRUE(protocol.RadioIncomplete());  // the frames may have reached the radio
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ class FakePort : public LinkPort {
  public:
   explicit FakePort(LinkFlags& flags) : LinkPort(flags) {}
   bool Open(unsigned) override { open = true; return true; }
+  bool SetSpeed(unsigned) override { return open; }
   void Close() override { open = false; }
   bool IsOpen() const override { return open; }
   void PurgeReceive() override { ++purges; incoming.clear(); }

@@ -1,15 +1,24 @@
 // The kp53 upload and download commands against the simulator.
 #ifdef KP53_CLI_PATH
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <cstring>
 
 #include "e2e_support.h"
+#include "image/data_file.h"
 #include "temp_dir.h"
+
+extern char** environ;
 
 namespace kp53::e2e {
 namespace {
@@ -24,6 +33,40 @@ class CliE2E : public LinkE2E {
                             (dir / "stdout").string() + " 2> " + (dir / "stderr").string();
     const int st = std::system(cmd.c_str());
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  }
+  // Starts kp53 with `args` (split at blanks) in the background, standard output and error to the
+  // files Run uses; returns its process id.
+  pid_t Spawn(const std::string& args) {
+    std::vector<std::string> words{KP53_CLI_PATH};
+    std::istringstream in(args);
+    for (std::string w; in >> w;) words.push_back(w);
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&fa, 1, (dir / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&fa, 2, (dir / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&fa);
+    return pid;
+  }
+  static int ExitStatus(pid_t pid) {
+    int st = 0;
+    if (::waitpid(pid, &st, 0) != pid) return -1;
+    return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  }
+  // True when the terminal of the simulator is in exclusive mode (nobody else may open it).
+  bool Exclusive() const {
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    int excl = 0;
+    if (fd >= 0) {
+      ::ioctl(fd, TIOCGEXCL, &excl);
+      ::close(fd);
+    }
+    return excl != 0;
   }
   std::string Bytes(const std::filesystem::path& p) {
     const auto bytes = test::ReadBytes(p.string());
@@ -71,6 +114,68 @@ TEST_F(CliE2E, DownloadWithAWrongPassPhraseRunsInUserMode) {
   EXPECT_NE(Stderr().find("Download is completed"), std::string::npos);
   radio->WaitIdle(std::chrono::seconds(5));
   EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
+}
+
+struct Interruption {
+  int signal;
+  const char* command;  // upload or download
+  bool duringWrite;     // the signal comes after the first block was written, else during the read
+};
+
+TEST_F(CliE2E, TerminationSignalsCancelReleaseThePortAndTheNextUploadStartsClean) {
+  const auto doc = dir / "doc.k53";
+  {
+    test::FakePrompt quiet;
+    ASSERT_TRUE(WriteDataFile(doc.string(), sim::DefaultRadioMemory(), 0.0, quiet));
+  }
+  const Interruption cases[] = {
+      {SIGTERM, "upload", false}, {SIGHUP, "upload", false},    {SIGINT, "upload", false},
+      {SIGTERM, "download", false}, {SIGINT, "download", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.command) + " " + strsignal(c.signal) + (c.duringWrite ? " while writing" : ""));
+    auto o = RadioInCloneMode();
+    for (std::size_t b = 3; b <= 40; ++b) o.memory[b * 128 + 5] ^= 0x5A;  // 38 blocks to write
+    if (!c.duringWrite) o.holdRepliesFrom = 5;                            // the read stalls at block 4
+    StartRadio(o);
+    const auto out = dir / "out.k53";
+    const std::string args = std::string(c.command) + " --port " + device +
+                             (std::string(c.command) == "upload" ? " -o " + out.string() : " " + doc.string());
+    const pid_t pid = Spawn(args);
+    bool reached = false;
+    for (int i = 0; i < 2000 && !reached; ++i) {
+      const auto log = radio->Log();
+      reached = c.duringWrite ? !log.blocksWritten.empty() : log.readRequests > 6;
+      if (!reached) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_TRUE(reached);
+    ::kill(pid, c.signal);
+    EXPECT_EQ(ExitStatus(pid), 1);
+    const std::string err = Stderr();
+    EXPECT_NE(err.find("kp53: cancelled"), std::string::npos) << err;
+    EXPECT_EQ(err.find("must be written again") != std::string::npos, c.duringWrite) << err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(Exclusive());
+
+    // The radio now finishes the answers it held back, into a port that nobody has open; the
+    // next upload must not take them for its own.
+    radio->ReleaseHeldReplies();
+    radio->WaitIdle(std::chrono::seconds(2));
+    ASSERT_EQ(Run("upload --port " + device + " -o " + out.string()), 0) << Stderr();
+    EXPECT_EQ(Bytes(out).substr(0, 16), std::string(reinterpret_cast<const char*>(radio->Memory().data()), 16));
+    std::filesystem::remove(out);
+  }
+}
+
+TEST_F(CliE2E, WaitEndsTheWaitForASilentRadio) {
+  auto o = SwitchedOffRadio();
+  o.silent = true;
+  StartRadio(o);
+  const auto file = dir / "none.k53";
+  EXPECT_EQ(Run("upload --wait 1 --port " + device + " -o " + file.string()), 1);
+  EXPECT_NE(Stderr().find("did not announce itself within 1 second;"), std::string::npos) << Stderr();
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(Run("upload --wait -1 --port " + device + " -o " + file.string()), 2);
 }
 
 }  // namespace

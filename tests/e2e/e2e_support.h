@@ -34,6 +34,10 @@ class RecordingSink : public ProgressSink {
     std::lock_guard l(mu_);
     statuses.push_back(id);
   }
+  void SetStatusText(const std::string& t) override {
+    std::lock_guard l(mu_);
+    statusTexts.push_back(t);
+  }
   void SetTitle(const std::string& t) override {
     std::lock_guard l(mu_);
     titles.push_back(t);
@@ -56,6 +60,7 @@ class RecordingSink : public ProgressSink {
   std::vector<std::pair<int, int>> ranges;
   int position = -1;
   std::vector<int> statuses;
+  std::vector<std::string> statusTexts;
   std::vector<std::string> titles;
   std::vector<bool> closes;
   int repeats = 0;

@@ -1,4 +1,5 @@
-// CSerialPort on a pseudo-terminal, and the radio side of the alignment commands.
+// CSerialPort on a pseudo-terminal (exclusive use, timeouts, echo, input from before the open, a
+// hang-up), and the radio side of the alignment commands.
 #include "e2e_support.h"
 #include "link/clone_protocol.h"
 
@@ -36,16 +37,6 @@ TEST_F(LinkE2E, ReadsWithNothingOnTheLineTimeOut) {
   EXPECT_FALSE(port.WriteEcho(echo, 2));
 }
 
-TEST_F(LinkE2E, EchoComesBackIntoTheBuffer) {
-  StartRadio(RadioInCloneMode());
-  LinkFlags flags;
-  CSerialPort port(device, flags);
-  ASSERT_TRUE(port.Open(9600));
-  std::uint8_t bytes[3] = {0x01, 0x02, 0x03};
-  EXPECT_TRUE(port.WriteEcho(bytes, 3));
-  EXPECT_EQ(bytes[2], 0x03);
-}
-
 TEST_F(LinkE2E, RadioAcknowledgesAlignmentCommandsAndAnswersTheMeasurement) {
   StartRadio(RadioInCloneMode());
   LinkSlot slot = Slot();
@@ -80,6 +71,35 @@ TEST_F(LinkE2E, RadioAcknowledgesAlignmentCommandsAndAnswersTheMeasurement) {
   ASSERT_EQ(log.alignmentFrames.size(), 4u);
   EXPECT_EQ(log.alignmentFrames[1], (std::vector<std::uint8_t>{0x33, 3, 100, 120}));
   EXPECT_EQ(radio->State(), sim::RadioState::Clone);
+}
+
+TEST_F(LinkE2E, TheSerialPortNoticesAHangUpAndForgetsInputFromBeforeItsOpen) {
+  auto o = RadioInCloneMode();
+  o.holdRepliesFrom = 0;
+  StartRadio(o);
+  LinkFlags flags;
+  {
+    // A program asks for block 0 and goes away before the answer.
+    LinkSlot slot = Slot();
+    ASSERT_TRUE(slot.Port().Open(9600));
+    CloneProtocol p(slot, context, sink, prompt, cancel);
+    ASSERT_EQ(p.SendFrame(kCmdReadBlock, kReadRequestLength, std::array<std::uint8_t, 1>{0}.data(), false, false), 0);
+  }
+  radio->ReleaseHeldReplies();
+  ASSERT_TRUE(radio->WaitIdle(std::chrono::seconds(2)));
+  CSerialPort port(device, flags);
+  ASSERT_TRUE(port.Open(9600));
+  std::uint8_t b = 0;
+  int got = 1;
+  EXPECT_EQ(port.ReadByte(&b, got), kReadOk);
+  EXPECT_EQ(got, 0) << "the answer to the earlier program was read as " << int(b);
+
+  radio->HangUp();
+  for (int i = 0; i < 1000 && !radio->HungUp(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  EXPECT_EQ(port.ReadByte(&b, got), kReadFailed);
+  EXPECT_TRUE(port.Lost());
+  EXPECT_FALSE(port.Write(&b, 1));
+  EXPECT_FALSE(port.SetSpeed(19200));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // Upload over a pseudo-terminal: handshake, speed answer, error counting, retries, cancel and the
 // port and cable failures.
+#include <set>
+
 #include "e2e_support.h"
 
 namespace kp53::e2e {
@@ -55,47 +57,51 @@ TEST_F(LinkE2E, ModifiedDocumentIsKeptWhenOverwriteIsDeclined) {
   EXPECT_EQ(radio->Log().speedAnswers.size(), 0u);  // the probe found the radio in clone mode
 }
 
-TEST_F(LinkE2E, TwentyBadRepliesSpreadOverBlocksStillSucceed) {
-  auto o = RadioInCloneMode();
-  // Reply 0 answers the probe; then every block from 0 to 19 gets one bad reply and a good retry.
-  for (int i = 1; i <= 39; i += 2) o.badSumReplies.insert(i);
-  StartRadio(o);
-  EXPECT_EQ(Upload(), TransferResult::Completed);
-  EXPECT_EQ(data.image, radio->Memory());
-  EXPECT_EQ(radio->Log().readRequests, 1 + 61 + 20);
-}
+struct ReplyFaults {
+  const char* what;
+  std::set<int> badSums, dropped, stalled;
+  TransferResult result;
+  std::string message;
+  int readRequests;  // the probe's included; 0 when not counted
+};
 
-TEST_F(LinkE2E, TheTwentyFirstBadReplyFailsTheUpload) {
-  auto o = RadioInCloneMode();
-  for (int i = 1; i <= 41; i += 2) o.badSumReplies.insert(i);
-  StartRadio(o);
-  const RadioImage before = data.image;
-  EXPECT_EQ(Upload(), TransferResult::Failed);
-  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Upload Error!"});
-  EXPECT_EQ(prompt.shown.front().icon, Icon::Stop);
-  EXPECT_EQ(data.image, before);
-  EXPECT_FALSE(context.uploadCompleted);
-  EXPECT_EQ(sink.closes, std::vector<bool>{false});
-}
-
-TEST_F(LinkE2E, MissingRepliesAreRetriedWithoutCountingAsErrors) {
-  auto o = RadioInCloneMode();
-  for (int i = 1; i <= 39; i += 2) o.badSumReplies.insert(i);
-  o.droppedReplies = {45, 70};  // two more failures beyond the twenty bad sums
-  StartRadio(o);
-  EXPECT_EQ(Upload(), TransferResult::Completed);
-  EXPECT_EQ(data.image, radio->Memory());
-  EXPECT_EQ(radio->Log().readRequests, 1 + 61 + 20 + 2);
-}
-
-TEST_F(LinkE2E, AReplyThatComesTooLateIsRetriedAndTheUploadRecovers) {
-  auto o = RadioInCloneMode();
-  o.stalledReplies = {5, 30};
-  o.stallMs = 700;  // longer than the PC waits for a byte
-  StartRadio(o);
-  EXPECT_EQ(Upload(), TransferResult::Completed);
-  EXPECT_EQ(data.image, radio->Memory());
-  EXPECT_TRUE(prompt.Texts() == std::vector<std::string>{"Upload is completed"});
+TEST_F(LinkE2E, BadRepliesCountMissingAndLateOnesAreRetried) {
+  std::set<int> twenty, twentyOne;
+  // Reply 0 answers the probe; then blocks 0 to 19 (20) each get one bad reply and a good retry.
+  for (int i = 1; i <= 39; i += 2) twenty.insert(i);
+  twentyOne = twenty;
+  twentyOne.insert(41);
+  const ReplyFaults cases[] = {
+      {"twenty bad replies over different blocks", twenty, {}, {}, TransferResult::Completed, "Upload is completed",
+       1 + 61 + 20},
+      {"the twenty-first bad reply", twentyOne, {}, {}, TransferResult::Failed, "Upload Error!", 0},
+      {"two missing replies beyond twenty bad ones", twenty, {45, 70}, {}, TransferResult::Completed,
+       "Upload is completed", 1 + 61 + 20 + 2},
+      {"replies later than the PC waits", {}, {}, {5, 30}, TransferResult::Completed, "Upload is completed", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto o = RadioInCloneMode();
+    o.badSumReplies = c.badSums;
+    o.droppedReplies = c.dropped;
+    o.stalledReplies = c.stalled;
+    o.stallMs = 700;  // longer than the PC waits for a byte
+    StartRadio(o);
+    InitImage(data);
+    const RadioImage before = data.image;
+    prompt.Clear();
+    sink.closes.clear();
+    context.uploadCompleted = false;
+    EXPECT_EQ(Upload(), c.result);
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(prompt.shown.front().icon, c.result == TransferResult::Completed ? Icon::Information : Icon::Stop);
+    EXPECT_EQ(data.image, c.result == TransferResult::Completed ? radio->Memory() : before);
+    EXPECT_EQ(context.uploadCompleted, c.result == TransferResult::Completed);
+    EXPECT_EQ(sink.closes, std::vector<bool>{c.result == TransferResult::Completed});
+    if (c.readRequests > 0) {
+      EXPECT_EQ(radio->Log().readRequests, c.readRequests);
+    }
+  }
 }
 
 TEST_F(LinkE2E, CancelWhileWaitingForTheRadioEndsSilently) {
@@ -113,16 +119,6 @@ TEST_F(LinkE2E, CancelWhileWaitingForTheRadioEndsSilently) {
   EXPECT_TRUE(prompt.Texts().empty());
   EXPECT_EQ(data.image, before);
   EXPECT_NE(context.documentPath, "<none>");
-}
-
-TEST_F(LinkE2E, NoEchoOfTheSpeedAnswerGivesMessage81) {
-  auto o = SwitchedOffRadio();
-  o.echo = false;
-  StartRadio(o);
-  context.portName = "3";
-  EXPECT_EQ(Upload(), TransferResult::Failed);
-  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Check that lead is connected to COM 3"});
-  EXPECT_EQ(prompt.shown.front().icon, Icon::Stop);
 }
 
 TEST_F(LinkE2E, APortThatCannotBeOpenedGivesMessage80BeforeAnyTitle) {

@@ -1,9 +1,12 @@
 // Start-up in an empty working directory: the settings file with all twenty keys, the default
-// file, the pass phrase, the single instance.
+// file, the pass phrase, the single instance and its folder, termination signals during the
+// start-up dialogs.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -12,10 +15,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <functional>
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include "app/application.h"
+#include "app/instance_folder.h"
 #include "app/small_dialogs.h"
+#include "app/termination.h"
 
 namespace {
 
@@ -28,6 +39,7 @@ class StartupTest : public ::testing::Test {
                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir / "run");
+    fs::permissions(dir / "run", fs::perms::owner_all);
     previous = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir.string()));
   }
@@ -35,8 +47,9 @@ class StartupTest : public ::testing::Test {
     QDir::setCurrent(previous);
     fs::remove_all(dir);
   }
-  // The lock and socket folder of this test alone.
+  // The lock and socket folders of this test alone.
   QString Folder() const { return QString::fromStdString((dir / "run").string()); }
+  QString Cache() const { return QString::fromStdString((dir / "cache").string()); }
   fs::path dir;
   QString previous;
 };
@@ -44,7 +57,7 @@ class StartupTest : public ::testing::Test {
 TEST_F(StartupTest, EmptyWorkingDirectoryGetsTheSettingsFileAndTheDefaultFile) {
   {
     KP53App app;
-    app.SetInstanceFolder(Folder());
+    app.SetInstanceFolders(Folder(), Cache());
     ASSERT_TRUE(app.Start({}));
     ASSERT_NE(app.Frame(), nullptr);
     EXPECT_EQ(app.Context().currentPath, "<none>");
@@ -61,7 +74,7 @@ TEST_F(StartupTest, EmptyWorkingDirectoryGetsTheSettingsFileAndTheDefaultFile) {
     // A second start finds the first, asks it to come to the front and ends.
     QSignalSpy raised(&app, &KP53App::Raised);
     KP53App second;
-    second.SetInstanceFolder(Folder());
+    second.SetInstanceFolders(Folder(), Cache());
     EXPECT_FALSE(second.Start({}));
     EXPECT_TRUE(raised.count() > 0 || raised.wait(5000));
   }
@@ -74,7 +87,7 @@ TEST_F(StartupTest, EmptyWorkingDirectoryGetsTheSettingsFileAndTheDefaultFile) {
 TEST_F(StartupTest, OutOfRangeSettingsAreWrittenBackCorrected) {
   { std::ofstream(dir / "KP53Win.ini") << "[Initialize]\nCOM_PORT=17\nCOM_SPD=2\n[Other]\nx=1\n"; }
   KP53App app;
-  app.SetInstanceFolder(Folder());
+  app.SetInstanceFolders(Folder(), Cache());
   ASSERT_TRUE(app.Start({}));
   kp53::IniFile ini;
   ASSERT_TRUE(ini.Load((dir / "KP53Win.ini").string()));
@@ -92,7 +105,7 @@ TEST_F(StartupTest, MaintenanceModeNeedsThePassPhrase) {
       dlg->accept();
     });
     KP53App app;
-    app.SetInstanceFolder(Folder());
+    app.SetInstanceFolders(Folder(), Cache());
     ASSERT_TRUE(app.Start({QStringLiteral("/m")}));
     const bool right = std::string(phrase) == "qerin-volta";
     EXPECT_EQ(app.Context().maintenanceMode, right) << phrase;
@@ -103,13 +116,13 @@ TEST_F(StartupTest, MaintenanceModeNeedsThePassPhrase) {
 TEST_F(StartupTest, ProductionModeAndAFileOnTheCommandLine) {
   {
     KP53App app;
-    app.SetInstanceFolder(Folder());
+    app.SetInstanceFolders(Folder(), Cache());
     ASSERT_TRUE(app.Start({QStringLiteral("-F")}));
     EXPECT_TRUE(app.Context().productionMode);
     EXPECT_TRUE(app.Frame()->windowTitle().endsWith(QStringLiteral("KP53Win for HT-620A Series(Factory mode)")));
   }
   KP53App app;
-  app.SetInstanceFolder(Folder());
+  app.SetInstanceFolders(Folder(), Cache());
   ASSERT_TRUE(app.Start({QStringLiteral("defaultv.k53")}));
   EXPECT_FALSE(app.Context().productionMode);
   EXPECT_EQ(app.Context().currentPath, (dir / "defaultv.k53").string());
@@ -134,7 +147,7 @@ TEST_F(StartupTest, AFileThatCannotBeReadOpensTheWindowUntitledAndCtrlSNeverWrit
     });
     answer.start(20);
     KP53App app;
-    app.SetInstanceFolder(Folder());
+    app.SetInstanceFolders(Folder(), Cache());
     ASSERT_TRUE(app.Start({QString::fromLatin1(c.name)}));
     ASSERT_NE(app.Frame(), nullptr);
     EXPECT_TRUE(app.Frame()->isVisible());
@@ -151,6 +164,106 @@ TEST_F(StartupTest, AFileThatCannotBeReadOpensTheWindowUntitledAndCtrlSNeverWrit
   std::ifstream in(dir / "short.k53");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0123456789");
   EXPECT_FALSE(fs::exists(dir / "missing.k53"));
+TEST_F(StartupTest, TheInstanceLockLivesOnlyInAFolderOfThisUserAlone) {
+  const fs::path runtime = dir / "xdg";
+  const std::string cache = (dir / "cache").string();
+  const std::string fallback = cache + "/kp53win";
+  const auto privateDir = [](const fs::path& p) {
+    fs::create_directory(p);
+    fs::permissions(p, fs::perms::owner_all);
+  };
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> make;
+    const char* problem;  // empty: the runtime folder serves
+  };
+  const Case cases[] = {
+      {"private", privateDir, ""},
+      {"open to others", [&](const fs::path& p) { privateDir(p); fs::permissions(p, fs::perms::others_exec, fs::perm_options::add); }, "open to other users"},
+      {"another user's", [&](const fs::path& p) { privateDir(p); ASSERT_EQ(::chown(p.c_str(), 4242, 4242), 0); }, "owned by another user"},
+      {"a link", [&](const fs::path& p) { privateDir(p.string() + "-real"); fs::create_directory_symlink(p.string() + "-real", p); }, "a symbolic link"},
+      {"a file", [](const fs::path& p) { std::ofstream(p) << "x"; }, "not a folder"},
+      {"missing", [](const fs::path&) {}, "missing"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(runtime);
+    fs::remove_all(runtime.string() + "-real");
+    c.make(runtime);
+    const InstanceFolder found = FindInstanceFolder(runtime.string(), cache);
+    if (*c.problem == '\0') {
+      EXPECT_EQ(found.path, runtime.string());
+      EXPECT_EQ(found.notice, "");
+    } else {
+      EXPECT_EQ(found.path, fallback);
+      EXPECT_NE(found.notice.find(c.problem), std::string::npos) << found.notice;
+      EXPECT_EQ(PrivateFolderProblem(fallback), "");
+    }
+  }
+  // Without the session's runtime folder the standard one or the cache folder serves.
+  const std::string unset = FindInstanceFolder("", cache).path;
+  EXPECT_TRUE(unset == "/run/user/" + std::to_string(::getuid()) || unset == fallback) << unset;
+  // A fallback that is not private either leaves no folder, and says why.
+  fs::remove_all(fallback);
+  fs::create_directory_symlink(dir, fallback);
+  const InstanceFolder none = FindInstanceFolder((dir / "missing").string(), cache);
+  EXPECT_EQ(none.path, "");
+  EXPECT_NE(none.notice.find("a symbolic link"), std::string::npos) << none.notice;
+}
+
+TEST_F(StartupTest, WithoutAPrivateRuntimeFolderTheSecondStartIsStillRefused) {
+  fs::permissions(dir / "run", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+  KP53App app;
+  app.SetInstanceFolders(Folder(), Cache());
+  ASSERT_TRUE(app.Start({}));
+  EXPECT_TRUE(fs::exists(dir / "cache" / "kp53win"));
+  KP53App second;
+  second.SetInstanceFolders(Folder(), Cache());
+  EXPECT_FALSE(second.Start({}));
+
+  // No private folder at all: the program runs, and says that it cannot tell.
+  fs::create_directories(dir / "other");
+  fs::create_directories(dir / "cache3");
+  fs::create_directory_symlink(dir / "other", dir / "cache3" / "kp53win");
+  QString warning;
+  QTimer::singleShot(0, [&warning] {
+    if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      warning = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
+      box->reject();
+    }
+  });
+  KP53App third;
+  third.SetInstanceFolders(Folder(), QString::fromStdString((dir / "cache3").string()));
+  EXPECT_TRUE(third.Start({}));
+  EXPECT_TRUE(warning.startsWith(QStringLiteral("KP53Win cannot check whether it is already running"))) << warning.toStdString();
+}
+
+TEST_F(StartupTest, ATerminationSignalDuringAStartUpDialogEndsTheStartWithoutWritingDataFiles) {
+  Termination::Instance().Install();
+  { std::ofstream(dir / "damaged.k53") << "short"; }
+  const QStringList cases[] = {{QStringLiteral("/m")}, {QStringLiteral("damaged.k53")}};
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args.first().toStdString());
+    Termination::Instance().Clear();
+    bool dialogSeen = false;
+    QTimer::singleShot(0, [&dialogSeen] {
+      dialogSeen = QApplication::activeModalWidget() != nullptr;
+      ::raise(SIGTERM);
+    });
+    KP53App app;
+    app.SetInstanceFolders(Folder(), Cache());
+    EXPECT_FALSE(app.Start(args));
+    EXPECT_TRUE(dialogSeen);
+    EXPECT_TRUE(Termination::Instance().Requested());
+    EXPECT_EQ(app.Frame(), nullptr);
+    EXPECT_TRUE(fs::exists(dir / "KP53Win.ini"));
+    EXPECT_FALSE(fs::exists(dir / "defaultv.k53"));
+    EXPECT_EQ(fs::file_size(dir / "damaged.k53"), 5u);
+  }
+  // Any dialog that opens after the request closes as it appears.
+  QDialog later;
+  EXPECT_EQ(later.exec(), QDialog::Rejected);
+  Termination::Instance().Clear();
 }
 
 }  // namespace

@@ -5,7 +5,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+
 #include "app/command_ids.h"
+#include "app/termination.h"
+#include "link/serial_port.h"
 #include "gui_fixture.h"
 #include "link/file_data_dialog.h"
 #include "link/transfers.h"
@@ -101,6 +105,48 @@ TEST_F(TransferTest, DownloadOfAnUnchangedImageWritesOnlyTheLastBlock) {
   Frame().RunCommand(cmd::kDownload);
   EXPECT_TRUE(Shown("Download is completed"));
   EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
+}
+
+TEST_F(TransferTest, CancelDuringTheWriteSaysInTheGaugeThatTheRadioMustBeWrittenAgain) {
+  auto options = SwitchedOffRadio();
+  options.startInCloneMode = true;
+  StartRadio(options);
+  Frame().RunCommand(cmd::kUpload);
+  kp53::RadioImage other = radio->Memory();
+  for (std::size_t b = 3; b <= 40; ++b) other[b * 128 + 5] ^= 0x5A;  // 38 blocks to write back
+  radio->SetMemory(other);
+  prompt.shown.clear();
+  QTimer::singleShot(0, &Frame(), [this] {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !radio->Log().blocksWritten.empty(); }, 20000));
+    QTest::mouseClick(Gauge().cancelButton(), Qt::LeftButton);
+  });
+  EXPECT_EQ(Transfers().Download(), QDialog::Rejected);
+  EXPECT_EQ(prompt.shown, std::vector<std::string>{kp53::kRadioIncompleteMessage});
+  EXPECT_EQ(Gauge().statusLine()->text().toStdString(), kp53::kRadioIncompleteStatus);
+  EXPECT_LT(radio->Log().blocksWritten.size(), 39u);
+}
+
+TEST_F(TransferTest, ATerminationSignalStopsTheTransferAndFreesThePort) {
+  Termination::Instance().Install();
+  Termination::Instance().Clear();
+  auto options = SwitchedOffRadio();
+  options.startInCloneMode = true;
+  options.holdRepliesFrom = 5;  // the read stalls at block 4
+  StartRadio(options);
+  kp53::NormalizeImage(doc->Data());
+  const kp53::RadioImage before = doc->Data().image;
+  QTimer::singleShot(0, &Frame(), [this] {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return radio->Log().readRequests > 6; }, 20000));
+    ::raise(SIGTERM);
+  });
+  EXPECT_EQ(Transfers().Upload(), QDialog::Rejected);
+  EXPECT_TRUE(Termination::Instance().Requested());
+  Termination::Instance().Clear();
+  EXPECT_FALSE(Gauge().workerRunning());
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(doc->Data().image, before);
+  kp53::LinkFlags flags;
+  EXPECT_TRUE(kp53::CSerialPort(radio->DevicePath(), flags).Open(9600));
 }
 
 class ProductionTest : public TransferTest {

@@ -122,9 +122,18 @@ bool CloneProtocol::WriteBlock(int block, const std::uint8_t* data) {
   return SendFrame(kCmdWriteBlock, kWriteFrameLength, payload, false, true) != 1;
 }
 
-bool CloneProtocol::ReopenPort(unsigned baud) {
-  if (slot_.Replace().Open(baud)) return true;
+bool CloneProtocol::SetLineSpeed(unsigned baud) {
+  const bool ok = slot_.HasPort() && slot_.Port().IsOpen() ? slot_.Port().SetSpeed(baud) : slot_.Replace().Open(baud);
+  if (ok) return true;
   prompt_.Error(kMsgPortProblem);
+  return false;
+}
+
+bool CloneProtocol::PortLost() { return slot_.HasPort() && slot_.Port().Lost(); }
+
+bool CloneProtocol::ReportLostPort(bool handshake) {
+  if (handshake) prompt_.Error(kMsgCheckLead, ctx_.portName);
+  else prompt_.Error(kMsgPortProblem);
   return false;
 }
 
@@ -137,12 +146,13 @@ bool CloneProtocol::ReadRadio(RadioImage& buffer, int& progress, bool forDownloa
   LinkFlags& flags = slot_.Flags();
   if (Cancelled()) return false;
   flags.tolerateFramingErrors = true;
-  if (!ReopenPort(ctx_.Baud())) return false;
+  if (!SetLineSpeed(ctx_.Baud())) return false;
 
   // A radio that already answers read requests (still in clone mode) needs no handshake.
   std::uint8_t scratch[kBlockSize];
   if (ReadBlock(0, scratch) != 0) {
-    if (!ReopenPort(9600)) return false;
+    if (PortLost()) return ReportLostPort(true);
+    if (!SetLineSpeed(9600)) return false;
     slot_.Port().PurgeReceive();
     std::uint8_t first = 0;
     const bool arrived = ReceiveByte(first) == 0;
@@ -160,12 +170,18 @@ bool CloneProtocol::ReadRadio(RadioImage& buffer, int& progress, bool forDownloa
       sink_.SetStatus(forDownload ? kStatusSwitchDownload : kStatusSwitchUpload);
       // No byte at all: wait for the radio to be switched on. Any other byte: answer at once.
       bool wait = !arrived;
+      const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(ctx_.powerOnWaitSeconds);
       for (;;) {
         while (wait) {
           std::uint8_t b = 0;
           int got = 0;
           if (slot_.Port().ReadByte(&b, got) == kReadOk && got == 1 && b == kRadioReady) break;
+          if (PortLost()) return ReportLostPort(true);
           if (Cancelled()) return false;
+          if (ctx_.powerOnWaitSeconds > 0 && std::chrono::steady_clock::now() >= limit) {
+            powerOnWaitExpired_ = true;
+            return false;
+          }
         }
         flags.lineErrorSeen = false;
         if (SendByte(SpeedAnswer()) == 0) break;
@@ -183,7 +199,7 @@ bool CloneProtocol::ReadRadio(RadioImage& buffer, int& progress, bool forDownloa
   flags.tolerateFramingErrors = false;
   Advance(progress, 1);
   sink_.SetStatus(kStatusPleaseWait);
-  if (!ReopenPort(ctx_.Baud())) return false;
+  if (!SetLineSpeed(ctx_.Baud())) return false;
   Advance(progress, 1);
   int errors = 0;
   for (int block = 0; block < kBlockCount;) {
@@ -192,6 +208,8 @@ bool CloneProtocol::ReadRadio(RadioImage& buffer, int& progress, bool forDownloa
     if (r == 0) {
       Advance(progress, kBlockSize);
       ++block;
+    } else if (PortLost()) {
+      return ReportLostPort(false);
     } else if (r == 1) {
       if (++errors > kMaxTransferErrors) {
         prompt_.Error(kMsgUploadError);
@@ -204,26 +222,37 @@ bool CloneProtocol::ReadRadio(RadioImage& buffer, int& progress, bool forDownloa
 }
 
 bool CloneProtocol::WriteRadio(const RadioImage& source, int& progress, const RadioImage& reference) {
+  radioIncomplete_ = false;
   if (slot_.HasPort()) slot_.Port().PurgeReceive();
   Advance(progress, 1);
   sink_.SetStatus(kStatusPleaseWait);
-  if (!ReopenPort(ctx_.Baud())) return false;
+  if (!SetLineSpeed(ctx_.Baud())) return false;
   Advance(progress, 3);
   int errors = 0;
+  // Once a block frame has gone out, every end but success leaves the radio half written.
+  bool sending = false;
+  const auto stop = [&] {
+    radioIncomplete_ = sending;
+    return false;
+  };
   for (int block = 0; block < kBlockCount;) {
-    if (Cancelled()) return false;
+    if (Cancelled()) return stop();
     const auto first = static_cast<std::size_t>(block) * kBlockSize;
     const bool unchanged = block != kBlockCount - 1 &&
                            std::equal(source.begin() + static_cast<long>(first),
                                       source.begin() + static_cast<long>(first + kBlockSize),
                                       reference.begin() + static_cast<long>(first));
+    if (!unchanged) sending = true;
     if (unchanged || WriteBlock(block, source.data() + first)) {
       Advance(progress, kBlockSize);
       errors = 0;
       ++block;
+    } else if (PortLost()) {
+      ReportLostPort(false);
+      return stop();
     } else if (++errors > kMaxTransferErrors) {
       prompt_.Error(kMsgDownloadError);
-      return false;
+      return stop();
     }
     Pause(kAfterWriteBlock);
   }

@@ -71,9 +71,22 @@ class CloneProtocol {
   using PauseFunction = std::function<void(std::chrono::milliseconds)>;
   void SetPauseFunction(PauseFunction pause) { pause_ = std::move(pause); }
 
+  // True after a failed or cancelled write that had begun sending blocks: the radio then holds a
+  // mix of old and new blocks under a checksum that fits neither.
+  bool RadioIncomplete() const { return radioIncomplete_; }
+  // True when the wait for the radio's "P" ended at the context's limit (no message was shown).
+  bool PowerOnWaitExpired() const { return powerOnWaitExpired_; }
+
  private:
   bool Cancelled() const { return cancel_.Requested(); }
-  bool ReopenPort(unsigned baud);
+  // Sets the line speed: opens the port when it is closed, otherwise changes the speed of the open
+  // port, so that nobody can take the device between the handshake and the data phase. Failure:
+  // message 80.
+  bool SetLineSpeed(unsigned baud);
+  // The port reported a hang-up or an I/O error.
+  bool PortLost();
+  // Reports a lost port: message 81 while the radio is being reached, message 80 afterwards.
+  bool ReportLostPort(bool handshake);
   void Advance(int& progress, int units);
   void Pause(std::chrono::milliseconds ms) const;
   std::uint8_t SpeedAnswer() const { return ctx_.speedIndex == 1 ? kAnswer19200 : kAnswer9600; }
@@ -84,6 +97,8 @@ class CloneProtocol {
   UserPrompt& prompt_;
   const CancelToken& cancel_;
   PauseFunction pause_;
+  bool radioIncomplete_ = false;
+  bool powerOnWaitExpired_ = false;
 };
 
 }  // namespace kp53

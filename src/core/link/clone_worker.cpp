@@ -27,8 +27,9 @@ bool BeginTransfer(const CloneJob& job, int titleId, int range) {
   return true;
 }
 
-TransferResult Outcome(bool ok, const CancelToken& cancel) {
+TransferResult Outcome(bool ok, const CancelToken& cancel, const CloneProtocol& protocol) {
   if (ok) return TransferResult::Completed;
+  if (protocol.PowerOnWaitExpired()) return TransferResult::TimedOut;
   return cancel.Requested() ? TransferResult::Cancelled : TransferResult::Failed;
 }
 
@@ -42,7 +43,7 @@ TransferResult RunUploadWorker(const CloneJob& job) {
   CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
   const bool ok = protocol.ReadRadio(scratch, progress, false);
   if (!ok) {
-    const TransferResult result = Outcome(false, job.cancel);
+    const TransferResult result = Outcome(false, job.cancel, protocol);
     job.sink.Close(false);
     return result;
   }
@@ -71,8 +72,11 @@ TransferResult RunDownloadWorker(const CloneJob& job) {
   if (ok) {
     if (job.context.productionMode) job.sink.Repeat();
     job.prompt.Message(kMsgDownloadCompleted, Icon::Information, Buttons::Ok);
+  } else if (protocol.RadioIncomplete()) {
+    job.sink.SetStatusText(kRadioIncompleteStatus);
+    job.prompt.Show(kRadioIncompleteMessage, Icon::Stop, Buttons::Ok);
   }
-  const TransferResult result = Outcome(ok, job.cancel);
+  const TransferResult result = Outcome(ok, job.cancel, protocol);
   if (!job.context.productionMode) job.sink.Close(ok);
   return result;
 }

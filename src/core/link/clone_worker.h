@@ -17,7 +17,15 @@ enum class TransferResult {
   Declined,   // Upload: the user kept the modified document ("Overwrite original data": No)
   Failed,     // a failure, reported with its message
   Cancelled,  // the user cancelled; nothing was reported
+  TimedOut,   // the radio did not announce itself within the context's limit; nothing was reported
 };
+
+// Shown when a Download ends, cancelled or failed, after it had begun writing blocks: in the
+// gauge's status line and as a message of its own after the system's message.
+constexpr const char* kRadioIncompleteStatus = "Radio memory incomplete: download again";
+constexpr const char* kRadioIncompleteMessage =
+    "The Download stopped after it had begun writing to the radio.\n"
+    "The radio's memory is now incomplete and must be written again before the radio is used.";
 
 constexpr int kUploadRange = 7729;
 constexpr int kDownloadRange = 15463;
@@ -44,7 +52,8 @@ TransferResult RunUploadWorker(const CloneJob& job);
 
 // Mode 1: the whole Download of the image (which the caller has normalised). In production mode
 // the sink's Repeat is called after success and the sink is never closed: the gauge stays open
-// for the next radio.
+// for the next radio. A Download that ends without success after it had begun writing says that
+// the radio must be written again (kRadioIncompleteMessage), also after a cancel.
 TransferResult RunDownloadWorker(const CloneJob& job);
 
 }  // namespace kp53

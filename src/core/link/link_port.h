@@ -12,7 +12,7 @@
 namespace kp53 {
 
 // Flags shared by every port the link slot holds over one operation (they survive a port being
-// replaced to change speed).
+// replaced).
 struct LinkFlags {
   // While true a framing error on the line is discarded like a break instead of failing the read;
   // the clone handshake sets it while it waits for the radio.
@@ -58,8 +58,15 @@ class LinkPort {
   // Opens at `baud` (9600 or 19200) with 8 data bits, no parity, two stop bits. When the port is
   // already open this succeeds at once and the speed stays what it was.
   virtual bool Open(unsigned baud) = 0;
+  // Changes the speed of the open port once the bytes written have left, without letting go of
+  // the device; input received at the old speed is discarded. False when the port is not open or
+  // the speed cannot be set.
+  virtual bool SetSpeed(unsigned baud) = 0;
   virtual void Close() = 0;
   virtual bool IsOpen() const = 0;
+  // True once the device reported a hang-up or an I/O error (an adapter unplugged, the far side
+  // of a pseudo-terminal closed): nothing more will pass, and waiting for the radio is pointless.
+  virtual bool Lost() const { return false; }
   // Discards pending input.
   virtual void PurgeReceive() = 0;
 

@@ -25,9 +25,9 @@ class CancelToken {
 };
 static_assert(std::atomic<bool>::is_always_lock_free, "the token is set from signal handlers");
 
-// The link port slot: holds one port or none. Changing the line speed means destroying the port
-// and creating a fresh one, which the slot does through its factory. The link flags live in the
-// slot, so they survive such a replacement.
+// The link port slot: holds one port or none, created through the slot's factory. A transfer
+// opens its port once and changes the speed on it; the link flags live in the slot, so they
+// survive a replacement.
 class LinkSlot {
  public:
   using Factory = std::function<std::unique_ptr<LinkPort>(LinkFlags&)>;
@@ -64,6 +64,7 @@ struct LinkContext {
   bool modified = false;         // the document's modified flag
   bool marketingEdited = false;  // serial number or market application edited since the last Download
   bool uploadCompleted = false;  // set by a successful Upload (and alignment entry read)
+  int powerOnWaitSeconds = 0;    // longest wait for the radio's "P"; 0 waits until cancelled
   std::string documentPath;      // becomes "<none>" after an Upload
 
   unsigned Baud() const { return speedIndex == 1 ? 19200u : 9600u; }

@@ -26,19 +26,33 @@ int MillisecondsLeft(Clock::time_point deadline) {
   return static_cast<int>((left + 999) / 1000);  // round up so that the deadline is not cut short
 }
 
-// Waits until the descriptor is ready for `events` or the deadline passes; true when ready.
-bool WaitReady(int fd, short events, Clock::time_point deadline) {
+enum class Wait { Ready, TimedOut, Lost };
+
+// Waits until the descriptor is ready for `events` or the deadline passes. A hang-up or an error
+// without the readiness asked for means the device is gone.
+Wait WaitReady(int fd, short events, Clock::time_point deadline) {
   for (;;) {
     const int ms = MillisecondsLeft(deadline);
     pollfd p{fd, events, 0};
     const int r = ::poll(&p, 1, ms);
-    if (r > 0) return true;
-    if (r == 0) {
-      if (Clock::now() >= deadline) return false;
+    if (r > 0) {
+      if (p.revents & events) return Wait::Ready;
+      if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return Wait::Lost;
       continue;
     }
-    if (errno != EINTR) return false;
+    if (r == 0) {
+      if (Clock::now() >= deadline) return Wait::TimedOut;
+      continue;
+    }
+    if (errno != EINTR) return Wait::Lost;
   }
+}
+
+bool SpeedCode(unsigned baud, speed_t& speed) {
+  if (baud == 9600) speed = B9600;
+  else if (baud == 19200) speed = B19200;
+  else return false;
+  return true;
 }
 
 }  // namespace
@@ -46,9 +60,7 @@ bool WaitReady(int fd, short events, Clock::time_point deadline) {
 bool CSerialPort::Open(unsigned baud) {
   if (IsOpen()) return true;
   speed_t speed = 0;
-  if (baud == 9600) speed = B9600;
-  else if (baud == 19200) speed = B19200;
-  else return false;
+  if (!SpeedCode(baud, speed)) return false;
 
   const int fd = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
@@ -61,6 +73,7 @@ bool CSerialPort::Open(unsigned baud) {
   ::ioctl(fd, TIOCEXCL);
   fd_ = fd;
   baud_ = baud;
+  lost_ = false;
 
   termios tio{};
   if (::tcgetattr(fd_, &tio) != 0) {
@@ -89,6 +102,28 @@ bool CSerialPort::Open(unsigned baud) {
   ::ioctl(fd_, TIOCMBIS, &lines);
 
   countersSupported_ = ReadCounters(last_);
+  // Whatever the line delivered while nobody listened (a radio finishing its answer to a program
+  // that was stopped) would be taken for the start of a reply.
+  ::tcflush(fd_, TCIFLUSH);
+  return true;
+}
+
+bool CSerialPort::SetSpeed(unsigned baud) {
+  if (!IsOpen() || lost_) return false;
+  speed_t speed = 0;
+  if (!SpeedCode(baud, speed)) return false;
+  while (::tcdrain(fd_) != 0) {
+    if (errno != EINTR) break;
+  }
+  termios tio{};
+  if (::tcgetattr(fd_, &tio) != 0 || ::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0 ||
+      ::tcsetattr(fd_, TCSANOW, &tio) != 0) {
+    if (errno == EIO || errno == ENXIO || errno == ENODEV) lost_ = true;
+    return false;
+  }
+  baud_ = baud;
+  // Bytes received at the old speed are noise at the new one.
+  ::tcflush(fd_, TCIFLUSH);
   return true;
 }
 
@@ -118,8 +153,13 @@ bool CSerialPort::WriteRaw(const std::uint8_t* buffer, std::size_t count) {
       continue;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
-    if (!WaitReady(fd_, POLLOUT, deadline)) return false;
+    if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+      lost_ = true;  // EIO and the like: the device is gone
+      return false;
+    }
+    const Wait w = WaitReady(fd_, POLLOUT, deadline);
+    if (w == Wait::Lost) lost_ = true;
+    if (w != Wait::Ready) return false;
   }
   // A write completes when the bytes have left the transmitter, as the clone protocol's pauses
   // assume.
@@ -140,19 +180,29 @@ long CSerialPort::ReadRaw(std::uint8_t* buffer, std::size_t count) {
     // when the bytes come at the line's pace.
     auto deadline = total;
     if (done > 0) deadline = std::min(deadline, Clock::now() + std::chrono::milliseconds(kReadIntervalMs));
-    if (!WaitReady(fd_, POLLIN, deadline)) break;
+    const Wait w = WaitReady(fd_, POLLIN, deadline);
+    if (w == Wait::TimedOut) break;
+    if (w == Wait::Lost) {
+      lost_ = true;
+      return -1;
+    }
     const ssize_t n = ::read(fd_, buffer + done, count - done);
     if (n > 0) {
       done += static_cast<std::size_t>(n);
       continue;
     }
     if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
-    if (n < 0 && errno != EIO) return -1;
-    // A pseudo-terminal whose other side is gone reports EIO (and poll() a hang-up) at once:
-    // nothing arrives, so wait the time out in small steps.
-    const int ms = MillisecondsLeft(deadline);
-    if (ms == 0) break;
-    ::poll(nullptr, 0, std::min(ms, 10));
+    if (n < 0) {
+      // EIO: the adapter was unplugged, or the far side of a pseudo-terminal closed.
+      lost_ = true;
+      return -1;
+    }
+    // Ready but nothing to read: a line that was hung up reads as its end.
+    pollfd p{fd_, POLLIN, 0};
+    if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
+      lost_ = true;
+      return -1;
+    }
   }
   return static_cast<long>(done);
 }

@@ -18,10 +18,15 @@ class CSerialPort : public LinkPort {
   // terminal; raw 8 data bits, no parity, two stop bits at `baud` (9600 or 19200), no flow
   // control, DTR and RTS raised. A device that does not answer the modem-control or error-counter
   // requests (a pseudo-terminal) still opens; it then never reports line errors.
+  // Input that arrived before the open (the end of a reply to an earlier program) is discarded.
   bool Open(unsigned baud) override;
+  // Waits until the output has left, then sets the new speed on the same descriptor: the device
+  // stays locked for the whole transfer.
+  bool SetSpeed(unsigned baud) override;
   // Drops DTR, discards both queues and releases the device.
   void Close() override;
   bool IsOpen() const override { return fd_ >= 0; }
+  bool Lost() const override { return lost_; }
   void PurgeReceive() override;
 
   const std::string& Device() const { return device_; }
@@ -37,11 +42,13 @@ class CSerialPort : public LinkPort {
     int frame = 0, overrun = 0, parity = 0, brk = 0, bufOverrun = 0;
   };
   bool ReadCounters(Counters& out) const;
+  bool ApplySpeed(unsigned baud);
 
   std::string device_;
   int fd_ = -1;
   unsigned baud_ = 0;
   bool countersSupported_ = false;
+  bool lost_ = false;
   Counters last_{};
 };
 

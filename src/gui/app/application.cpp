@@ -1,6 +1,5 @@
 #include "app/application.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -9,8 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <iostream>
 
+#include "app/instance_folder.h"
 #include "app/small_dialogs.h"
+#include "app/termination.h"
 #include "print/report_printer.h"
 #include "settings/settings.h"
 
@@ -27,24 +29,20 @@ QString KP53App::InstanceName() {
   return QStringLiteral("%1-%2").arg(exe.isEmpty() ? QStringLiteral("kp53win") : exe).arg(::getuid());
 }
 
-// A folder only this user can reach: the session's runtime folder, or a private folder in the
-// temporary folder. Empty when neither can be had safely.
-static QString PrivateFolder() {
-  QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (dir.isEmpty()) {
-    dir = QDir::tempPath() + QStringLiteral("/kp53win-runtime-%1").arg(::getuid());
-    ::mkdir(QFile::encodeName(dir).constData(), 0700);
-  }
-  struct stat st{};
-  if (::lstat(QFile::encodeName(dir).constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
-      (st.st_mode & 077) != 0)
-    return {};
-  return dir;
-}
-
 bool KP53App::TakeSingleInstance() {
-  const QString dir = instanceFolder_.isEmpty() ? PrivateFolder() : instanceFolder_;
-  if (dir.isEmpty()) return true;  // no safe place for the lock: run without the check
+  const InstanceFolder folder = runtimeFolder_.isEmpty() && cacheFolder_.isEmpty()
+                                    ? FindInstanceFolder()
+                                    : FindInstanceFolder(runtimeFolder_.toStdString(), cacheFolder_.toStdString());
+  if (!folder.notice.empty()) std::cerr << "kp53win: " << folder.notice << std::endl;
+  if (folder.path.empty()) {
+    // No safe place for the lock: the program runs, but says that it cannot tell whether it runs
+    // twice.
+    prompt_.Show("KP53Win cannot check whether it is already running: " + folder.notice +
+                     ".\nA second window may be open on the same files.",
+                 kp53::Icon::Exclamation, kp53::Buttons::Ok);
+    return true;
+  }
+  const QString dir = QString::fromStdString(folder.path);
   socketPath_ = dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".sock");
   lock_ = std::make_unique<QLockFile>(dir + QLatin1Char('/') + InstanceName() + QStringLiteral(".lock"));
   lock_->setStaleLockTime(0);  // a lock whose process is gone is taken over
@@ -88,7 +86,7 @@ void KP53App::RaiseFrame() {
 }
 
 bool KP53App::Start(const QStringList& args) {
-  if (!TakeSingleInstance()) return false;
+  if (!TakeSingleInstance() || Termination::Instance().Requested()) return false;
 
   // The settings file lies in the working directory.
   ctx_.workDir = QDir::currentPath().toStdString();
@@ -102,9 +100,13 @@ bool KP53App::Start(const QStringList& args) {
 
   ctx_.printerName = kp53::print::DefaultPrinterName().toStdString();
 
+  // A termination signal closes the dialog that is open; the start-up then ends before the next
+  // step, so that no data file is written.
+  const auto terminated = [] { return Termination::Instance().Requested(); };
   if (request.maintenance) {
     PasswordDialog dlg;
     ctx_.maintenanceMode = dlg.exec() == QDialog::Accepted && kp53::IsMaintenancePassPhrase(dlg.Text().toStdString());
+    if (terminated()) return false;
   }
   ctx_.productionMode = request.production;
 
@@ -117,6 +119,7 @@ bool KP53App::Start(const QStringList& args) {
   } else {
     doc_->BuildImage();
   }
+  if (terminated()) return false;
 
   frame_ = std::make_unique<CMainFrame>(*doc_, prompt_);
   prompt_.SetParent(frame_.get());

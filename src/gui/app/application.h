@@ -27,9 +27,13 @@ class KP53App : public QObject {
 
   // The name of the lock and of the local socket: the executable's name and the user's id.
   static QString InstanceName();
-  // The folder of the lock and the socket; by default the user's runtime folder. Tests give each
-  // run its own, so that parallel runs do not meet.
-  void SetInstanceFolder(const QString& folder) { instanceFolder_ = folder; }
+  // The folders of the lock and the socket in place of the session's runtime folder and the user's
+  // cache folder (the fallback when the first is not private). Tests give each run its own, so
+  // that parallel runs do not meet.
+  void SetInstanceFolders(const QString& runtime, const QString& cache) {
+    runtimeFolder_ = runtime;
+    cacheFolder_ = cache;
+  }
 
  signals:
   // Another start asked this instance to come to the front.
@@ -48,5 +52,6 @@ class KP53App : public QObject {
   std::unique_ptr<QLockFile> lock_;
   QPointer<QLocalServer> server_;
   QString socketPath_;
-  QString instanceFolder_;
+  QString runtimeFolder_;
+  QString cacheFolder_;
 };

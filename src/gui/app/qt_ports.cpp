@@ -3,16 +3,33 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <iostream>
 
+#include "app/termination.h"
 #include "text/messages.h"
 
 namespace {
+
+// The answer that changes nothing: what a question gets while the program is ending.
+kp53::Answer SafeAnswer(kp53::Buttons buttons) {
+  switch (buttons) {
+    case kp53::Buttons::Ok: return kp53::Answer::Ok;
+    case kp53::Buttons::YesNo: return kp53::Answer::No;
+    default: return kp53::Answer::Cancel;
+  }
+}
+
 const QString kFilter = QStringLiteral("KP53 Files(*.K53 *.k53)");
 
 QString Title() { return QString::fromStdString(std::string(kp53::MessageText(57344))); }
 }  // namespace
 
 kp53::Answer QtUserPrompt::Show(std::string_view text, kp53::Icon icon, kp53::Buttons buttons) {
+  if (Termination::Instance().Requested()) {
+    // Nobody is left to read a box: the message goes to standard error.
+    std::cerr << "kp53win: " << text << std::endl;
+    return SafeAnswer(buttons);
+  }
   QMessageBox box(parent_);
   box.setWindowTitle(Title());
   QString t = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -33,7 +50,9 @@ kp53::Answer QtUserPrompt::Show(std::string_view text, kp53::Icon icon, kp53::Bu
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
   }
-  switch (box.exec()) {
+  const int chosen = box.exec();
+  if (Termination::Instance().Requested()) return SafeAnswer(buttons);
+  switch (chosen) {
     case QMessageBox::Yes: return kp53::Answer::Yes;
     case QMessageBox::No: return kp53::Answer::No;
     case QMessageBox::Ok: return kp53::Answer::Ok;

@@ -11,6 +11,7 @@
 
 #include <chrono>
 
+#include "app/termination.h"
 #include "text/messages.h"
 
 namespace kp53::gui {
@@ -22,6 +23,9 @@ class GaugeSink : public ProgressSink {
   void SetRange(int, int high) override { post([g = gauge_, high] { g->onRange(high); }); }
   void SetPosition(int position) override { post([g = gauge_, position] { g->onPosition(position); }); }
   void SetStatus(int id) override { post([g = gauge_, id] { g->onStatus(id); }); }
+  void SetStatusText(const std::string& text) override {
+    post([g = gauge_, t = QString::fromStdString(text)] { g->status_->setText(t); });
+  }
   void SetTitle(const std::string& title) override {
     post([g = gauge_, t = QString::fromStdString(title)] { g->onTitle(t); });
   }
@@ -72,6 +76,8 @@ CAccessGaugeDlg::CAccessGaugeDlg(UserPrompt& prompt, bool productionMode, QWidge
   cancel_->setGeometry(117, 128, 90, 24);
   cancel_->setAutoDefault(false);
   connect(cancel_, &QPushButton::clicked, this, &CAccessGaugeDlg::cancelTransfer);
+  setProperty(Termination::kEndsItself, true);
+  connect(&Termination::Instance(), &Termination::requested, this, &CAccessGaugeDlg::onTermination);
   sink_ = std::make_unique<GaugeSink>(this);
   workerPrompt_ = std::make_unique<CrossThreadPrompt>(prompt_, this);
 }
@@ -89,6 +95,7 @@ int CAccessGaugeDlg::run(int mode, Worker worker, const QString& fileName, std::
   fileName_ = fileName;
   serial_ = std::move(serial);
   cancelling_ = false;
+  terminating_ = false;
   if (bar_) {
     delete bar_;
     bar_ = nullptr;
@@ -129,11 +136,18 @@ void CAccessGaugeDlg::startWorker() {
   // never share the link port.
   waitForWorker();
   cancelToken_.Reset();
+  if (Termination::Instance().Requested()) {
+    // The program is ending: the worker stops at its first cancel check.
+    terminating_ = true;
+    cancelToken_.Cancel();
+  }
   running_ = true;
   thread_ = std::thread([this] {
     worker_(*sink_, *workerPrompt_, cancelToken_);
     running_ = false;
-    QMetaObject::invokeMethod(this, [] {}, Qt::QueuedConnection);  // wakes a waiting event loop
+    // Wakes a waiting event loop, and ends a gauge that a termination signal is closing.
+    QMetaObject::invokeMethod(this, [this] { if (terminating_ && isVisible()) done(QDialog::Rejected); },
+                              Qt::QueuedConnection);
   });
 }
 
@@ -227,6 +241,15 @@ void CAccessGaugeDlg::onClose() {
   delete bar_;
   bar_ = nullptr;
   done(QDialog::Accepted);
+}
+
+void CAccessGaugeDlg::onTermination() {
+  if (!isVisible()) return;
+  terminating_ = true;
+  closing_ = true;
+  cancelling_ = true;
+  cancelToken_.Cancel();
+  if (!running_.load()) done(QDialog::Rejected);
 }
 
 void CAccessGaugeDlg::onRepeat(const QString& serial) {

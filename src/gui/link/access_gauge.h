@@ -69,6 +69,8 @@ class CAccessGaugeDlg : public QDialog {
   void onTitle(const QString& title);
   void onClose();
   void onRepeat(const QString& serial);
+  // A termination signal: stop the worker, and end the gauge once it has stopped.
+  void onTermination();
 
   UserPrompt& prompt_;
   bool production_;
@@ -85,6 +87,7 @@ class CAccessGaugeDlg : public QDialog {
   bool closing_ = false;
   bool quitRequested_ = false;
   bool cancelling_ = false;
+  bool terminating_ = false;
   QLabel* status_;
   QLabel* label_;
   QPushButton* cancel_;
