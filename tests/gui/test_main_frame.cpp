@@ -63,14 +63,14 @@ TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
 }
 
 TEST_F(GuiTest, TitleInNormalMaintenanceAndProductionMode) {
-  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series"));
+  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series"));
   ctx.maintenanceMode = true;
   Frame().UpdateTitle();
-  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series (M)"));
+  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series (M)"));
   ctx.maintenanceMode = false;
   ctx.productionMode = true;
   Frame().UpdateTitle();
-  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series(Factory mode)"));
+  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series(Factory mode)"));
 }
 
 TEST_F(GuiTest, ClockText) {
@@ -150,7 +150,7 @@ TEST_F(GuiTest, OpenAndSaveThroughTheWindowRoundTripByteForByte) {
   CMainFrame& f = Frame();
   chooser.opens.push_back(file.string());
   f.RunCommand(cmd::kOpen);
-  EXPECT_EQ(f.windowTitle(), QString::fromStdString(file.string()) + QStringLiteral(" - KP53Win for HT-620A Series"));
+  EXPECT_EQ(ShownTitle(f), QString::fromStdString(file.string()) + QStringLiteral(" - KP53Win for HT-620A Series"));
   EXPECT_EQ(Grid().TextMatrix(4, 13), QStringLiteral("11"));
   ctx.modified = true;
   f.RunCommand(cmd::kSave);

@@ -27,7 +27,18 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   device_ = new QComboBox(this);
   device_->setEditable(true);
   device_->setMinimumContentsLength(28);
-  for (const auto& d : kp53::ListSerialDevices()) device_->addItem(QString::fromStdString(d));
+  // Stable names first, each with its adapter; choosing an item puts only its path in the field.
+  for (const auto& d : kp53::ListSerialDeviceChoices()) {
+    QString text = QString::fromStdString(d.path);
+    if (!d.description.empty() || d.target != d.path) {
+      QString about = QString::fromStdString(d.description);
+      if (d.target != d.path && !d.target.empty())
+        about = QStringLiteral("%1%2%3").arg(QString::fromStdString(d.target), about.isEmpty() ? QString() : QStringLiteral(": "), about);
+      text += QStringLiteral("  (%1)").arg(about);
+    }
+    device_->addItem(text, QString::fromStdString(d.path));
+  }
+  connect(device_, &QComboBox::activated, this, [this](int i) { device_->setEditText(device_->itemData(i).toString()); });
 
   auto* speedBox = new QGroupBox(QStringLiteral("Speed"), this);
   speed_[0] = new QRadioButton(QStringLiteral("9&600BPS"), speedBox);
