@@ -208,10 +208,18 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   ConfigDialog dlg(ctx, prompt);
   dlg.probe = [](const std::string&) { return true; };
   dlg.PortList()->setCurrentIndex(2);
-  dlg.DeviceList()->setEditText(QStringLiteral("/dev/ttyUSB0"));
+  // A stable name is listed with its device and adapter; choosing it puts only the path in.
+  const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
+  dlg.SetDeviceChoices({{byId, "/dev/ttyUSB0", "FTDI FT232R USB UART"}, {"/dev/ttyS0", "/dev/ttyS0", ""}});
+  EXPECT_EQ(dlg.DeviceList()->itemText(0),
+            QString::fromStdString(byId) + QStringLiteral("  (/dev/ttyUSB0: FTDI FT232R USB UART)"));
+  EXPECT_EQ(dlg.DeviceList()->itemText(1), QStringLiteral("/dev/ttyS0"));
+  dlg.DeviceList()->setCurrentIndex(0);
+  emit dlg.DeviceList()->activated(0);
+  EXPECT_EQ(dlg.DeviceList()->currentText(), QString::fromStdString(byId));
   dlg.accept();
   EXPECT_EQ(ctx.settings.comPort, 3);
-  EXPECT_EQ(ctx.settings.DevicePath(3), "/dev/ttyUSB0");
+  EXPECT_EQ(ctx.settings.DevicePath(3), byId);
   EXPECT_TRUE(prompt.shown.empty());
 }
 

@@ -1,5 +1,6 @@
 #include "app/config_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -27,17 +28,7 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   device_ = new QComboBox(this);
   device_->setEditable(true);
   device_->setMinimumContentsLength(28);
-  // Stable names first, each with its adapter; choosing an item puts only its path in the field.
-  for (const auto& d : kp53::ListSerialDeviceChoices()) {
-    QString text = QString::fromStdString(d.path);
-    if (!d.description.empty() || d.target != d.path) {
-      QString about = QString::fromStdString(d.description);
-      if (d.target != d.path && !d.target.empty())
-        about = QStringLiteral("%1%2%3").arg(QString::fromStdString(d.target), about.isEmpty() ? QString() : QStringLiteral(": "), about);
-      text += QStringLiteral("  (%1)").arg(about);
-    }
-    device_->addItem(text, QString::fromStdString(d.path));
-  }
+  SetDeviceChoices(kp53::ListSerialDeviceChoices());
   connect(device_, &QComboBox::activated, this, [this](int i) { device_->setEditText(device_->itemData(i).toString()); });
 
   auto* speedBox = new QGroupBox(QStringLiteral("Speed"), this);
@@ -74,6 +65,23 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   connect(speed_[0], &QRadioButton::clicked, this, [this] { speedIndex_ = 0; });
   connect(speed_[1], &QRadioButton::clicked, this, [this] { speedIndex_ = 1; });
   ShowDevice();
+}
+
+void ConfigDialog::SetDeviceChoices(const std::vector<kp53::SerialDeviceChoice>& choices) {
+  const QString shown = device_->currentText();
+  device_->clear();
+  // Each item shows its device and adapter; choosing it puts only its path in the field.
+  for (const auto& d : choices) {
+    QString text = QString::fromStdString(d.path);
+    QStringList about;
+    if (!d.target.empty() && d.target != d.path) about << QString::fromStdString(d.target);
+    if (!d.description.empty()) about << QString::fromStdString(d.description);
+    if (!about.isEmpty()) text += QStringLiteral("  (%1)").arg(about.join(QStringLiteral(": ")));
+    device_->addItem(text, QString::fromStdString(d.path));
+  }
+  // The list opens wide enough for the stable names and their adapters.
+  device_->view()->setMinimumWidth(device_->view()->sizeHintForColumn(0) + 24);
+  device_->setEditText(shown);
 }
 
 void ConfigDialog::ShowDevice() {
