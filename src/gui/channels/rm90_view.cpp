@@ -365,12 +365,16 @@ bool CRM90View::eventFilter(QObject* watched, QEvent* event) {
       CommitGroupTag();
       return true;
     }
-    if (watched == grid_) {
-      // What a key does to a channel is one undo step; an edit it opens ends the step.
+    // What a key does to a channel is one undo step; an edit it opens ends the step. Moving keys
+    // change nothing and take no snapshot.
+    const int k = key->key();
+    if (watched == grid_ && (k < Qt::Key_Escape || k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F3)) {
       doc_.BeginChange();
       const bool handled = HandleGridKey(key);
       doc_.EndChange();
       if (handled) return true;
+    } else if (watched == grid_ && HandleGridKey(key)) {
+      return true;
     }
     if (HandleViewKey(key)) return true;
   }
