@@ -39,14 +39,6 @@ class UndoWindowTest : public GuiTest {
   }
 };
 
-TEST_F(UndoWindowTest, EditMenuHasUndoAndRedoWithTheirKeysAndStartsDisabled) {
-  EXPECT_EQ(Frame().Action(cmd::kUndo)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-  EXPECT_EQ(Frame().Action(cmd::kRedo)->shortcuts(),
-            (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-  EXPECT_FALSE(Frame().Action(cmd::kUndo)->isEnabled());
-  EXPECT_FALSE(Frame().Action(cmd::kRedo)->isEnabled());
-}
-
 TEST_F(UndoWindowTest, ACellEditTypedIntoTheGridIsOneStep) {
   UndoRedo([&] {
     FocusCell(kFirstRow + 2, 4);

@@ -130,7 +130,7 @@ Hz ReadFrequency(const std::string& text, const char* what) {
 
 std::string CtcssText(const std::string& text) {
   const auto v = Number(text);
-  if (!v) throw Refusal{Format("tone \"%s\" is not a number", text.c_str())};
+  if (!v || *v < 0 || *v > 1000) throw Refusal{Format("tone \"%s\" is not a tone frequency", text.c_str())};
   const auto tenths = static_cast<int>(std::lround(*v * 10));
   if (std::find(kCtcssTones.begin(), kCtcssTones.end(), tenths) == kCtcssTones.end())
     throw Refusal{Format("tone %.1f Hz is not one of the radio's CTCSS tones", tenths / 10.0)};

@@ -291,6 +291,7 @@ void CMainFrame::UpdateCommandStates() {
   };
   for (auto it = actions_.begin(); it != actions_.end(); ++it) update(it.key(), it.value());
   for (auto it = toolActions_.begin(); it != toolActions_.end(); ++it) update(it.key(), it.value());
+  setWindowModified(doc_.IsModified());
   if (QAction* a = actions_.value(cmd::kUndo)) a->setEnabled(doc_.CanUndo());
   if (QAction* a = actions_.value(cmd::kRedo)) a->setEnabled(doc_.CanRedo());
   if (QAction* a = actions_.value(cmd::kToolbar)) a->setChecked(toolBar_->isVisible() || !isVisible());
