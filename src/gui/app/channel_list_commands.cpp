@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 #include "app/command_ids.h"
@@ -70,7 +71,11 @@ void CChannelListCommands::ShowReport(const QString& title, const QString& text)
   view->setReadOnly(true);
   view->setLineWrapMode(QPlainTextEdit::NoWrap);
   view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  view->setMinimumSize(640, 280);
+  // Wide enough for the longest line on most screens; a longer one scrolls.
+  int widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n')))
+    widest = std::max(widest, view->fontMetrics().horizontalAdvance(line));
+  view->setMinimumSize(std::clamp(widest + 40, 480, 1000), 280);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dlg);
   connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
   auto* v = new QVBoxLayout(&dlg);
