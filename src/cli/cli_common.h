@@ -46,5 +46,6 @@ void AddNormalizeCommand(CLI::App& app, CommandList& commands);
 void AddReportCommand(CLI::App& app, CommandList& commands);
 void AddUploadCommand(CLI::App& app, CommandList& commands);
 void AddDownloadCommand(CLI::App& app, CommandList& commands);
+void AddCsvCommands(CLI::App& app, CommandList& commands);
 
 }  // namespace kp53::cli

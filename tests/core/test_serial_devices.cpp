@@ -39,3 +39,39 @@ TEST(SerialDevices, ProbeRefusesWhatIsNoTerminal) {
 
 }  // namespace
 }  // namespace kp53
+
+namespace kp53 {
+namespace {
+
+TEST(SerialDevices, ChoicesPutStableNamesFirstWithTheAdapterDescription) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::canonical(fs::temp_directory_path()) / ("kp53sys-" + std::to_string(::getpid()));
+  fs::remove_all(root);
+  const fs::path dev = root / "dev", sys = root / "sys";
+  fs::create_directories(dev / "serial" / "by-id");
+  for (const char* n : {"ttyS0", "ttyUSB0", "ttyUSB1"}) std::ofstream(dev / n).put('x');
+  fs::create_symlink("../../ttyUSB0", dev / "serial" / "by-id" / "usb-FTDI_FT232R_USB_UART_A5-if00-port0");
+  fs::create_symlink("../../ttyUSB1", dev / "serial" / "by-id" / "usb-Prolific_PL2303-if00-port0");
+  const fs::path usb = sys / "devices" / "usb1" / "1-1";
+  fs::create_directories(usb / "1-1:1.0" / "ttyUSB0");
+  std::ofstream(usb / "product") << "FT232R USB UART\n";
+  std::ofstream(usb / "manufacturer") << "FTDI\n";
+  fs::create_directories(sys / "class" / "tty" / "ttyUSB0");
+  fs::create_symlink(usb / "1-1:1.0" / "ttyUSB0", sys / "class" / "tty" / "ttyUSB0" / "device");
+
+  const auto choices = ListSerialDeviceChoices(dev.string(), sys.string());
+  ASSERT_EQ(choices.size(), 3u);
+  const std::string byId = (dev / "serial" / "by-id").string() + "/";
+  // Sysfs names the first adapter; the second is described by its stable name alone.
+  EXPECT_EQ(choices[0].path, byId + "usb-FTDI_FT232R_USB_UART_A5-if00-port0");
+  EXPECT_EQ(choices[0].target, (dev / "ttyUSB0").string());
+  EXPECT_EQ(choices[0].description, "FTDI FT232R USB UART");
+  EXPECT_EQ(choices[1].description, "Prolific PL2303");
+  // Devices behind a stable name are not listed twice.
+  EXPECT_EQ(choices[2].path, (dev / "ttyS0").string());
+  EXPECT_EQ(choices[2].description, "");
+  fs::remove_all(root);
+}
+
+}  // namespace
+}  // namespace kp53

@@ -10,11 +10,32 @@
 #include <memory>
 #include <vector>
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "app/main_frame.h"
 #include "document/document.h"
 #include "text/messages.h"
+
+// The title as the window manager shows it: the "[*]" marker becomes "*" while the document has
+// unsaved changes and disappears otherwise.
+inline QString ShownTitle(const QWidget& w) {
+  QString t = w.windowTitle();
+  t.replace(QStringLiteral("[*]"), w.isWindowModified() ? QStringLiteral("*") : QString());
+  return t;
+}
+
+// Runs `step` on the modal dialog of type T as soon as it is shown.
+template <typename T>
+void OnModal(std::function<void(T&)> step) {
+  QTimer::singleShot(0, [step] {
+    auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
+    ASSERT_NE(dlg, nullptr);
+    step(*dlg);
+  });
+}
 
 class GuiScriptPrompt : public kp53::UserPrompt {
  public:

@@ -31,16 +31,6 @@ class CellEditingTest : public GuiTest {
   CCellEditor& Editor() { return *View().CellEditor(); }
 };
 
-// Runs `step` on the modal dialog of type T as soon as it is shown.
-template <typename T>
-void OnModal(std::function<void(T&)> step) {
-  QTimer::singleShot(0, [step] {
-    auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
-    ASSERT_NE(dlg, nullptr);
-    step(*dlg);
-  });
-}
-
 TEST_F(CellEditingTest, TypingDOnADecCellAndClickingAwayKeepsTheToneType) {
   FocusCell(kFirstRow, 6);
   QTest::keyClick(&Grid(), Qt::Key_D);

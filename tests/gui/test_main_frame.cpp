@@ -64,14 +64,14 @@ TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
 }
 
 TEST_F(GuiTest, TitleInNormalMaintenanceAndProductionMode) {
-  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series"));
+  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series"));
   ctx.maintenanceMode = true;
   Frame().UpdateTitle();
-  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series (M)"));
+  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series (M)"));
   ctx.maintenanceMode = false;
   ctx.productionMode = true;
   Frame().UpdateTitle();
-  EXPECT_EQ(Frame().windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series(Factory mode)"));
+  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series(Factory mode)"));
 }
 
 TEST_F(GuiTest, ClockText) {
@@ -180,7 +180,7 @@ TEST_F(GuiTest, OpenAndSaveThroughTheWindowRoundTripByteForByte) {
   CMainFrame& f = Frame();
   chooser.opens.push_back(file.string());
   f.RunCommand(cmd::kOpen);
-  EXPECT_EQ(f.windowTitle(), QString::fromStdString(file.string()) + QStringLiteral(" - KP53Win for HT-620A Series"));
+  EXPECT_EQ(ShownTitle(f), QString::fromStdString(file.string()) + QStringLiteral(" - KP53Win for HT-620A Series"));
   EXPECT_EQ(Grid().TextMatrix(4, 13), QStringLiteral("11"));
   ctx.modified = true;
   f.RunCommand(cmd::kSave);
@@ -238,10 +238,18 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   ConfigDialog dlg(ctx, prompt);
   dlg.probe = [](const std::string&) { return true; };
   dlg.PortList()->setCurrentIndex(2);
-  dlg.DeviceList()->setEditText(QStringLiteral("/dev/ttyUSB0"));
+  // A stable name is listed with its device and adapter; choosing it puts only the path in.
+  const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
+  dlg.SetDeviceChoices({{byId, "/dev/ttyUSB0", "FTDI FT232R USB UART"}, {"/dev/ttyS0", "/dev/ttyS0", ""}});
+  EXPECT_EQ(dlg.DeviceList()->itemText(0),
+            QString::fromStdString(byId) + QStringLiteral("  (/dev/ttyUSB0: FTDI FT232R USB UART)"));
+  EXPECT_EQ(dlg.DeviceList()->itemText(1), QStringLiteral("/dev/ttyS0"));
+  dlg.DeviceList()->setCurrentIndex(0);
+  emit dlg.DeviceList()->activated(0);
+  EXPECT_EQ(dlg.DeviceList()->currentText(), QString::fromStdString(byId));
   dlg.accept();
   EXPECT_EQ(ctx.settings.comPort, 3);
-  EXPECT_EQ(ctx.settings.DevicePath(3), "/dev/ttyUSB0");
+  EXPECT_EQ(ctx.settings.DevicePath(3), byId);
   EXPECT_TRUE(prompt.shown.empty());
 }
 

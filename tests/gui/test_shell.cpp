@@ -31,7 +31,7 @@ TEST_F(GuiTest, BandChangeRefreshWritesTheNewBandsDefaultAndRedraws) {
   doc->Data().channels.currentGroup = 3;
   f.ApplyRefresh(4);
   EXPECT_TRUE(std::filesystem::exists(root / "work" / "defaultu.k53"));
-  EXPECT_EQ(f.windowTitle(), QStringLiteral("<none> - KP53Win for HT-620A Series"));
+  EXPECT_EQ(ShownTitle(f), QStringLiteral("<none> - KP53Win for HT-620A Series"));
   EXPECT_EQ(View().HeaderValue(1)->text().trimmed(), QStringLiteral("UHF"));
   EXPECT_EQ(doc->Data().channels.currentGroup, 0);
   EXPECT_EQ(Grid().TextMatrix(2, 0), QStringLiteral("  1"));

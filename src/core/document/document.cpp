@@ -81,6 +81,7 @@ void CRM90Doc::BuildImage() {
   if (!found_) ctx_.currentPath = kNoPath;
   data_.channels.SelectGroup(0);
   ChooseMenuSet();
+  ClearHistory();
 }
 
 void CRM90Doc::RebuildWithPath(const std::string& path) {
@@ -131,6 +132,7 @@ bool CRM90Doc::Save() {
   NormalizeImage(data_);
   if (!WriteDataFile(path, data_.image, data_.defaultSplit, prompt_)) return false;
   ctx_.modified = false;
+  savedState_ = CaptureState();
   ctx_.settings.AddRecentFile(path);
   Updated();
   return true;
@@ -188,6 +190,63 @@ void CRM90Doc::BandChange() {
     ctx_.currentPath = kNoPath;
   }
   data_.channels.SelectGroup(0);
+  Updated();
+}
+
+ImageSnapshot CRM90Doc::CaptureState() const {
+  RadioData copy = data_;
+  NormalizeImage(copy);
+  return {copy.image, copy.defaultSplit};
+}
+
+void CRM90Doc::BeginChange(const std::string& mergeKey) {
+  if (changeDepth_++ > 0) return;
+  before_ = CaptureState();
+  mergeKey_ = mergeKey;
+  if (!ctx_.modified) savedState_ = before_;
+}
+
+void CRM90Doc::EndChange() {
+  if (changeDepth_ == 0 || --changeDepth_ > 0) return;
+  if (CaptureState() != before_) {
+    history_.Push(before_, mergeKey_);
+    ctx_.modified = true;
+  } else if (mergeKey_.empty()) {
+    history_.BreakMerge();
+  }
+  if (onChanged) onChanged();
+}
+
+void CRM90Doc::ClearHistory() {
+  history_.Clear();
+  savedState_.reset();
+  if (!ctx_.modified) savedState_ = CaptureState();
+}
+
+bool CRM90Doc::Undo() {
+  const ImageSnapshot now = CaptureState();
+  if (!ctx_.modified) savedState_ = now;
+  const auto state = history_.Undo(now);
+  if (state) Restore(*state);
+  return state.has_value();
+}
+
+bool CRM90Doc::Redo() {
+  const ImageSnapshot now = CaptureState();
+  if (!ctx_.modified) savedState_ = now;
+  const auto state = history_.Redo(now);
+  if (state) Restore(*state);
+  return state.has_value();
+}
+
+void CRM90Doc::Restore(const ImageSnapshot& state) {
+  const int group = data_.channels.currentGroup;
+  data_.image = state.image;
+  data_.defaultSplit = state.defaultSplit;
+  ReloadAreas(data_);
+  data_.channels.SelectGroup(group);
+  ChooseMenuSet();
+  ctx_.modified = !(savedState_ && *savedState_ == state);
   Updated();
 }
 

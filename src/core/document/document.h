@@ -4,10 +4,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "document/app_context.h"
 #include "document/menu_sets.h"
+#include "document/undo_history.h"
 #include "image/radio_data.h"
 #include "ports.h"
 
@@ -29,6 +31,8 @@ class CRM90Doc {
 
   // Called after the image was replaced, loaded or saved: the views redraw.
   std::function<void()> onUpdate;
+  // Called at the end of every change bracket: the window updates its title and Undo/Redo.
+  std::function<void()> onChanged;
 
   // Builds the image for the current path: from that file, or for "<none>" from the default file
   // of VHF or UHF, or from the built-in defaults (written to the working directory as
@@ -72,6 +76,21 @@ class CRM90Doc {
   void SetModified(bool m = true) { ctx_.modified = m; }
   bool IsModified() const { return ctx_.modified; }
 
+  // Undo and redo. Every change to the image is bracketed by BeginChange and EndChange (nested
+  // brackets count as one); a bracket that left the image as it was records nothing. Changes
+  // with the same non-empty merge key in a row (typing in one field) are one step. Undo and Redo
+  // put the image back, reload the long-lived areas and redraw; the modified flag is cleared when
+  // the image is back at its saved state. Loading an image (New, Open, Upload) clears the history.
+  void BeginChange(const std::string& mergeKey = {});
+  void EndChange();
+  bool Undo();
+  bool Redo();
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  void ClearHistory();
+  // The image as a save would write it (channel model stored, normalised) and DefaultSplit.
+  ImageSnapshot CaptureState() const;
+
  private:
   void RebuildWithPath(const std::string& path);
   // Reads the current path's file into the image and reloads the long-lived areas.
@@ -80,6 +99,7 @@ class CRM90Doc {
     if (onUpdate) onUpdate();
   }
   std::string DefaultFilePath(int band) const;
+  void Restore(const ImageSnapshot& state);
 
   AppContext& ctx_;
   UserPrompt& prompt_;
@@ -87,6 +107,11 @@ class CRM90Doc {
   RadioData data_;
   bool found_ = false;
   const MenuEnableSet* menuSet_ = &kFiveToneMenus;
+  UndoHistory history_;
+  int changeDepth_ = 0;
+  ImageSnapshot before_;
+  std::string mergeKey_;
+  std::optional<ImageSnapshot> savedState_;  // the state of the file as last loaded or saved
 };
 
 }  // namespace kp53

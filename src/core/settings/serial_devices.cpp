@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <set>
 
 namespace kp53 {
 
@@ -50,6 +52,67 @@ std::vector<std::string> ListSerialDevices(const std::string& devDir) {
   std::sort(byId.begin(), byId.end());
   out.insert(out.end(), byId.begin(), byId.end());
   return out;
+}
+
+namespace {
+
+std::string FirstLine(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::string line;
+  std::getline(in, line);
+  while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+// Manufacturer and product of the USB device above the tty in sysfs.
+std::string SysfsDescription(const std::string& sysDir, const std::string& ttyName) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path dir = fs::canonical(fs::path(sysDir) / "class" / "tty" / ttyName / "device", ec);
+  for (int up = 0; !ec && up < 4 && !dir.empty(); ++up, dir = dir.parent_path()) {
+    const std::string product = FirstLine(dir / "product");
+    if (product.empty()) continue;
+    const std::string maker = FirstLine(dir / "manufacturer");
+    if (maker.empty() || product.find(maker) != std::string::npos) return product;
+    return maker + " " + product;
+  }
+  return {};
+}
+
+// "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0" -> "FTDI FT232R USB UART A50285BI".
+std::string NameDescription(std::string name) {
+  for (const char* prefix : {"usb-", "pci-", "platform-"})
+    if (name.rfind(prefix, 0) == 0) name.erase(0, std::string(prefix).size());
+  if (const auto i = name.rfind("-if"); i != std::string::npos && i > 0) name.erase(i);
+  std::replace(name.begin(), name.end(), '_', ' ');
+  return name;
+}
+
+}  // namespace
+
+std::vector<SerialDeviceChoice> ListSerialDeviceChoices(const std::string& devDir, const std::string& sysDir) {
+  namespace fs = std::filesystem;
+  std::vector<SerialDeviceChoice> stable, plain;
+  std::set<std::string> named;
+  for (const auto& path : ListSerialDevices(devDir)) {
+    const fs::path p(path);
+    if (p.parent_path().filename() != "by-id") {
+      plain.push_back({path, path, SysfsDescription(sysDir, p.filename().string())});
+      continue;
+    }
+    std::error_code ec;
+    const fs::path target = fs::canonical(p, ec);
+    SerialDeviceChoice c{path, ec ? std::string() : target.string(), {}};
+    if (!ec) {
+      named.insert(c.target);
+      c.description = SysfsDescription(sysDir, target.filename().string());
+    }
+    if (c.description.empty()) c.description = NameDescription(p.filename().string());
+    stable.push_back(std::move(c));
+  }
+  for (auto& c : plain)
+    if (!named.count(c.path)) stable.push_back(std::move(c));
+  return stable;
 }
 
 bool ProbeSerialDevice(const std::string& path) {

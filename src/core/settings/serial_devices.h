@@ -11,6 +11,20 @@ namespace kp53 {
 // numbers.
 std::vector<std::string> ListSerialDevices(const std::string& devDir = "/dev");
 
+// A device offered for a COM slot: its path, the device a stable name points at, and the
+// adapter's description ("FTDI FT232R USB UART"), empty when unknown.
+struct SerialDeviceChoice {
+  std::string path;
+  std::string target;
+  std::string description;
+};
+
+// The stable names in `devDir`/serial/by-id first, each with its device and the description of
+// the adapter (manufacturer and product from `sysDir`, else read from the stable name), then the
+// serial devices no stable name points at, as ListSerialDevices orders them.
+std::vector<SerialDeviceChoice> ListSerialDeviceChoices(const std::string& devDir = "/dev",
+                                                        const std::string& sysDir = "/sys");
+
 // Opens the device once without waiting for the modem lines and checks that it is a terminal.
 bool ProbeSerialDevice(const std::string& path);
 

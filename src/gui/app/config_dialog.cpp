@@ -1,5 +1,6 @@
 #include "app/config_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -27,7 +28,8 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   device_ = new QComboBox(this);
   device_->setEditable(true);
   device_->setMinimumContentsLength(28);
-  for (const auto& d : kp53::ListSerialDevices()) device_->addItem(QString::fromStdString(d));
+  SetDeviceChoices(kp53::ListSerialDeviceChoices());
+  connect(device_, &QComboBox::activated, this, [this](int i) { device_->setEditText(device_->itemData(i).toString()); });
 
   auto* speedBox = new QGroupBox(QStringLiteral("Speed"), this);
   speed_[0] = new QRadioButton(QStringLiteral("9&600BPS"), speedBox);
@@ -63,6 +65,23 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   connect(speed_[0], &QRadioButton::clicked, this, [this] { speedIndex_ = 0; });
   connect(speed_[1], &QRadioButton::clicked, this, [this] { speedIndex_ = 1; });
   ShowDevice();
+}
+
+void ConfigDialog::SetDeviceChoices(const std::vector<kp53::SerialDeviceChoice>& choices) {
+  const QString shown = device_->currentText();
+  device_->clear();
+  // Each item shows its device and adapter; choosing it puts only its path in the field.
+  for (const auto& d : choices) {
+    QString text = QString::fromStdString(d.path);
+    QStringList about;
+    if (!d.target.empty() && d.target != d.path) about << QString::fromStdString(d.target);
+    if (!d.description.empty()) about << QString::fromStdString(d.description);
+    if (!about.isEmpty()) text += QStringLiteral("  (%1)").arg(about.join(QStringLiteral(": ")));
+    device_->addItem(text, QString::fromStdString(d.path));
+  }
+  // The list opens wide enough for the stable names and their adapters.
+  device_->view()->setMinimumWidth(device_->view()->sizeHintForColumn(0) + 24);
+  device_->setEditText(shown);
 }
 
 void ConfigDialog::ShowDevice() {

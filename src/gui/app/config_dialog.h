@@ -8,6 +8,7 @@
 
 #include "document/app_context.h"
 #include "ports.h"
+#include "settings/serial_devices.h"
 
 class QComboBox;
 class QRadioButton;
@@ -27,6 +28,9 @@ class ConfigDialog : public QDialog {
   std::function<bool(const std::string&)> probe;
   // F1 on the dialog.
   std::function<void(int)> help;
+
+  // Fills the device list: stable names first, each with its device and adapter.
+  void SetDeviceChoices(const std::vector<kp53::SerialDeviceChoice>& choices);
 
   void accept() override;
 

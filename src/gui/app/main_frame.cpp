@@ -15,6 +15,7 @@
 #include "app/command_ids.h"
 #include "app/dialog_commands.h"
 #include "app/print_commands.h"
+#include "app/channel_list_commands.h"
 #include "link/transfers.h"
 #include "print/report_printer.h"
 #include "app/config_dialog.h"
@@ -81,6 +82,10 @@ CMainFrame::CMainFrame(kp53::CRM90Doc& doc, kp53::UserPrompt& prompt, QWidget* p
   view_->SetEditMenu(editMenu_);
   connect(view_, &CRM90View::StatusText, this, [this](const QString& t) { message_->setText(t); });
   doc_.onUpdate = [this] { DocumentReplaced(); };
+  doc_.onChanged = [this] {
+    UpdateTitle();
+    UpdateCommandStates();
+  };
   RegisterBuiltInCommands();
   RegisterChannelCommands();
   kp53::gui::RegisterPrintCommands(*this);
@@ -115,6 +120,7 @@ CMainFrame::CMainFrame(kp53::CRM90Doc& doc, kp53::UserPrompt& prompt, QWidget* p
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(this);
   doc_.onUpdate = nullptr;
+  doc_.onChanged = nullptr;
   clockTimer_.stop();
   WriteSettingsOnExit();
 }
@@ -137,6 +143,9 @@ void CMainFrame::BuildMenus() {
   AddCommand(fileMenu_, cmd::kSave, QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(fileMenu_, cmd::kSaveAs, QStringLiteral("Save &As..."));
   fileMenu_->addSeparator();
+  AddCommand(fileMenu_, cmd::kImportChannels, QStringLiteral("&Import Channels..."));
+  AddCommand(fileMenu_, cmd::kExportChannels, QStringLiteral("&Export Channels..."));
+  fileMenu_->addSeparator();
   AddCommand(fileMenu_, cmd::kPrint, QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
   AddCommand(fileMenu_, cmd::kPrintPreview, QStringLiteral("Print Pre&view"));
   AddCommand(fileMenu_, cmd::kPrintSetup, QStringLiteral("P&rint Setup..."));
@@ -153,6 +162,10 @@ void CMainFrame::BuildMenus() {
   AddCommand(fileMenu_, cmd::kExit, QStringLiteral("E&xit"));
 
   editMenu_ = bar->addMenu(QStringLiteral("&Edit"));
+  AddCommand(editMenu_, cmd::kUndo, QStringLiteral("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+  AddCommand(editMenu_, cmd::kRedo, QStringLiteral("&Redo"))
+      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  editMenu_->addSeparator();
   QAction* copy = AddCommand(editMenu_, cmd::kCopy, QStringLiteral("&Copy"));
   copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
   QAction* paste = AddCommand(editMenu_, cmd::kPaste, QStringLiteral("&Paste"));
@@ -280,6 +293,9 @@ void CMainFrame::UpdateCommandStates() {
   };
   for (auto it = actions_.begin(); it != actions_.end(); ++it) update(it.key(), it.value());
   for (auto it = toolActions_.begin(); it != toolActions_.end(); ++it) update(it.key(), it.value());
+  setWindowModified(doc_.IsModified());
+  if (QAction* a = actions_.value(cmd::kUndo)) a->setEnabled(doc_.CanUndo());
+  if (QAction* a = actions_.value(cmd::kRedo)) a->setEnabled(doc_.CanRedo());
   if (QAction* a = actions_.value(cmd::kToolbar)) a->setChecked(toolBar_->isVisible() || !isVisible());
   if (QAction* a = actions_.value(cmd::kStatusBar)) a->setChecked(statusBar()->isVisible() || !isVisible());
 }
@@ -305,10 +321,12 @@ void CMainFrame::RegisterCommand(int id, std::function<void()> handler) {
 
 void CMainFrame::RegisterDialogCommand(int id, DialogCommand command) {
   RegisterCommand(id, [this, command] {
+    doc_.BeginChange();  // one undo step; none when the dialog changed nothing
     if (command.normalizeBefore) kp53::NormalizeImage(doc_.Data());
     const int code = command.run(this);
     if (command.reloadAfter) kp53::ReloadAreas(doc_.Data());
     ApplyRefresh(code);
+    doc_.EndChange();
   });
 }
 
@@ -346,7 +364,8 @@ QString CMainFrame::FrameTitle() const {
 }
 
 void CMainFrame::UpdateTitle() {
-  setWindowTitle(QString::fromStdString(doc_.Title()) + QStringLiteral(" - ") + FrameTitle());
+  setWindowTitle(QString::fromStdString(doc_.Title()) + QStringLiteral("[*] - ") + FrameTitle());
+  setWindowModified(doc_.IsModified());
 }
 
 void CMainFrame::UpdateRecentFiles() {
@@ -391,6 +410,12 @@ void CMainFrame::RegisterBuiltInCommands() {
     UpdateTitle();
   });
   RegisterCommand(cmd::kExit, [this] { close(); });
+  RegisterCommand(cmd::kUndo, [this] {
+    view_->CommitGroupTag();
+    doc_.Undo();
+  });
+  RegisterCommand(cmd::kRedo, [this] { doc_.Redo(); });
+  kp53::gui::RegisterChannelListCommands(*this, prompt_);
   RegisterDialogCommand(cmd::kConfigure, {[this](QWidget* parent) {
                                             ConfigDialog dlg(doc_.Context(), prompt_, parent);
                                             dlg.help = [this](int c) { ShowHelp(c); };

@@ -117,12 +117,17 @@ CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), do
 
   connect(groupCombo_, &QComboBox::activated, this, [this](int i) { SelectGroupItem(i); });
   connect(systemCombo_, &QComboBox::activated, this, [this](int i) {
+    doc_.BeginChange();
     Table().groupSystemType[static_cast<std::size_t>(Table().currentGroup)] = static_cast<std::uint8_t>(i);
     doc_.SetModified();
+    doc_.EndChange();
   });
   connect(tagEdit_, &QLineEdit::textEdited, this, [this] {
+    // Typing in one group's tag is one undo step.
+    doc_.BeginChange("group-tag-" + std::to_string(Table().currentGroup));
     CommitGroupTag();
     doc_.SetModified();
+    doc_.EndChange();
   });
   connect(tagEdit_, &QLineEdit::editingFinished, this, [this] { CommitGroupTag(); });
   connect(grid_, &CMSFlexGrid::RowColChange, this, [this] {
@@ -254,6 +259,7 @@ void CRM90View::RefreshAll() {
     // The document changed under the editor: its text no longer belongs to any cell.
     editing_ = false;
     editor_->hide();
+    doc_.EndChange();
   }
   auto& t = Table();
   t.NormalizeCurrentGroup();
@@ -388,12 +394,25 @@ bool CRM90View::eventFilter(QObject* watched, QEvent* event) {
       CommitGroupTag();
       return true;
     }
-    if (watched == grid_ && HandleGridKey(key)) return true;
+    // What a key does to a channel is one undo step; an edit it opens ends the step. Moving keys
+    // change nothing and take no snapshot.
+    const int k = key->key();
+    if (watched == grid_ && (k < Qt::Key_Escape || k == Qt::Key_Return || k == Qt::Key_Enter || k == Qt::Key_F3)) {
+      doc_.BeginChange();
+      const bool handled = HandleGridKey(key);
+      doc_.EndChange();
+      if (handled) return true;
+    } else if (watched == grid_ && HandleGridKey(key)) {
+      return true;
+    }
     if (HandleViewKey(key)) return true;
   }
-  if (event->type() == QEvent::MouseButtonDblClick && watched == grid_->viewport() &&
-      HandleGridDoubleClick(static_cast<QMouseEvent*>(event)))
-    return true;
+  if (event->type() == QEvent::MouseButtonDblClick && watched == grid_->viewport()) {
+    doc_.BeginChange();
+    const bool handled = HandleGridDoubleClick(static_cast<QMouseEvent*>(event));
+    doc_.EndChange();
+    if (handled) return true;
+  }
   return QWidget::eventFilter(watched, event);
 }
 

@@ -100,6 +100,7 @@ void CRM90View::BeginCellEdit(const QString& text, bool typed) {
     mode = 4;
   }
   editing_ = true;
+  doc_.BeginChange();  // ended with the edit
   editEntry_ = Table().currentChannel;
   editRow_ = row;
   editColumn_ = column;
@@ -134,6 +135,7 @@ void CRM90View::EndCellEdit() {
   if (r == kp53::CellResult::Beep) Beep();
   if (editRow_ < grid_->Rows()) RenderColumn(editEntry_, editRow_, editColumn_);
   editor_->hide();
+  doc_.EndChange();
 }
 
 void CRM90View::EditorEnter() {
@@ -309,7 +311,9 @@ void CRM90View::Paste() {
   const kp53::EditEnv env = Env();
   kp53::ChannelEditor ed(Table(), env);
   std::optional<int> other;
+  doc_.BeginChange();
   const kp53::CellResult r = ed.Paste(column, text, doc_.Context().settings.columns, *prompt_, &other);
+  doc_.EndChange();
   if (r == kp53::CellResult::Beep) {
     Beep();
     return;

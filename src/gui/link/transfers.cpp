@@ -60,6 +60,7 @@ int CTransferCommands::Upload() {
   }
   slot.Destroy();
   Finish(1);
+  if (result == QDialog::Accepted) frame_.Doc().ClearHistory();  // a new image: nothing to undo
   return result;
 }
 

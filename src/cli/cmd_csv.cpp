@@ -1,0 +1,110 @@
+// export-csv and import-csv: channel lists as comma-separated values.
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "cli_common.h"
+#include "csv/channel_csv.h"
+#include "image/data_file.h"
+#include "io/atomic_file.h"
+
+namespace kp53::cli {
+
+namespace {
+
+// Group numbers on the command line count from 1; 0 means every allocated channel.
+CLI::Validator GroupNumber() { return CLI::Range(0, kGroupCount); }
+
+int GroupIndex(int number) { return number == 0 ? kAllGroups : number - 1; }
+
+bool GroupIsEmpty(const RadioData& data, int group) {
+  return group != kAllGroups && data.channels.groupSize[static_cast<std::size_t>(group)] == 0;
+}
+
+}  // namespace
+
+void AddCsvCommands(CLI::App& app, CommandList& commands) {
+  {
+    auto* sub = app.add_subcommand("export-csv", "Write the channels in use as a comma-separated channel list");
+    auto file = std::make_shared<std::string>();
+    auto out = std::make_shared<std::string>();
+    auto group = std::make_shared<int>(0);
+    auto force = std::make_shared<bool>(false);
+    sub->add_option("FILE", *file, "Data file (.k53)")->required();
+    sub->add_option("-o,--output", *out, "CSV file to write (standard output when not given)");
+    sub->add_option("-g,--group", *group, "Only this group (1-16); Location counts from its first channel")
+        ->check(GroupNumber());
+    sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists");
+    commands.push_back({sub, [=]() {
+                          TerminalPrompt prompt;
+                          RadioData data;
+                          if (!LoadDataFile(*file, data, prompt)) return kExitFailure;
+                          const int g = GroupIndex(*group);
+                          if (GroupIsEmpty(data, g)) {
+                            std::cerr << "kp53: group " << *group << " holds no channels\n";
+                            return kExitFailure;
+                          }
+                          const std::string text = ExportChannelsCsv(data, g);
+                          if (out->empty()) {
+                            std::cout << text << std::flush;
+                            return std::cout ? kExitOk : kExitFailure;
+                          }
+                          if (RefuseExisting(*out, *force)) return kExitFailure;
+                          const AtomicWriteResult r = WriteFileAtomically(*out, {text});
+                          if (!r.ok()) {
+                            std::cerr << "kp53: cannot write " << *out << ": " << std::strerror(r.error) << "\n";
+                            return kExitFailure;
+                          }
+                          return kExitOk;
+                        }});
+  }
+  {
+    auto* sub = app.add_subcommand(
+        "import-csv",
+        "Program channels from a comma-separated channel list and report every row that was skipped or changed");
+    auto csv = std::make_shared<std::string>();
+    auto file = std::make_shared<std::string>();
+    auto out = std::make_shared<std::string>();
+    auto group = std::make_shared<int>(0);
+    auto force = std::make_shared<bool>(false);
+    sub->add_option("CSV", *csv, "Channel list to read")->required();
+    sub->add_option("FILE", *file, "Data file (.k53) to program; written in place unless -o is given")->required();
+    sub->add_option("-o,--output", *out, "Data file to write instead of FILE");
+    sub->add_option("-g,--group", *group, "Into this group (1-16); Location counts from its first channel")
+        ->check(GroupNumber());
+    sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists");
+    commands.push_back({sub, [=]() {
+                          TerminalPrompt prompt;
+                          std::ifstream in(*csv, std::ios::binary);
+                          if (!in) {
+                            std::cerr << "kp53: cannot open " << *csv << ": " << std::strerror(errno) << "\n";
+                            return kExitFailure;
+                          }
+                          std::ostringstream text;
+                          text << in.rdbuf();
+                          RadioData data;
+                          if (!LoadDataFile(*file, data, prompt)) return kExitFailure;
+                          const int g = GroupIndex(*group);
+                          if (GroupIsEmpty(data, g)) {
+                            std::cerr << "kp53: group " << *group << " holds no channels\n";
+                            return kExitFailure;
+                          }
+                          const std::string target = out->empty() ? *file : *out;
+                          if (!out->empty() && RefuseExisting(target, *force)) return kExitFailure;
+                          if (!IsWritable(target, prompt, target)) return kExitFailure;
+                          const CsvImportReport report = ImportChannelsCsv(data, text.str(), g);
+                          if (!report.readable) {
+                            std::cerr << "kp53: " << *csv << ": " << report.Text();
+                            return kExitFailure;
+                          }
+                          std::cout << report.Text() << std::flush;
+                          NormalizeImage(data);
+                          return WriteDataFile(target, data.image, data.defaultSplit, prompt) ? kExitOk
+                                                                                               : kExitFailure;
+                        }});
+  }
+}
+
+}  // namespace kp53::cli

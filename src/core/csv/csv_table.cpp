@@ -1,0 +1,76 @@
+#include "csv/csv_table.h"
+
+#include <csv.h>
+
+namespace kp53 {
+
+namespace {
+
+struct Collector {
+  std::vector<CsvRow>* rows;
+  std::vector<std::string> fields;
+  int rowLine = 0;  // line the row being read started on; 0 while between rows
+};
+
+void OnField(void* data, std::size_t size, void* context) {
+  auto* c = static_cast<Collector*>(context);
+  c->fields.emplace_back(static_cast<const char*>(data), size);
+}
+
+void OnRowEnd(int, void* context) {
+  auto* c = static_cast<Collector*>(context);
+  c->rows->push_back({c->rowLine, std::move(c->fields)});
+  c->fields.clear();
+  c->rowLine = 0;
+}
+
+}  // namespace
+
+CsvReadResult ReadCsv(std::string_view text) {
+  CsvReadResult result;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  csv_parser parser;
+  if (csv_init(&parser, 0) != 0) {
+    result.error = "out of memory";
+    return result;
+  }
+  Collector c{&result.rows, {}, 0};
+  int line = 1;
+  bool afterCr = false;
+  // Byte by byte, so that each row's first line is known: libcsv reports rows only at their end,
+  // and a quoted field may span lines.
+  for (const char ch : text) {
+    const bool terminator = ch == '\r' || ch == '\n';
+    if (c.rowLine == 0 && !terminator) c.rowLine = line;
+    if (csv_parse(&parser, &ch, 1, OnField, OnRowEnd, &c) != 1) {
+      result.error = csv_strerror(csv_error(&parser));
+      csv_free(&parser);
+      return result;
+    }
+    if (ch == '\n') {
+      if (!afterCr) ++line;
+    } else if (ch == '\r') {
+      ++line;
+    }
+    afterCr = ch == '\r';
+  }
+  csv_fini(&parser, OnField, OnRowEnd, &c);
+  csv_free(&parser);
+  result.ok = true;
+  return result;
+}
+
+std::string CsvLine(const std::vector<std::string>& fields) {
+  std::string out;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i) out.push_back(',');
+    const std::string& f = fields[i];
+    std::string quoted(f.size() * 2 + 2, '\0');
+    quoted.resize(csv_write(quoted.data(), quoted.size(), f.data(), f.size()));
+    out += quoted;
+  }
+  out += "\r\n";
+  return out;
+}
+
+}  // namespace kp53

@@ -1,0 +1,141 @@
+#include "app/channel_list_commands.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "csv/channel_csv.h"
+#include "io/atomic_file.h"
+
+namespace kp53::gui {
+
+namespace {
+
+constexpr qint64 kLargestList = 16 * 1024 * 1024;  // far beyond any channel list
+const QString kFilter = QStringLiteral("Channel lists (*.csv);;All files (*)");
+
+}  // namespace
+
+CChannelListCommands::CChannelListCommands(CMainFrame& frame, UserPrompt& prompt)
+    : QObject(&frame), frame_(frame), prompt_(prompt) {
+  setObjectName(QStringLiteral("channelListCommands"));
+  chooseScope = [this](bool import) { return AskScope(import); };
+  chooseFile = [this](bool import) { return AskFile(import); };
+  showReport = [this](const QString& title, const QString& text) { ShowReport(title, text); };
+}
+
+int CChannelListCommands::AskScope(bool import) {
+  const auto& t = frame_.Doc().Data().channels;
+  QMessageBox box(&frame_);
+  box.setIcon(QMessageBox::Question);
+  box.setWindowTitle(import ? QStringLiteral("Import Channels") : QStringLiteral("Export Channels"));
+  const QString group = QString::fromStdString(t.groupName[static_cast<std::size_t>(t.currentGroup)]);
+  box.setText(import ? QStringLiteral("Import the channel list into %1, its Location counting from the group's "
+                                      "first channel, or into all allocated channels?")
+                           .arg(group)
+                     : QStringLiteral("Export the channels of %1, or of all groups?").arg(group));
+  QPushButton* one = box.addButton(QStringLiteral("&Current Group"), QMessageBox::AcceptRole);
+  QPushButton* all = box.addButton(QStringLiteral("&All Groups"), QMessageBox::AcceptRole);
+  box.addButton(QMessageBox::Cancel);
+  box.setDefaultButton(one);
+  box.exec();
+  if (box.clickedButton() == one) return t.currentGroup;
+  if (box.clickedButton() == all) return kAllGroups;
+  return kNoScope;
+}
+
+QString CChannelListCommands::AskFile(bool import) {
+  if (import) return QFileDialog::getOpenFileName(&frame_, QStringLiteral("Import Channels"), {}, kFilter);
+  QFileDialog dlg(&frame_, QStringLiteral("Export Channels"), {}, kFilter);
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setDefaultSuffix(QStringLiteral("csv"));
+  return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().front() : QString();
+}
+
+void CChannelListCommands::ShowReport(const QString& title, const QString& text) {
+  QDialog dlg(&frame_);
+  dlg.setWindowTitle(title);
+  auto* view = new QPlainTextEdit(text, &dlg);
+  view->setReadOnly(true);
+  view->setLineWrapMode(QPlainTextEdit::NoWrap);
+  view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  // Wide enough for the longest line on most screens; a longer one scrolls.
+  int widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n')))
+    widest = std::max(widest, view->fontMetrics().horizontalAdvance(line));
+  view->setMinimumSize(std::clamp(widest + 40, 480, 1000), 280);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dlg);
+  connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+  auto* v = new QVBoxLayout(&dlg);
+  v->addWidget(view);
+  v->addWidget(buttons);
+  dlg.exec();
+}
+
+void CChannelListCommands::Import() {
+  CRM90Doc& doc = frame_.Doc();
+  frame_.View()->CommitGroupTag();
+  const int scope = chooseScope(true);
+  if (scope == kNoScope) return;
+  const QString path = chooseFile(true);
+  if (path.isEmpty()) return;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    prompt_.Show(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString(), Icon::Stop,
+                 Buttons::Ok);
+    return;
+  }
+  if (file.size() > kLargestList) {
+    prompt_.Show(QStringLiteral("%1 is too large for a channel list.").arg(path).toStdString(), Icon::Stop,
+                 Buttons::Ok);
+    return;
+  }
+  const QByteArray bytes = file.readAll();
+  doc.BeginChange();
+  const CsvImportReport report =
+      ImportChannelsCsv(doc.Data(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), scope);
+  frame_.View()->RefreshAll();
+  doc.EndChange();
+  if (!report.readable) {
+    prompt_.Show(QStringLiteral("%1: %2").arg(path, QString::fromStdString(report.error)).toStdString(), Icon::Stop,
+                 Buttons::Ok);
+    return;
+  }
+  showReport(QStringLiteral("Import Channels - %1").arg(QFileInfo(path).fileName()),
+             QString::fromStdString(report.Text()));
+}
+
+void CChannelListCommands::Export() {
+  CRM90Doc& doc = frame_.Doc();
+  frame_.View()->CommitGroupTag();
+  const int scope = chooseScope(false);
+  if (scope == kNoScope) return;
+  const QString path = chooseFile(false);
+  if (path.isEmpty()) return;
+  const std::string text = ExportChannelsCsv(doc.Data(), scope);
+  const AtomicWriteResult r = WriteFileAtomically(path.toStdString(), {text});
+  if (!r.ok())
+    prompt_.Show(QStringLiteral("Cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(r.error)))
+                     .toStdString(),
+                 Icon::Stop, Buttons::Ok);
+}
+
+void RegisterChannelListCommands(CMainFrame& frame, UserPrompt& prompt) {
+  auto* commands = new CChannelListCommands(frame, prompt);  // owned by the frame
+  frame.RegisterCommand(cmd::kImportChannels, [commands] { commands->Import(); });
+  frame.RegisterCommand(cmd::kExportChannels, [commands] { commands->Export(); });
+}
+
+}  // namespace kp53::gui

@@ -1,0 +1,124 @@
+// Undo and redo through the window: a cell edit, a paste, the OK of the allocation dialog and an
+// imported channel list are each one step that Edit > Undo takes back to the same image bytes;
+// the title's marker follows the unsaved changes.
+#include <QClipboard>
+#include <QPushButton>
+#include <QTest>
+#include <fstream>
+
+#include "app/channel_list_commands.h"
+#include "app/command_ids.h"
+#include "channels/allocation_dialog.h"
+#include "csv/channel_csv.h"
+#include "gui_fixture.h"
+#include "params/filtered_edit.h"
+
+namespace {
+
+class UndoWindowTest : public GuiTest {
+ protected:
+  kp53::RadioImage Bytes() { return doc->CaptureState().image; }
+  bool Marked() { return ShownTitle(Frame()).contains(QLatin1Char('*')); }
+  // Runs `change` and checks that Undo brings back the image it started from and Redo the
+  // image it left, with the title's marker following.
+  void UndoRedo(const std::function<void()>& change) {
+    const kp53::RadioImage before = Bytes();
+    change();
+    const kp53::RadioImage after = Bytes();
+    ASSERT_NE(after, before);
+    EXPECT_TRUE(Marked());
+    EXPECT_TRUE(Frame().Action(cmd::kUndo)->isEnabled());
+    Frame().RunCommand(cmd::kUndo);
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(Marked());
+    Frame().RunCommand(cmd::kRedo);
+    EXPECT_EQ(Bytes(), after);
+    EXPECT_TRUE(Marked());
+    Frame().RunCommand(cmd::kUndo);
+  }
+};
+
+TEST_F(UndoWindowTest, ACellEditTypedIntoTheGridIsOneStep) {
+  UndoRedo([&] {
+    FocusCell(kFirstRow + 2, 4);
+    QTest::keyClick(&Grid(), Qt::Key_1);
+    QTest::keyClicks(View().CellEditor(), QStringLiteral("60.5"));
+    QTest::keyClick(View().CellEditor(), Qt::Key_Return);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 4), QStringLiteral("160.50000"));
+  });
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 4), QStringLiteral("150.00000"));
+  // Ctrl+Z from the grid takes back a Space toggle.
+  FocusCell(kFirstRow, 10);
+  QTest::keyClick(&Grid(), Qt::Key_Space);
+  EXPECT_EQ(Ch(0).power, 1);
+  QTest::keyClick(&Grid(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Ch(0).power, 0);
+}
+
+TEST_F(UndoWindowTest, APasteAndAChannelCopyAreOneStepEach) {
+  UndoRedo([&] {
+    QGuiApplication::clipboard()->setText(QStringLiteral("N"));
+    FocusCell(kFirstRow + 1, 2);
+    Frame().RunCommand(cmd::kPaste);
+    EXPECT_EQ(Ch(1).bandwidth, 2);
+  });
+  Ch(5).squelch = 11;
+  Ch(5).power = 1;
+  UndoRedo([&] {
+    prompt.answers.push_back(kp53::Answer::Yes);
+    QGuiApplication::clipboard()->setText(QStringLiteral("6"));
+    FocusCell(kFirstRow + 2, 0);
+    Frame().RunCommand(cmd::kPaste);
+    EXPECT_EQ(Ch(2).squelch, 11);
+  });
+}
+
+TEST_F(UndoWindowTest, TheAllocationDialogsOkIsOneStepAndItsCancelNone) {
+  UndoRedo([&] {
+    OnModal<kp53::gui::CAllocationDlg>([](kp53::gui::CAllocationDlg& dlg) {
+      auto* g2 = dlg.sizeField(1);
+      g2->setFocus();
+      QTest::keyClick(g2, Qt::Key_8);
+      QTest::keyClick(g2, Qt::Key_Return);
+      QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+    });
+    Frame().RunCommand(cmd::kChannelAllocations);
+    EXPECT_EQ(doc->Data().channels.groupSize[1], 8);
+  });
+  EXPECT_EQ(doc->Data().channels.groupSize[1], 16);
+  EXPECT_EQ(View().GroupSelector()->count(), 16);
+
+  OnModal<kp53::gui::CAllocationDlg>([](kp53::gui::CAllocationDlg& dlg) { dlg.reject(); });
+  Frame().RunCommand(cmd::kChannelAllocations);
+  EXPECT_FALSE(doc->CanUndo());
+}
+
+TEST_F(UndoWindowTest, AnImportIsOneStepAndShowsItsReport) {
+  const auto csv = root / "list.csv";
+  std::ofstream(csv) << "Location,Name,Frequency,Mode\r\n1,\"Main, St\",146.520000,FM\r\n2,Air,150.000000,AM\r\n";
+  auto* commands = Frame().findChild<kp53::gui::CChannelListCommands*>();
+  ASSERT_NE(commands, nullptr);
+  QString report;
+  commands->chooseScope = [](bool) { return 0; };
+  commands->chooseFile = [&](bool) { return QString::fromStdString(csv.string()); };
+  commands->showReport = [&](const QString&, const QString& text) { report = text; };
+  FocusCell(kFirstRow, 0);
+  UndoRedo([&] {
+    Frame().RunCommand(cmd::kImportChannels);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("146.52000"));
+  });
+  EXPECT_EQ(report, QStringLiteral("2 rows: 1 channels programmed, 0 unchanged, 1 skipped\n"
+                                   "Line 2: name \"Main, St\" stored as \"MAIN  ST\"\n"
+                                   "Line 3: skipped: mode AM: the radio works in FM and narrow FM only\n"));
+
+  // Export writes what an import reads back unchanged.
+  const auto out = root / "out.csv";
+  commands->chooseFile = [&](bool) { return QString::fromStdString(out.string()); };
+  Frame().RunCommand(cmd::kExportChannels);
+  std::ifstream in(out, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text, kp53::ExportChannelsCsv(doc->Data(), 0));
+}
+
+}  // namespace
