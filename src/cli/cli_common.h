@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "image/radio_data.h"
@@ -35,9 +36,24 @@ class TerminalPrompt : public UserPrompt {
 // does. Reports the problem on standard error and answers false when the file is unusable.
 bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt);
 
+// "kp53: SUBJECT: REASON" on standard error: the file or device and the system's reason, after
+// the message of the system that the prompt has shown.
+void ReportReason(const std::string& subject, const std::string& reason);
+
 // True (reported) when `path` exists and `force` is not given: commands never overwrite a file
 // unasked.
 bool RefuseExisting(const std::string& path, bool force);
+
+// True when both names exist and are the same file (same device and inode: links and other
+// spellings of the path included).
+bool SameFile(const std::string& a, const std::string& b);
+
+// Writes text to standard output, noting the system's reason when it fails.
+void WriteStandardOutput(std::string_view text);
+
+// Flushes standard output. False (reported) when anything written to it was lost: a full disk, a
+// closed pipe. A command whose output was lost fails.
+bool FlushStandardOutput();
 
 void AddNewCommand(CLI::App& app, CommandList& commands);
 void AddInfoCommand(CLI::App& app, CommandList& commands);

@@ -43,9 +43,12 @@ bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& 
   // COM slots follow the window's settings file in the working directory when there is one.
   ComPortMap map;
   IniFile ini;
-  if (ini.Load(kIniFileName)) {
+  std::string iniProblem;
+  if (ini.Load(kIniFileName, &iniProblem)) {
     const Settings settings = ReadSettings(ini);
     for (int n = 1; n <= kComPorts; ++n) map.SetDevice(n, settings.comDevice[static_cast<std::size_t>(n - 1)]);
+  } else {
+    std::cerr << "kp53: warning: " << iniProblem << "\n";
   }
   const auto port = ParsePortArgument(options.port, map);
   if (!port) {

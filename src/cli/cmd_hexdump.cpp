@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "cli_common.h"
 #include "image/file_data.h"
 
@@ -21,7 +19,8 @@ void AddHexdumpCommand(CLI::App& app, CommandList& commands) {
                             line += ' ';
                             line += cell;
                           }
-                          std::puts(line.c_str());
+                          line += '\n';
+                          WriteStandardOutput(line);
                         }
                         return kExitOk;
                       }});

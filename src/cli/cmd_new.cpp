@@ -15,7 +15,15 @@ void AddNewCommand(CLI::App& app, CommandList& commands) {
                         RadioData data;
                         InitImage(data);
                         NormalizeImage(data);
-                        return WriteDataFile(*file, data.image, data.defaultSplit, prompt) ? kExitOk : kExitFailure;
+                        AtomicWriteResult result;
+                        if (WriteDataFile(*file, data.image, data.defaultSplit, prompt,
+                                          *force ? Replace::Allowed : Replace::Never, &result))
+                          return kExitOk;
+                        if (result.status == AtomicWrite::Exists)
+                          RefuseExisting(*file, false);  // made since the first look
+                        else
+                          ReportReason(*file, WriteFailureReason(result));
+                        return kExitFailure;
                       }});
 }
 

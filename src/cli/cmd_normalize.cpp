@@ -13,7 +13,11 @@ void AddNormalizeCommand(CLI::App& app, CommandList& commands) {
                         if (!LoadDataFile(*file, data, prompt)) return kExitFailure;
                         if (!IsWritable(*file, prompt, *file)) return kExitFailure;
                         NormalizeImage(data);
-                        return WriteDataFile(*file, data.image, data.defaultSplit, prompt) ? kExitOk : kExitFailure;
+                        AtomicWriteResult result;
+                        if (WriteDataFile(*file, data.image, data.defaultSplit, prompt, Replace::Allowed, &result))
+                          return kExitOk;
+                        ReportReason(*file, WriteFailureReason(result));
+                        return kExitFailure;
                       }});
 }
 

@@ -19,40 +19,46 @@ bool EndsWithPdf(const std::string& path) {
   return ext == ".pdf";
 }
 
-int WriteReport(const std::string& file, const std::string& out, const std::string& date) {
+int WriteReport(const std::string& file, const std::string& out, const std::string& date, bool force) {
+  const bool toStdout = out.empty() || out == "-";
+  if (!toStdout) {
+    // Never over the data file itself, whatever the spelling of the name; never over another file
+    // unasked.
+    if (SameFile(file, out)) {
+      std::cerr << "kp53: " << out << " is the data file " << file << " itself; give another output file\n";
+      return kExitFailure;
+    }
+    if (RefuseExisting(out, force)) return kExitFailure;
+  }
   TerminalPrompt prompt;
   RadioData data;
   if (!LoadDataFile(file, data, prompt)) return kExitFailure;
   const ReportContext report(data, file, date.empty() ? ReportDateToday() : date);
 
-  std::string error;
-  if (out.empty() || out == "-") {
-    const std::string text = ReportText(report);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-      std::cerr << "kp53: cannot write the report to standard output\n";
-      return kExitFailure;
-    }
+  if (toStdout) {
+    // A failed write shows in the flush of standard output at the end of the command.
+    WriteStandardOutput(ReportText(report));
     return kExitOk;
   }
+  // A file that appears while the report is made is not replaced either.
+  const Replace replace = force ? Replace::Allowed : Replace::Never;
+  std::string error;
+  int pages = report.PageCount();
   if (EndsWithPdf(out)) {
 #ifdef KP53_HAVE_PDF
-    int pages = 0;
-    if (!print::WriteReportPdf(report, out, error, &pages)) {
+    if (!print::WriteReportPdf(report, out, replace, error, &pages)) {
       std::cerr << "kp53: " << error << "\n";
       return kExitFailure;
     }
-    std::cerr << out << ": " << pages << (pages == 1 ? " page\n" : " pages\n");
-    return kExitOk;
 #else
-    std::cerr << "kp53: this build writes reports as text only (built without the desktop part)\n";
+    std::cerr << "kp53: this build writes reports as text only (built without Qt)\n";
     return kExitFailure;
 #endif
-  }
-  if (!WriteReportText(report, out, error)) {
+  } else if (!WriteReportText(report, out, replace, error)) {
     std::cerr << "kp53: " << error << "\n";
     return kExitFailure;
   }
-  std::cerr << out << ": " << report.PageCount() << " pages\n";
+  std::cerr << out << ": " << pages << (pages == 1 ? " page\n" : " pages\n");
   return kExitOk;
 }
 
@@ -64,12 +70,14 @@ void AddReportCommand(CLI::App& app, CommandList& commands) {
   auto file = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   auto date = std::make_shared<std::string>();
+  auto force = std::make_shared<bool>(false);
   sub->add_option("FILE", *file, "Data file (.k53)")->required();
   sub->add_option("-o,--output", *out,
                   "Output file; a name ending in .pdf gives a PDF drawn as the window prints it, any other "
                   "name plain text; standard output when not given");
   sub->add_option("--date", *date, "Date printed in the page headers (default: today, as 12/6/2026)");
-  commands.push_back({sub, [file, out, date]() { return WriteReport(*file, *out, *date); }});
+  sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists (never the data file)");
+  commands.push_back({sub, [file, out, date, force]() { return WriteReport(*file, *out, *date, *force); }});
 }
 
 }  // namespace kp53::cli

@@ -1,7 +1,9 @@
 // kp53: programming the HT-620A Series radios from the command line.
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 
@@ -28,6 +30,10 @@ Answer TerminalPrompt::Show(std::string_view text, Icon icon, Buttons buttons) {
 
 void TerminalPrompt::Beep() { std::cerr << '\a' << std::flush; }
 
+void ReportReason(const std::string& subject, const std::string& reason) {
+  std::cerr << "kp53: " << subject << ": " << reason << "\n";
+}
+
 bool RefuseExisting(const std::string& path, bool force) {
   struct stat st{};
   if (force || ::stat(path.c_str(), &st) != 0) return false;
@@ -35,15 +41,59 @@ bool RefuseExisting(const std::string& path, bool force) {
   return true;
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa{}, sb{};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
+namespace {
+int gStandardOutputError = 0;  // errno of the first failed write to standard output
+}  // namespace
+
+void WriteStandardOutput(std::string_view text) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && gStandardOutputError == 0)
+    gStandardOutputError = errno;
+}
+
+bool FlushStandardOutput() {
+  errno = 0;
+  std::cout.flush();  // flushes the C stream too, as the two are kept in step
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = gStandardOutputError != 0 ? gStandardOutputError : errno;
+  if (flushed && !std::ferror(stdout) && !std::cout.fail()) return true;
+  ReportReason("standard output", error != 0 ? ErrorText(error) : "write error");
+  return false;
+}
+
 bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt) {
-  switch (CheckDataFile(path, static_cast<long long>(kDataFileSize))) {
-    case FileCheck::NotFound: prompt.Error(32, path); return false;
-    case FileCheck::Unreadable: prompt.Error(34, path); return false;
-    case FileCheck::WrongSize: prompt.Error(37, path); return false;
+  int error = 0;
+  switch (CheckDataFile(path, static_cast<long long>(kDataFileSize), &error)) {
+    case FileCheck::NotFound:
+      prompt.Error(32, path);
+      ReportReason(path, ErrorText(error));
+      return false;
+    case FileCheck::Unreadable:
+      prompt.Error(34, path);
+      ReportReason(path, error != 0 ? ErrorText(error) : "the file ends early");
+      return false;
+    case FileCheck::WrongSize: {
+      prompt.Error(37, path);
+      struct stat st{};
+      if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        ReportReason(path, ErrorText(EISDIR));
+      else
+        ReportReason(path, std::to_string(st.st_size) + " bytes; a data file has " + std::to_string(kDataFileSize));
+      return false;
+    }
     case FileCheck::Usable: break;
   }
   InitImage(data);
-  if (!ReadDataFile(path, data.image, data.defaultSplit, prompt)) return false;
+  if (!ReadDataFile(path, data.image, data.defaultSplit, prompt, &error)) {
+    ReportReason(path, error != 0 ? ErrorText(error) : "the file ends early");
+    return false;
+  }
   ReloadAreas(data);
   return true;
 }
@@ -52,6 +102,9 @@ bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt) 
 
 int main(int argc, char** argv) {
   using namespace kp53::cli;
+  // A reader that goes away (a closed pipe) makes writes fail with EPIPE, which the commands
+  // report, instead of ending the program unannounced.
+  ::signal(SIGPIPE, SIG_IGN);
   CLI::App app{"kp53: programming software for the HT-620A Series radios"};
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Show the help of every command");
@@ -74,7 +127,11 @@ int main(int argc, char** argv) {
     app.exit(e);
     return kExitUsage;
   }
-  for (const auto& c : commands)
-    if (c.app->parsed()) return c.run();
+  for (const auto& c : commands) {
+    if (!c.app->parsed()) continue;
+    const int status = c.run();
+    // Output that did not arrive is a failure, whatever the command did.
+    return FlushStandardOutput() ? status : kExitFailure;
+  }
   return kExitUsage;
 }

@@ -154,23 +154,28 @@ TEST(ComPorts, NumbersMapToTtySDevicesUnlessOverridden) {
   EXPECT_EQ(map.DevicePath(3), "/dev/ttyS2");
 }
 
-TEST(ComPorts, CommandLinePortIsComNumberOrDevicePath) {
+TEST(ComPorts, CommandLinePortIsComNumberInAnyCaseOrDevicePath) {
   ComPortMap map;
   map.SetDevice(2, "/dev/ttyUSB1");
-  auto a = ParsePortArgument("com2", map);
-  ASSERT_TRUE(a);
-  EXPECT_EQ(a->number, 2);
-  EXPECT_EQ(a->device, "/dev/ttyUSB1");
-  a = ParsePortArgument("COM12", map);
-  ASSERT_TRUE(a);
-  EXPECT_EQ(a->device, "/dev/ttyS11");
-  EXPECT_FALSE(ParsePortArgument("COM17", map));
-  EXPECT_FALSE(ParsePortArgument("COM0", map));
-  EXPECT_FALSE(ParsePortArgument("", map));
-  a = ParsePortArgument("/dev/pts/4", map);
-  ASSERT_TRUE(a);
-  EXPECT_EQ(a->number, 0);
-  EXPECT_EQ(a->device, "/dev/pts/4");
+  struct Case {
+    const char* text;
+    int number;  // -1: refused
+    const char* device;
+  };
+  const Case cases[] = {
+      {"com3", 3, "/dev/ttyS2"},     {"COM3", 3, "/dev/ttyS2"},         {"cOm3", 3, "/dev/ttyS2"},
+      {"Com2", 2, "/dev/ttyUSB1"},   {"COM12", 12, "/dev/ttyS11"},      {"com16", 16, "/dev/ttyS15"},
+      {"COM17", -1, ""},             {"com0", -1, ""},                  {"", -1, ""},
+      {"/dev/pts/4", 0, "/dev/pts/4"}, {"COMX", 0, "COMX"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto a = ParsePortArgument(c.text, map);
+    ASSERT_EQ(a.has_value(), c.number >= 0);
+    if (!a) continue;
+    EXPECT_EQ(a->number, c.number);
+    EXPECT_EQ(a->device, c.device);
+  }
 }
 
 }  // namespace

@@ -1,16 +1,22 @@
-// The ".K53" data file primitives: reading, atomic writing, the size check and the read-only check.
+// Writing files whole or not at all, and the ".K53" data file primitives: reading, writing, the
+// size check and the read-only check.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "fake_prompt.h"
 #include "image/data_file.h"
 #include "image/radio_data.h"
+#include "io/atomic_file.h"
 #include "temp_dir.h"
 
 namespace kp53 {
@@ -120,14 +126,20 @@ TEST_F(DataFileTest, MissingFileOrFolder) {
   EXPECT_TRUE(prompt.ShowedOnly(35, ""));
 }
 
-TEST_F(DataFileTest, ReadOnlyFileIsRefused) {
+TEST_F(DataFileTest, ReadOnlyFileIsRefusedBySaveAndByTheWriter) {
   const std::string p = Write("ro.k53");
   EXPECT_TRUE(IsWritable(p, prompt, "shown"));
   EXPECT_TRUE(IsWritable(dir.File("new.k53"), prompt, "shown"));
   ASSERT_EQ(::chmod(p.c_str(), 0444), 0);
+  const auto before = ReadBytes(p);
   // The owner-write bit decides, also for a user (root) whom the system would let write.
   EXPECT_FALSE(IsWritable(p, prompt, "shown"));
   EXPECT_TRUE(prompt.ShowedOnly(49, "shown"));
+  prompt.Clear();
+  data.image[7000] = 0x33;
+  EXPECT_FALSE(WriteDataFile(p, data.image, data.defaultSplit, prompt));
+  EXPECT_TRUE(prompt.ShowedOnly(49, p));
+  EXPECT_EQ(ReadBytes(p), before);
 }
 
 TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIntact) {
@@ -152,17 +164,127 @@ TEST_F(DataFileTest, FailedWriteLeavesTheOldFileIntact) {
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"keep.k53"});  // no temporary file left
 }
 
-TEST_F(DataFileTest, ReplacingKeepsModeAndWritesThroughALink) {
-  const std::string p = Write("target.k53");
-  ASSERT_EQ(::chmod(p.c_str(), 0640), 0);
-  std::filesystem::create_symlink(p, dir.File("link.k53"));
-  data.image[7000] = 0x22;
-  ASSERT_TRUE(WriteDataFile(dir.File("link.k53"), data.image, 0.0, prompt));
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.k53")));
-  EXPECT_EQ(ReadBytes(p)[7000], 0x22);
-  struct stat st{};
-  ASSERT_EQ(::stat(p.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0640u);
+// Puts something at `path` before a write.
+using Plant = std::function<void(const std::string& path)>;
+
+void PlantFile(const std::string& path, mode_t mode) {
+  std::ofstream(path) << "old";
+  ::chmod(path.c_str(), mode);
+}
+
+TEST(AtomicWrite, RefusesWhatItMustNotReplaceAndLeavesItAsItWas) {
+  struct Case {
+    const char* what;
+    Plant plant;
+    Replace replace;
+    AtomicWrite expected;
+  };
+  const Case cases[] = {
+      {"read-only file", [](const std::string& p) { PlantFile(p, 0444); }, Replace::Allowed, AtomicWrite::ReadOnly},
+      {"file, no replacing", [](const std::string& p) { PlantFile(p, 0644); }, Replace::Never, AtomicWrite::Exists},
+      {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }, Replace::Allowed,
+       AtomicWrite::NotAFile},
+      {"FIFO", [](const std::string& p) { ::mkfifo(p.c_str(), 0644); }, Replace::Allowed, AtomicWrite::NotAFile},
+      {"links in a loop", [](const std::string& p) { std::filesystem::create_symlink(p, p); }, Replace::Allowed,
+       AtomicWrite::CannotCreate},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const std::string target = dir.File("t");
+    c.plant(target);
+    struct stat before{};
+    ASSERT_EQ(::lstat(target.c_str(), &before), 0);
+    EXPECT_EQ(WriteFileAtomically(target, {"new"}, c.replace).status, c.expected);
+    struct stat after{};
+    ASSERT_EQ(::lstat(target.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode, before.st_mode);
+    if (S_ISREG(after.st_mode)) {
+      EXPECT_EQ(ReadBytes(target), std::vector<unsigned char>({'o', 'l', 'd'}));
+    }
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"t"});
+  }
+}
+
+TEST(AtomicWrite, WritesThroughLiveAndDanglingLinks) {
+  struct Case {
+    const char* what;
+    const char* linkTarget;  // relative to the folder of the link
+    bool targetExists;
+  };
+  for (const Case& c : {Case{"live", "real", true}, Case{"dangling", "real", false},
+                        Case{"dangling, through a sub-folder", "sub/../real", false}}) {
+    for (const Replace replace : {Replace::Allowed, Replace::Never}) {
+      if (c.targetExists && replace == Replace::Never) continue;
+      SCOPED_TRACE(c.what);
+      TempDir dir;
+      std::filesystem::create_directory(dir.path() / "sub");
+      if (c.targetExists) PlantFile(dir.File("real"), 0640);
+      std::filesystem::create_symlink(c.linkTarget, dir.path() / "link");
+      ASSERT_TRUE(WriteFileAtomically(dir.File("link"), {"ne", "w"}, replace).ok());
+      EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "link"));
+      EXPECT_EQ(ReadBytes(dir.File("real")), std::vector<unsigned char>({'n', 'e', 'w'}));
+      struct stat st{};
+      ASSERT_EQ(::stat(dir.File("real").c_str(), &st), 0);
+      if (c.targetExists) {
+        EXPECT_EQ(st.st_mode & 07777, 0640u);  // a replaced file keeps its mode
+      }
+      EXPECT_EQ(dir.Entries().size(), 3u);  // link, real, sub: no temporary file
+    }
+  }
+}
+
+TEST(AtomicWrite, NewFileBesideTakesTheFirstFreeName) {
+  struct Case {
+    const char* path;
+    std::vector<std::string> existing;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"radio.k53", {"radio.k53", "radio-1.k53", "radio-2.k53"}, "radio-3.k53"},
+      {".hidden", {".hidden"}, ".hidden-1"},
+      {"a.b/radio", {}, "a.b/radio-1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "a.b");
+    for (const auto& name : c.existing) PlantFile(dir.File(name), 0644);
+    std::string written;
+    ASSERT_TRUE(WriteFileBeside(dir.File(c.path), {"new"}, written).ok());
+    EXPECT_EQ(written, dir.File(c.expected));
+    EXPECT_EQ(ReadBytes(written), std::vector<unsigned char>({'n', 'e', 'w'}));
+    for (const auto& name : c.existing) EXPECT_EQ(ReadBytes(dir.File(name)).size(), 3u);
+  }
+}
+
+// A writer killed while it writes (here by the file-size limit, at the first byte past 4 KB)
+// leaves no file behind: the file has no name until it is complete.
+TEST(AtomicWrite, AWriterKilledHalfwayLeavesNothing) {
+  TempDir dir;
+  const int probe = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+  if (probe < 0) GTEST_SKIP() << "the file system has no unnamed files";
+  ::close(probe);
+  PlantFile(dir.File("keep.k53"), 0644);
+  const std::string big(1 << 16, 'x');
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    struct rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    std::signal(SIGXFSZ, SIG_DFL);
+    struct rlimit small{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    WriteFileAtomically(dir.File("keep.k53"), {big});
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"keep.k53"});
+  EXPECT_EQ(ReadBytes(dir.File("keep.k53")).size(), 3u);
 }
 
 TEST(DefaultFileName, NamePartInAnyCase) {

@@ -1,10 +1,12 @@
 // The settings file: private-profile reading and writing that keeps everything else in the file,
 // the range checks of the twenty keys, and the command-line switches.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "document/app_context.h"
@@ -60,42 +62,57 @@ TEST(IniFile, RemoveDeletesOnlyThatKey) {
   EXPECT_EQ(ini.Text(), "[A]\nj=2\n[B]\nk=3\n");
 }
 
-TEST(IniFile, SaveAndLoadRoundTripAndMissingFileIsEmpty) {
-  test::TempDir dir;
-  const std::string path = dir.File("KP53Win.ini");
-  IniFile ini;
-  EXPECT_TRUE(ini.Load(path));
-  EXPECT_TRUE(ini.Text().empty());
-  ini.Set("Initialize", "COM_PORT", "2");
-  ASSERT_TRUE(ini.Save(path));
-  IniFile again;
-  ASSERT_TRUE(again.Load(path));
-  EXPECT_EQ(again.GetInt("Initialize", "COM_PORT", 1), 2);
+TEST(IniFile, LineEndingsAndByteOrderMarkAreKept) {
+  struct Case {
+    const char* what;
+    const char* before;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"LF", "[Initialize]\nCOM_PORT=1\n", "[Initialize]\nCOM_PORT=5\n[ITEM]\nITEM0=1\n"},
+      {"CRLF", "[Initialize]\r\nCOM_PORT=1\r\n", "[Initialize]\r\nCOM_PORT=5\r\n[ITEM]\r\nITEM0=1\r\n"},
+      {"CR", "[Initialize]\rCOM_PORT=1", "[Initialize]\rCOM_PORT=5\r[ITEM]\rITEM0=1\r"},
+      {"BOM and CRLF", "\xEF\xBB\xBF[Initialize]\r\nCOM_PORT=1\r\n",
+       "\xEF\xBB\xBF[Initialize]\r\nCOM_PORT=5\r\n[ITEM]\r\nITEM0=1\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    IniFile ini;
+    ini.Parse(c.before);
+    EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 1);
+    ini.SetInt("Initialize", "COM_PORT", 5);
+    ini.SetInt("ITEM", "ITEM0", 1);
+    EXPECT_EQ(ini.Text(), c.after);
+  }
 }
 
 TEST(Settings, OutOfRangeValuesBecomeTheDefaultsAndAreWrittenBack) {
+  struct Case {
+    const char* text;
+    int comPort, comSpeed, cx, cy;
+  };
+  const Case cases[] = {
+      {"[Initialize]\nCOM_PORT=17\nCOM_SPD=2\nCX=300\nCY=300\n", 1, 0, 835, 540},
+      {"[Initialize]\nCOM_PORT=0\nCOM_SPD=1\nCX=1200\nCY=800\n", 1, 1, 1200, 800},
+      {"[Initialize]\nCOM_PORT=16\n", 16, 0, 835, 540},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    IniFile ini;
+    ini.Parse(c.text);
+    const Settings s = ReadSettings(ini);
+    EXPECT_EQ(s.comPort, c.comPort);
+    EXPECT_EQ(s.comSpeed, c.comSpeed);
+    EXPECT_EQ(s.cx, c.cx);
+    EXPECT_EQ(s.cy, c.cy);
+    WriteSettings(ini, s);
+    EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), c.comPort);
+    EXPECT_EQ(ini.GetInt("Initialize", "COM_SPD", 9), c.comSpeed);
+  }
   IniFile ini;
-  ini.Parse("[Initialize]\nCOM_PORT=17\nCOM_SPD=2\nCX=300\nCY=300\n[ITEM]\nITEM5=0\n");
-  const Settings s = ReadSettings(ini);
-  EXPECT_EQ(s.comPort, 1);
-  EXPECT_EQ(s.comSpeed, 0);
-  EXPECT_EQ(s.cx, 835);
-  EXPECT_EQ(s.cy, 540);
-  EXPECT_FALSE(s.ColumnShown(5));
-  EXPECT_TRUE(s.ColumnShown(4));
-  WriteSettings(ini, s);
-  EXPECT_EQ(ini.GetString("Initialize", "COM_PORT", ""), "1");
-  EXPECT_EQ(ini.GetString("Initialize", "COM_SPD", ""), "0");
-  EXPECT_EQ(ini.GetString("ITEM", "ITEM5", ""), "0");
-}
-
-TEST(Settings, ComPortZeroAndSixteenAndLargeWindow) {
-  IniFile ini;
-  ini.Parse("[Initialize]\nCOM_PORT=0\nCX=1200\nCY=800\n");
-  EXPECT_EQ(ReadSettings(ini).comPort, 1);
-  EXPECT_EQ(ReadSettings(ini).cx, 1200);
-  ini.SetInt("Initialize", "COM_PORT", 16);
-  EXPECT_EQ(ReadSettings(ini).comPort, 16);
+  ini.Parse("[ITEM]\nITEM5=0\n");
+  EXPECT_FALSE(ReadSettings(ini).ColumnShown(5));
+  EXPECT_TRUE(ReadSettings(ini).ColumnShown(4));
 }
 
 TEST(Settings, AnEmptyFileGetsAllTwentyKeysAtStartUp) {
@@ -133,24 +150,29 @@ TEST(Settings, ComDevicesAndRecentFilesRoundTrip) {
 }
 
 TEST(CommandLine, OnlyTheExactSwitchTextsCount) {
-  EXPECT_TRUE(ParseCommandLine({"/m"}).maintenance);
-  EXPECT_TRUE(ParseCommandLine({"-M"}).maintenance);
-  EXPECT_TRUE(ParseCommandLine({"/F"}).production);
-  EXPECT_FALSE(ParseCommandLine({" /m"}).maintenance);
-  const StartupRequest withFile = ParseCommandLine({"/m", "x.k53"});
-  EXPECT_FALSE(withFile.maintenance);
-  EXPECT_EQ(withFile.file, "x.k53");
-  EXPECT_EQ(ParseCommandLine({"/home/u/radio.k53"}).file, "/home/u/radio.k53");
-  EXPECT_TRUE(ParseCommandLine({}).file.empty());
+  struct Case {
+    std::vector<std::string> args;
+    bool maintenance, production;
+    const char* file;
+  };
+  const Case cases[] = {
+      {{"/m"}, true, false, ""},          {{"-M"}, true, false, ""},
+      {{"/F"}, false, true, ""},          {{" /m"}, false, false, " /m"},
+      {{"/m", "x.k53"}, false, false, "x.k53"}, {{"/home/u/radio.k53"}, false, false, "/home/u/radio.k53"},
+      {{}, false, false, ""},
+  };
+  for (const Case& c : cases) {
+    const StartupRequest r = ParseCommandLine(c.args);
+    EXPECT_EQ(r.maintenance, c.maintenance) << c.file;
+    EXPECT_EQ(r.production, c.production) << c.file;
+    EXPECT_EQ(r.file, c.file);
+  }
 }
 
 TEST(CommandLine, PassPhraseIsExact) {
   EXPECT_TRUE(IsMaintenancePassPhrase("qerin-volta"));
-  EXPECT_FALSE(IsMaintenancePassPhrase("Qerin-volta"));
-  EXPECT_FALSE(IsMaintenancePassPhrase("qerin-volta "));
-  EXPECT_FALSE(IsMaintenancePassPhrase(""));
+  for (const char* wrong : {"Qerin-volta", "qerin-volta ", ""}) EXPECT_FALSE(IsMaintenancePassPhrase(wrong)) << wrong;
 }
-
 
 TEST(AppContextSettings, UnreadableFileIsNeverOverwritten) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
@@ -183,6 +205,44 @@ TEST(AppContextSettings, SymbolicLinkIsWrittenThrough) {
   ASSERT_TRUE(ini.Load((dir / "real.ini").string()));
   EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 5);
   EXPECT_EQ(ini.GetInt("A", "k", 0), 1);
+}
+
+// What the window does with a settings file it must not write.
+TEST(AppContextSettings, ANameThatIsNoRegularFileOrMayNotBeWrittenIsLeftAlone) {
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> plant;
+    bool readable;  // the settings in it are read
+  };
+  const Case cases[] = {
+      {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, false},
+      {"folder", [](const fs::path& p) { fs::create_directory(p); }, false},
+      {"read-only file",
+       [](const fs::path& p) {
+         std::ofstream(p) << "[Initialize]\nCOM_PORT=3\n";
+         fs::permissions(p, fs::perms::owner_read | fs::perms::group_read);
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempDir tmp;
+    const fs::path path = tmp.path() / "KP53Win.ini";
+    c.plant(path);
+    struct stat before{};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    AppContext ctx;
+    ctx.LoadSettings(path.string());  // a FIFO must not make this wait for a writer
+    EXPECT_EQ(ctx.settings.comPort, c.readable ? 3 : 1);
+    EXPECT_EQ(ctx.iniProblem.find("not a regular file") != std::string::npos, !c.readable) << ctx.iniProblem;
+    ctx.settings.comPort = 7;
+    EXPECT_EQ(ctx.SaveSettings(), !c.readable);  // refused for the read-only file; never tried otherwise
+    struct stat after{};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+    EXPECT_EQ(tmp.Entries(), std::vector<std::string>{"KP53Win.ini"});
+  }
 }
 
 }  // namespace

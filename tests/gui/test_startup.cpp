@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QSignalSpy>
 #include <QTimer>
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -94,6 +96,20 @@ TEST_F(StartupTest, OutOfRangeSettingsAreWrittenBackCorrected) {
   EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 1);
   EXPECT_EQ(ini.GetInt("Initialize", "COM_SPD", 9), 0);
   EXPECT_EQ(ini.GetInt("Other", "x", 0), 1);
+}
+
+// A FIFO would block a reader until someone writes into it: the window starts without it, with
+// the default settings, and leaves it as it is.
+TEST_F(StartupTest, ASettingsFileThatIsAFifoIsIgnored) {
+  ASSERT_EQ(::mkfifo((dir / "KP53Win.ini").c_str(), 0644), 0);
+  {
+    KP53App app;
+    app.SetInstanceFolder(Folder());
+    ASSERT_TRUE(app.Start({}));
+    EXPECT_EQ(app.Context().settings.comPort, 1);
+    EXPECT_FALSE(app.Context().iniProblem.empty());
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "KP53Win.ini"));
 }
 
 TEST_F(StartupTest, MaintenanceModeNeedsThePassPhrase) {

@@ -15,8 +15,8 @@
 #include <QTimer>
 
 #include "image/radio_data.h"
+#include "print/report_printer.h"
 #include "report_pdf.h"
-#include "report_printer.h"
 
 namespace kp53::print {
 namespace {
@@ -45,44 +45,45 @@ class ReportPrinterTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-TEST_F(ReportPrinterTest, PdfHoldsEveryPage) {
-  const auto report = Report();
-  QString error;
-  int drawn = 0;
-  ASSERT_TRUE(ExportReportPdf(report, Path("r.pdf"), error, &drawn)) << error.toStdString();
-  EXPECT_EQ(drawn, report.PageCount());
-  EXPECT_EQ(PdfPageCount(Path("r.pdf")), report.PageCount());
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no temporary left
+TEST_F(ReportPrinterTest, PdfHoldsEveryPageAndNoTemporaryFileIsLeft) {
+  for (const bool twoTone : {false, true}) {
+    SCOPED_TRACE(twoTone ? "two-tone, one group of 128 channels" : "new image");
+    if (twoTone) {
+      data.signaling.system = SignalingSystemArea::kTwoTone;
+      data.channels.groupSize.fill(0);
+      data.channels.groupSize[0] = 128;
+    }
+    const auto report = Report();
+    std::string error;
+    int drawn = 0;
+    ASSERT_TRUE(WriteReportPdf(report, Path("r.pdf").toStdString(), Replace::Allowed, error, &drawn)) << error;
+    EXPECT_EQ(drawn, report.PageCount());
+    EXPECT_EQ(PdfPageCount(Path("r.pdf")), report.PageCount());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"r.pdf"});
+  }
 }
 
-TEST_F(ReportPrinterTest, PdfOfATwoToneImageWithOneLongGroup) {
-  data.signaling.system = SignalingSystemArea::kTwoTone;
-  data.channels.groupSize.fill(0);
-  data.channels.groupSize[0] = 128;
-  const auto report = Report();
-  std::string error;
-  int drawn = 0;
-  ASSERT_TRUE(WriteReportPdf(report, Path("two.pdf").toStdString(), error, &drawn)) << error;
-  EXPECT_EQ(drawn, report.PageCount());
-  EXPECT_EQ(PdfPageCount(Path("two.pdf")), report.PageCount());
-}
-
-TEST_F(ReportPrinterTest, ExportIntoAMissingFolderFailsWithoutAFile) {
-  QString error;
-  EXPECT_FALSE(ExportReportPdf(Report(), Path("missing/r.pdf"), error));
-  EXPECT_FALSE(error.isEmpty());
-  EXPECT_FALSE(QFileInfo::exists(Path("missing/r.pdf")));
-}
-
-TEST_F(ReportPrinterTest, ExportReplacesAnOlderFile) {
+TEST_F(ReportPrinterTest, PdfThatCannotBeWrittenLeavesEverythingAsItWas) {
   {
-    QFile old(Path("r.pdf"));
+    QFile old(Path("old.pdf"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
   }
-  QString error;
-  ASSERT_TRUE(ExportReportPdf(Report(), Path("r.pdf"), error));
-  EXPECT_EQ(PdfPageCount(Path("r.pdf")), Report().PageCount());
+  struct Case {
+    const char* name;
+    Replace replace;
+    const char* reason;
+  };
+  for (const Case& c : {Case{"missing/r.pdf", Replace::Allowed, "No such file"},
+                        Case{"old.pdf", Replace::Never, "File exists"}}) {
+    std::string error;
+    EXPECT_FALSE(WriteReportPdf(Report(), Path(c.name).toStdString(), c.replace, error)) << c.name;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.pdf"});
+  QFile old(Path("old.pdf"));
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "old");
 }
 
 TEST_F(ReportPrinterTest, PageRangeDrawsOnlyThosePages) {
@@ -118,15 +119,6 @@ TEST_F(ReportPrinterTest, DrawingRestoresThePaintersFont) {
   EXPECT_EQ(painter.font(), before);
 }
 
-TEST(PrintingFlag, SetWhileAReportExists) {
-  EXPECT_FALSE(IsPrinting());
-  {
-    const PrintingScope scope;
-    EXPECT_TRUE(IsPrinting());
-  }
-  EXPECT_FALSE(IsPrinting());
-}
-
 // Accepts (or rejects) the modal dialog that the next call opens.
 void AnswerNextDialog(bool accept, bool* wasPrinting = nullptr) {
   QTimer::singleShot(0, [accept, wasPrinting]() {
@@ -140,43 +132,31 @@ void AnswerNextDialog(bool accept, bool* wasPrinting = nullptr) {
   });
 }
 
-TEST_F(ReportPrinterTest, PrintToAPdfFileThroughThePrintDialog) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(Path("printed.pdf"));
-  AnswerNextDialog(true);
-  ASSERT_TRUE(PrintReport(nullptr, data, "/tmp/site.k53", printer));
-  EXPECT_FALSE(IsPrinting());
-  EXPECT_EQ(PdfPageCount(Path("printed.pdf")), Report().PageCount());
-  EXPECT_EQ(PrinterDisplayName(printer), QStringLiteral("printed.pdf"));
-}
-
-TEST_F(ReportPrinterTest, PrintDialogPageRangePrintsThosePages) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(Path("range.pdf"));
-  printer.setPrintRange(QPrinter::PageRange);
-  printer.setFromTo(5, 6);
-  AnswerNextDialog(true);
-  ASSERT_TRUE(PrintReport(nullptr, data, "/tmp/site.k53", printer));
-  EXPECT_EQ(PdfPageCount(Path("range.pdf")), 2);
-}
-
-TEST_F(ReportPrinterTest, CancelledPrintDialogPrintsNothing) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(Path("cancelled.pdf"));
-  AnswerNextDialog(false);
-  EXPECT_FALSE(PrintReport(nullptr, data, "/tmp/site.k53", printer));
-  EXPECT_FALSE(QFileInfo::exists(Path("cancelled.pdf")));
-}
-
-TEST_F(ReportPrinterTest, PrintSetupAnswersTheDialog) {
-  QPrinter printer(QPrinter::HighResolution);
-  AnswerNextDialog(true);
-  EXPECT_TRUE(PrintSetup(nullptr, printer));
-  AnswerNextDialog(false);
-  EXPECT_FALSE(PrintSetup(nullptr, printer));
+TEST_F(ReportPrinterTest, PrintDialogPrintsTheChosenPagesIntoAPdfFile) {
+  struct Case {
+    const char* file;
+    bool accept;
+    int from, to;  // 0: all pages
+    int pages;     // -1: no file
+  };
+  for (const Case& c : {Case{"all.pdf", true, 0, 0, Report().PageCount()}, Case{"range.pdf", true, 5, 6, 2},
+                        Case{"cancelled.pdf", false, 0, 0, -1}}) {
+    SCOPED_TRACE(c.file);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path(c.file));
+    if (c.from > 0) {
+      printer.setPrintRange(QPrinter::PageRange);
+      printer.setFromTo(c.from, c.to);
+    }
+    AnswerNextDialog(c.accept);
+    EXPECT_EQ(PrintReport(nullptr, data, "/tmp/site.k53", printer), c.accept);
+    EXPECT_FALSE(IsPrinting());
+    EXPECT_EQ(PdfPageCount(Path(c.file)), c.pages);
+    if (c.accept) {
+      EXPECT_EQ(PrinterDisplayName(printer), QString::fromLatin1(c.file));
+    }
+  }
 }
 
 TEST_F(ReportPrinterTest, PreviewSetsThePrintingFlagWhileItIsOpen) {

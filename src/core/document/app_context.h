@@ -14,6 +14,7 @@ struct AppContext {
   Settings settings;
   IniFile ini;            // the profile as read at start-up, written back with the settings
   std::string iniPath;    // "<working directory>/KP53Win.ini"; empty: settings are not written
+  std::string iniProblem; // why the settings file is left alone (unreadable, not a regular file)
   std::string exeDir;     // folder of the executable, where the default files are looked for
   std::string workDir;    // working directory at start-up, where default files are written
 
@@ -23,10 +24,12 @@ struct AppContext {
   std::string currentPath = kNoPath;
   std::string printerName;
 
-  // Reads the profile and the settings in it. A file that exists but cannot be read is left alone
-  // for the whole run (iniPath cleared), so that writing the settings cannot wipe what it holds.
+  // Reads the profile and the settings in it. A file that exists but cannot be read, or a name
+  // that is not a regular file, is left alone for the whole run (iniPath cleared, the reason in
+  // iniProblem), so that writing the settings cannot wipe what it holds.
   void LoadSettings(const std::string& path) {
-    iniPath = ini.Load(path) ? path : std::string();
+    iniProblem.clear();
+    iniPath = ini.Load(path, &iniProblem) ? path : std::string();
     settings = ReadSettings(ini);
   }
   // Writes the settings into the profile and the profile to its file.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -37,14 +38,20 @@ double DecodeSplit(const unsigned char in[8]) {
   return std::bit_cast<double>(bits);
 }
 
-bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt) {
+bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt, int* osError) {
+  int error = ENOENT;
   File f(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
   if (!f) {
+    if (!path.empty()) error = errno;
+    if (osError != nullptr) *osError = error;
     prompt.Error(32, path);
     return false;
   }
   std::array<std::uint8_t, kImageSize> bytes{};
+  errno = 0;
   if (std::fread(bytes.data(), 1, kImageSize, f.get()) != kImageSize) {
+    error = std::ferror(f.get()) ? errno : 0;
+    if (osError != nullptr) *osError = error;
     prompt.Error(34, path);
     return false;
   }
@@ -59,39 +66,48 @@ bool ReadDataFile(const std::string& path, RadioImage& image, double& split, Use
   return true;
 }
 
-bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt) {
+std::string DataFileBytes(const RadioImage& image, double split) {
   unsigned char trailer[kTrailerSize];
   EncodeSplit(split, trailer);
-  const auto result = WriteFileAtomically(
-      path, {std::string_view(reinterpret_cast<const char*>(image.data()), kImageSize),
-             std::string_view(reinterpret_cast<const char*>(trailer), kTrailerSize)});
-  if (result.status == AtomicWrite::CannotCreate) {
-    prompt.Error(35, path);
-    return false;
-  }
-  if (!result.ok()) {
-    prompt.Error(33);
-    return false;
-  }
-  return true;
+  std::string bytes(reinterpret_cast<const char*>(image.data()), kImageSize);
+  bytes.append(reinterpret_cast<const char*>(trailer), kTrailerSize);
+  return bytes;
 }
 
-FileCheck CheckDataFile(const std::string& path, long long size) {
+bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt,
+                   Replace replace, AtomicWriteResult* outcome) {
+  const AtomicWriteResult result = WriteFileAtomically(path, {DataFileBytes(image, split)}, replace);
+  if (outcome != nullptr) *outcome = result;
+  switch (result.status) {
+    case AtomicWrite::Ok: return true;
+    case AtomicWrite::Exists: return false;
+    case AtomicWrite::ReadOnly: prompt.Error(49, path); return false;
+    case AtomicWrite::CannotCreate:
+    case AtomicWrite::NotAFile: prompt.Error(35, path); return false;
+    case AtomicWrite::CannotWrite: prompt.Error(33); return false;
+  }
+  return false;
+}
+
+FileCheck CheckDataFile(const std::string& path, long long size, int* osError) {
+  const auto fail = [osError](FileCheck check, int error) {
+    if (osError != nullptr) *osError = error;
+    return check;
+  };
   struct stat st{};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return FileCheck::NotFound;
-  if (static_cast<long long>(st.st_size) != size) return FileCheck::WrongSize;
+  if (path.empty()) return fail(FileCheck::NotFound, ENOENT);
+  if (::stat(path.c_str(), &st) != 0) return fail(FileCheck::NotFound, errno);
+  if (static_cast<long long>(st.st_size) != size) return fail(FileCheck::WrongSize, 0);
   File f(std::fopen(path.c_str(), "rb"));
-  if (!f) return FileCheck::NotFound;
+  if (!f) return fail(FileCheck::NotFound, errno);
   unsigned char b;
-  if (std::fread(&b, 1, 1, f.get()) != 1) return FileCheck::Unreadable;
+  errno = 0;
+  if (std::fread(&b, 1, 1, f.get()) != 1) return fail(FileCheck::Unreadable, std::ferror(f.get()) ? errno : 0);
   return FileCheck::Usable;
 }
 
 bool IsWritable(const std::string& path, UserPrompt& prompt, const std::string& shownPath) {
-  struct stat st{};
-  if (::stat(path.c_str(), &st) != 0) return true;
-  // The owner-write bit counts even for a user whom the system would let write anyway.
-  if ((st.st_mode & S_IWUSR) && ::access(path.c_str(), W_OK) == 0) return true;
+  if (MayWrite(path)) return true;
   prompt.Error(49, shownPath);
   return false;
 }

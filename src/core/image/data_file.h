@@ -5,6 +5,7 @@
 #include <string>
 
 #include "image/radio_image.h"
+#include "io/atomic_file.h"
 #include "ports.h"
 
 namespace kp53 {
@@ -16,16 +17,24 @@ inline constexpr const char* kNoPath = "<none>";
 enum class FileCheck { Usable = 0, NotFound = 1, Unreadable = 2, WrongSize = 3 };
 
 // Reads the image bytes and the trailer. A file that ends after the image, or whose trailer is
-// not a finite number, keeps `split` as it was. Reports message 32 (cannot open) or 34 (cannot read) with the path and answers false.
-bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt);
+// not a finite number, keeps `split` as it was. Reports message 32 (cannot open) or 34 (cannot
+// read) with the path and answers false; `osError` then receives errno (0 for a short file).
+bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt,
+                  int* osError = nullptr);
 
-// Writes the file atomically: a temporary file in the same folder, flushed to disk, then renamed
-// over the target, so that a failed write leaves the old file as it was. Reports message 35
-// (cannot create) or 33 (cannot write) and answers false.
-bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt);
+// The file's 7735 bytes.
+std::string DataFileBytes(const RadioImage& image, double split);
 
-// Usable, cannot be found or opened, cannot be read, or not `size` bytes long.
-FileCheck CheckDataFile(const std::string& path, long long size);
+// Writes the file atomically (WriteFileAtomically), so that a failed write leaves the old file as
+// it was. Reports message 35 (cannot create, or the name is not a regular file), 49 (a target the
+// user may not write) or 33 (cannot write) and answers false. With Replace::Never an existing file
+// is left alone without a message. `result` receives the outcome with the system's reason.
+bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt,
+                   Replace replace = Replace::Allowed, AtomicWriteResult* result = nullptr);
+
+// Usable, cannot be found or opened, cannot be read, or not `size` bytes long. `osError` receives
+// errno of a failed look-up, open or read.
+FileCheck CheckDataFile(const std::string& path, long long size, int* osError = nullptr);
 
 // True when the file does not exist or may be written; otherwise message 49 with `shownPath`.
 bool IsWritable(const std::string& path, UserPrompt& prompt, const std::string& shownPath);

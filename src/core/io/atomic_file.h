@@ -1,5 +1,7 @@
 // Writing a file so that it is either replaced whole or left as it was: the new contents go into a
-// temporary file in the same folder, are flushed to disk and then renamed over the target.
+// temporary file in the same folder (an unnamed one where the file system has them, so that a
+// process killed while writing leaves nothing behind), are flushed to disk and then put in place
+// with one rename or link.
 #pragma once
 
 #include <initializer_list>
@@ -12,6 +14,9 @@ enum class AtomicWrite {
   Ok,
   CannotCreate,  // no temporary file could be made in the folder (missing, not writable)
   CannotWrite,   // writing, flushing or renaming failed; the target is as it was
+  ReadOnly,      // the target exists and the user may not write it (see MayWrite)
+  NotAFile,      // the target exists and is not a regular file (a folder, a device, a FIFO)
+  Exists,        // Replace::Never and a file of that name exists
 };
 
 struct AtomicWriteResult {
@@ -20,9 +25,35 @@ struct AtomicWriteResult {
   bool ok() const { return status == AtomicWrite::Ok; }
 };
 
+enum class Replace {
+  Allowed,  // an existing file is replaced
+  Never,    // the file is created only when no file of that name exists at the moment it is put
+            // in place; otherwise the result is Exists and nothing is changed
+};
+
 // Writes the pieces one after the other as the new contents of `path`. A symbolic link is written
-// through (the file it points at is replaced, the link stays); a replaced file keeps its
-// permissions, a new one gets the usual ones for the user's umask.
-AtomicWriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces);
+// through, also a dangling one (the file it names is created, the link stays); a replaced file
+// keeps its permissions, a new one gets the usual ones for the user's umask.
+AtomicWriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces,
+                                      Replace replace = Replace::Allowed);
+
+// Writes the pieces as a new file beside `path` under the first free name of "name-1.ext",
+// "name-2.ext" and so on (never replacing anything); `written` receives the name used.
+AtomicWriteResult WriteFileBeside(const std::string& path, std::initializer_list<std::string_view> pieces,
+                                  std::string& written);
+
+// False when `path` exists and the user may not write it: its owner-write bit is clear (which
+// counts even for a user, such as root, whom the system would let write anyway) or the system
+// refuses writing. True for a path that does not exist.
+bool MayWrite(const std::string& path);
+
+// The operating system's text for an errno value.
+std::string ErrorText(int error);
+
+// Why a write failed, in words: "the file is read-only", "not a regular file" or the system's
+// text for the error.
+std::string WriteFailureReason(const AtomicWriteResult& result);
+// "cannot create PATH: reason" or "cannot write PATH: reason".
+std::string DescribeWriteFailure(const std::string& path, const AtomicWriteResult& result);
 
 }  // namespace kp53

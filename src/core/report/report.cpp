@@ -192,12 +192,10 @@ std::string ReportText(const ReportContext& report) {
   return out;
 }
 
-bool WriteReportText(const ReportContext& report, const std::string& path, std::string& error) {
-  const std::string text = ReportText(report);
-  const auto result = WriteFileAtomically(path, {text});
+bool WriteReportText(const ReportContext& report, const std::string& path, Replace replace, std::string& error) {
+  const auto result = WriteFileAtomically(path, {ReportText(report)}, replace);
   if (result.ok()) return true;
-  error = (result.status == AtomicWrite::CannotCreate ? "cannot create " : "cannot write ") + path + ": " +
-          std::strerror(result.error);
+  error = DescribeWriteFailure(path, result);
   return false;
 }
 

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "image/radio_data.h"
+#include "io/atomic_file.h"
 
 namespace kp53 {
 
@@ -98,9 +99,9 @@ class ReportContext {
 
 // The pages as plain text: lines ended by "\n", pages separated by a form feed.
 std::string ReportText(const ReportContext& report);
-// Writes that text into a file: under a temporary name in the file's folder, renamed over the
-// file when complete, so that a failed write leaves nothing half-written. Answers false with a
-// reason in `error`.
-bool WriteReportText(const ReportContext& report, const std::string& path, std::string& error);
+// Writes that text into a file atomically (WriteFileAtomically), so that a failed write leaves
+// nothing half-written; with Replace::Never an existing file is left alone. Answers false with
+// the file's name and the reason in `error`.
+bool WriteReportText(const ReportContext& report, const std::string& path, Replace replace, std::string& error);
 
 }  // namespace kp53

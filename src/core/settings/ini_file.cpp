@@ -1,11 +1,12 @@
 #include "settings/ini_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "io/atomic_file.h"
 
@@ -58,27 +59,59 @@ std::string_view ValueOf(std::string_view line) { return Trim(line.substr(line.f
 
 }  // namespace
 
-bool IniFile::Load(const std::string& path) {
+bool IniFile::Load(const std::string& path, std::string* problem) {
   lines_.clear();
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    struct stat st{};
-    return ::stat(path.c_str(), &st) != 0;  // missing: fine, empty profile
+  lineEnd_ = "\n";
+  byteOrderMark_ = false;
+  const auto fail = [&](const std::string& why) {
+    if (problem != nullptr) *problem = path + ": " + why;
+    return false;
+  };
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return true;  // missing: fine, empty profile
+    return fail(ErrorText(errno));
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  if (in.bad()) return false;
-  Parse(text.str());
+  if (!S_ISREG(st.st_mode)) return fail("not a regular file; it is ignored");
+  // Not blocking, in case the name was replaced by a FIFO after the look-up.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return fail(ErrorText(errno));
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return fail("not a regular file; it is ignored");
+  }
+  std::string text;
+  char buf[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      return fail(ErrorText(error));
+    }
+    text.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  Parse(text);
   return true;
 }
 
 void IniFile::Parse(std::string_view text) {
   lines_.clear();
+  lineEnd_ = "\n";
+  byteOrderMark_ = text.starts_with("\xEF\xBB\xBF");
+  if (byteOrderMark_) text.remove_prefix(3);
+  bool endSeen = false;
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n' || text[i] == '\r') {
       lines_.emplace_back(text.substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+      if (!endSeen) lineEnd_ = crlf ? "\r\n" : text[i] == '\n' ? "\n" : "\r";
+      endSeen = true;
+      if (crlf) ++i;
       start = i + 1;
     }
   }
@@ -86,10 +119,10 @@ void IniFile::Parse(std::string_view text) {
 }
 
 std::string IniFile::Text() const {
-  std::string out;
+  std::string out = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
   for (const auto& l : lines_) {
     out += l;
-    out += '\n';
+    out += lineEnd_;
   }
   return out;
 }

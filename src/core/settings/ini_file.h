@@ -1,7 +1,8 @@
 // A settings file with private-profile semantics: "[section]" lines and "key=value" lines,
 // section and key names compared without regard to case, blanks around names and values ignored.
 // Every line the program does not write (other sections, other keys, comments, odd lines) is kept
-// as it was, so the program shares the file with whatever else lives in it.
+// as it was, and so are the file's line endings and a UTF-8 byte-order mark at its start, so the
+// program shares the file with whatever else lives in it.
 #pragma once
 
 #include <optional>
@@ -13,14 +14,18 @@ namespace kp53 {
 
 class IniFile {
  public:
-  // Reads the file; a missing file gives an empty profile. False when the file exists but cannot
-  // be read (the profile is then empty).
-  bool Load(const std::string& path);
-  // Replaces the contents with `text` (any bytes; lines end in "\n", "\r\n" or "\r").
+  // Reads the file; a missing file gives an empty profile. False, with the reason in `problem`,
+  // when the name exists but cannot be read or is not a regular file (a FIFO, a device, a
+  // folder: these are never opened in a way that could wait); the profile is then empty.
+  bool Load(const std::string& path, std::string* problem = nullptr);
+  // Replaces the contents with `text` (any bytes; lines end in "\n", "\r\n" or "\r"; a leading
+  // byte-order mark is not part of the first line).
   void Parse(std::string_view text);
-  // The file's text as it would be written.
+  // The file's text as it would be written: every line ended as the file's first line was ("\n"
+  // for a file without line breaks), the byte-order mark put back when there was one.
   std::string Text() const;
-  // Writes atomically: a temporary file beside the target, then a rename.
+  // Writes atomically (WriteFileAtomically), through a symbolic link; a file the user may not
+  // write is refused.
   bool Save(const std::string& path) const;
 
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
@@ -47,6 +52,8 @@ class IniFile {
   Found Locate(std::string_view section, std::string_view key, bool& sectionExists) const;
 
   std::vector<std::string> lines_;
+  std::string_view lineEnd_ = "\n";  // one of three literals: "\n", "\r\n", "\r"
+  bool byteOrderMark_ = false;
 };
 
 }  // namespace kp53

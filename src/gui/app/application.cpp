@@ -92,6 +92,7 @@ bool KP53App::Start(const QStringList& args) {
   ctx_.workDir = QDir::currentPath().toStdString();
   ctx_.exeDir = QCoreApplication::applicationDirPath().toStdString();
   ctx_.LoadSettings(QDir::current().filePath(QString::fromLatin1(kp53::kIniFileName)).toStdString());
+  if (!ctx_.iniProblem.empty()) qWarning("warning: %s", ctx_.iniProblem.c_str());
   ctx_.SaveStartupSettings();
 
   std::vector<std::string> argv;

@@ -1,0 +1,255 @@
+// The kp53 program's files and streams: what it refuses to overwrite, what it does when a file
+// appears while it works, output that cannot be written, the reasons it gives, and a settings file
+// that is no regular file.
+#ifdef KP53_CLI_PATH
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "e2e_support.h"
+#include "temp_dir.h"
+
+extern char** environ;
+
+namespace kp53::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CliFiles : public LinkE2E {
+ protected:
+  // Starts kp53 with `args` in the test's folder; standard input is empty, standard error goes to
+  // a file, standard output to `out` when given (else to a file).
+  pid_t Start(const std::vector<std::string>& args, int out = -1) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    if (out >= 0)
+      posix_spawn_file_actions_adddup2(&actions, out, 1);
+    else
+      posix_spawn_file_actions_addopen(&actions, 1, (dir / ".stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, (dir / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // The program must cope with a closed pipe itself, whatever the test runner ignores.
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
+    std::vector<std::string> all{KP53_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    const int rc = ::posix_spawn(&pid, KP53_CLI_PATH, &actions, &attr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    EXPECT_EQ(rc, 0);
+    return rc == 0 ? pid : -1;
+  }
+  // The exit status; a program still running after a minute (a hang) is killed and fails the test.
+  int Wait(pid_t pid) {
+    if (pid < 0) return -1;
+    int status = 0;
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+      if (waited == 6000) {
+        ADD_FAILURE() << "kp53 hangs";
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &status, 0);
+        return -1;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  int Run(const std::vector<std::string>& args, int out = -1) { return Wait(Start(args, out)); }
+
+  std::string Text(const fs::path& p) const {
+    const auto bytes = test::ReadBytes(p.string());
+    return {bytes.begin(), bytes.end()};
+  }
+  std::string Err() const { return Text(dir / ".stderr"); }
+  void Put(const std::string& name, const std::string& text) const { std::ofstream(dir / name) << text; }
+  // A data file of a new image.
+  void NewDataFile(const std::string& name) { ASSERT_EQ(Run({"new", name}), 0) << Err(); }
+
+  test::TempDir tmp;
+  const fs::path dir = tmp.path();
+};
+
+TEST_F(CliFiles, ReportNeverReplacesAFileUnaskedNorEverTheDataFile) {
+  NewDataFile("radio.k53");
+  const std::string dataFile = Text(dir / "radio.k53");
+  fs::create_hard_link(dir / "radio.k53", dir / "hard.k53");
+  fs::create_symlink("radio.k53", dir / "link.pdf");
+  Put("old.txt", "old");
+  Put("old.pdf", "old");
+
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"report", "radio.k53", "-o", "radio.k53"}, "is the data file"},
+      {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the data file"},
+      {{"report", "radio.k53", "-o", (dir / "hard.k53").string(), "--force"}, "is the data file"},
+      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the data file"},
+      {{"report", "radio.k53", "-o", "old.txt"}, "exists; use --force"},
+      {{"report", "radio.k53", "-o", "old.pdf"}, "exists; use --force"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[3] + (c.args.size() > 4 ? " " + c.args[4] : ""));
+    EXPECT_EQ(Run(c.args), 1);
+    EXPECT_NE(Err().find(c.message), std::string::npos) << Err();
+  }
+  EXPECT_EQ(Text(dir / "radio.k53"), dataFile);
+  EXPECT_EQ(Text(dir / "old.txt"), "old");
+  EXPECT_EQ(Text(dir / "old.pdf"), "old");
+  EXPECT_EQ(Run({"report", "radio.k53", "-o", "old.txt", "--force"}), 0) << Err();
+  EXPECT_NE(Text(dir / "old.txt").find("Page 1\n"), std::string::npos);
+}
+
+// PDF output is written as text output is: through a link (also a dangling one), never over a
+// file the user may not write, whole or not at all.
+TEST_F(CliFiles, ReportTextAndPdfAreWrittenTheSameWay) {
+  NewDataFile("radio.k53");
+  fs::create_directory(dir / "out");
+#ifdef KP53_CLI_HAS_PDF
+  const std::vector<std::string> extensions{".txt", ".pdf"};
+#else
+  const std::vector<std::string> extensions{".txt"};
+#endif
+  for (const std::string& ext : extensions) {
+    SCOPED_TRACE(ext);
+    const std::string link = "link" + ext;
+    fs::create_symlink("out/real" + ext, dir / link);  // dangling until written
+    EXPECT_EQ(Run({"report", "radio.k53", "-o", link, "--force"}), 0) << Err();
+    EXPECT_TRUE(fs::is_symlink(dir / link));
+    EXPECT_GT(fs::file_size(dir / "out" / ("real" + ext)), 1000u);
+
+    const std::string locked = "locked" + ext;
+    Put(locked, "old");
+    fs::permissions(dir / locked, fs::perms::owner_read);
+    EXPECT_EQ(Run({"report", "radio.k53", "-o", locked, "--force"}), 1);
+    EXPECT_NE(Err().find("cannot write " + locked + ": the file is read-only"), std::string::npos) << Err();
+    EXPECT_EQ(Text(dir / locked), "old");
+  }
+  // Nothing but the files named above: no temporary file left.
+  std::vector<std::string> names;
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    if (e.path().filename().string().rfind(".kp53", 0) == 0) names.push_back(e.path().string());
+  EXPECT_TRUE(names.empty());
+}
+
+TEST_F(CliFiles, UploadNeverReplacesAFileMadeDuringTheTransfer) {
+  auto radioOptions = SwitchedOffRadio();
+  radioOptions.powerOnDelayMs = -1;  // on only when the test says so
+  StartRadio(radioOptions);
+  const pid_t upload = Start({"upload", "--port", device, "-o", "radio.k53"});
+  // The transfer has begun (the file did not exist at the start) once its title is shown.
+  for (int i = 0; i < 3000 && Err().find("Upload Function") == std::string::npos; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_NE(Err().find("Upload Function"), std::string::npos) << Err();
+  Put("radio.k53", "made meanwhile");
+  radio->PowerOn();
+  EXPECT_EQ(Wait(upload), 1);
+  EXPECT_EQ(Text(dir / "radio.k53"), "made meanwhile");
+  const std::string saved = Text(dir / "radio-1.k53");
+  const RadioImage memory = radio->Memory();
+  ASSERT_EQ(saved.size(), kDataFileSize);
+  EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + kImageSize, reinterpret_cast<const std::uint8_t*>(saved.data())));
+  EXPECT_NE(Err().find("saved in radio-1.k53"), std::string::npos) << Err();
+}
+
+TEST_F(CliFiles, OutputThatCannotBeWrittenFailsTheCommand) {
+  NewDataFile("radio.k53");
+  const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(full, 0);
+  int pipeFds[2];
+  ASSERT_EQ(::pipe2(pipeFds, O_CLOEXEC), 0);
+  ::close(pipeFds[0]);  // nobody reads
+  const std::vector<std::vector<std::string>> commands{
+      {"info", "radio.k53"}, {"hexdump", "radio.k53"}, {"report", "radio.k53"}, {"report", "radio.k53", "-o", "-"}};
+  for (const auto& command : commands) {
+    for (const auto& [out, name] : {std::pair{full, "/dev/full"}, std::pair{pipeFds[1], "closed pipe"}}) {
+      SCOPED_TRACE(command[0] + (command.size() > 2 ? " -o -" : "") + " > " + name);
+      EXPECT_EQ(Run(command, out), 1);
+      EXPECT_NE(Err().find("kp53: standard output: "), std::string::npos) << Err();
+    }
+    EXPECT_EQ(Run(command), 0) << Err();
+  }
+  ::close(full);
+  ::close(pipeFds[1]);
+}
+
+TEST_F(CliFiles, ErrorsNameTheFileAndTheSystemsReason) {
+  NewDataFile("ro.k53");
+  fs::permissions(dir / "ro.k53", fs::perms::owner_read);
+  Put("short.k53", std::string(100, 'x'));
+  fs::create_directory(dir / "folder.k53");
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;  // the system's own text, first
+    const char* reason;   // then the name and the reason
+  };
+  const Case cases[] = {
+      {{"info", "missing.k53"}, "Problem opening file\nFile Name = missing.k53", "missing.k53: No such file or directory"},
+      {{"info", "folder.k53"}, "The File cannot be Opened.", "folder.k53: Is a directory"},
+      {{"hexdump", "short.k53"}, "The File cannot be Opened.", "short.k53: 100 bytes; a data file has 7735"},
+      {{"new", "no/such/x.k53"}, "Problem opening file\nno/such/x.k53", "no/such/x.k53: No such file or directory"},
+      {{"new", "--force", "ro.k53"}, "The File's attribute is Read_Only.\nFile Name = ro.k53",
+       "ro.k53: the file is read-only"},
+      {{"report", "ro.k53", "-o", "no/such/r.txt"}, "cannot create no/such/r.txt", ": No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+    EXPECT_EQ(Run(c.args), 1);
+    const std::string err = Err();
+    const auto message = err.find(c.message);
+    EXPECT_NE(message, std::string::npos) << err;
+    EXPECT_NE(err.find(c.reason, message), std::string::npos) << err;
+  }
+}
+
+// COM slots come from the window's settings file, whatever its line endings and byte-order mark,
+// and "com3" is COM3 in any case.
+TEST_F(CliFiles, ComPortsFollowTheSettingsFileInAnyCase) {
+  StartRadio(RadioInCloneMode());
+  Put("KP53Win.ini", "\xEF\xBB\xBF[Ports]\r\nCOM3=" + device + "\r\n");
+  for (const char* port : {"cOm3", "COM3"}) {
+    SCOPED_TRACE(port);
+    const std::string file = std::string(port) + ".k53";
+    EXPECT_EQ(Run({"upload", "--port", port, "-o", file}), 0) << Err();
+    EXPECT_EQ(fs::file_size(dir / file), kDataFileSize);
+  }
+}
+
+// A settings file that is a FIFO would block a reader until someone writes into it.
+TEST_F(CliFiles, AFifoNamedLikeTheSettingsFileIsIgnored) {
+  StartRadio(RadioInCloneMode());
+  ASSERT_EQ(::mkfifo((dir / "KP53Win.ini").c_str(), 0644), 0);
+  for (const auto& args : {std::vector<std::string>{"upload", "--port", device, "-o", "radio.k53"},
+                           std::vector<std::string>{"download", "radio.k53", "--port", device}}) {
+    SCOPED_TRACE(args[0]);
+    EXPECT_EQ(Run(args), 0) << Err();
+    EXPECT_NE(Err().find("warning: KP53Win.ini: not a regular file; it is ignored"), std::string::npos) << Err();
+    radio->WaitIdle(std::chrono::seconds(5));
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "KP53Win.ini"));
+}
+
+}  // namespace
+}  // namespace kp53::e2e
+
+#endif  // KP53_CLI_PATH
