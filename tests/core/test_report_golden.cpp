@@ -15,7 +15,7 @@ namespace kp53 {
 namespace {
 
 std::filesystem::path GoldenPath(const char* name) {
-  return std::filesystem::path(__FILE__).parent_path() / "golden" / name;
+  return std::filesystem::path(KP53_GOLDEN_DIR) / name;
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {
