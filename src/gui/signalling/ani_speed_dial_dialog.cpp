@@ -6,6 +6,7 @@
 
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -75,6 +76,7 @@ CAniSpeedDialDlg::CAniSpeedDialDlg(const ParamEnv& env, QWidget* parent)
   ShowText(kAniCode, dtmf_.aniCode);
   ShowText(kEmergencyCode, dtmf_.emergencyCode);
   ShowText(kPauseCode, dtmf_.pauseCode);
+  FitPromptsInWidth(*this, kAniTransmit, kPauseCode);
 }
 
 std::span<const HelpTopic> CAniSpeedDialDlg::HelpTopics() { return kTopics; }

@@ -5,6 +5,7 @@
 
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "signalling/prompt_fit.h"
 
 namespace kp53::gui {
 
@@ -68,6 +69,7 @@ CFiveToneFormatDlg::CFiveToneFormatDlg(const ParamEnv& env, QWidget* parent)
     ShowText(kPeriod1 + f, TonePeriodText(entry.period));
     ShowText(kGap1 + f, ReceiveGapText(entry.gap));
   }
+  FitPromptsInWidth(*this, kPeriod1, kGap1 + FiveToneFormatTiming::kFormatCount - 1);
 }
 
 std::span<const HelpTopic> CFiveToneFormatDlg::HelpTopics() { return kTopics; }

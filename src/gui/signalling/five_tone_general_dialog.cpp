@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "image/entry_rules.h"
+#include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -140,6 +141,7 @@ CFiveToneGeneralDlg::CFiveToneGeneralDlg(const ParamEnv& env, QWidget* parent)
 
   // The HT-610 shows no caller: its display settings cannot be changed.
   displayBox->setEnabled(Data().hardware.model != 0);
+  FitPromptsInWidth(*this, kTagDisplay, kBeepRepeatTime);
 }
 
 std::span<const HelpTopic> CFiveToneGeneralDlg::HelpTopics() { return kTopics; }

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "image/entry_rules.h"
+#include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -46,6 +47,7 @@ CFiveToneUserToneDlg::CFiveToneUserToneDlg(const ParamEnv& env, QWidget* parent)
             kDigitsAndSpace, 4);
     ShowText(kTone0 + t, UserToneText(tones_.tones[static_cast<std::size_t>(t)]));
   }
+  FitPromptsInWidth(*this, kTone0, kTone0 + FiveToneUserTones::kToneCount - 1);
 }
 
 std::span<const HelpTopic> CFiveToneUserToneDlg::HelpTopics() { return kTopics; }

@@ -4,6 +4,7 @@
 
 #include "image/common_options_area.h"
 #include "image/image_rules.h"
+#include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -40,6 +41,7 @@ CPageSettingDlg::CPageSettingDlg(const ParamEnv& env, QWidget* parent)
   ShowIndex(kCallTimes, paging_.callTimes);
   ShowIndex(kAutoResetTime, paging_.autoResetTime);
   for (int id : {kDtmfSpeed, kAnswerBack, kCallTimes, kAutoResetTime}) SetFieldEnabled(id, enabled);
+  FitPromptsInWidth(*this, kDtmfSpeed, kAutoResetTime);
 }
 
 std::span<const HelpTopic> CPageSettingDlg::HelpTopics() { return kTopics; }

@@ -8,6 +8,7 @@
 #include "image/entry_rules.h"
 #include "image/image_rules.h"
 #include "params/filtered_edit.h"
+#include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -70,6 +71,7 @@ CPagingCodeDlg::CPagingCodeDlg(const ParamEnv& env, QWidget* parent)
     SetFieldEnabled(kCode1 + n, boardPages_);
     SetFieldEnabled(kMode1 + n, boardPages_ && page.programmed);
   }
+  FitPromptsInWidth(*this, kMode1, kCode1 + PagingParams::kPageCount - 1);
 }
 
 std::span<const HelpTopic> CPagingCodeDlg::HelpTopics() { return kTopics; }

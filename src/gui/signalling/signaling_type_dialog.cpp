@@ -4,6 +4,7 @@
 #include <QFormLayout>
 
 #include "image/image_rules.h"
+#include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -25,6 +26,7 @@ CSignalingTypeDlg::CSignalingTypeDlg(const ParamEnv& env, QWidget* parent)
   QFormLayout* form = AddForm();
   AddCombo(form, kSignaling, QStringLiteral("Signaling"), Items(text::kSignalingTypes));
   ShowIndex(kSignaling, Data().signaling.system);
+  FitPromptsInWidth(*this, kSignaling, kSignaling);
 }
 
 std::span<const HelpTopic> CSignalingTypeDlg::HelpTopics() { return kTopics; }
