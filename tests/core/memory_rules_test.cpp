@@ -425,6 +425,17 @@ TEST(EntryRulesTest, FiveToneValues) {
   EXPECT_EQ(UserToneEntry("1060").shown, "1060 Hz");
 }
 
+TEST(EntryRulesTest, DtmfDigits) {
+  struct Case {
+    const char* typed;
+    std::size_t limit;
+    const char* kept;
+  };
+  for (const Case& c : {Case{"a1#", 15, "A1#"}, Case{"bcd*", 15, "BCD*"}, Case{"1e2 f", 15, "12"},
+                        Case{"12345", 3, "123"}, Case{"*", 1, "*"}, Case{"", 3, ""}})
+    EXPECT_EQ(DtmfDigitsEntry(c.typed, c.limit), c.kept) << c.typed;
+}
+
 // --- Texts ---------------------------------------------------------------------------------------
 
 TEST(ChoiceTextsTest, TonePickerLines) {

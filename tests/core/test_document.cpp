@@ -453,17 +453,25 @@ TEST_F(DocumentTest, BandChangeWithoutADefaultFileWritesTheCurrentImageAsThatBan
   EXPECT_TRUE(other.Data().hardware.IsUhf());
 }
 
-TEST_F(DocumentTest, BandChangeLoadsTheNewBandsDefaultFile) {
+TEST_F(DocumentTest, BandChangeLoadsTheNewBandsDefaultFileAndItsMenuSet) {
   const fs::path u = MakeDataFile("u.k53", true);
-  fs::copy_file(u, root / "exe" / "defaultu.k53");
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();  // no VHF default: built-in
+  const bool fiveTone = doc.Data().signaling.IsFiveTone();
+  {
+    // The UHF default runs the other signalling system.
+    auto bytes = ReadBytes(u);
+    bytes[7] ^= 0x01;
+    WriteBytes(u.string(), bytes);
+  }
+  fs::copy_file(u, root / "exe" / "defaultu.k53");
   fs::remove(root / "work" / "defaultv.k53");
   doc.Data().hardware.ApplyBandDefaults(true);
   doc.BandChange();
   EXPECT_EQ(doc.Title(), (root / "exe" / "defaultu.k53").string());
   EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
   EXPECT_FALSE(fs::exists(root / "work" / "defaultu.k53"));
+  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32788), fiveTone ? 0 : 1);  // 5-Tone General
 }
 
 TEST_F(DocumentTest, BandDefaultFileReadWhileTheHardwareDialogIsOpenReplacesImageAndHardwareOnly) {

@@ -190,6 +190,8 @@ void CRM90Doc::BandChange() {
     ctx_.currentPath = kNoPath;
   }
   data_.channels.SelectGroup(0);
+  // The new band's default file may run the other signalling system.
+  ChooseMenuSet();
   Updated();
 }
 

@@ -150,4 +150,14 @@ Entry UserToneEntry(std::string_view text) {
   return {v, UserToneText(v)};
 }
 
+std::string DtmfDigitsEntry(std::string_view text, std::size_t limit) {
+  std::string out;
+  for (char c : text) {
+    if (out.size() >= limit) break;
+    if (c >= 'a' && c <= 'd') c = static_cast<char>(c - 'a' + 'A');
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'D') || c == '*' || c == '#') out.push_back(c);
+  }
+  return out;
+}
+
 }  // namespace kp53

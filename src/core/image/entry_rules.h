@@ -49,6 +49,11 @@ std::string CompleteSerialNumber(std::string_view text);
 // The last 4 characters of "0000" followed by the text: "12" -> "0012".
 std::string CompletePassword(std::string_view text);
 
+// --- DTMF codes ---------------------------------------------------------------------------------
+// A typed DTMF code: "0"-"9", "A"-"D" (lower case becomes upper case), "*" and "#", at most
+// `limit` digits; other characters are dropped.
+std::string DtmfDigitsEntry(std::string_view text, std::size_t limit);
+
 // --- 2-tone --------------------------------------------------------------------------------------
 // A tone of the tone table: 288.5..3000.0 Hz, stored in tenths of a hertz (truncated), shown
 // "%6.1f Hz".

@@ -3,6 +3,13 @@
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "params/hardware_dialog.h"
+#include "signalling/ani_speed_dial_dialog.h"
+#include "signalling/five_tone_format_dialog.h"
+#include "signalling/five_tone_general_dialog.h"
+#include "signalling/five_tone_user_tone_dialog.h"
+#include "signalling/page_setting_dialog.h"
+#include "signalling/paging_code_dialog.h"
+#include "signalling/signaling_type_dialog.h"
 
 namespace kp53::gui {
 
@@ -38,13 +45,13 @@ std::span<const ParamCommand> ParamCommands() {
       // Common > Power ON Password
       {cmd::kPowerOnPassword, kNormalize, nullptr, kReload, 2, kNoTopics},
       // Signaling > Signaling Type (refresh 1 when the signalling system changed, else 0)
-      {cmd::kSignalingType, kNormalize, nullptr, kReload, kRefreshFromDialog, kNoTopics},
+      {cmd::kSignalingType, kNormalize, Create<CSignalingTypeDlg>, kReload, kRefreshFromDialog, CSignalingTypeDlg::HelpTopics()},
       // Signaling > ANI/Speed Dial
-      {cmd::kAniSpeedDial, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kAniSpeedDial, kNormalize, Create<CAniSpeedDialDlg>, kKeep, 0, CAniSpeedDialDlg::HelpTopics()},
       // Signaling > Paging Setting
-      {cmd::kPagingSetting, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kPagingSetting, kNormalize, Create<CPageSettingDlg>, kKeep, 0, CPageSettingDlg::HelpTopics()},
       // Signaling > Page Code
-      {cmd::kPageCode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kPageCode, kNormalize, Create<CPagingCodeDlg>, kKeep, 0, CPagingCodeDlg::HelpTopics()},
       // Signaling > 2-Tone
       {cmd::kTwoTone, kNormalize, nullptr, kKeep, 0, kNoTopics},
       // Signaling > 2-Tone Table
@@ -54,9 +61,9 @@ std::span<const ParamCommand> ParamCommands() {
       // Signaling > 2-Tone Encode
       {cmd::kTwoToneEncode, kNormalize, nullptr, kKeep, 0, kNoTopics},
       // Signaling > 5-Tone General
-      {cmd::kFiveToneGeneral, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kFiveToneGeneral, kNormalize, Create<CFiveToneGeneralDlg>, kKeep, 0, CFiveToneGeneralDlg::HelpTopics()},
       // Signaling > 5-Tone Format
-      {cmd::kFiveToneFormat, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kFiveToneFormat, kNormalize, Create<CFiveToneFormatDlg>, kKeep, 0, CFiveToneFormatDlg::HelpTopics()},
       // Signaling > 5-Tone Systems
       {cmd::kFiveToneSystems, kNormalize, nullptr, kKeep, 0, kNoTopics},
       // Signaling > 5-Tone Decode
@@ -64,7 +71,7 @@ std::span<const ParamCommand> ParamCommands() {
       // Signaling > 5-Tone Encode
       {cmd::kFiveToneEncode, kNormalize, nullptr, kKeep, 0, kNoTopics},
       // Signaling > 5-Tone User Tone
-      {cmd::kFiveToneUserTone, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kFiveToneUserTone, kNormalize, Create<CFiveToneUserToneDlg>, kKeep, 0, CFiveToneUserToneDlg::HelpTopics()},
   };
   return table;
 }

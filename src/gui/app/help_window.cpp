@@ -116,8 +116,6 @@ const HelpTopic kTopics[] = {
      "<p>Writes the current data into the radio. The radio's hardware configuration must match "
      "the data.</p>"},
     {3502, "2-Tone Table", "<p>The table of tone frequencies the 2-tone systems choose from.</p>"},
-    {4532, "5-Tone User Tone", "<p>The tone frequencies of the user-defined 5-tone tone set.</p>"},
-    {4620, "Page Code", "<p>The paging codes the radio sends and answers to.</p>"},
 };
 
 }  // namespace

@@ -1,0 +1,117 @@
+#include "signalling/ani_speed_dial_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "image/entry_rules.h"
+#include "params/filtered_edit.h"
+#include "signalling/prompt_fit.h"
+#include "text/choice_texts.h"
+
+namespace kp53::gui {
+
+namespace {
+
+constexpr int kDtmfDigitMode = 3;
+
+constexpr HelpTopic kTopics[] = {
+    {CAniSpeedDialDlg::kAniTransmit, "ANI Transmit",
+     "<p>When the radio sends its DTMF ANI code: as the PTT key is pressed or as it is released.</p>"},
+    {CAniSpeedDialDlg::kDelay, "DTMF Delay",
+     "<p>The time between the start of the transmission and the first DTMF digit.</p>"},
+    {CAniSpeedDialDlg::kSpeed, "DTMF Speed", "<p>How long each DTMF digit sounds.</p>"},
+    {CAniSpeedDialDlg::kPauseTime, "DTMF Pause Time",
+     "<p>The length of the pause that the pause code puts into a DTMF code.</p>"},
+    {CAniSpeedDialDlg::kSpeedDial0, "Speed Dial Codes",
+     "<p>Ten DTMF codes of up to 15 digits that the Speed Dial key sends. A field takes the digits "
+     "0 to 9, A to D, * and #; type the code and press Enter or leave the field.</p>"},
+    {CAniSpeedDialDlg::kAniCode, "DTMF ANI Code",
+     "<p>The DTMF code of up to 15 digits that identifies the radio, sent on the channels that have "
+     "DTMF ANI switched on.</p>"},
+    {CAniSpeedDialDlg::kEmergencyCode, "DTMF Emergency Code",
+     "<p>The DTMF code of up to 15 digits that the radio sends in an emergency.</p>"},
+    {CAniSpeedDialDlg::kPauseCode, "DTMF Pause Code",
+     "<p>One DTMF digit that stands for a pause inside a DTMF code. Leave it empty for none.</p>"},
+};
+
+}  // namespace
+
+CAniSpeedDialDlg::CAniSpeedDialDlg(const ParamEnv& env, QWidget* parent)
+    : CParamDialog(env, QStringLiteral("ANI/Speed Dial Parameters"), parent) {
+  dtmf_.LoadFromImage(Data().image);
+
+  // Left: the timing lists above the ANI, emergency and pause codes; right: the speed dials. The
+  // fields are made in their tab order.
+  auto* columns = new QHBoxLayout;
+  Body()->addLayout(columns);
+  auto* left = new QVBoxLayout;
+  columns->addLayout(left);
+  QFormLayout* timing = AddForm(left);
+  AddCombo(timing, kAniTransmit, QStringLiteral("ANI &Transmit"), Items(text::kAniTransmit));
+  AddCombo(timing, kDelay, QStringLiteral("DTMF &Delay"), Items(text::kDtmfDelays));
+  AddCombo(timing, kSpeed, QStringLiteral("DTMF &Speed"), Items(text::kDtmfSpeeds));
+  AddCombo(timing, kPauseTime, QStringLiteral("DTMF &Pause Time"), Items(text::kDtmfPauseTimes));
+  QFormLayout* speedDials = AddForm(columns);
+  for (int n = 0; n < DtmfParams::kSpeedDialCount; ++n) {
+    AddEdit(speedDials, kSpeedDial0 + n, QStringLiteral("Speed Dial Code&%1").arg(n), kDtmfDigitMode,
+            static_cast<int>(DtmfParams::kMaxCodeDigits));
+    SetHelpContext(kSpeedDial0 + n, kSpeedDial0);
+  }
+  left->addSpacing(12);
+  QFormLayout* codes = AddForm(left);
+  AddEdit(codes, kAniCode, QStringLiteral("DTMF &ANI Code"), kDtmfDigitMode,
+          static_cast<int>(DtmfParams::kMaxCodeDigits));
+  AddEdit(codes, kEmergencyCode, QStringLiteral("DTMF &Emergency Code"), kDtmfDigitMode,
+          static_cast<int>(DtmfParams::kMaxCodeDigits));
+  AddEdit(codes, kPauseCode, QStringLiteral("DTMF Pause &Code"), kDtmfDigitMode, 1);
+  left->addStretch(1);
+
+  ShowIndex(kAniTransmit, dtmf_.aniTransmit);
+  ShowIndex(kDelay, dtmf_.delay);
+  ShowIndex(kSpeed, dtmf_.speed);
+  ShowIndex(kPauseTime, dtmf_.pauseTime);
+  for (int n = 0; n < DtmfParams::kSpeedDialCount; ++n)
+    ShowText(kSpeedDial0 + n, dtmf_.speedDial[static_cast<std::size_t>(n)]);
+  ShowText(kAniCode, dtmf_.aniCode);
+  ShowText(kEmergencyCode, dtmf_.emergencyCode);
+  ShowText(kPauseCode, dtmf_.pauseCode);
+  FitPromptsInWidth(*this, kAniTransmit, kPauseCode);
+}
+
+std::span<const HelpTopic> CAniSpeedDialDlg::HelpTopics() { return kTopics; }
+
+void CAniSpeedDialDlg::OnSelectionChanged(int id, int index) {
+  switch (id) {
+    case kAniTransmit: dtmf_.aniTransmit = index; break;
+    case kDelay: dtmf_.delay = index; break;
+    case kSpeed: dtmf_.speed = index; break;
+    case kPauseTime: dtmf_.pauseTime = index; break;
+    default: break;
+  }
+}
+
+void CAniSpeedDialDlg::OnEditFinished(int id, const QString& text) {
+  std::string* code = nullptr;
+  std::size_t limit = DtmfParams::kMaxCodeDigits;
+  if (id >= kSpeedDial0 && id < kSpeedDial0 + DtmfParams::kSpeedDialCount) {
+    code = &dtmf_.speedDial[static_cast<std::size_t>(id - kSpeedDial0)];
+  } else if (id == kAniCode) {
+    code = &dtmf_.aniCode;
+  } else if (id == kEmergencyCode) {
+    code = &dtmf_.emergencyCode;
+  } else if (id == kPauseCode) {
+    code = &dtmf_.pauseCode;
+    limit = 1;
+  }
+  if (!code) return;
+  *code = DtmfDigitsEntry(text.toStdString(), limit);
+  ShowText(id, *code);
+}
+
+void CAniSpeedDialDlg::OnOk() {
+  dtmf_.StoreToImage(Data().image);
+  CParamDialog::OnOk();
+}
+
+}  // namespace kp53::gui

@@ -1,0 +1,208 @@
+// The signalling-type, DTMF, paging and 5-tone setting dialogs wired to the frame and the image:
+// the switch of the Signaling menu, typed codes and numbers reaching the image, Cancel, help and
+// prompts. The conversions and rules themselves are tested in the core.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/command_ids.h"
+#include "app/dialog_commands.h"
+#include "gui_fixture.h"
+#include "image/common_options_area.h"
+#include "params/filtered_edit.h"
+#include "signalling/ani_speed_dial_dialog.h"
+#include "signalling/five_tone_format_dialog.h"
+#include "signalling/five_tone_general_dialog.h"
+#include "signalling/five_tone_user_tone_dialog.h"
+#include "signalling/page_setting_dialog.h"
+#include "signalling/paging_code_dialog.h"
+#include "signalling/signaling_type_dialog.h"
+
+namespace kp53::gui {
+namespace {
+
+class SignallingDialogTest : public GuiTest {
+ protected:
+  ParamEnv Env() {
+    return ParamEnv{*doc, prompt, [this](int context) { helpOpened = context; }};
+  }
+  template <class Dialog>
+  std::unique_ptr<Dialog> Open() {
+    auto dlg = std::make_unique<Dialog>(Env());
+    dlg->show();
+    return dlg;
+  }
+  void SetOptionBoard(int board) {
+    CommonOptionsArea options;
+    options.LoadFromImage(doc->Data().image);
+    options.optionBoard = board;
+    options.StoreToImage(doc->Data().image);
+  }
+  // Types `text` into field `id` as a user does and finishes it with Enter.
+  static void Type(CParamDialog& dlg, int id, const char* text) {
+    CFilteredEdit* edit = dlg.Edit(id);
+    ASSERT_NE(edit, nullptr) << id;
+    QTest::keyClicks(edit, QString::fromLatin1(text));
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+  // Chooses `type` in the Signaling Type dialog opened from the menu, with OK or Cancel.
+  void ChooseSignalingType(int type, bool ok = true) {
+    QTimer::singleShot(0, [type, ok] {
+      auto* dlg = qobject_cast<CSignalingTypeDlg*>(QApplication::activeModalWidget());
+      ASSERT_NE(dlg, nullptr);
+      dlg->Combo(CSignalingTypeDlg::kSignaling)->setCurrentIndex(type);
+      (ok ? dlg->OkButton() : dlg->CancelButton())->click();
+    });
+    Frame().RunCommand(cmd::kSignalingType);
+  }
+
+  int helpOpened = 0;
+};
+
+constexpr int kTwoToneCommands[] = {cmd::kTwoTone, cmd::kTwoToneTable, cmd::kTwoToneSystems, cmd::kTwoToneEncode};
+constexpr int kFiveToneCommands[] = {cmd::kFiveToneGeneral, cmd::kFiveToneFormat, cmd::kFiveToneSystems,
+                                     cmd::kFiveToneDecode,  cmd::kFiveToneEncode, cmd::kFiveToneUserTone};
+
+TEST_F(SignallingDialogTest, ChangingTheSystemSwitchesTheSignalingMenu) {
+  ChooseSignalingType(0);
+  ASSERT_FALSE(doc->Data().signaling.IsFiveTone());
+  doc->SetModified(false);
+
+  ChooseSignalingType(1);
+  EXPECT_TRUE(doc->Data().signaling.IsFiveTone());
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(doc->Data().image[7] & 1, 1);
+  for (int id : kFiveToneCommands) EXPECT_TRUE(Frame().IsCommandAllowed(id)) << id;
+  for (int id : kTwoToneCommands) EXPECT_FALSE(Frame().IsCommandAllowed(id)) << id;
+  for (int id : {cmd::kFiveToneGeneral, cmd::kFiveToneFormat, cmd::kFiveToneUserTone})
+    EXPECT_TRUE(Frame().Action(id)->isEnabled()) << id;
+
+  // Cancel after choosing the other system changes nothing, not even the modified flag.
+  doc->SetModified(false);
+  ChooseSignalingType(0, false);
+  EXPECT_TRUE(doc->Data().signaling.IsFiveTone());
+  EXPECT_FALSE(doc->IsModified());
+
+  ChooseSignalingType(0);
+  for (int id : kFiveToneCommands) EXPECT_FALSE(Frame().IsCommandAllowed(id)) << id;
+  for (int id : kTwoToneCommands) EXPECT_TRUE(Frame().IsCommandAllowed(id)) << id;
+  EXPECT_FALSE(Frame().Action(cmd::kFiveToneGeneral)->isEnabled());
+  for (int id : {cmd::kAniSpeedDial, cmd::kPagingSetting, cmd::kPageCode}) EXPECT_TRUE(Frame().Action(id)->isEnabled());
+}
+
+TEST_F(SignallingDialogTest, PageCodeTypedInLowerCaseIsStoredAndShownInUpperCase) {
+  SetOptionBoard(CommonOptionsArea::kOptionScb31);
+  {
+    auto dlg = Open<CPagingCodeDlg>();
+    EXPECT_FALSE(dlg->Combo(CPagingCodeDlg::kMode1 + 2)->isEnabled());
+    Type(*dlg, CPagingCodeDlg::kCode1 + 2, "a1#");
+    EXPECT_TRUE(dlg->Combo(CPagingCodeDlg::kMode1 + 2)->isEnabled());
+    dlg->Combo(CPagingCodeDlg::kMode1 + 2)->setCurrentIndex(1);
+    dlg->OkButton()->click();
+  }
+  const auto& img = doc->Data().image;
+  EXPECT_EQ(img[7647 + 4], 0x80 | 0x40 | 10);  // programmed, DEC, "A"
+  EXPECT_EQ(img[7647 + 5], 0x1F);              // "1", "#"
+  auto again = Open<CPagingCodeDlg>();
+  EXPECT_EQ(again->Edit(CPagingCodeDlg::kCode1 + 2)->text(), QStringLiteral("A1#"));
+  EXPECT_EQ(again->Combo(CPagingCodeDlg::kMode1 + 2)->currentText(), QStringLiteral("DEC"));
+}
+
+TEST_F(SignallingDialogTest, WithoutTheScb31BothPagingDialogsAreDisabled) {
+  SetOptionBoard(CommonOptionsArea::kOptionDummy);
+  auto setting = Open<CPageSettingDlg>();
+  for (int id = CPageSettingDlg::kDtmfSpeed; id <= CPageSettingDlg::kAutoResetTime; ++id)
+    EXPECT_FALSE(setting->Field(id)->isEnabled()) << id;
+  auto codes = Open<CPagingCodeDlg>();
+  for (int n = 0; n < 10; ++n) {
+    EXPECT_FALSE(codes->Field(CPagingCodeDlg::kCode1 + n)->isEnabled()) << n;
+    EXPECT_FALSE(codes->Field(CPagingCodeDlg::kMode1 + n)->isEnabled()) << n;
+  }
+}
+
+TEST_F(SignallingDialogTest, CancelAfterAChangeKeepsTheImageButSetsTheModifiedFlag) {
+  const RadioImage before = doc->Data().image;
+  doc->SetModified(false);
+  auto dlg = Open<CFiveToneGeneralDlg>();
+  QCheckBox* ptt = dlg->Check(CFiveToneGeneralDlg::kPttCall);
+  ptt->setFocus();
+  QTest::keyClick(ptt, Qt::Key_Return);  // Enter on a check box switches it and keeps the dialog open
+  EXPECT_TRUE(ptt->isChecked());
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_TRUE(doc->IsModified());
+  dlg->CancelButton()->click();
+  EXPECT_EQ(doc->Data().image, before);
+  EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(SignallingDialogTest, FiveToneNumbersFinishedWithEnterAreStoredAndShown) {
+  struct Case {
+    std::function<std::unique_ptr<CParamDialog>(const ParamEnv&)> open;
+    int id;
+    const char* typed;
+    const char* shown;
+    std::size_t offset;
+    std::vector<std::uint8_t> bytes;
+  };
+  const Case cases[] = {
+      {[](const ParamEnv& e) { return std::make_unique<CFiveToneGeneralDlg>(e); }, CFiveToneGeneralDlg::kDelay1,
+       "1234", "1230 ms", 6697, {123}},
+      {[](const ParamEnv& e) { return std::make_unique<CFiveToneFormatDlg>(e); }, CFiveToneFormatDlg::kGap1 + 5,
+       "101", "100.0 ms", 6712 + 2 * 5 + 1, {40}},
+      {[](const ParamEnv& e) { return std::make_unique<CFiveToneFormatDlg>(e); }, CFiveToneFormatDlg::kPeriod1,
+       "300", "255 ms", 6712, {255}},
+      {[](const ParamEnv& e) { return std::make_unique<CFiveToneUserToneDlg>(e); },
+       CFiveToneUserToneDlg::kTone0 + 14, "3500", "3000 Hz", 6736 + 28, {0x0B, 0xB8}},
+  };
+  for (const Case& c : cases) {
+    const auto dlg = c.open(Env());
+    dlg->show();
+    Type(*dlg, c.id, c.typed);
+    EXPECT_EQ(dlg->Edit(c.id)->text(), QString::fromLatin1(c.shown)) << c.typed;
+    EXPECT_TRUE(dlg->isVisible()) << "Enter in a field closed the dialog";
+    dlg->OkButton()->click();
+    for (std::size_t i = 0; i < c.bytes.size(); ++i) EXPECT_EQ(doc->Data().image[c.offset + i], c.bytes[i]) << c.typed;
+    EXPECT_EQ(c.open(Env())->Edit(c.id)->text(), QString::fromLatin1(c.shown)) << c.typed;
+  }
+}
+
+TEST_F(SignallingDialogTest, EveryFieldHasAPromptAndAHelpTopic) {
+  doc->Data().hardware.model = 0;  // HT-610: no display digits
+  for (int command : {cmd::kSignalingType, cmd::kAniSpeedDial, cmd::kPagingSetting, cmd::kPageCode,
+                      cmd::kFiveToneGeneral, cmd::kFiveToneFormat, cmd::kFiveToneUserTone}) {
+    const ParamCommand* entry = FindParamCommand(command);
+    ASSERT_NE(entry, nullptr);
+    ASSERT_NE(entry->create, nullptr) << command;
+    const auto dlg = entry->create(Env(), nullptr);
+    int fields = 0;
+    for (int id = 2000; id < 5000; ++id) {
+      if (!dlg->Field(id)) continue;
+      ++fields;
+      EXPECT_FALSE(MessageText(id).empty()) << id;
+      EXPECT_NE(FindHelpTopic(dlg->HelpContext(id)), nullptr) << id;
+    }
+    EXPECT_GT(fields, 0) << command;
+    if (auto* general = dynamic_cast<CFiveToneGeneralDlg*>(dlg.get())) {
+      EXPECT_FALSE(general->DisplayDigitGroup()->isEnabled());
+      EXPECT_TRUE(general->Check(CFiveToneGeneralDlg::kCompareDigit1)->isEnabled());
+    }
+  }
+  // The speed dials share the help of the first one.
+  auto ani = Open<CAniSpeedDialDlg>();
+  ani->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(ani.get()));
+  ani->Edit(CAniSpeedDialDlg::kSpeedDial0 + 7)->setFocus();
+  QTest::keyClick(ani->Edit(CAniSpeedDialDlg::kSpeedDial0 + 7), Qt::Key_F1);
+  EXPECT_EQ(helpOpened, CAniSpeedDialDlg::kSpeedDial0);
+  EXPECT_EQ(ani->PromptPane()->text(), QStringLiteral("Speed Dial Code7, up to 15 DTMF digits"));
+  EXPECT_EQ(ani->HintPane()->text(), QStringLiteral("<ENTER>"));
+}
+
+}  // namespace
+}  // namespace kp53::gui
