@@ -17,26 +17,26 @@ std::string_view Trimmed(std::string_view s) {
   return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
-constexpr GridColumn Num(std::string_view h) { return {h, h, 3, false, CellKind::Number}; }
-constexpr GridColumn Flag(std::string_view h0, std::string_view h1, int width) {
+constexpr TableColumn Num(std::string_view h) { return {h, h, 3, false, CellKind::Number}; }
+constexpr TableColumn Flag(std::string_view h0, std::string_view h1, int width) {
   return {h0, h1, width, false, CellKind::Toggle};
 }
-constexpr GridColumn Steps(std::string_view h0, std::string_view h1, int width, std::span<const std::string_view> v) {
+constexpr TableColumn Steps(std::string_view h0, std::string_view h1, int width, std::span<const std::string_view> v) {
   return {h0, h1, width, false, CellKind::Step, v};
 }
-constexpr GridColumn Picks(std::string_view h0, std::string_view h1, int width, PickList list) {
+constexpr TableColumn Picks(std::string_view h0, std::string_view h1, int width, PickList list) {
   return {h0, h1, width, false, CellKind::Pick, {}, list};
 }
-constexpr GridColumn Typed(std::string_view h, CellKind kind) { return {h, h, 8, true, kind}; }
+constexpr TableColumn Typed(std::string_view h, CellKind kind) { return {h, h, 8, true, kind}; }
 
-constexpr GridColumn kTwoToneColumns[] = {
+constexpr TableColumn kTwoToneColumns[] = {
     {"No", "No", 3, false, CellKind::Number},
     Picks("Primary", "Primary", 7, PickList::kPrimaryPair),
     Flag("Secondary", "Secondary", 9),
     Flag("Auto Reset", "Auto Reset", 10),
 };
 
-constexpr GridColumn kFiveToneSystemColumns[] = {
+constexpr TableColumn kFiveToneSystemColumns[] = {
     Num("No"),
     Picks("ToneForm", "ToneForm", 8, PickList::kToneFormat),
     Steps("Moni", "SW", 5, text::kMonitorSwitch),
@@ -55,7 +55,7 @@ constexpr GridColumn kFiveToneSystemColumns[] = {
     Flag("Decode", "5", 2), Flag("Decode", "6", 2), Flag("Decode", "7", 2), Flag("Decode", "8", 2),
 };
 
-constexpr GridColumn kDecodeColumns[] = {
+constexpr TableColumn kDecodeColumns[] = {
     Num("No"),
     Typed("Code", CellKind::Code),
     Typed("TAG", CellKind::Tag),
@@ -71,7 +71,7 @@ constexpr GridColumn kDecodeColumns[] = {
     Flag("Auto", "TX", 4),
 };
 
-constexpr GridColumn kEncodeColumns[] = {
+constexpr TableColumn kEncodeColumns[] = {
     Num("No"),
     Typed("Code", CellKind::Code),
     Typed("TAG", CellKind::Tag),
@@ -109,7 +109,7 @@ std::string EightCharacters(std::string_view text) {
 
 std::string SignallingGrid::Text(int row, int col) const {
   if (row < 0 || row >= RowCount() || col < 0 || col >= ColumnCount() || !HasCell(row, col)) return {};
-  const GridColumn& c = Column(col);
+  const TableColumn& c = Column(col);
   switch (c.kind) {
     case CellKind::Number:
       return NumberText(row);
@@ -133,7 +133,7 @@ bool SignallingGrid::HasCell(int row, int col) const {
 }
 
 int SignallingGrid::ValueCount(int col) const {
-  const GridColumn& c = Column(col);
+  const TableColumn& c = Column(col);
   switch (c.kind) {
     case CellKind::Toggle: return 2;
     case CellKind::Step: return static_cast<int>(c.values.size());
@@ -143,7 +143,7 @@ int SignallingGrid::ValueCount(int col) const {
 }
 
 std::string SignallingGrid::ValueText(int col, int value) const {
-  const GridColumn& c = Column(col);
+  const TableColumn& c = Column(col);
   if (c.kind == CellKind::Pick) return PickText(col, value);
   const std::span<const std::string_view> list = c.kind == CellKind::Toggle ? std::span<const std::string_view>(text::kOffOn) : c.values;
   if (value < 0 || value >= static_cast<int>(list.size())) return {};
@@ -166,7 +166,7 @@ std::string FiveToneDecodeGrid::NumberText(int row) const {
 bool SignallingGrid::Activate(int row, int col, std::optional<CellPick>* pick) {
   if (pick) pick->reset();
   if (!HasCell(row, col)) return false;
-  const GridColumn& c = Column(col);
+  const TableColumn& c = Column(col);
   switch (c.kind) {
     case CellKind::Toggle:
     case CellKind::Step:
@@ -214,7 +214,7 @@ std::string SignallingGrid::CopyText(int row, int col) const { return Text(row, 
 
 bool SignallingGrid::Paste(int row, int col, std::string_view text) {
   if (!HasCell(row, col)) return false;
-  const GridColumn& c = Column(col);
+  const TableColumn& c = Column(col);
   if (c.kind != CellKind::Toggle && c.kind != CellKind::Step && c.kind != CellKind::Pick) return false;
   const std::string_view wanted = Trimmed(text);
   const int count = ValueCount(col);
@@ -231,7 +231,7 @@ bool SignallingGrid::Paste(int row, int col, std::string_view text) {
 
 // --- 2-tone systems ------------------------------------------------------------------------------
 
-std::span<const GridColumn> TwoToneSystemsGrid::Columns() const { return kTwoToneColumns; }
+std::span<const TableColumn> TwoToneSystemsGrid::Columns() const { return kTwoToneColumns; }
 
 int TwoToneSystemsGrid::Value(int row, int col) const {
   const TwoToneSystem& s = t_.systems[static_cast<std::size_t>(row)];
@@ -257,7 +257,7 @@ std::string TwoToneSystemsGrid::PickText(int, int value) const { return text::Tw
 
 // --- 5-tone systems ------------------------------------------------------------------------------
 
-std::span<const GridColumn> FiveToneSystemsGrid::Columns() const { return kFiveToneSystemColumns; }
+std::span<const TableColumn> FiveToneSystemsGrid::Columns() const { return kFiveToneSystemColumns; }
 
 int FiveToneSystemsGrid::Value(int row, int col) const {
   const FiveToneSystem& s = t_.systems[static_cast<std::size_t>(row)];
@@ -309,7 +309,7 @@ std::string FiveToneSystemsGrid::PickText(int col, int value) const {
 
 // --- 5-tone decode -------------------------------------------------------------------------------
 
-std::span<const GridColumn> FiveToneDecodeGrid::Columns() const { return kDecodeColumns; }
+std::span<const TableColumn> FiveToneDecodeGrid::Columns() const { return kDecodeColumns; }
 
 FiveToneDecodeEntry& FiveToneDecodeGrid::Entry(int row) const {
   return row == kGroupRow ? t_.group : t_.entries[static_cast<std::size_t>(row)];
@@ -371,7 +371,7 @@ std::string* FiveToneDecodeGrid::TextField(int row, int col) {
 
 // --- 5-tone encode -------------------------------------------------------------------------------
 
-std::span<const GridColumn> FiveToneEncodeGrid::Columns() const { return kEncodeColumns; }
+std::span<const TableColumn> FiveToneEncodeGrid::Columns() const { return kEncodeColumns; }
 
 bool FiveToneEncodeGrid::Editable(int row, int col) const {
   if (!HasCell(row, col)) return false;

@@ -25,7 +25,7 @@ enum class CellKind {
   Tag,     // a typed tag in the radio's character set
 };
 
-struct GridColumn {
+struct TableColumn {
   std::string_view header0;  // the two header rows; equal texts show as one cell
   std::string_view header1;
   int widthChars;            // room for the longest text, in characters of the grid's font
@@ -54,10 +54,10 @@ class SignallingGrid {
  public:
   virtual ~SignallingGrid() = default;
 
-  virtual std::span<const GridColumn> Columns() const = 0;
+  virtual std::span<const TableColumn> Columns() const = 0;
   virtual int RowCount() const = 0;
   int ColumnCount() const { return static_cast<int>(Columns().size()); }
-  const GridColumn& Column(int col) const { return Columns()[static_cast<std::size_t>(col)]; }
+  const TableColumn& Column(int col) const { return Columns()[static_cast<std::size_t>(col)]; }
 
   // Data rows count from 0; the row's number (column 0) is row + 1.
   std::string Text(int row, int col) const;
@@ -108,7 +108,7 @@ class SignallingGrid {
 class TwoToneSystemsGrid : public SignallingGrid {
  public:
   explicit TwoToneSystemsGrid(TwoToneSystemTable& table) : t_(table) {}
-  std::span<const GridColumn> Columns() const override;
+  std::span<const TableColumn> Columns() const override;
   int RowCount() const override { return TwoToneSystemTable::kSystemCount; }
   int& Current() override { return t_.current; }
 
@@ -125,7 +125,7 @@ class TwoToneSystemsGrid : public SignallingGrid {
 class FiveToneSystemsGrid : public SignallingGrid {
  public:
   explicit FiveToneSystemsGrid(FiveToneSystemTable& table) : t_(table) {}
-  std::span<const GridColumn> Columns() const override;
+  std::span<const TableColumn> Columns() const override;
   int RowCount() const override { return FiveToneSystemTable::kSystemCount; }
   int& Current() override { return t_.current; }
 
@@ -144,7 +144,7 @@ class FiveToneDecodeGrid : public SignallingGrid {
  public:
   static constexpr int kGroupRow = FiveToneDecodeTable::kEntryCount;
   FiveToneDecodeGrid(FiveToneDecodeTable& table, bool ht620) : t_(table), ht620_(ht620) {}
-  std::span<const GridColumn> Columns() const override;
+  std::span<const TableColumn> Columns() const override;
   int RowCount() const override { return FiveToneDecodeTable::kEntryCount + 1; }
   int& Current() override { return t_.current; }
   bool HasCell(int row, int col) const override;
@@ -166,7 +166,7 @@ class FiveToneDecodeGrid : public SignallingGrid {
 class FiveToneEncodeGrid : public SignallingGrid {
  public:
   FiveToneEncodeGrid(FiveToneEncodeTable& table, bool ht620) : t_(table), ht620_(ht620) {}
-  std::span<const GridColumn> Columns() const override;
+  std::span<const TableColumn> Columns() const override;
   int RowCount() const override { return FiveToneEncodeTable::kEntryCount; }
   int& Current() override { return t_.current; }
   bool Editable(int row, int col) const override;
