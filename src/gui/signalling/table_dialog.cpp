@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -11,6 +12,7 @@
 #include "channels/cell_editor.h"
 #include "channels/flex_grid.h"
 #include "signalling/pick_list_dialog.h"
+#include "text/messages.h"
 
 namespace kp53::gui {
 
@@ -110,8 +112,19 @@ void CTableDialog::SetModel(std::unique_ptr<kp53::SignallingGrid> model, int vis
   const int scrollBar = scrolls ? grid_->verticalScrollBar()->sizeHint().width() : 0;
   grid_->setVerticalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setMinimumSize(total + frame + scrollBar + 1,
-                        (kFixedRows + visibleRows) * grid_->RowHeightPixels() + frame + 1);
+  const int height = (kFixedRows + visibleRows) * grid_->RowHeightPixels() + frame + 1;
+  grid_->setMinimumSize(total + frame + scrollBar + 1, height);
+  grid_->setMaximumWidth(grid_->minimumWidth());
+  Body()->setAlignment(grid_, Qt::AlignHCenter);
+  // A table shown whole does not grow beyond its rows.
+  if (!scrolls) grid_->setMaximumHeight(height);
+  // Room in the status bar for the longest column prompt.
+  int prompt = 0;
+  for (int c = 0; c < cols; ++c) {
+    const QString text = Q(kp53::MessageText(ColumnContext(c)));
+    prompt = std::max(prompt, PromptPane()->fontMetrics().horizontalAdvance(text.section(QLatin1Char('\n'), 0, 0)));
+  }
+  setMinimumWidth(std::max(minimumSizeHint().width(), prompt + HintPane()->minimumWidth() + 40));
   grid_->setFocus(Qt::OtherFocusReason);
 }
 

@@ -57,6 +57,10 @@ CTwoToneTableDlg::CTwoToneTableDlg(const ParamEnv& env, QWidget* parent)
     ShowPair(pair);
   }
   Body()->addLayout(grid);
+  // Room in the status bar for the longest prompt with its range.
+  const QFontMetrics fm = PromptPane()->fontMetrics();
+  setMinimumWidth(std::max(minimumSizeHint().width(), fm.horizontalAdvance(QStringLiteral("Pair#10 2nd Tone")) +
+                                                         fm.horizontalAdvance(QStringLiteral("288.5..3000.0Hz")) + 60));
 }
 
 int& CTwoToneTableDlg::Tone(int id) {
