@@ -300,13 +300,15 @@ TEST_F(CellEditingTest, DoubleClicksActivateEditOrOpenTheLists) {
 
 TEST_F(CellEditingTest, F1InTheValueListOpensTheColumnsHelp) {
   FocusCell(kFirstRow, 13);
-  OnModal<kp53::gui::CListDialog>([](kp53::gui::CListDialog& dlg) {
+  // Over the modal list the help window belongs to the list, so it is read while the list is open.
+  int context = 0;
+  OnModal<kp53::gui::CListDialog>([this, &context](kp53::gui::CListDialog& dlg) {
     QTest::keyClick(dlg.list(), Qt::Key_F1);
+    if (Frame().Help()) context = Frame().Help()->CurrentContext();
     dlg.reject();
   });
   QTest::keyClick(&Grid(), Qt::Key_Space);
-  ASSERT_NE(Frame().Help(), nullptr);
-  EXPECT_EQ(Frame().Help()->CurrentContext(), 313);
+  EXPECT_EQ(context, 313);
   EXPECT_EQ(Ch(0).squelch, 4);
 }
 

@@ -10,6 +10,14 @@
 #include "signalling/page_setting_dialog.h"
 #include "signalling/paging_code_dialog.h"
 #include "signalling/signaling_type_dialog.h"
+// The signalling tables (2-tone, 5-tone systems, decode and encode).
+#include "signalling/five_tone_decode_dialog.h"
+#include "signalling/five_tone_encode_dialog.h"
+#include "signalling/five_tone_systems_dialog.h"
+#include "signalling/two_tone_encode_dialog.h"
+#include "signalling/two_tone_params_dialog.h"
+#include "signalling/two_tone_systems_dialog.h"
+#include "signalling/two_tone_table_dialog.h"
 
 namespace kp53::gui {
 
@@ -53,23 +61,23 @@ std::span<const ParamCommand> ParamCommands() {
       // Signaling > Page Code
       {cmd::kPageCode, kNormalize, Create<CPagingCodeDlg>, kKeep, 0, CPagingCodeDlg::HelpTopics()},
       // Signaling > 2-Tone
-      {cmd::kTwoTone, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kTwoTone, kNormalize, Create<CTwoToneParamsDlg>, kKeep, 0, CTwoToneParamsDlg::HelpTopics()},
       // Signaling > 2-Tone Table
-      {cmd::kTwoToneTable, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kTwoToneTable, kNormalize, Create<CTwoToneTableDlg>, kKeep, 0, CTwoToneTableDlg::HelpTopics()},
       // Signaling > 2-Tone Systems
-      {cmd::kTwoToneSystems, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kTwoToneSystems, kNormalize, Create<CTwoToneSystemsDlg>, kKeep, 0, CTwoToneSystemsDlg::HelpTopics()},
       // Signaling > 2-Tone Encode
-      {cmd::kTwoToneEncode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kTwoToneEncode, kNormalize, Create<CTwoToneEncodeDlg>, kKeep, 0, CTwoToneEncodeDlg::HelpTopics()},
       // Signaling > 5-Tone General
       {cmd::kFiveToneGeneral, kNormalize, Create<CFiveToneGeneralDlg>, kKeep, 0, CFiveToneGeneralDlg::HelpTopics()},
       // Signaling > 5-Tone Format
       {cmd::kFiveToneFormat, kNormalize, Create<CFiveToneFormatDlg>, kKeep, 0, CFiveToneFormatDlg::HelpTopics()},
       // Signaling > 5-Tone Systems
-      {cmd::kFiveToneSystems, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kFiveToneSystems, kNormalize, Create<CFiveToneSystemsDlg>, kKeep, 0, CFiveToneSystemsDlg::HelpTopics()},
       // Signaling > 5-Tone Decode
-      {cmd::kFiveToneDecode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kFiveToneDecode, kNormalize, Create<CFiveToneDecodeDlg>, kKeep, 0, CFiveToneDecodeDlg::HelpTopics()},
       // Signaling > 5-Tone Encode
-      {cmd::kFiveToneEncode, kNormalize, nullptr, kKeep, 0, kNoTopics},
+      {cmd::kFiveToneEncode, kNormalize, Create<CFiveToneEncodeDlg>, kKeep, 0, CFiveToneEncodeDlg::HelpTopics()},
       // Signaling > 5-Tone User Tone
       {cmd::kFiveToneUserTone, kNormalize, Create<CFiveToneUserToneDlg>, kKeep, 0, CFiveToneUserToneDlg::HelpTopics()},
   };

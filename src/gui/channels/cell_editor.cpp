@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 
 #include "image/channel_editing.h"
+#include "image/signalling_grids.h"
 
 CCellEditor::CCellEditor(QWidget* parent) : QLineEdit(parent) {
   setFrame(true);
@@ -13,7 +14,9 @@ CCellEditor::CCellEditor(QWidget* parent) : QLineEdit(parent) {
 }
 
 std::optional<char> CCellEditor::Accepted(char16_t u) const {
-  if (u >= 0x80 || !kp53::EditorAccepts(mode_, static_cast<char>(u))) return std::nullopt;
+  if (u >= 0x80) return std::nullopt;
+  if (mode_ == kFiveToneCode) return kp53::FiveToneCodeCharacter(static_cast<char>(u));
+  if (!kp53::EditorAccepts(mode_, static_cast<char>(u))) return std::nullopt;
   const char c = static_cast<char>(u);
   // Tags take only what the radio can show, letters in upper case.
   if (mode_ == 0) return kp53::StorableTagCharacter(c);

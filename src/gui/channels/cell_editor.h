@@ -1,6 +1,7 @@
 // The in-place editor of the channel grid: one single-line edit over the cell being edited, hidden
 // while not editing. Its mode decides which typed characters it takes (0 tags, 1 frequencies,
-// 4 tones; Backspace always passes); pasted text keeps only those characters too.
+// 4 tones, 5 five-tone codes; Backspace always passes); pasted text keeps only those characters
+// too. The signalling tables use it for their Code and TAG cells.
 #pragma once
 
 #include <QLineEdit>
@@ -9,6 +10,9 @@
 class CCellEditor : public QLineEdit {
   Q_OBJECT
  public:
+  static constexpr int kTag = 0;
+  static constexpr int kFiveToneCode = 5;  // digits and "A" to "E", upper-cased
+
   explicit CCellEditor(QWidget* parent = nullptr);
 
   void SetMode(int mode) { mode_ = mode; }

@@ -78,8 +78,13 @@ void FlexHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
   painter->fillRect(rect, pal.button());
   const int col = logicalIndex + grid_->fixedCols_;
   const int h = grid_->rowHeight_;
+  const bool mergeColumn = grid_->mergeCells_ != 0 && grid_->MergeCol(col);
   for (int r = 0; r < grid_->fixedRows_; ++r) {
     const QString text = grid_->TextMatrix(r, col);
+    // A merge column draws equal texts of adjacent fixed rows once, over all of them.
+    if (mergeColumn && r > 0 && grid_->TextMatrix(r - 1, col) == text) continue;
+    int lastRow = r;
+    while (mergeColumn && lastRow + 1 < grid_->fixedRows_ && grid_->TextMatrix(lastRow + 1, col) == text) ++lastRow;
     int first = logicalIndex;
     int last = logicalIndex;
     if (grid_->mergeCells_ != 0 && grid_->MergeRow(r)) {
@@ -88,7 +93,7 @@ void FlexHeader::paintSection(QPainter* painter, const QRect& rect, int logicalI
     }
     const int x0 = sectionViewportPosition(first);
     const int x1 = sectionViewportPosition(last) + sectionSize(last);
-    const QRect span(x0, rect.y() + r * h, x1 - x0, h);
+    const QRect span(x0, rect.y() + r * h, x1 - x0, (lastRow - r + 1) * h);
     painter->setPen(pal.color(QPalette::ButtonText));
     const int align = grid_->FixedAlignment(col);
     painter->drawText(span.adjusted(3, 0, -3, 0), QtAlignment(align) | Qt::TextSingleLine, text);
@@ -310,6 +315,38 @@ void CMSFlexGrid::SetMergeRow(int row, bool merge) {
 }
 
 bool CMSFlexGrid::MergeRow(int row) const { return row >= 0 && row < mergeRow_.size() && mergeRow_[row]; }
+
+void CMSFlexGrid::SetMergeCol(int col, bool merge) {
+  if (col < 0) return;
+  if (col >= mergeCol_.size()) mergeCol_.resize(col + 1);
+  mergeCol_[col] = merge;
+  header_->viewport()->update();
+}
+
+bool CMSFlexGrid::MergeCol(int col) const { return col >= 0 && col < mergeCol_.size() && mergeCol_[col]; }
+
+QFont CMSFlexGrid::GridFont() {
+  QFont f(QStringLiteral("Courier New"));
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  f.setPointSizeF(std::max(7.0, QApplication::font().pointSizeF() - 0.5));
+  return f;
+}
+
+// A check mark drawn in the text colour, to sit centred in a check cell.
+QPixmap CMSFlexGrid::CheckPicture(const QColor& colour) {
+  QPixmap p(13, 13);
+  p.fill(Qt::transparent);
+  QPainter painter(&p);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QPen pen(colour, 2.2);
+  pen.setCapStyle(Qt::RoundCap);
+  pen.setJoinStyle(Qt::RoundJoin);
+  painter.setPen(pen);
+  const QPointF pts[] = {{2.5, 7.0}, {5.5, 10.0}, {11.0, 3.0}};
+  painter.drawPolyline(pts, 3);
+  return p;
+}
 
 void CMSFlexGrid::SetRedraw(bool on) {
   setUpdatesEnabled(on);

@@ -2,7 +2,8 @@
 // columns count from 0 with the fixed (header) rows and columns included, sizes are in twips
 // (15 twips a pixel). Fixed rows are drawn by the header strip, so they stay in place while the
 // other rows scroll; adjacent fixed cells of a merge row with equal text show as one cell. One
-// fixed column is supported (drawn by the row header).
+// fixed column is supported (drawn by the row header). In a merge column, equal texts of adjacent
+// fixed rows show as one cell too.
 #pragma once
 
 #include <QColor>
@@ -35,6 +36,10 @@ class CMSFlexGrid : public QTableWidget {
   static constexpr int kPictureCenter = 4;
 
   explicit CMSFlexGrid(QWidget* parent = nullptr);
+
+  // The fixed-pitch font of the program's tables, and the check mark of their on/off cells.
+  static QFont GridFont();
+  static QPixmap CheckPicture(const QColor& colour);
 
   int Rows() const { return fixedRows_ + rowCount(); }
   void SetRows(int rows);
@@ -69,6 +74,8 @@ class CMSFlexGrid : public QTableWidget {
   int MergeCells() const { return mergeCells_; }
   void SetMergeRow(int row, bool merge);
   bool MergeRow(int row) const;
+  void SetMergeCol(int col, bool merge);
+  bool MergeCol(int col) const;
   void SetGridLinesFixed(int lines) { gridLinesFixed_ = lines; header_->viewport()->update(); }
   int GridLinesFixed() const { return gridLinesFixed_; }
   void SetRedraw(bool on);
@@ -129,6 +136,7 @@ class CMSFlexGrid : public QTableWidget {
   QVector<QVector<QString>> fixedText_;  // [fixed row][column]
   QVector<QString> fixedColText_;        // text of fixed column 0 per non-fixed row
   QVector<bool> mergeRow_;
+  QVector<bool> mergeCol_;
   QVector<int> colAlign_;
   QVector<int> fixedAlign_;
   QVector<int> colTwips_;

@@ -31,21 +31,6 @@ QFont FixedFont() {
   return f;
 }
 
-// A check mark drawn once, in the text colour, to sit centred in a check cell.
-QPixmap MakeCheckPixmap(const QColor& colour) {
-  QPixmap p(13, 13);
-  p.fill(Qt::transparent);
-  QPainter painter(&p);
-  painter.setRenderHint(QPainter::Antialiasing);
-  QPen pen(colour, 2.2);
-  pen.setCapStyle(Qt::RoundCap);
-  pen.setJoinStyle(Qt::RoundJoin);
-  painter.setPen(pen);
-  const QPointF pts[] = {{2.5, 7.0}, {5.5, 10.0}, {11.0, 3.0}};
-  painter.drawPolyline(pts, 3);
-  return p;
-}
-
 // Help contexts of the grid columns.
 constexpr int kColumnHelp[kp53::kGridColumns] = {300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310,
                                                  311, 312, 313, 319, 314, 320, 321, 315, 316, 322, 317};
@@ -102,11 +87,10 @@ CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), do
   gl->addStretch(1);
 
   grid_ = new CMSFlexGrid(this);
-  QFont gridFont = fixed;
-  gridFont.setPointSizeF(std::max(7.0, QApplication::font().pointSizeF() - 0.5));
+  const QFont gridFont = CMSFlexGrid::GridFont();
   grid_->setFont(gridFont);
   grid_->setContextMenuPolicy(Qt::CustomContextMenu);
-  check_ = MakeCheckPixmap(palette().color(QPalette::Text));
+  check_ = CMSFlexGrid::CheckPicture(palette().color(QPalette::Text));
 
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(6, 6, 6, 6);

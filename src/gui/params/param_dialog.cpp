@@ -64,6 +64,7 @@ CParamDialog::CParamDialog(const ParamEnv& env, const QString& title, QWidget* p
   promptPane_ = new QLabel(bar);
   hintPane_ = new QLabel(bar);
   hintPane_->setMinimumWidth(hintPane_->fontMetrics().horizontalAdvance(QStringLiteral("<SELECT>")) + 12);
+  hintPane_->setContentsMargins(0, 0, 6, 0);  // a hint longer than "<SELECT>" keeps off the edge
   bar->addWidget(promptPane_, 1);
   bar->addWidget(hintPane_);
   outer->addWidget(bar);

@@ -1,0 +1,190 @@
+// The 2-tone and 5-tone table dialogs driven with keys as a user drives them: typed and picked
+// tones, pick lists in the grids, typed codes, copy and paste of a systems row, Cancel.
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/command_ids.h"
+#include "app/dialog_commands.h"
+#include "channels/flex_grid.h"
+#include "gui_fixture.h"
+#include "image/image_rules.h"
+#include "params/filtered_edit.h"
+#include "signalling/five_tone_decode_dialog.h"
+#include "signalling/five_tone_systems_dialog.h"
+#include "signalling/pick_list_dialog.h"
+#include "signalling/two_tone_systems_dialog.h"
+#include "signalling/two_tone_table_dialog.h"
+
+namespace kp53::gui {
+namespace {
+
+constexpr int kHeaderRows = 2;
+
+class SignallingTablesTest : public GuiTest {
+ protected:
+  ParamEnv Env() {
+    return ParamEnv{*doc, prompt, [this](int context) { helpOpened = context; }};
+  }
+  // Answers the next modal list dialog with the item at `position`, after checking its title.
+  void AnswerList(int position, QString expectedTitle = {}, bool ok = true) {
+    QTimer::singleShot(0, [=, this] {
+      auto* dlg = qobject_cast<CListDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dlg, nullptr);
+      if (!expectedTitle.isEmpty()) {
+        EXPECT_EQ(dlg->windowTitle(), expectedTitle);
+      }
+      listTitle = dlg->windowTitle();
+      dlg->list()->setCurrentRow(position);
+      if (ok) dlg->accept();
+      else dlg->reject();
+    });
+  }
+  // Puts the grid cursor on data row `row`, column `col`, as the user's arrow keys do.
+  static void GoTo(CTableDialog& dlg, int row, int col) {
+    dlg.Grid()->SetRow(row + kHeaderRows);
+    dlg.Grid()->SetCol(col);
+    emit dlg.Grid()->RowColChange();
+  }
+  std::vector<std::uint8_t> Bytes(std::size_t at, std::size_t n) {
+    const auto& img = doc->Data().image;
+    return {img.begin() + static_cast<std::ptrdiff_t>(at), img.begin() + static_cast<std::ptrdiff_t>(at + n)};
+  }
+
+  int helpOpened = 0;
+  QString listTitle;
+};
+
+TEST_F(SignallingTablesTest, EveryTableCommandOpensItsDialog) {
+  const struct {
+    int command;
+    const char* title;
+  } commands[] = {
+      {cmd::kTwoTone, "2-Tone Parameters"},       {cmd::kTwoToneTable, "2-Tone Table Parameters"},
+      {cmd::kTwoToneSystems, "2-Tone Systems"},   {cmd::kTwoToneEncode, "2-Tone Encode"},
+      {cmd::kFiveToneSystems, "5-Tone Systems"}, {cmd::kFiveToneDecode, "5-Tone Decode"},
+      {cmd::kFiveToneEncode, "5-Tone Encode"},
+  };
+  for (const auto& c : commands) {
+    const ParamCommand* entry = FindParamCommand(c.command);
+    ASSERT_TRUE(entry && entry->create) << c.title;
+    EXPECT_FALSE(entry->help.empty()) << c.title;
+    const auto dlg = entry->create(Env(), nullptr);
+    EXPECT_EQ(dlg->windowTitle(), QString::fromLatin1(c.title));
+  }
+}
+
+TEST_F(SignallingTablesTest, ToneTableTakesTypedAndPickedTones) {
+  ChangeSignalingType(doc->Data(), 0);
+  CTwoToneTableDlg dlg(Env());
+  CFilteredEdit* first = dlg.Edit(CTwoToneTableDlg::ToneId(1, false));
+  CFilteredEdit* second = dlg.Edit(CTwoToneTableDlg::ToneId(1, true));
+  ASSERT_TRUE(first && second);
+  QTest::keyClicks(first, QStringLiteral("5000"));
+  QTest::keyClick(first, Qt::Key_Return);
+  EXPECT_EQ(first->text(), QStringLiteral("3000.0 Hz"));
+  EXPECT_TRUE(doc->IsModified());
+
+  // Enter on a field that is not being edited opens the picker, titled for its pair and tone.
+  const auto& lines = text::TonePickerLines();
+  const int dia = static_cast<int>(std::find(lines.begin(), lines.end(), "DIA 742.5") - lines.begin());
+  AnswerList(dia, QStringLiteral("Pair#1 2nd Tone   Custom  "));
+  QTest::keyClick(second, Qt::Key_Return);
+  EXPECT_EQ(second->text(), QStringLiteral(" 742.5 Hz"));
+
+  const auto before = Bytes(7574, 4);
+  dlg.OkButton()->click();
+  EXPECT_NE(Bytes(7574, 4), before);
+  EXPECT_EQ(Bytes(7574, 4), (std::vector<std::uint8_t>{0x75, 0x30, 0x1D, 0x01}));
+
+  CTonePickDlg picker(3, false, 7425);  // the current tone's line is chosen; Cancel reads "Chancel"
+  EXPECT_EQ(picker.chosenLine(), "DIA 742.5");
+  EXPECT_EQ(picker.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Chancel"));
+}
+
+TEST_F(SignallingTablesTest, TwoToneSystemsPickToggleCancelAndOk) {
+  ChangeSignalingType(doc->Data(), 0);
+  const auto before = Bytes(7614, 16);
+  {
+    CTwoToneSystemsDlg dlg(Env());
+    CMSFlexGrid* grid = dlg.Grid();
+    EXPECT_EQ(grid->TextMatrix(0, 1), QStringLiteral("Primary"));
+    GoTo(dlg, 2, 1);
+    EXPECT_EQ(dlg.PromptPane()->text(), QStringLiteral("Select 1st Pair (off,1-10)"));
+    AnswerList(10, QStringLiteral("Primary Pair Position(No= 3)"));
+    QTest::keyClick(grid, Qt::Key_Space);
+    EXPECT_EQ(grid->TextMatrix(2 + kHeaderRows, 1), QStringLiteral("10"));
+    GoTo(dlg, 2, 2);
+    const bool wasOn = grid->CellHasPicture(2 + kHeaderRows, 2);
+    QTest::keyClick(grid, Qt::Key_Space);
+    EXPECT_NE(grid->CellHasPicture(2 + kHeaderRows, 2), wasOn);
+    QTest::keyClick(grid, Qt::Key_F1);
+    EXPECT_EQ(helpOpened, CTwoToneSystemsDlg::kGridId + 2);
+    doc->SetModified(false);
+    GoTo(dlg, 5, 3);
+    QTest::keyClick(grid, Qt::Key_Space);
+    dlg.CancelButton()->click();
+  }
+  EXPECT_EQ(Bytes(7614, 16), before);
+  EXPECT_TRUE(doc->IsModified());
+
+  CTwoToneSystemsDlg dlg(Env());
+  GoTo(dlg, 0, 1);
+  AnswerList(10);
+  QTest::keyClick(dlg.Grid(), Qt::Key_Space);
+  dlg.OkButton()->click();
+  EXPECT_EQ(doc->Data().image[7614] & 0xF8, 0x98);
+}
+
+TEST_F(SignallingTablesTest, DecodeGridTakesTypedCodesAndTheTranspondList) {
+  ChangeSignalingType(doc->Data(), 1);  // 5-tone (a new image may have it already)
+  CFiveToneDecodeDlg dlg(Env());
+  CMSFlexGrid* grid = dlg.Grid();
+  GoTo(dlg, 1, 1);
+  QTest::keyClick(grid, Qt::Key_X);  // not a code character: no edit
+  EXPECT_FALSE(dlg.Editing());
+  QTest::keyClicks(grid, QStringLiteral("7"));
+  ASSERT_TRUE(dlg.Editing());
+  QTest::keyClicks(dlg.Editor(), QStringLiteral("a1f"));  // "f" is refused
+  QTest::keyClick(dlg.Editor(), Qt::Key_Return);
+  EXPECT_FALSE(dlg.Editing());
+  EXPECT_EQ(grid->TextMatrix(1 + kHeaderRows, 1), QStringLiteral("7A1     "));
+
+  GoTo(dlg, 4, 3);
+  AnswerList(1, QStringLiteral("Transpond ENC Code No(No= 5)"));
+  QTest::keyClick(grid, Qt::Key_Space);
+  EXPECT_EQ(grid->TextMatrix(4 + kHeaderRows, 3), QStringLiteral("Sys Call"));
+  dlg.OkButton()->click();
+  EXPECT_EQ(Bytes(6958 + 15 + 1, 4), (std::vector<std::uint8_t>{0xFF, 0xFF, 0xF1, 0xA7}));
+  EXPECT_EQ(doc->Data().image[6958 + 15 * 4], 32);
+}
+
+TEST_F(SignallingTablesTest, SystemsRowCopiedAndPasted) {
+  ChangeSignalingType(doc->Data(), 1);  // 5-tone (a new image may have it already)
+  CFiveToneSystemsDlg dlg(Env());
+  CMSFlexGrid* grid = dlg.Grid();
+  GoTo(dlg, 0, 2);
+  QTest::keyClick(grid, Qt::Key_Space);  // monitor switch "-----"
+  GoTo(dlg, 0, 16);
+  QTest::keyClick(grid, Qt::Key_Space);  // decode 3 off
+  GoTo(dlg, 0, 0);
+  grid->SetColSel(21);
+  QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(copied.startsWith(QStringLiteral(" 1\tZVEI1 \t-----\t")));
+
+  GoTo(dlg, 6, 0);
+  QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+  for (int col = 1; col < 22; ++col)
+    EXPECT_EQ(grid->TextMatrix(6 + kHeaderRows, col), grid->TextMatrix(kHeaderRows, col)) << col;
+  EXPECT_EQ(grid->TextMatrix(6 + kHeaderRows, 0), QStringLiteral(" 7"));
+  dlg.OkButton()->click();
+  EXPECT_EQ(Bytes(6766 + 6 * 6, 6), Bytes(6766, 6));
+  EXPECT_NE(Bytes(6766 + 6 * 6, 6), Bytes(6766 + 6, 6));
+}
+
+}  // namespace
+}  // namespace kp53::gui
