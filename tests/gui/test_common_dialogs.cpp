@@ -278,7 +278,11 @@ TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
           if ((qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)) && w->isEnabled() &&
               w->parentWidget() == dlg.get()) {
             w->setFocus();
-            EXPECT_FALSE(dlg->PromptPane()->text().trimmed().isEmpty()) << w->metaObject()->className();
+            QCoreApplication::processEvents();
+            QLabel* pane = dlg->PromptPane();
+            EXPECT_FALSE(pane->text().trimmed().isEmpty()) << w->metaObject()->className();
+            EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(pane->text()))
+                << pane->text().toStdString();
           }
         }
         if (!shots.isEmpty())

@@ -47,6 +47,7 @@ CEmergencyDlg::CEmergencyDlg(const ParamEnv& env, QWidget* parent)
   QStringList channels;
   for (const std::string& item : kp53::EmergencyChannelItems(Data().channels)) channels << QString::fromStdString(item);
   QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddCombo(form, kChannel, QStringLiteral("Emergency &Channel"), channels);
   // The item is the channel value; a channel beyond the allocation shows no selection.
   ShowIndex(kChannel, area_.ChannelValue());

@@ -2,7 +2,6 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QTimer>
@@ -52,15 +51,16 @@ CKeyFunctionDlg::CKeyFunctionDlg(const ParamEnv& env, QWidget* parent)
   area_.LoadFromImage(Data().image);
   area_.FilterForModel(model_);
 
-  QFormLayout* rotary = AddForm();
-  AddCombo(rotary, kRotary, QStringLiteral("[Rotary] SW"), Items(text::kRotarySwitch));
-  ShowIndex(kRotary, area_.rotaryMode);
-
-  // Press slots on the left, press-and-hold slots on the right, key by key in rows.
+  // The rotary switch on top; under it the press slots on the left and the press-and-hold slots
+  // on the right, key by key in rows.
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(12);
   grid->setColumnMinimumWidth(2, 12);
   Body()->addLayout(grid);
+  AddCombo(nullptr, kRotary, QStringLiteral("[Rotary] SW"), Items(text::kRotarySwitch));
+  ShowIndex(kRotary, area_.rotaryMode);
+  grid->addWidget(Label(kRotary), 0, 0);
+  grid->addWidget(Field(kRotary), 0, 1, Qt::AlignLeft);
   constexpr int kRows = KeyFunctionArea::kFirstHoldSlot;
   for (int slot = 0; slot < KeyFunctionArea::kSlotCount; ++slot) {
     const int id = kFirstSlot + slot;
@@ -69,8 +69,8 @@ CKeyFunctionDlg::CKeyFunctionDlg(const ParamEnv& env, QWidget* parent)
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(kWidestItem);
     const int column = slot < kRows ? 0 : 3;
-    grid->addWidget(Label(id), slot % kRows, column);
-    grid->addWidget(combo, slot % kRows, column + 1);
+    grid->addWidget(Label(id), 1 + slot % kRows, column);
+    grid->addWidget(combo, 1 + slot % kRows, column + 1);
     SetFieldEnabled(id, model_ == 1 || !KeyFunctionArea::IsAbcdSlot(slot));
   }
   SetFieldEnabled(kRotary, model_ == 1);

@@ -26,6 +26,7 @@ CMarketingDlg::CMarketingDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("Marketing Parameters"), parent),
       editedBefore_(Doc().Context().marketingEdited) {
   QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddEdit(form, kMarketApplication, QStringLiteral("&Market Application"), 8, 4);
   AddEdit(form, kSerialNumber, QStringLiteral("&Serial Number"), 9, 8);
   ShowText(kMarketApplication, Padded(Data().identity.marketApplication, 4));

@@ -61,6 +61,7 @@ CMiscDlg::CMiscDlg(const ParamEnv& env, QWidget* parent)
   area_.LoadFromImage(Data().image);
   const bool ht620 = Data().hardware.model == 1;
   QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddEdit(form, kDefaultSplit, QStringLiteral("&Default Split"), 5, 5);
   ShowText(kDefaultSplit, kp53::FormatDefaultSplit(Data().defaultSplit));
   for (const MiscField& f : kFields) {

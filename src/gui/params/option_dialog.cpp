@@ -40,6 +40,7 @@ const HelpTopic kTopics[] = {
 COptionDlg::COptionDlg(const ParamEnv& env, QWidget* parent) : CParamDialog(env, QStringLiteral("Option"), parent) {
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddCombo(form, kOptionBoard, QStringLiteral("Option &Board"), Items(text::kOptionBoards));
   ShowIndex(kOptionBoard, area_.optionBoard);
   // Kept for the layout the radio's users know; the keypad itself is chosen in Hardware Parameters.

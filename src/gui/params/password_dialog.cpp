@@ -33,6 +33,7 @@ CPowerOnPasswordDlg::CPowerOnPasswordDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("Power ON Password"), parent) {
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddCombo(form, kPasswordEnabled, QStringLiteral("&Password"), Items(text::kDisabledEnabled));
   ShowIndex(kPasswordEnabled, area_.passwordEnabled);
   // The letters A to D are kept in upper case, as the radio shows them.

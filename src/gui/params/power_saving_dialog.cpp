@@ -49,6 +49,7 @@ CPowerSavingDlg::CPowerSavingDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("Power Saving Parameters"), parent) {
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   CFilteredEdit* tag = AddEdit(form, kTag, QStringLiteral("P&ower ON Tag"), 4, 8);
   // Typed as in the channel grid's TAG cells: letters upper-cased, what the radio cannot show refused.
   tag->setCharacterMap(kp53::StorableTagCharacter);

@@ -50,6 +50,7 @@ CScanningDlg::CScanningDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("Scanning Parameters"), parent) {
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   for (const ScanField& f : kFields) {
     AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));
     ShowIndex(f.id, area_.*f.field);
