@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -285,6 +286,8 @@ TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
                 << pane->text().toStdString();
           }
         }
+        dlg->layout()->activate();
+        QTest::qWait(20);
         if (!shots.isEmpty())
           dlg->grab().save(QStringLiteral("%1/%2-%3-%4.png")
                                .arg(shots)
