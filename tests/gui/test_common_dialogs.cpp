@@ -213,7 +213,7 @@ TEST_F(CommonDialogTest, MiscellaneousSplitClampRestoredOnCancelAndRevBurstLeftF
   for (int id = 2500; id <= 2509; ++id) EXPECT_EQ(dlg->Combo(id)->isEnabled(), id != 2505 && id != 2508) << id;
 }
 
-TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannel) {
+TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnlessCancelled) {
   kp53::CommonOptionsArea options = Options();
   options.optionBoard = kp53::CommonOptionsArea::kOptionVmu140;
   options.StoreToImage(Image());
@@ -224,21 +224,30 @@ TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannel) {
   }
   channels.StoreToImage(Image(), doc->Data().hardware);
 
+  const kp53::RadioImage before = Image();
+  const auto signalled = [&] {
+    kp53::ChannelTable stored;
+    stored.LoadFromImage(Image(), doc->Data().hardware);
+    int count = 0;
+    for (int i = 0; i < 256; ++i) count += stored.Entry(i).signalType != 0 || stored.Entry(i).signalNo != 0;
+    return count;
+  };
   auto dlg = Open<kp53::gui::COptionDlg>();
+  Choose(*dlg, 4527, QStringLiteral("Dummy               "));
+  EXPECT_EQ(signalled(), 0);
+  dlg->CancelButton()->click();
+  EXPECT_TRUE(Image() == before);
+
+  dlg = Open<kp53::gui::COptionDlg>();
   EXPECT_FALSE(dlg->Combo(4529)->isEnabled());
   Choose(*dlg, 4527, QStringLiteral("Dummy               "));
-  kp53::ChannelTable stored;
-  stored.LoadFromImage(Image(), doc->Data().hardware);
-  for (int i = 0; i < 256; ++i) {
-    EXPECT_EQ(stored.Entry(i).signalType, 0) << i;
-    EXPECT_EQ(stored.Entry(i).signalNo, 0) << i;
-  }
   Choose(*dlg, 4527, QStringLiteral("VRU-8               "));
   for (int id : {4529, 4530, 4531}) EXPECT_TRUE(dlg->Combo(id)->isEnabled()) << id;
   Choose(*dlg, 4530, QStringLiteral("Signal "));
   dlg->OkButton()->click();
   EXPECT_EQ(Options().optionBoard, kp53::CommonOptionsArea::kOptionVru8);
   EXPECT_EQ(Options().playMode, 1);
+  EXPECT_EQ(signalled(), 0);
 }
 
 TEST_F(CommonDialogTest, PasswordFinishedWithEnterIsCompletedToFourDigits) {

@@ -37,7 +37,8 @@ const HelpTopic kTopics[] = {
 
 }  // namespace
 
-COptionDlg::COptionDlg(const ParamEnv& env, QWidget* parent) : CParamDialog(env, QStringLiteral("Option"), parent) {
+COptionDlg::COptionDlg(const ParamEnv& env, QWidget* parent)
+    : CParamDialog(env, QStringLiteral("Option"), parent), imageAtOpening_(Data().image) {
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
@@ -72,6 +73,13 @@ void COptionDlg::OnSelectionChanged(int id, int index) {
 void COptionDlg::OnOk() {
   kp53::ApplyOptionOk(Data(), area_);
   CParamDialog::OnOk();
+}
+
+void COptionDlg::OnCancel() {
+  // The channels get back the signalling a board change took from them; the frame reloads the
+  // channel table from the image after the dialog.
+  Data().image = imageAtOpening_;
+  CParamDialog::OnCancel();
 }
 
 }  // namespace kp53::gui

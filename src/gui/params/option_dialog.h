@@ -1,6 +1,6 @@
 // "Option": the option board fitted to the radio and the settings of the VRU-8 voice recorder.
 // Changing the board takes away the channel signalling the new board cannot carry; OK turns the
-// Omnitrunk groups conventional unless the Omnitrunk board is fitted.
+// Omnitrunk groups conventional unless the Omnitrunk board is fitted. Cancel undoes both.
 #pragma once
 
 #include <span>
@@ -24,11 +24,15 @@ class COptionDlg : public CParamDialog {
  protected:
   void OnSelectionChanged(int id, int index) override;
   void OnOk() override;
+  void OnCancel() override;
 
  private:
   void EnableRecorderFields();
 
   kp53::CommonOptionsArea area_;
+  // The image as the dialog found it: a board change clears channel signalling in the image at
+  // once, and Cancel puts it back.
+  kp53::RadioImage imageAtOpening_;
 };
 
 }  // namespace kp53::gui
