@@ -21,6 +21,7 @@ struct AppContext {
   bool maintenanceMode = false;  // fixed after start-up
   bool productionMode = false;   // fixed after start-up
   bool modified = false;         // one flag for the whole program
+  bool marketingEdited = false;  // market application or serial number edited since the last Download
   std::string currentPath = kNoPath;
   std::string printerName;
 

@@ -18,6 +18,14 @@
 #include "signalling/two_tone_params_dialog.h"
 #include "signalling/two_tone_systems_dialog.h"
 #include "signalling/two_tone_table_dialog.h"
+#include "params/emergency_dialog.h"
+#include "params/key_function_dialog.h"
+#include "params/marketing_dialog.h"
+#include "params/misc_dialog.h"
+#include "params/option_dialog.h"
+#include "params/password_dialog.h"
+#include "params/power_saving_dialog.h"
+#include "params/scanning_dialog.h"
 
 namespace kp53::gui {
 
@@ -37,21 +45,21 @@ std::span<const ParamCommand> ParamCommands() {
       {cmd::kHardware, kNormalize, Create<CHardwareParamsDlg>, kKeep, kRefreshFromDialog,
        CHardwareParamsDlg::HelpTopics()},
       // Common > Scanning
-      {cmd::kScanning, kNormalize, nullptr, kReload, 0, kNoTopics},
+      {cmd::kScanning, kNormalize, Create<CScanningDlg>, kReload, 0, CScanningDlg::HelpTopics()},
       // Common > Power Saving
-      {cmd::kPowerSaving, kNormalize, nullptr, kReload, 0, kNoTopics},
+      {cmd::kPowerSaving, kNormalize, Create<CPowerSavingDlg>, kReload, 0, CPowerSavingDlg::HelpTopics()},
       // Common > Key Function
-      {cmd::kKeyFunction, kNormalize, nullptr, kReload, 0, kNoTopics},
+      {cmd::kKeyFunction, kNormalize, Create<CKeyFunctionDlg>, kReload, 0, CKeyFunctionDlg::HelpTopics()},
       // Common > Emergency
-      {cmd::kEmergency, kNormalize, nullptr, kReload, 0, kNoTopics},
+      {cmd::kEmergency, kNormalize, Create<CEmergencyDlg>, kReload, 0, CEmergencyDlg::HelpTopics()},
       // Common > Marketing
-      {cmd::kMarketing, kNormalize, nullptr, kKeep, 2, kNoTopics},
+      {cmd::kMarketing, kNormalize, Create<CMarketingDlg>, kKeep, 2, CMarketingDlg::HelpTopics()},
       // Common > Miscellaneous
-      {cmd::kMiscellaneous, kNormalize, nullptr, kReload, 2, kNoTopics},
+      {cmd::kMiscellaneous, kNormalize, Create<CMiscDlg>, kReload, 2, CMiscDlg::HelpTopics()},
       // Common > Option
-      {cmd::kOption, kNormalize, nullptr, kReload, 1, kNoTopics},
+      {cmd::kOption, kNormalize, Create<COptionDlg>, kReload, 1, COptionDlg::HelpTopics()},
       // Common > Power ON Password
-      {cmd::kPowerOnPassword, kNormalize, nullptr, kReload, 2, kNoTopics},
+      {cmd::kPowerOnPassword, kNormalize, Create<CPowerOnPasswordDlg>, kReload, 2, CPowerOnPasswordDlg::HelpTopics()},
       // Signaling > Signaling Type (refresh 1 when the signalling system changed, else 0)
       {cmd::kSignalingType, kNormalize, Create<CSignalingTypeDlg>, kReload, kRefreshFromDialog, CSignalingTypeDlg::HelpTopics()},
       // Signaling > ANI/Speed Dial

@@ -35,6 +35,7 @@ void CTransferCommands::Prepare() {
   link_.maintenanceMode = ctx.maintenanceMode;
   link_.productionMode = ctx.productionMode;
   link_.modified = ctx.modified;
+  link_.marketingEdited = ctx.marketingEdited;
   link_.documentPath = ctx.currentPath;
   link_.uploadCompleted = false;
 }
@@ -42,6 +43,7 @@ void CTransferCommands::Prepare() {
 void CTransferCommands::Finish(int refreshCode) {
   auto& ctx = frame_.Doc().Context();
   ctx.modified = link_.modified;
+  ctx.marketingEdited = link_.marketingEdited;
   ReloadAreas(frame_.Doc().Data());
   if (refreshCode) frame_.ApplyRefresh(refreshCode);
 }

@@ -32,7 +32,8 @@ class CTransferCommands : public QObject {
   void FileData();
 
   CAccessGaugeDlg& Gauge() { return *gauge_; }
-  // Program-wide link values that live across transfers (the Marketing dialog's one-shot flag).
+  // The link values of the last transfer; the program-wide ones are copied in from the document's
+  // context before each transfer and back after it.
   LinkContext& Link() { return link_; }
 
  private:

@@ -58,6 +58,17 @@ bool CFilteredEdit::accepts(const QString& text, int position) const {
   return true;
 }
 
+QString CFilteredEdit::mapped(const QString& text) const {
+  if (!map_) return text;
+  QString out(text.size(), QChar());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const std::optional<char> c = map_(static_cast<char>(text.at(i).unicode()));
+    if (!c) return QString();
+    out[i] = QLatin1Char(*c);
+  }
+  return out;
+}
+
 bool CFilteredEdit::fits(int added) const {
   return text().size() - selectedText().size() + added <= limit_;
 }
@@ -118,17 +129,24 @@ void CFilteredEdit::keyPressEvent(QKeyEvent* e) {
                          !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (printable) {
     if (!editing_) {
-      if (!isEnabled() || !accepts(t, 0)) {
+      const QString kept = isEnabled() && accepts(t, 0) ? mapped(t) : QString();
+      if (kept.isNull()) {
         QApplication::beep();
         return;
       }
-      beginEdit(t, false);
+      beginEdit(kept, false);
       userModified_ = true;
       return;
     }
     const int pos = hasSelectedText() ? selectionStart() : cursorPosition();
-    if (!accepts(t, pos) || !fits(1)) {
+    const QString kept = accepts(t, pos) && fits(1) ? mapped(t) : QString();
+    if (kept.isNull()) {
       QApplication::beep();
+      return;
+    }
+    if (kept != t) {
+      insert(kept);
+      userModified_ = true;
       return;
     }
   }
@@ -137,11 +155,12 @@ void CFilteredEdit::keyPressEvent(QKeyEvent* e) {
 
 void CFilteredEdit::insertFromMime(const QString& text) {
   const int pos = hasSelectedText() ? selectionStart() : cursorPosition();
-  if (!accepts(text, pos) || !fits(static_cast<int>(text.size()))) {
+  const QString kept = accepts(text, pos) && fits(static_cast<int>(text.size())) ? mapped(text) : QString();
+  if (kept.isNull()) {
     QApplication::beep();
     return;
   }
-  insert(text);
+  insert(kept);
   userModified_ = true;
 }
 

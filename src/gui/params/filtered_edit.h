@@ -8,6 +8,8 @@
 #pragma once
 
 #include <QLineEdit>
+#include <functional>
+#include <optional>
 
 namespace kp53::gui {
 
@@ -27,6 +29,12 @@ class CFilteredEdit : public QLineEdit {
   bool userModified() const { return userModified_; }
   // Puts a text in without counting as a user change.
   void setTextQuietly(const QString& text);
+  // An optional second filter after the mode's: it gives the character the field keeps for an
+  // accepted one (an upper-case letter for a lower-case one), or refuses it (nullopt: the key
+  // beeps, a paste holding it is refused). Fields whose text the radio stores in its own character
+  // set use it.
+  using CharacterMap = std::function<std::optional<char>(char)>;
+  void setCharacterMap(CharacterMap map) { map_ = std::move(map); }
 
   void beginEdit(const QString& initialText = QString(), bool selectAll = true);
   void endEdit();
@@ -50,6 +58,8 @@ class CFilteredEdit : public QLineEdit {
  private:
   void applyColours();
   bool accepts(const QString& text, int position) const;
+  // `text` through the character map; a null string when the map refuses a character.
+  QString mapped(const QString& text) const;
   // The text would stay within the limit with `added` characters in place of the selection.
   bool fits(int added) const;
 
@@ -59,6 +69,7 @@ class CFilteredEdit : public QLineEdit {
   bool editing_ = false;
   bool userModified_ = false;
   QString textAtStart_;
+  CharacterMap map_;
 };
 
 }  // namespace kp53::gui

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "params/filtered_edit.h"
 #include "text/messages.h"
@@ -150,6 +151,7 @@ QCheckBox* CParamDialog::AddCheck(QFormLayout* form, int id, const QString& text
 
 void CParamDialog::AddField(QWidget* control, int id, QLabel* label) {
   fields_.insert(id, FieldInfo{control, label, kHelpAtId});
+  FitStatusBar(id);
   idOf_.insert(control, id);
   control->installEventFilter(this);
   if (auto* edit = qobject_cast<CFilteredEdit*>(control)) {
@@ -240,14 +242,32 @@ void CParamDialog::ShowStatus(const QString& prompt, const QString& hint) {
   hintPane_->setText(hint);
 }
 
-void CParamDialog::ShowPrompt(int id) {
+namespace {
+
+// The prompt of control `id` split at its line break: the prompt and the hint.
+std::pair<QString, QString> PromptOf(int id) {
   QString text = QString::fromStdString(std::string(MessageText(id)));
   text.remove(QLatin1Char('\r'));
   const qsizetype cut = text.indexOf(QLatin1Char('\n'));
-  if (cut < 0)
-    ShowStatus(text, QString());
-  else
-    ShowStatus(text.left(cut), text.mid(cut + 1));
+  if (cut < 0) return {text, QString()};
+  return {text.left(cut), text.mid(cut + 1)};
+}
+
+}  // namespace
+
+void CParamDialog::ShowPrompt(int id) {
+  const auto [prompt, hint] = PromptOf(id);
+  ShowStatus(prompt, hint);
+}
+
+void CParamDialog::FitStatusBar(int id) {
+  // The status line is as wide as the longest prompt of the dialog's fields, so none is cut off.
+  const auto [prompt, hint] = PromptOf(id);
+  const int margin = 12;
+  for (const auto& [pane, text] : {std::pair{promptPane_, prompt}, std::pair{hintPane_, hint}}) {
+    const int width = pane->fontMetrics().horizontalAdvance(text) + margin;
+    if (width > pane->minimumWidth()) pane->setMinimumWidth(width);
+  }
 }
 
 void CParamDialog::OpenHelp(int context) {

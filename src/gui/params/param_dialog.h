@@ -179,6 +179,7 @@ class CParamDialog : public QDialog {
     int help = kHelpAtId;
   };
   int FieldIdOf(const QWidget* w) const;
+  void FitStatusBar(int id);
   void ShowStatus(const QString& prompt, const QString& hint);
 
   ParamEnv env_;

@@ -1,0 +1,118 @@
+#include "params/misc_dialog.h"
+
+#include <QFormLayout>
+
+#include "image/codecs.h"
+#include "image/entry_rules.h"
+#include "text/choice_texts.h"
+
+namespace kp53::gui {
+
+namespace {
+
+struct MiscField {
+  int id;
+  const char* label;
+  text::TextList items;  // empty: the squelch tail list, whose items depend on the stored code
+  int CommonOptionsArea::*field;
+  bool ht610;  // enabled for the "HT-610 Series" too
+};
+
+// The lists after the default split, in the order of the dialog.
+const MiscField kFields[] = {
+    {2500, "&Power on Condition", text::kPowerOnConditions, &CommonOptionsArea::powerOnCondition, true},
+    {2501, "&Beep", text::kDisabledEnabled, &CommonOptionsArea::beep, true},
+    {CMiscDlg::kSquelchTail, "Squelch &Tail Elim", {}, &CommonOptionsArea::squelchTailElim, true},
+    {2503, "B&ell", text::kDisabledEnabled, &CommonOptionsArea::bell, true},
+    {2504, "&LED Lighting", text::kDisabledEnabled, &CommonOptionsArea::ledLighting, true},
+    {2505, "L&CD Lighting Mode", text::kLcdLightingModes, &CommonOptionsArea::lcdLightingMode, false},
+    {2506, "&Set-to-Set Clone", text::kDisabledEnabled, &CommonOptionsArea::setToSetClone, true},
+    {2507, "External &Jack", text::kExternalJacks, &CommonOptionsArea::externalJack, true},
+    {2508, "&Key Holding Time", text::kKeyHoldingTimes, &CommonOptionsArea::keyHoldingTime, false},
+    {2509, "&Arts Beep", text::kDisabledEnabled, &CommonOptionsArea::artsBeep, true},
+};
+
+const HelpTopic kTopics[] = {
+    {CMiscDlg::kDefaultSplit, "Default Split",
+     "<p>The offset, from -99.9 to 99.9 MHz, that channel entry adds to a receive frequency to "
+     "propose the transmit frequency. It is kept in the data file, not in the radio.</p>"},
+    {2500, "Power on Condition",
+     "<p>What the radio does when it is switched on: return to the state it was in, start on group "
+     "1, start dual watch or start scanning.</p>"},
+    {2501, "Beep", "<p>Enabled: the keys beep.</p>"},
+    {CMiscDlg::kSquelchTail, "Squelch Tail Elim",
+     "<p>How the squelch tail is suppressed at the end of a transmission. \"Rev. Burst\" is shown "
+     "while a radio's data holds it; once another choice is made it is no longer offered.</p>"},
+    {2503, "Bell", "<p>Enabled: the radio rings on an incoming call.</p>"},
+    {2504, "LED Lighting", "<p>Enabled: the busy and transmit lamp lights.</p>"},
+    {2505, "LCD Lighting Mode",
+     "<p>How the display light is switched on: by the lamp key, or for 5 seconds by any key "
+     "(HT-620 Series).</p>"},
+    {2506, "Set-to-Set Clone", "<p>Enabled: the radio can copy its data to another radio.</p>"},
+    {2507, "External Jack", "<p>The accessory on the external jack.</p>"},
+    {2508, "Key Holding Time", "<p>The holding time of the keys (HT-620 Series).</p>"},
+    {2509, "Arts Beep", "<p>Enabled: the radio beeps when ARTS finds the other radio in or out of range.</p>"},
+};
+
+}  // namespace
+
+CMiscDlg::CMiscDlg(const ParamEnv& env, QWidget* parent)
+    : CParamDialog(env, QStringLiteral("Miscellaneous Parameters"), parent), splitAtOpening_(Data().defaultSplit) {
+  area_.LoadFromImage(Data().image);
+  const bool ht620 = Data().hardware.model == 1;
+  QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
+  AddEdit(form, kDefaultSplit, QStringLiteral("&Default Split"), 5, 5);
+  ShowText(kDefaultSplit, kp53::FormatDefaultSplit(Data().defaultSplit));
+  for (const MiscField& f : kFields) {
+    AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));
+    SetFieldEnabled(f.id, ht620 || f.ht610);
+    if (f.id != kSquelchTail) ShowIndex(f.id, area_.*f.field);
+  }
+  ShowSquelchTail();
+}
+
+std::span<const HelpTopic> CMiscDlg::HelpTopics() { return kTopics; }
+
+void CMiscDlg::ShowSquelchTail() {
+  squelchTail_ = kp53::SquelchTailItems(area_.squelchTailElim);
+  QStringList items;
+  int current = -1;
+  for (const ChoiceItem& item : squelchTail_) {
+    if (item.code == area_.squelchTailElim) current = static_cast<int>(items.size());
+    items << QString::fromStdString(item.text);
+  }
+  SetItems(kSquelchTail, items, current);
+}
+
+void CMiscDlg::OnEditFinished(int id, const QString& text) {
+  if (id != kDefaultSplit) return;
+  Data().defaultSplit = kp53::DefaultSplitEntry(text.toStdString());
+  ShowText(kDefaultSplit, kp53::FormatDefaultSplit(Data().defaultSplit));
+}
+
+void CMiscDlg::OnSelectionChanged(int id, int index) {
+  if (id == kSquelchTail) {
+    if (index >= static_cast<int>(squelchTail_.size())) return;
+    const int before = area_.squelchTailElim;
+    area_.squelchTailElim = squelchTail_[static_cast<std::size_t>(index)].code;
+    // Leaving "Rev. Burst " takes it out of the list.
+    if (before != area_.squelchTailElim && kp53::SquelchTailItems(area_.squelchTailElim).size() != squelchTail_.size())
+      ShowSquelchTail();
+    return;
+  }
+  for (const MiscField& f : kFields)
+    if (f.id == id) area_.*f.field = index;
+}
+
+void CMiscDlg::OnOk() {
+  area_.StoreToImage(Data().image);
+  CParamDialog::OnOk();
+}
+
+void CMiscDlg::OnCancel() {
+  Data().defaultSplit = splitAtOpening_;
+  CParamDialog::OnCancel();
+}
+
+}  // namespace kp53::gui

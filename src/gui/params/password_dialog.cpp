@@ -1,0 +1,76 @@
+#include "params/password_dialog.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "image/entry_rules.h"
+#include "params/filtered_edit.h"
+#include "text/choice_texts.h"
+
+namespace kp53::gui {
+
+namespace {
+
+constexpr int kNewPassword = 4513;
+constexpr int kConfirmPassword = 4514;
+
+const HelpTopic kTopics[] = {
+    {CPowerOnPasswordDlg::kPasswordEnabled, "Power ON Password",
+     "<p>Enabled: the radio asks for the password when it is switched on.</p>"},
+    {CPowerOnPasswordDlg::kPassword, "Password No.",
+     "<p>The password: four characters of 0 to 9, A to D, # and *. A shorter entry is completed "
+     "with zeros in front (12 becomes 0012).</p>"},
+};
+
+QString Shown(const std::string& password) {
+  return QString::fromStdString(password.substr(0, 4)).leftJustified(4, QLatin1Char(' '));  // "%-4.4s"
+}
+
+}  // namespace
+
+CPowerOnPasswordDlg::CPowerOnPasswordDlg(const ParamEnv& env, QWidget* parent)
+    : CParamDialog(env, QStringLiteral("Power ON Password"), parent) {
+  area_.LoadFromImage(Data().image);
+  QFormLayout* form = AddForm();
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
+  AddCombo(form, kPasswordEnabled, QStringLiteral("&Password"), Items(text::kDisabledEnabled));
+  ShowIndex(kPasswordEnabled, area_.passwordEnabled);
+  // The letters A to D are kept in upper case, as the radio shows them.
+  AddEdit(form, kPassword, QStringLiteral("Password &No."), 3, 4)->setCharacterMap([](char c) -> std::optional<char> {
+    return c >= 'a' && c <= 'd' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  ShowText(kPassword, Shown(area_.password));
+  SetFieldEnabled(kPassword, area_.passwordEnabled != 0);
+  // Two plain fields that nothing reads: the radio keeps one password, set above.
+  for (const auto& [id, label] : {std::pair{kNewPassword, "New Password:"}, std::pair{kConfirmPassword, "Confirm New Password:"}}) {
+    auto* edit = new QLineEdit(this);
+    edit->setMaxLength(4);
+    auto* l = new QLabel(QString::fromLatin1(label), this);
+    l->setBuddy(edit);
+    AddField(edit, id, l);
+    SetHelpContext(id, kNoHelp);
+    form->addRow(l, edit);
+  }
+}
+
+std::span<const HelpTopic> CPowerOnPasswordDlg::HelpTopics() { return kTopics; }
+
+void CPowerOnPasswordDlg::OnEditFinished(int id, const QString& text) {
+  if (id != kPassword) return;
+  area_.password = kp53::CompletePassword(text.toStdString());
+  ShowText(kPassword, Shown(area_.password));
+}
+
+void CPowerOnPasswordDlg::OnSelectionChanged(int id, int index) {
+  if (id != kPasswordEnabled) return;
+  area_.passwordEnabled = index;
+  SetFieldEnabled(kPassword, index != 0);
+}
+
+void CPowerOnPasswordDlg::OnOk() {
+  area_.StoreToImage(Data().image);
+  CParamDialog::OnOk();
+}
+
+}  // namespace kp53::gui

@@ -1,0 +1,322 @@
+// The dialogs of the Common menu on the offscreen platform: how their fields reach the image.
+// The rules themselves (clamps, completions, list rules) are tested in the core.
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/command_ids.h"
+#include "app/dialog_commands.h"
+#include "gui_fixture.h"
+#include "image/common_options_area.h"
+#include "params/emergency_dialog.h"
+#include "params/filtered_edit.h"
+#include "params/key_function_dialog.h"
+#include "params/marketing_dialog.h"
+#include "params/misc_dialog.h"
+#include "params/option_dialog.h"
+#include "params/password_dialog.h"
+#include "params/power_saving_dialog.h"
+
+using kp53::gui::CParamDialog;
+using kp53::gui::ParamEnv;
+
+namespace {
+
+constexpr int kCommonCommands[] = {cmd::kScanning,  cmd::kPowerSaving,   cmd::kKeyFunction,
+                                   cmd::kEmergency, cmd::kMarketing,     cmd::kMiscellaneous,
+                                   cmd::kOption,    cmd::kPowerOnPassword};
+
+QStringList ItemsOf(const QComboBox* combo) {
+  QStringList items;
+  for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+  return items;
+}
+
+}  // namespace
+
+class CommonDialogTest : public GuiTest {
+ protected:
+  template <class Dialog>
+  std::unique_ptr<Dialog> Open() {
+    return std::make_unique<Dialog>(ParamEnv{*doc, prompt, [this](int c) { helpOpened = c; }});
+  }
+  std::unique_ptr<CParamDialog> OpenCommand(int id) {
+    return kp53::gui::FindParamCommand(id)->create(ParamEnv{*doc, prompt, {}}, nullptr);
+  }
+  static void Choose(CParamDialog& dlg, int id, const QString& text) {
+    const int index = dlg.Combo(id)->findText(text);
+    ASSERT_GE(index, 0) << id << " has no item " << text.toStdString();
+    dlg.Combo(id)->setCurrentIndex(index);
+  }
+  static void Type(CParamDialog& dlg, int id, const QString& text) {
+    QTest::keyClicks(dlg.Edit(id), text);
+    QTest::keyClick(dlg.Edit(id), Qt::Key_Return);
+  }
+  kp53::RadioImage& Image() { return doc->Data().image; }
+  kp53::CommonOptionsArea Options() {
+    kp53::CommonOptionsArea a;
+    a.LoadFromImage(Image());
+    return a;
+  }
+
+  int helpOpened = 0;
+};
+
+TEST_F(CommonDialogTest, EveryCommonEntryOpensItsDialogAndCancelKeepsTheImageButMarksTheDocument) {
+  struct Case {
+    int command;
+    const char* title;
+  };
+  const Case cases[] = {{cmd::kScanning, "Scanning Parameters"},
+                        {cmd::kPowerSaving, "Power Saving Parameters"},
+                        {cmd::kKeyFunction, "Key Function Parameters"},
+                        {cmd::kEmergency, "Emergency"},
+                        {cmd::kMarketing, "Marketing Parameters"},
+                        {cmd::kMiscellaneous, "Miscellaneous Parameters"},
+                        {cmd::kOption, "Option"},
+                        {cmd::kPowerOnPassword, "Power ON Password"}};
+  CMainFrame& f = Frame();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    ASSERT_TRUE(f.Action(c.command)->isEnabled());
+    kp53::NormalizeImage(doc->Data());
+    const kp53::RadioImage before = Image();
+    doc->SetModified(false);
+    QString title;
+    // The frame runs the dialog modally: change its first field, then cancel it.
+    QTimer::singleShot(0, [&] {
+      auto* dlg = qobject_cast<CParamDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dlg, nullptr);
+      title = dlg->windowTitle();
+      if (auto* edit = dlg->findChild<kp53::gui::CFilteredEdit*>(); edit && edit->isEnabled()) {
+        QTest::keyClicks(edit, QStringLiteral("1"));
+        QTest::keyClick(edit, Qt::Key_Return);
+      } else {
+        auto* combo = dlg->findChild<QComboBox*>();
+        combo->setCurrentIndex(combo->currentIndex() == 0 ? 1 : 0);
+      }
+      dlg->CancelButton()->click();
+    });
+    f.RunCommand(c.command);
+    EXPECT_EQ(title.toStdString(), c.title);
+    EXPECT_TRUE(Image() == before);
+    EXPECT_TRUE(doc->IsModified());
+  }
+}
+
+TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToHoldSlotsOnly) {
+  auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
+  const auto slotList = [&](int slot) { return ItemsOf(dlg->Combo(2250 + slot)); };
+  const QString scan = QStringLiteral("Scan          ");
+  const QString none = QStringLiteral("None          ");
+  Choose(*dlg, 2252, scan);  // [A] press
+  for (int slot = 0; slot < 12; ++slot) {
+    EXPECT_EQ(slotList(slot).contains(scan), slot == 2) << slot;
+    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Emergency     ")), slot >= 6) << slot;
+    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Lone Worker   ")), slot >= 6) << slot;
+  }
+  EXPECT_EQ(dlg->Combo(2252)->currentText(), scan);
+  // Monitor belongs to [SIDE1] press; freed, every list offers it again.
+  EXPECT_FALSE(slotList(1).contains(QStringLiteral("Monitor       ")));
+  Choose(*dlg, 2250, none);
+  for (int slot = 0; slot < 12; ++slot) EXPECT_TRUE(slotList(slot).contains(QStringLiteral("Monitor       "))) << slot;
+  Choose(*dlg, 2262, QStringLiteral("Group  "));
+  dlg->OkButton()->click();
+  EXPECT_EQ(Image()[129], 0);
+  EXPECT_EQ(Image()[131], 8);
+  EXPECT_EQ(Image()[6] & 0x40, 0x40);
+}
+
+TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
+  doc->Data().hardware.model = 0;
+  Image()[132] = 6;  // [B] press: Channel UP, an HT-620 Series function
+  auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
+  EXPECT_EQ(dlg->Combo(2253)->currentText(), QStringLiteral("None          "));
+  for (int slot = 0; slot < 12; ++slot) {
+    EXPECT_FALSE(ItemsOf(dlg->Combo(2250 + slot)).contains(QStringLiteral("Channel UP    "))) << slot;
+    const bool side = slot == 0 || slot == 1 || slot == 6 || slot == 7;
+    EXPECT_EQ(dlg->Combo(2250 + slot)->isEnabled(), side) << slot;
+  }
+  EXPECT_FALSE(dlg->Combo(2262)->isEnabled());
+  dlg->OkButton()->click();
+  EXPECT_EQ(Image()[132], 0);
+}
+
+TEST_F(CommonDialogTest, EmergencyChannelIsStoredWithItsGroupAndReadBack) {
+  auto& channels = doc->Data().channels;
+  auto dlg = Open<kp53::gui::CEmergencyDlg>();
+  EXPECT_EQ(dlg->Combo(2300)->count(), 2 + channels.totalAllocated);
+  Choose(*dlg, 2300, QStringLiteral("CH-5  "));
+  dlg->OkButton()->click();
+  EXPECT_EQ(Image()[141] >> 6, 2);
+  EXPECT_EQ(Image()[141] & 0x0F, channels.GroupOf(4));
+  EXPECT_EQ(Image()[142], 4);
+  EXPECT_EQ(Open<kp53::gui::CEmergencyDlg>()->Combo(2300)->currentText(), QStringLiteral("CH-5  "));
+}
+
+TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode) {
+  EXPECT_FALSE(Open<kp53::gui::CMarketingDlg>()->Edit(2401)->isEnabled());
+
+  ctx.maintenanceMode = true;
+  auto dlg = Open<kp53::gui::CMarketingDlg>();
+  ASSERT_TRUE(dlg->Edit(2401)->isEnabled());
+  Type(*dlg, 2401, QStringLiteral("1"));
+  EXPECT_EQ(dlg->Edit(2401)->text(), QStringLiteral("1C000000"));
+  EXPECT_TRUE(ctx.marketingEdited);
+  dlg->OkButton()->click();
+  EXPECT_EQ(Image()[7721], 0x11);  // "1", then "C" as its distance from "B"
+  EXPECT_EQ(Image()[7722], 0x00);
+
+  // Cancel drops the edit and with it the mark that would write it to the radio.
+  ctx.marketingEdited = false;
+  dlg = Open<kp53::gui::CMarketingDlg>();
+  Type(*dlg, 2400, QStringLiteral("12"));
+  EXPECT_EQ(dlg->Edit(2400)->text(), QStringLiteral("1200"));
+  EXPECT_TRUE(ctx.marketingEdited);
+  dlg->CancelButton()->click();
+  EXPECT_FALSE(ctx.marketingEdited);
+  EXPECT_EQ(doc->Data().identity.marketApplication, "0000");
+}
+
+TEST_F(CommonDialogTest, PowerOnTagTakesOnlyWhatTheRadioShowsInUpperCase) {
+  auto dlg = Open<kp53::gui::CPowerSavingDlg>();
+  Type(*dlg, 2150, QStringLiteral("he`llo"));  // "`" passes the field's filter, the radio cannot show it
+  EXPECT_EQ(dlg->Edit(2150)->text(), QStringLiteral("HELLO   "));
+  dlg->OkButton()->click();
+  EXPECT_EQ(Options().powerOnTag, "HELLO   ");
+
+  doc->Data().hardware.model = 0;
+  EXPECT_FALSE(Open<kp53::gui::CPowerSavingDlg>()->Edit(2150)->isEnabled());
+}
+
+TEST_F(CommonDialogTest, MiscellaneousSplitClampRestoredOnCancelAndRevBurstLeftForGood) {
+  kp53::CommonOptionsArea options = Options();
+  options.squelchTailElim = 2;
+  options.StoreToImage(Image());
+  auto dlg = Open<kp53::gui::CMiscDlg>();
+  EXPECT_EQ(dlg->Combo(2502)->currentText(), QStringLiteral("Rev. Burst "));
+  Choose(*dlg, 2502, QStringLiteral("Disabled"));
+  EXPECT_EQ(ItemsOf(dlg->Combo(2502)),
+            (QStringList{QStringLiteral("Disabled"), QStringLiteral("No Tone "), QStringLiteral("180        ")}));
+  Type(*dlg, 2520, QStringLiteral("150"));
+  EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 99.9);
+  dlg->CancelButton()->click();
+  EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 0.0);
+  EXPECT_EQ(Options().squelchTailElim, 2);
+
+  doc->Data().hardware.model = 0;
+  dlg = Open<kp53::gui::CMiscDlg>();
+  for (int id = 2500; id <= 2509; ++id) EXPECT_EQ(dlg->Combo(id)->isEnabled(), id != 2505 && id != 2508) << id;
+}
+
+TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnlessCancelled) {
+  kp53::CommonOptionsArea options = Options();
+  options.optionBoard = kp53::CommonOptionsArea::kOptionVmu140;
+  options.StoreToImage(Image());
+  auto& channels = doc->Data().channels;
+  for (int i = 0; i < 256; i += 5) {
+    channels.Entry(i).signalType = 1 + i % 3;
+    channels.Entry(i).signalNo = 3;
+  }
+  channels.StoreToImage(Image(), doc->Data().hardware);
+
+  const kp53::RadioImage before = Image();
+  const auto signalled = [&] {
+    kp53::ChannelTable stored;
+    stored.LoadFromImage(Image(), doc->Data().hardware);
+    int count = 0;
+    for (int i = 0; i < 256; ++i) count += stored.Entry(i).signalType != 0 || stored.Entry(i).signalNo != 0;
+    return count;
+  };
+  auto dlg = Open<kp53::gui::COptionDlg>();
+  Choose(*dlg, 4527, QStringLiteral("Dummy               "));
+  EXPECT_EQ(signalled(), 0);
+  dlg->CancelButton()->click();
+  EXPECT_TRUE(Image() == before);
+
+  dlg = Open<kp53::gui::COptionDlg>();
+  EXPECT_FALSE(dlg->Combo(4529)->isEnabled());
+  Choose(*dlg, 4527, QStringLiteral("Dummy               "));
+  Choose(*dlg, 4527, QStringLiteral("VRU-8               "));
+  for (int id : {4529, 4530, 4531}) EXPECT_TRUE(dlg->Combo(id)->isEnabled()) << id;
+  Choose(*dlg, 4530, QStringLiteral("Signal "));
+  dlg->OkButton()->click();
+  EXPECT_EQ(Options().optionBoard, kp53::CommonOptionsArea::kOptionVru8);
+  EXPECT_EQ(Options().playMode, 1);
+  EXPECT_EQ(signalled(), 0);
+}
+
+TEST_F(CommonDialogTest, PasswordFinishedWithEnterIsCompletedToFourDigits) {
+  auto dlg = Open<kp53::gui::CPowerOnPasswordDlg>();
+  EXPECT_FALSE(dlg->Edit(4512)->isEnabled());
+  Choose(*dlg, 4515, QStringLiteral("Enabled "));
+  ASSERT_TRUE(dlg->Edit(4512)->isEnabled());
+  Type(*dlg, 4512, QStringLiteral("12"));
+  EXPECT_EQ(dlg->Edit(4512)->text(), QStringLiteral("0012"));
+  dlg->OkButton()->click();
+  EXPECT_EQ(Image()[7712] & 1, 1);
+  EXPECT_EQ(Image()[7713], 0x00);
+  EXPECT_EQ(Image()[7714], 0x12);
+}
+
+// Every field of every dialog, in both modes and for both models: a prompt in the status line
+// when it has the focus, nothing clipped. With KP53_SCREENSHOTS set to a folder the dialogs are
+// saved there as pictures.
+TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
+  const QString shots = qEnvironmentVariable("KP53_SCREENSHOTS");
+  for (const bool maintenance : {false, true}) {
+    for (const int model : {1, 0}) {
+      ctx.maintenanceMode = maintenance;
+      doc->Data().hardware.model = model;
+      for (int command : kCommonCommands) {
+        SCOPED_TRACE(command);
+        auto dlg = OpenCommand(command);
+        dlg->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        dlg->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        for (QWidget* w : dlg->findChildren<QWidget*>()) {
+          if (!w->isVisible()) continue;
+          if (qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w)) {
+            EXPECT_GE(w->width(), w->sizeHint().width()) << w->metaObject()->className() << " "
+                                                          << w->property("text").toString().toStdString();
+          }
+          if ((qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)) && w->isEnabled() &&
+              w->parentWidget() == dlg.get()) {
+            w->setFocus();
+            QCoreApplication::processEvents();
+            QLabel* pane = dlg->PromptPane();
+            EXPECT_FALSE(pane->text().trimmed().isEmpty()) << w->metaObject()->className();
+            EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(pane->text()))
+                << pane->text().toStdString();
+          }
+        }
+        dlg->layout()->activate();
+        QTest::qWait(20);
+        if (!shots.isEmpty())
+          dlg->grab().save(QStringLiteral("%1/%2-%3-%4.png")
+                               .arg(shots)
+                               .arg(command)
+                               .arg(maintenance ? QStringLiteral("maint") : QStringLiteral("user"))
+                               .arg(model ? QStringLiteral("ht620") : QStringLiteral("ht610")));
+        dlg->CancelButton()->click();
+      }
+    }
+  }
+}
+
+TEST_F(CommonDialogTest, F1OnAFieldOpensItsTopic) {
+  auto dlg = Open<kp53::gui::CPowerOnPasswordDlg>();
+  for (const auto& [id, context] : {std::pair{4515, 4515}, std::pair{4513, 0}}) {
+    helpOpened = 0;
+    QTest::keyClick(dlg->Field(id), Qt::Key_F1);
+    EXPECT_EQ(helpOpened, context) << id;
+    if (context) {
+      EXPECT_NE(FindHelpTopic(context), nullptr) << id;
+    }
+  }
+}
