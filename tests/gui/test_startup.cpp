@@ -104,7 +104,7 @@ TEST_F(StartupTest, ASettingsFileThatIsAFifoIsIgnored) {
   ASSERT_EQ(::mkfifo((dir / "KP53Win.ini").c_str(), 0644), 0);
   {
     KP53App app;
-    app.SetInstanceFolder(Folder());
+    app.SetInstanceFolders(Folder(), Cache());
     ASSERT_TRUE(app.Start({}));
     EXPECT_EQ(app.Context().settings.comPort, 1);
     EXPECT_FALSE(app.Context().iniProblem.empty());
@@ -180,6 +180,8 @@ TEST_F(StartupTest, AFileThatCannotBeReadOpensTheWindowUntitledAndCtrlSNeverWrit
   std::ifstream in(dir / "short.k53");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "0123456789");
   EXPECT_FALSE(fs::exists(dir / "missing.k53"));
+}
+
 TEST_F(StartupTest, TheInstanceLockLivesOnlyInAFolderOfThisUserAlone) {
   const fs::path runtime = dir / "xdg";
   const std::string cache = (dir / "cache").string();

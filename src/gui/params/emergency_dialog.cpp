@@ -61,7 +61,7 @@ std::span<const HelpTopic> CEmergencyDlg::HelpTopics() { return kTopics; }
 
 void CEmergencyDlg::OnSelectionChanged(int id, int index) {
   if (id == kChannel) {
-    area_.SetChannelValue(index, Data().channels);
+    area_.SetChannelValue(index);
     return;
   }
   for (const EmergencyField& f : kFields)
