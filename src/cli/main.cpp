@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
   AddReportCommand(app, commands);
   AddUploadCommand(app, commands);
   AddDownloadCommand(app, commands);
+  AddConfigCommands(app, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

@@ -1,0 +1,305 @@
+#include "config/config_text.h"
+
+#include <yaml-cpp/yaml.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "config/config_schema.h"
+#include "image/codecs.h"
+
+namespace kp53::config {
+
+namespace {
+
+bool Shown(const Field& f, ConfigModel& m, int i) { return !f.shown || f.shown(m, i); }
+
+// Sections of the configuration in text order, each with its items.
+template <typename F>
+void ForEachValue(ConfigModel& m, F f) {
+  for (const Section& sec : Schema()) {
+    if (!sec.present(m)) continue;
+    const int items = sec.count == 0 ? 1 : sec.count;
+    for (int i = 0; i < items; ++i)
+      for (const Field& field : sec.fields)
+        if (Shown(field, m, i)) f(sec, i, field);
+  }
+}
+
+void EmitSection(YAML::Emitter& out, ConfigModel& m, const Section& sec, int maxItems) {
+  out << YAML::Newline << YAML::Comment(sec.title);
+  out << YAML::Key << sec.name << YAML::Value << YAML::BeginMap;
+  auto fields = [&](int i) {
+    for (const Field& f : sec.fields)
+      if (Shown(f, m, i)) out << YAML::Key << f.name << YAML::Value << f.get(m, i);
+  };
+  if (sec.count == 0) {
+    fields(0);
+  } else {
+    for (int i = 0; i < std::min(sec.count, maxItems); ++i) {
+      out << YAML::Key << sec.ItemKey(i) << YAML::Value;
+      if (sec.itemComment) out << YAML::Comment(sec.itemComment(m, i));
+      out << YAML::BeginMap;
+      fields(i);
+      out << YAML::EndMap;
+    }
+  }
+  out << YAML::EndMap;
+}
+
+std::string Emit(ConfigModel& m, int maxItems) {
+  YAML::Emitter out;
+  out << YAML::Comment("HT-620A Series radio configuration (kp53 export). Reference: docs/config-text.md");
+  out << YAML::BeginMap;
+  for (const Section& sec : Schema())
+    if (sec.present(m)) EmitSection(out, m, sec, maxItems);
+  out << YAML::EndMap;
+  return std::string(out.c_str()) + "\n";
+}
+
+Note At(const YAML::Node& node, std::string message) {
+  const YAML::Mark mark = node.Mark();
+  return {mark.line + 1, mark.column + 1, std::move(message)};
+}
+
+struct Given {
+  std::string text;
+  YAML::Node node;
+};
+
+struct SectionInput {
+  const Section* section;
+  std::map<int, std::map<std::string, Given>> items;  // item index -> field -> text
+};
+
+// Reads the mapping of one item's fields; anything that is not a known field with a plain value
+// is an error.
+void ReadFields(const Section& sec, const YAML::Node& map, std::map<std::string, Given>& into,
+                std::vector<Note>& errors) {
+  if (!map.IsMap()) {
+    errors.push_back(At(map, "expected a mapping of fields"));
+    return;
+  }
+  for (const auto& kv : map) {
+    const std::string key = kv.first.Scalar();
+    const auto f = std::find_if(sec.fields.begin(), sec.fields.end(), [&](const Field& x) { return x.name == key; });
+    if (f == sec.fields.end()) {
+      errors.push_back(At(kv.first, "unknown field \"" + key + "\" in " + sec.name));
+    } else if (!kv.second.IsScalar()) {
+      errors.push_back(At(kv.second, key + ": expected a single value"));
+    } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second}).second) {
+      errors.push_back(At(kv.first, key + " is given twice"));
+    }
+  }
+}
+
+}  // namespace
+
+std::string NoteText(const Note& note) {
+  if (note.line == 0) return note.message;
+  return Format("line %d, column %d: %s", note.line, note.column, note.message.c_str());
+}
+
+std::string ExportText(const RadioImage& image, double split) {
+  ConfigModel m;
+  m.Load(image, split);
+  return Emit(m, kChannelCount);
+}
+
+ImportResult ImportText(std::string_view text, const RadioImage& baseImage, double baseSplit) {
+  ImportResult result;
+  YAML::Node root;
+  try {
+    root = YAML::Load(std::string(text));
+  } catch (const YAML::Exception& e) {
+    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg});
+    return result;
+  }
+  if (!root.IsMap()) {
+    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration"}
+                                          : At(root, "expected a mapping of areas"));
+    return result;
+  }
+
+  // Read the whole text first: its structure is checked before anything is entered.
+  std::vector<SectionInput> inputs;
+  std::set<std::string> seen;
+  for (const auto& kv : root) {
+    const std::string key = kv.first.Scalar();
+    const auto sec = std::find_if(Schema().begin(), Schema().end(), [&](const Section& s) { return s.name == key; });
+    if (sec == Schema().end()) {
+      result.errors.push_back(At(kv.first, "unknown area \"" + key + "\""));
+      continue;
+    }
+    if (!seen.insert(key).second) {
+      result.errors.push_back(At(kv.first, key + " is given twice"));
+      continue;
+    }
+    SectionInput in{&*sec, {}};
+    if (kv.second.IsNull()) {
+    } else if (sec->count == 0) {
+      ReadFields(*sec, kv.second, in.items[0], result.errors);
+    } else if (!kv.second.IsMap()) {
+      result.errors.push_back(At(kv.second, "expected a mapping of numbered items"));
+    } else {
+      for (const auto& item : kv.second) {
+        const int i = item.first.IsScalar() ? sec->ItemIndex(item.first.Scalar()) : -1;
+        if (i < 0) {
+          result.errors.push_back(At(item.first, "no item \"" + item.first.Scalar() + "\" in " + key));
+        } else if (in.items.count(i)) {
+          result.errors.push_back(At(item.first, "item " + item.first.Scalar() + " is given twice"));
+        } else if (!item.second.IsNull()) {
+          ReadFields(*sec, item.second, in.items[i], result.errors);
+        }
+      }
+    }
+    inputs.push_back(std::move(in));
+  }
+  if (!result.errors.empty()) return result;
+
+  // Enter the sections in the order their rules need: what others depend on comes first.
+  std::stable_sort(inputs.begin(), inputs.end(),
+                   [](const SectionInput& a, const SectionInput& b) { return a.section->applyRank < b.section->applyRank; });
+  ConfigModel m;
+  m.Load(baseImage, baseSplit);
+  for (const SectionInput& in : inputs) {
+    const Section& sec = *in.section;
+    if (!sec.present(m)) {
+      for (const auto& [i, fields] : in.items)
+        for (const auto& [name, given] : fields)
+          result.errors.push_back(At(given.node, sec.name + " belongs to the signalling system that is not selected"));
+      continue;
+    }
+    std::vector<std::pair<int, Present>> presents;
+    for (const auto& [i, fields] : in.items) {
+      Present p;
+      for (const auto& [name, given] : fields) p[name] = given.text;
+      presents.emplace_back(i, std::move(p));
+    }
+    if (sec.prepare) sec.prepare(m, presents);
+    for (const auto& [i, present] : presents) {
+      const auto& fields = in.items.at(i);
+      if (sec.before) sec.before(m, i, present);
+      Present entered;
+      for (const Field& f : sec.fields) {
+        const auto it = fields.find(f.name);
+        if (it == fields.end() || SameText(f.compare, it->second.text, f.get(m, i))) continue;
+        if (auto error = f.set(m, i, it->second.text))
+          result.errors.push_back(At(it->second.node, f.name + ": " + *error));
+        else
+          entered[f.name] = it->second.text;
+      }
+      if (sec.after) sec.after(m, i, entered);
+    }
+    m.StoreAreas();
+  }
+  if (!result.errors.empty()) return result;
+  m.Finish();
+
+  // What the image now holds, field by field, against what the text asked for.
+  for (const SectionInput& in : inputs)
+    for (const auto& [i, fields] : in.items)
+      for (const Field& f : in.section->fields) {
+        const auto it = fields.find(f.name);
+        if (it == fields.end()) continue;
+        const std::string stored = f.get(m, i);
+        if (!SameText(f.compare, it->second.text, stored))
+          result.changes.push_back(At(it->second.node, f.name + ": \"" + it->second.text + "\" would be stored as \"" +
+                                                            stored + "\""));
+      }
+  result.image = m.data.image;
+  result.split = m.data.defaultSplit;
+  return result;
+}
+
+std::vector<FlatField> Flatten(ConfigModel& model) {
+  std::vector<FlatField> out;
+  ForEachValue(model, [&](const Section& sec, int i, const Field& f) {
+    out.push_back({sec.name, sec.count == 0 ? std::string() : sec.ItemKey(i), f.name, f.get(model, i)});
+  });
+  return out;
+}
+
+std::vector<Difference> Diff(ConfigModel& a, ConfigModel& b) {
+  const auto fa = Flatten(a), fb = Flatten(b);
+  std::map<std::string, const FlatField*> inB;
+  for (const auto& f : fb) inB[f.Place()] = &f;
+  std::vector<Difference> out;
+  std::set<std::string> matched;
+  for (const auto& f : fa) {
+    const auto it = inB.find(f.Place());
+    if (it == inB.end()) {
+      out.push_back({f.area, f.item, f.field, f.value, "(absent)", true, false});
+      continue;
+    }
+    matched.insert(f.Place());
+    if (f.value != it->second->value) out.push_back({f.area, f.item, f.field, f.value, it->second->value, true, true});
+  }
+  for (const auto& f : fb)
+    if (!matched.count(f.Place())) out.push_back({f.area, f.item, f.field, "(absent)", f.value, false, true});
+  return out;
+}
+
+std::string DiffLine(const Difference& d) {
+  const std::string place = d.item.empty() ? d.area + "." + d.field : d.area + "." + d.item + "." + d.field;
+  return place + ": " + d.a + " -> " + d.b;
+}
+
+std::string DiffJson(const std::vector<Difference>& diffs) {
+  YAML::Emitter out;
+  out << YAML::DoubleQuoted << YAML::Flow << YAML::BeginSeq;
+  for (const auto& d : diffs) {
+    out << YAML::BeginMap << YAML::Key << "area" << YAML::Value << d.area << YAML::Key << "item" << YAML::Value << d.item
+        << YAML::Key << "field" << YAML::Value << d.field << YAML::Key << "a";
+    if (d.inA) out << YAML::Value << d.a; else out << YAML::Value << YAML::Null;
+    out << YAML::Key << "b";
+    if (d.inB) out << YAML::Value << d.b; else out << YAML::Value << YAML::Null;
+    out << YAML::EndMap;
+  }
+  out << YAML::EndSeq;
+  return std::string(out.c_str()) + "\n";
+}
+
+std::string SchemaReference() {
+  std::string md =
+      "# The configuration as text\n\n"
+      "Generated by `kp53 export --schema`; do not edit by hand.\n\n"
+      "`kp53 export FILE.k53` writes the whole configuration of a radio as YAML, one area after another. "
+      "`kp53 import TEXT.yaml -o FILE.k53` enters the fields a text holds onto a base image (`--base`, else "
+      "the built-in defaults) through the same rules as the dialogs and the channel grid, then normalises "
+      "the image. A field whose text equals what the image already holds is left as it is. A value that the "
+      "rules store differently (held within a range, snapped to a step, a character the radio cannot show) "
+      "is reported with its line and column and the value that would be stored; nothing is written unless "
+      "`--accept-changes` is given. An unknown key, a wrong type or an impossible value is an error, and "
+      "nothing is written.\n\n"
+      "Items of a list are keyed by their number (1, 2, ...) or, for the 5-tone formats, by the format's name. "
+      "Choices are written as the program shows them, without the blanks around them. A stored value that "
+      "no list names is written as `#n`; it cannot be entered back. The areas of the signalling system that "
+      "is not selected are not part of the configuration.\n\n"
+      "Areas are entered in this order: identity, hardware, option, signalling, paging and page codes, groups, "
+      "channels, then the rest, so that a change of band, option board or signalling system (which reset "
+      "channels) comes before the channels.\n";
+  ConfigModel m;
+  RadioData fresh;
+  InitImage(fresh);
+  m.Load(fresh.image, fresh.defaultSplit);
+  for (const Section& sec : Schema()) {
+    md += "\n## `" + sec.name + "`: " + sec.title + "\n\n";
+    if (sec.count > 0)
+      md += sec.itemNames.empty() ? Format("Items 1 to %d.\n\n", sec.count) : "Items by name.\n\n";
+    md += "| Field | Values | Meaning |\n|---|---|---|\n";
+    for (const Field& f : sec.fields) {
+      std::string values;
+      for (const auto& c : f.choices) values += (values.empty() ? "`" : ", `") + c + "`";
+      if (values.empty()) values = "e.g. `" + f.get(m, 0) + "`";
+      std::string help = f.help;
+      for (auto pos = help.find('|'); pos != std::string::npos; pos = help.find('|', pos + 2)) help.replace(pos, 1, "\\|");
+      md += "| `" + f.name + "` | " + values + " | " + help + " |\n";
+    }
+  }
+  md += "\n## Example\n\nA new image, with the first item of every list (5-tone selected):\n\n```yaml\n" + Emit(m, 1) + "```\n";
+  return md;
+}
+
+}  // namespace kp53::config
