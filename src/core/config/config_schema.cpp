@@ -461,6 +461,12 @@ Field PagingChoice(std::string name, std::string help, TextList list, Acc acc) {
   return Choice(std::move(name), std::move(help), list, acc, [](ConfigModel& m, int, int) { return NeedPaging(m); });
 }
 
+// Byte runs that do not depend on the item.
+std::function<std::vector<std::pair<std::size_t, std::size_t>>(int)> Runs(
+    std::vector<std::pair<std::size_t, std::size_t>> runs) {
+  return [runs](int) { return runs; };
+}
+
 std::vector<Section> BuildSchema() {
   std::vector<Section> s;
   auto always = [](ConfigModel&) { return true; };
@@ -469,7 +475,8 @@ std::vector<Section> BuildSchema() {
 
   // Identity.
   {
-    Section sec{"identity", "Identity of the radio", 0, {}, {}, 0, always, {}, {}, {}, {}};
+    Section sec{"identity", "Identity of the radio", 0, {}, {}, 0, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{0, 2}, {off::kFactoryData, 8}});
     Field fw{"firmware", "firmware version as the radio reports it", {}, {}, {}, Compare::Text, {}};
     fw.get = [](ConfigModel& m, int) { return m.data.identity.FirmwareText(); };
     fw.set = [](ConfigModel& m, int, const std::string& t) -> Error {
@@ -492,7 +499,9 @@ std::vector<Section> BuildSchema() {
   // Hardware.
   {
     Section sec{"hardware", "Hardware configuration (compared with the radio before a Download)", 0, {}, {}, 1, always,
-                {}, {}, {}, {}};
+                {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kHardwareConfig, 45}, {3, 1}, {4, 1}});
+    sec.storesSplit = true;
     sec.fields.push_back(Hex("config_bytes", "the configuration bytes as stored, under the fields below",
                              off::kHardwareConfig, off::kHardwareConfigSize, true));
     sec.fields.push_back(Hex("alignment", "alignment data as stored, under the squelch fields below", off::kAlignment,
@@ -610,7 +619,12 @@ std::vector<Section> BuildSchema() {
   // Groups and channels.
   {
     Section sec{"groups", "Channel groups: tag, number of channels, system type", kGroupCount, {}, {}, 5, always, {},
-                {}, {}, {}};
+                {}, {}, {}, {}};
+    sec.bytes = [](int i) {
+      const auto g = static_cast<std::size_t>(i);
+      return std::vector<std::pair<std::size_t, std::size_t>>{
+          {off::kGroupTags + 8 * g, 8}, {off::kGroupSizes + g, 1}, {off::kGroupSystemType + g / 8, 1}};
+    };
     sec.fields.push_back(Tag("tag", "group tag", ACC(m.data.channels.groupTag[static_cast<std::size_t>(i)])));
     Field size{"size", "channels in the group (0 to 128, the groups together at most 256; group 1 at least 1)", {},
                {}, {}, Compare::Number, {}};
@@ -658,7 +672,12 @@ std::vector<Section> BuildSchema() {
   }
   {
     Section sec{"channels", "Channels: the 256 channel records; groups take them in order", kChannelCount, {}, {}, 6,
-                always, {}, {}, {}, {}};
+                always, {}, {}, {}, {}, {}};
+    sec.bytes = [](int i) {
+      const auto c = static_cast<std::size_t>(i);
+      return std::vector<std::pair<std::size_t, std::size_t>>{{off::kChannels + kChannelRecordSize * c, kChannelRecordSize},
+                                                              {off::kScanBits + c / 8, 1}};
+    };
     sec.fields = ChannelFields();
     // The grid edits channels in use only: the channel is in use while its fields are entered,
     // and gets its own state back unless the text or a typed frequency says otherwise.
@@ -678,7 +697,8 @@ std::vector<Section> BuildSchema() {
 
   // Scanning.
   {
-    Section sec{"scanning", "Scanning", 0, {}, {}, 7, always, {}, {}, {}, {}};
+    Section sec{"scanning", "Scanning", 0, {}, {}, 7, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kScanParams, 1}, {6, 2}, {off::kPriorityGroup, 2}});
     sec.fields = {
         Choice("resume_time_1", "scan resume time 1", text::kScanResumeTimes1, ACC(m.scan.resumeTime1)),
         Choice("resume_time_2", "scan resume time 2", text::kScanResumeTimes2, ACC(m.scan.resumeTime2)),
@@ -717,7 +737,8 @@ std::vector<Section> BuildSchema() {
 
   // Power saving.
   {
-    Section sec{"power_saving", "Power saving and the power-on tag", 0, {}, {}, 8, always, {}, {}, {}, {}};
+    Section sec{"power_saving", "Power saving and the power-on tag", 0, {}, {}, 8, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kPowerOnTag, 8}, {3, 2}, {7, 1}, {off::kCommonOptions, 1}});
     sec.fields = {
         Tag("power_on_tag", "text shown at power-on, up to 8 characters", ACC(m.options.powerOnTag)),
         Choice("transmit_timer", "transmit (time-out) timer", text::kTransmitTimers, ACC(m.options.transmitTimer)),
@@ -732,7 +753,8 @@ std::vector<Section> BuildSchema() {
 
   // Key functions.
   {
-    Section sec{"key_functions", "Programmable keys: press, then press and hold", 0, {}, {}, 9, always, {}, {}, {}, {}};
+    Section sec{"key_functions", "Programmable keys: press, then press and hold", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kKeyFunctions, 12}, {6, 1}});
     static const char* const kSlots[] = {"side1", "side2", "a", "b", "c", "d",
                                          "side1_hold", "side2_hold", "a_hold", "b_hold", "c_hold", "d_hold"};
     const auto texts = Texts(text::kKeyFunctions);
@@ -765,7 +787,8 @@ std::vector<Section> BuildSchema() {
 
   // Emergency.
   {
-    Section sec{"emergency", "Emergency", 0, {}, {}, 9, always, {}, {}, {}, {}};
+    Section sec{"emergency", "Emergency", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kEmergency, 4}});
     Field ch{"channel", "emergency channel: \"current Channel\", \"Priority Channel\" or an allocated channel "
              "\"CH-n\"", {}, {}, {}, Compare::Text, {}};
     ch.get = [](ConfigModel& m, int) {
@@ -796,7 +819,8 @@ std::vector<Section> BuildSchema() {
 
   // Marketing.
   {
-    Section sec{"marketing", "Marketing", 0, {}, {}, 9, always, {}, {}, {}, {}};
+    Section sec{"marketing", "Marketing", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kMarketApplication, 2}});
     sec.fields.push_back(Digits("market_application", "market application code, 4 characters of 0-9, A-D, * and #",
                                 ACC(m.data.identity.marketApplication), 3, 4,
                                 [](const std::string& t) { return CompleteMarketApplication(t); }));
@@ -805,7 +829,8 @@ std::vector<Section> BuildSchema() {
 
   // Miscellaneous.
   {
-    Section sec{"miscellaneous", "Miscellaneous", 0, {}, {}, 9, always, {}, {}, {}, {}};
+    Section sec{"miscellaneous", "Miscellaneous", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{2, 7}, {off::kCommonOptions, 1}});
     Field tail = Choice("squelch_tail_elimination", "squelch tail elimination (\"Rev. Burst\" only where already set)",
                         text::kSquelchTailElim, ACC(m.options.squelchTailElim),
                         [](ConfigModel& m, int, int v) -> Error {
@@ -830,7 +855,8 @@ std::vector<Section> BuildSchema() {
 
   // Option.
   {
-    Section sec{"option", "Option board and recorder", 0, {}, {}, 2, always, {}, {}, {}, {}};
+    Section sec{"option", "Option board and recorder", 0, {}, {}, 2, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kCommonOptions, 1}, {128, 1}});
     Field board = Choice("option_board", "option board; a change clears the channel signalling it no longer offers",
                          text::kOptionBoards, ACC(m.options.optionBoard));
     board.set = [texts = board.choices](ConfigModel& m, int, const std::string& t) -> Error {
@@ -858,7 +884,8 @@ std::vector<Section> BuildSchema() {
 
   // Password.
   {
-    Section sec{"password", "Power-on password", 0, {}, {}, 9, always, {}, {}, {}, {}};
+    Section sec{"password", "Power-on password", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kPassword, 3}});
     sec.fields = {
         Flag("enabled", "password asked at power-on", ACC(m.options.passwordEnabled)),
         Digits("password", "four digits", ACC(m.options.password), 8, 4,
@@ -871,7 +898,8 @@ std::vector<Section> BuildSchema() {
   // Signalling.
   {
     Section sec{"signalling", "Signalling system; the other system's settings are not part of the configuration",
-                0, {}, {}, 3, always, {}, {}, {}, {}};
+                0, {}, {}, 3, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{7, 1}});
     Field type{"system", "selective calling system; a change clears every channel's signalling",
                Texts(text::kSignalingTypes), {}, {}, Compare::Text, {}};
     type.get = [](ConfigModel& m, int) { return Trim(text::kSignalingTypes[m.data.signaling.system]); };
@@ -885,7 +913,8 @@ std::vector<Section> BuildSchema() {
     s.push_back(sec);
   }
   {
-    Section sec{"dtmf", "DTMF", 0, {}, {}, 9, always, {}, {}, {}, {}};
+    Section sec{"dtmf", "DTMF", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{2, 1}, {8, 1}, {128, 1}, {off::kDtmfSpeedDial, 80}, {off::kDtmfAni, 16}});
     sec.fields = {
         Choice("ani_transmit", "ANI sent when", text::kAniTransmit, ACC(m.dtmf.aniTransmit)),
         Choice("delay", "DTMF delay", text::kDtmfDelays, ACC(m.dtmf.delay)),
@@ -902,7 +931,8 @@ std::vector<Section> BuildSchema() {
     s.push_back(sec);
   }
   {
-    Section sec{"paging", "DTMF paging (edited with the SCB-31 board)", 0, {}, {}, 4, always, {}, {}, {}, {}};
+    Section sec{"paging", "DTMF paging (edited with the SCB-31 board)", 0, {}, {}, 4, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kPaging, 1}});
     sec.fields = {
         PagingChoice("dtmf_speed", "paging DTMF speed", text::kPagingDtmfSpeeds, ACC(m.paging.dtmfSpeed)),
         Flag("answer_back", "answer back", ACC(m.paging.answerBack), [](ConfigModel& m, int, bool) { return NeedPaging(m); }),
@@ -910,7 +940,8 @@ std::vector<Section> BuildSchema() {
         PagingChoice("auto_reset_time", "auto reset time", text::kPagingAutoResetTimes, ACC(m.paging.autoResetTime)),
     };
     s.push_back(sec);
-    Section pages{"pages", "Page codes", PagingParams::kPageCount, {}, {}, 4, always, {}, {}, {}, {}};
+    Section pages{"pages", "Page codes", PagingParams::kPageCount, {}, {}, 4, always, {}, {}, {}, {}, {}};
+    pages.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kPaging + 1 + 2 * static_cast<std::size_t>(i), 2}}; };
     pages.fields = {
         Flag("programmed", "page code in use", ACC(m.paging.pages[static_cast<std::size_t>(i)].programmed),
              [](ConfigModel& m, int, bool) { return NeedPaging(m); }),
@@ -929,7 +960,8 @@ std::vector<Section> BuildSchema() {
 
   // 2-tone.
   {
-    Section sec{"two_tone", "2-tone parameters", 0, {}, {}, 9, twoTone, {}, {}, {}, {}};
+    Section sec{"two_tone", "2-tone parameters", 0, {}, {}, 9, twoTone, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{5, 1}, {7, 1}, {off::kTwoToneParams, 3}});
     sec.fields = {
         Choice("auto_reset_time", "auto reset time", text::kAutoResetTimes, ACC(m.twoToneParams.autoResetTime)),
         Flag("auto_reset_beep", "beep at auto reset", ACC(m.twoToneParams.autoResetBeep)),
@@ -947,7 +979,8 @@ std::vector<Section> BuildSchema() {
   }
   {
     Section sec{"two_tone_pairs", "2-tone table: ten tone pairs, 288.5 to 3000.0 Hz", TwoToneTable::kPairCount, {}, {},
-                9, always, {}, {}, {}, {}};
+                9, always, {}, {}, {}, {}, {}};
+    sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kTwoToneTable + 4 * static_cast<std::size_t>(i), 4}}; };
     sec.fields = {
         Numeric("first", "first tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].first), TwoToneEntry, TwoToneText),
         Numeric("second", "second tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].second), TwoToneEntry,
@@ -956,7 +989,8 @@ std::vector<Section> BuildSchema() {
     s.push_back(sec);
   }
   {
-    Section sec{"two_tone_systems", "2-tone systems", TwoToneSystemTable::kSystemCount, {}, {}, 9, twoTone, {}, {}, {}, {}};
+    Section sec{"two_tone_systems", "2-tone systems", TwoToneSystemTable::kSystemCount, {}, {}, 9, twoTone, {}, {}, {}, {}, {}};
+    sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kTwoToneSystems + static_cast<std::size_t>(i), 1}}; };
     Field primary{"primary_pair", "primary pair 1 to 10, or \"-\"", {}, {}, {}, Compare::Text, {}};
     primary.get = [](ConfigModel& m, int i) {
       return Trim(text::TwoTonePrimaryText(m.twoToneSystems.systems[static_cast<std::size_t>(i)].primaryPair));
@@ -976,7 +1010,8 @@ std::vector<Section> BuildSchema() {
     s.push_back(sec);
   }
   {
-    Section sec{"two_tone_encode", "2-tone encode", 0, {}, {}, 9, twoTone, {}, {}, {}, {}};
+    Section sec{"two_tone_encode", "2-tone encode", 0, {}, {}, 9, twoTone, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kTwoToneEncode, 3}});
     sec.fields = {
         Choice("encode_type", "encode type", text::kEncodeTypes, ACC(m.twoToneEncode.encodeType)),
         Choice("format_pair", "format pair", text::kPairs, ACC(m.twoToneEncode.formatPair)),
@@ -988,7 +1023,8 @@ std::vector<Section> BuildSchema() {
 
   // 5-tone.
   {
-    Section sec{"five_tone", "5-tone general parameters", 0, {}, {}, 9, fiveTone, {}, {}, {}, {}};
+    Section sec{"five_tone", "5-tone general parameters", 0, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kFiveToneGeneral, 15}, {5, 1}, {7, 1}});
     for (int k = 0; k < 4; ++k)
       sec.fields.push_back(Numeric(Format("delay_%d", k + 1), "delay, 0 to 2550 ms",
                                    [k](ConfigModel& m, int) -> int& { return m.fiveToneGeneral.delays[static_cast<std::size_t>(k)]; },
@@ -1024,7 +1060,8 @@ std::vector<Section> BuildSchema() {
   }
   {
     Section sec{"five_tone_formats", "5-tone format timing", FiveToneFormatTiming::kFormatCount,
-                Texts(text::kToneFormatNames), {}, 9, fiveTone, {}, {}, {}, {}};
+                Texts(text::kToneFormatNames), {}, 9, fiveTone, {}, {}, {}, {}, {}};
+    sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneTiming + 2 * static_cast<std::size_t>(i), 2}}; };
     sec.fields = {
         Numeric("period", "tone period, 0 to 255 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].period),
                 TonePeriodEntry, TonePeriodText),
@@ -1034,7 +1071,8 @@ std::vector<Section> BuildSchema() {
     s.push_back(sec);
   }
   {
-    Section sec{"user_tones", "User tones of the User format, 300 to 3000 Hz", 0, {}, {}, 9, always, {}, {}, {}, {}};
+    Section sec{"user_tones", "User tones of the User format, 300 to 3000 Hz", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
+    sec.bytes = Runs({{off::kUserTones, 30}});
     for (int k = 0; k < FiveToneUserTones::kToneCount; ++k)
       sec.fields.push_back(Numeric("tone_" + std::string(text::kUserToneNames[k]), "tone frequency",
                                    [k](ConfigModel& m, int) -> int& { return m.userTones.tones[static_cast<std::size_t>(k)]; },
@@ -1042,7 +1080,8 @@ std::vector<Section> BuildSchema() {
     s.push_back(sec);
   }
   {
-    Section sec{"five_tone_systems", "5-tone systems", FiveToneSystemTable::kSystemCount, {}, {}, 9, fiveTone, {}, {}, {}, {}};
+    Section sec{"five_tone_systems", "5-tone systems", FiveToneSystemTable::kSystemCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
+    sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneSystems + 6 * static_cast<std::size_t>(i), 6}}; };
 #define SYS(field) ACC(m.fiveToneSystems.systems[static_cast<std::size_t>(i)].field)
     auto code = [](std::string name, int FiveToneSystem::*member) {
       Field f{std::move(name), "\"Disable\" or 1 to 32", {}, {}, {}, Compare::Text, {}};
@@ -1117,15 +1156,18 @@ std::vector<Section> BuildSchema() {
     return f;
   };
   {
-    Section sec{"five_tone_decode", "5-tone decode entries", FiveToneDecodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}};
+    Section sec{"five_tone_decode", "5-tone decode entries", FiveToneDecodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
+    sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneDecode + 15 * static_cast<std::size_t>(i), 15}}; };
     sec.fields = decodeFields(false);
     s.push_back(sec);
-    Section grp{"five_tone_decode_group", "5-tone group decode entry", 0, {}, {}, 9, fiveTone, {}, {}, {}, {}};
+    Section grp{"five_tone_decode_group", "5-tone group decode entry", 0, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
+    grp.bytes = Runs({{off::kFiveToneDecode + 120, 10}});
     grp.fields = decodeFields(true);
     s.push_back(grp);
   }
   {
-    Section sec{"five_tone_encode", "5-tone encode entries", FiveToneEncodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}};
+    Section sec{"five_tone_encode", "5-tone encode entries", FiveToneEncodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
+    sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneEncode + 15 * static_cast<std::size_t>(i), 15}}; };
 #define ENC(field) ACC(m.encode.entries[static_cast<std::size_t>(i)].field)
     sec.fields = {
         Digits("code", "encode code, up to 8 hexadecimal digits", ENC(code), 7, 8),

@@ -50,6 +50,10 @@ struct Section {
   std::function<void(ConfigModel&, int i, const Present&)> after;
   // A comment for item `i` (the group a channel belongs to and the like).
   std::function<std::string(ConfigModel&, int i)> itemComment;
+  // The image bytes item `i` lives in: (offset, size) runs. An item whose values lie outside what
+  // the rules enter is exported with these bytes under the key "stored", entered as they are.
+  std::function<std::vector<std::pair<std::size_t, std::size_t>>(int i)> bytes;
+  bool storesSplit = false;  // the stored bytes end with DefaultSplit's 8 bytes
 
   std::string ItemKey(int i) const { return itemNames.empty() ? std::to_string(i + 1) : itemNames[static_cast<std::size_t>(i)]; }
   // The item index of a key, or -1.

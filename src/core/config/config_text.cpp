@@ -8,6 +8,9 @@
 
 #include "config/config_schema.h"
 #include "image/codecs.h"
+#include "image/data_file.h"
+
+#include <cmath>
 
 namespace kp53::config {
 
@@ -27,10 +30,26 @@ void ForEachValue(ConfigModel& m, F f) {
   }
 }
 
-void EmitSection(YAML::Emitter& out, ConfigModel& m, const Section& sec, int maxItems) {
+using Marked = std::set<std::pair<std::string, int>>;
+
+// The item's bytes; the hardware's end with the 8 bytes of DefaultSplit as the data file holds it.
+std::string StoredHex(ConfigModel& m, const Section& sec, int i) {
+  std::string hex;
+  for (const auto& [offset, size] : sec.bytes(i))
+    for (std::size_t k = 0; k < size; ++k) hex += Format("%02X", m.data.image[offset + k]);
+  if (sec.storesSplit) {
+    unsigned char split[8];
+    EncodeSplit(m.data.defaultSplit, split);
+    for (unsigned char b : split) hex += Format("%02X", b);
+  }
+  return hex;
+}
+
+void EmitSection(YAML::Emitter& out, ConfigModel& m, const Section& sec, int maxItems, const Marked& marked) {
   out << YAML::Newline << YAML::Comment(sec.title);
   out << YAML::Key << sec.name << YAML::Value << YAML::BeginMap;
   auto fields = [&](int i) {
+    if (marked.count({sec.name, i})) out << YAML::Key << "stored" << YAML::Value << StoredHex(m, sec, i);
     for (const Field& f : sec.fields)
       if (Shown(f, m, i)) out << YAML::Key << f.name << YAML::Value << f.get(m, i);
   };
@@ -48,34 +67,50 @@ void EmitSection(YAML::Emitter& out, ConfigModel& m, const Section& sec, int max
   out << YAML::EndMap;
 }
 
-std::string Emit(ConfigModel& m, int maxItems) {
+std::string Emit(ConfigModel& m, int maxItems, const Marked& marked = {}) {
   YAML::Emitter out;
   out << YAML::Comment("HT-620A Series radio configuration (kp53 export). Reference: docs/config-text.md");
   out << YAML::BeginMap;
   for (const Section& sec : Schema())
-    if (sec.present(m)) EmitSection(out, m, sec, maxItems);
+    if (sec.present(m)) EmitSection(out, m, sec, maxItems, marked);
   out << YAML::EndMap;
   return std::string(out.c_str()) + "\n";
 }
 
 Note At(const YAML::Node& node, std::string message) {
   const YAML::Mark mark = node.Mark();
-  return {mark.line + 1, mark.column + 1, std::move(message)};
+  return {mark.line + 1, mark.column + 1, std::move(message), {}, -1};
 }
 
 struct Given {
   std::string text;
   YAML::Node node;
+  bool given = false;
 };
 
 struct SectionInput {
   const Section* section;
   std::map<int, std::map<std::string, Given>> items;  // item index -> field -> text
+  std::map<int, Given> stored;                        // item index -> its bytes
 };
+
+Note About(const YAML::Node& node, std::string message, const Section& sec, int item) {
+  Note n = At(node, std::move(message));
+  n.area = sec.name;
+  n.item = item;
+  return n;
+}
+
+// The model's areas written into its image without normalising, as the image stands.
+void Flush(ConfigModel& m) {
+  m.StoreAreas();
+  m.data.hardware.StoreToImage(m.data.image);
+  m.data.channels.StoreToImage(m.data.image, m.data.hardware);
+}
 
 // Reads the mapping of one item's fields; anything that is not a known field with a plain value
 // is an error.
-void ReadFields(const Section& sec, const YAML::Node& map, std::map<std::string, Given>& into,
+void ReadFields(const Section& sec, const YAML::Node& map, std::map<std::string, Given>& into, Given* stored,
                 std::vector<Note>& errors) {
   if (!map.IsMap()) {
     errors.push_back(At(map, "expected a mapping of fields"));
@@ -83,15 +118,42 @@ void ReadFields(const Section& sec, const YAML::Node& map, std::map<std::string,
   }
   for (const auto& kv : map) {
     const std::string key = kv.first.Scalar();
+    if (key == "stored" && kv.second.IsScalar()) {
+      *stored = Given{kv.second.Scalar(), kv.second, true};
+      continue;
+    }
     const auto f = std::find_if(sec.fields.begin(), sec.fields.end(), [&](const Field& x) { return x.name == key; });
     if (f == sec.fields.end()) {
       errors.push_back(At(kv.first, "unknown field \"" + key + "\" in " + sec.name));
     } else if (!kv.second.IsScalar()) {
       errors.push_back(At(kv.second, key + ": expected a single value"));
-    } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second}).second) {
+    } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second, true}).second) {
       errors.push_back(At(kv.first, key + " is given twice"));
     }
   }
+}
+
+// Writes an item's stored bytes into the image; false (with the error) when the text is not the
+// item's bytes in hexadecimal.
+bool EnterStored(ConfigModel& m, const Section& sec, int i, const Given& given, std::vector<Note>& errors) {
+  const auto runs = sec.bytes(i);
+  std::size_t total = sec.storesSplit ? 8 : 0;
+  for (const auto& run : runs) total += run.second;
+  const std::string& hex = given.text;
+  if (hex.size() != 2 * total || hex.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
+    errors.push_back(About(given.node, Format("stored: expected %zu hexadecimal digits", 2 * total), sec, i));
+    return false;
+  }
+  auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(std::stoul(hex.substr(k, 2), nullptr, 16)); };
+  std::size_t k = 0;
+  for (const auto& [offset, size] : runs)
+    for (std::size_t b = 0; b < size; ++b, k += 2) m.data.image[offset + b] = byte(k);
+  if (sec.storesSplit) {
+    unsigned char split[8];
+    for (std::size_t b = 0; b < 8; ++b, k += 2) split[b] = byte(k);
+    if (const double v = DecodeSplit(split); std::isfinite(v)) m.data.defaultSplit = v;
+  }
+  return true;
 }
 
 }  // namespace
@@ -104,7 +166,39 @@ std::string NoteText(const Note& note) {
 std::string ExportText(const RadioImage& image, double split) {
   ConfigModel m;
   m.Load(image, split);
-  return Emit(m, kChannelCount);
+  m.Finish();
+  // The text must enter back to this image. Items whose values the rules would not enter as they
+  // are carry their bytes; a few rounds settle every case (an item's bytes may hold another's).
+  RadioData defaults;
+  InitImage(defaults);
+  Marked marked;
+  std::string text = Emit(m, kChannelCount, marked);
+  for (int round = 0; round < 4; ++round) {
+    const auto r = ImportText(text, defaults.image, defaults.defaultSplit);
+    const std::size_t before = marked.size();
+    for (const auto* notes : {&r.errors, &r.changes})
+      for (const Note& n : *notes)
+        if (n.item >= 0) marked.insert({n.area, n.item});
+
+    if (r.errors.empty() && r.changes.empty()) {
+      if (r.image == m.data.image && r.split == m.data.defaultSplit) return text;
+      // Bytes that differ with every field read back as asked: their items carry them.
+
+      for (const Section& sec : Schema()) {
+        if (!sec.present(m)) continue;
+        for (int i = 0; i < std::max(sec.count, 1); ++i)
+          for (const auto& [offset, size] : sec.bytes(i))
+            for (std::size_t k = offset; k < offset + size; ++k)
+              if (r.image[k] != m.data.image[k]) marked.insert({sec.name, i});
+      }
+    }
+    // Group sizes depend on each other: the groups carry their bytes together or not at all.
+    if (std::any_of(marked.begin(), marked.end(), [](const auto& k) { return k.first == "groups"; }))
+      for (int g = 0; g < kGroupCount; ++g) marked.insert({"groups", g});
+    if (marked.size() == before) break;
+    text = Emit(m, kChannelCount, marked);
+  }
+  return text;
 }
 
 ImportResult ImportText(std::string_view text, const RadioImage& baseImage, double baseSplit) {
@@ -113,11 +207,11 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
   try {
     root = YAML::Load(std::string(text));
   } catch (const YAML::Exception& e) {
-    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg});
+    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg, {}, -1});
     return result;
   }
   if (!root.IsMap()) {
-    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration"}
+    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration", {}, -1}
                                           : At(root, "expected a mapping of areas"));
     return result;
   }
@@ -136,10 +230,12 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
       result.errors.push_back(At(kv.first, key + " is given twice"));
       continue;
     }
-    SectionInput in{&*sec, {}};
+    SectionInput in{&*sec, {}, {}};
     if (kv.second.IsNull()) {
     } else if (sec->count == 0) {
-      ReadFields(*sec, kv.second, in.items[0], result.errors);
+      Given stored;
+      ReadFields(*sec, kv.second, in.items[0], &stored, result.errors);
+      if (stored.given) in.stored[0] = stored;
     } else if (!kv.second.IsMap()) {
       result.errors.push_back(At(kv.second, "expected a mapping of numbered items"));
     } else {
@@ -150,7 +246,9 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
         } else if (in.items.count(i)) {
           result.errors.push_back(At(item.first, "item " + item.first.Scalar() + " is given twice"));
         } else if (!item.second.IsNull()) {
-          ReadFields(*sec, item.second, in.items[i], result.errors);
+          Given stored;
+          ReadFields(*sec, item.second, in.items[i], &stored, result.errors);
+          if (stored.given) in.stored[i] = stored;
         }
       }
     }
@@ -163,13 +261,23 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
                    [](const SectionInput& a, const SectionInput& b) { return a.section->applyRank < b.section->applyRank; });
   ConfigModel m;
   m.Load(baseImage, baseSplit);
+
   for (const SectionInput& in : inputs) {
     const Section& sec = *in.section;
     if (!sec.present(m)) {
       for (const auto& [i, fields] : in.items)
         for (const auto& [name, given] : fields)
-          result.errors.push_back(At(given.node, sec.name + " belongs to the signalling system that is not selected"));
+          result.errors.push_back(
+              About(given.node, sec.name + " belongs to the signalling system that is not selected", sec, i));
       continue;
+    }
+    // The section's stored bytes go in first, as they are; its fields are entered over them.
+    if (!in.stored.empty()) {
+      Flush(m);
+      for (const auto& [i, given] : in.stored)
+        if (!EnterStored(m, sec, i, given, result.errors)) return result;
+      ReloadAreas(m.data);
+      m.LoadAreas();
     }
     std::vector<std::pair<int, Present>> presents;
     for (const auto& [i, fields] : in.items) {
@@ -180,13 +288,21 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
     if (sec.prepare) sec.prepare(m, presents);
     for (const auto& [i, present] : presents) {
       const auto& fields = in.items.at(i);
-      if (sec.before) sec.before(m, i, present);
-      Present entered;
+      // A field whose text is what the image already holds is left as it is; the others are
+      // chosen before the item's preparation changes anything.
+      std::vector<const Field*> differing;
       for (const Field& f : sec.fields) {
         const auto it = fields.find(f.name);
-        if (it == fields.end() || SameText(f.compare, it->second.text, f.get(m, i))) continue;
+        if (it != fields.end() && !SameText(f.compare, it->second.text, f.get(m, i))) differing.push_back(&f);
+      }
+      if (differing.empty()) continue;
+      if (sec.before) sec.before(m, i, present);
+      Present entered;
+      for (const Field* fp : differing) {
+        const Field& f = *fp;
+        const auto it = fields.find(f.name);
         if (auto error = f.set(m, i, it->second.text))
-          result.errors.push_back(At(it->second.node, f.name + ": " + *error));
+          result.errors.push_back(About(it->second.node, f.name + ": " + *error, sec, i));
         else
           entered[f.name] = it->second.text;
       }
@@ -205,8 +321,9 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
         if (it == fields.end()) continue;
         const std::string stored = f.get(m, i);
         if (!SameText(f.compare, it->second.text, stored))
-          result.changes.push_back(At(it->second.node, f.name + ": \"" + it->second.text + "\" would be stored as \"" +
-                                                            stored + "\""));
+          result.changes.push_back(About(it->second.node,
+                                         f.name + ": \"" + it->second.text + "\" would be stored as \"" + stored + "\"",
+                                         *in.section, i));
       }
   result.image = m.data.image;
   result.split = m.data.defaultSplit;

@@ -15,10 +15,14 @@ struct Note {
   int line = 0;
   int column = 0;
   std::string message;
+  std::string area;  // the section and item the remark is about, when there is one
+  int item = -1;
 };
 std::string NoteText(const Note& note);  // "line 3, column 7: ..."
 
-// Every field of every area of the configuration, as YAML with comments.
+// Every field of every area of the configuration, as YAML with comments. An item holding a value
+// that the rules would not enter as it is (a damaged or foreign file) carries its bytes under
+// "stored", so that importing the text gives back the same image.
 std::string ExportText(const RadioImage& image, double split);
 
 struct ImportResult {
