@@ -32,7 +32,10 @@ struct ConfigModel {
   EmergencyArea emergency;
   CommonOptionsArea options;
   PagingParams paging;
-  int heldEnabled = 1;  // a channel's in-use state while the text enters its fields
+  // While the text enters a channel's fields the channel is in use (the grid edits only those);
+  // its own state is kept here.
+  int heldChannel = -1;
+  int heldEnabled = 1;
 
   // Loads every area from `image` and `split` as opening a file does.
   void Load(const RadioImage& image, double split);

@@ -258,14 +258,20 @@ std::string StepText(int selector, int bandIndex) {
 // frequency on both grids may be stored with either.
 Field StepPin(bool rx) {
   Field f{rx ? "rx_step" : "tx_step",
-          "step of the stored frequency number; present only where it differs from the step the grid chooses",
-          {}, {}, {}, Compare::Text, {}};
+          "step of the stored frequency number, present only where it differs from the step the grid chooses; "
+          "passed by when the frequency is not on that step's grid",
+          {}, {}, {}, Compare::Hint, {}};
   auto sel = [rx](ConfigModel& m, int i) -> int& { return rx ? Ch(m, i).rxStep : Ch(m, i).txStep; };
   f.get = [sel](ConfigModel& m, int i) { return StepText(sel(m, i), m.data.hardware.bandIndex); };
-  f.set = [sel](ConfigModel& m, int i, const std::string& t) -> Error {
+  f.set = [rx, sel](ConfigModel& m, int i, const std::string& t) -> Error {
+    const HardwareArea& hw = m.data.hardware;
     for (int s = 0; s < 2; ++s)
-      if (Trim(t) == StepText(s, m.data.hardware.bandIndex)) {
-        sel(m, i) = s;
+      if (Trim(t) == StepText(s, hw.bandIndex)) {
+        // The number counts the receive oscillator (the frequency less or plus the IF).
+        const ChannelEntry& e = Ch(m, i);
+        long long hz = std::llround((rx ? e.rxFreq : e.txFreq) * 1e6);
+        if (rx) hz += (hw.injection == 0 ? -1LL : 1LL) * static_cast<long long>(hw.firstIf) * 1000;
+        if (hz % static_cast<long long>(StepHz(s, hw.bandIndex)) == 0) sel(m, i) = s;
         return std::nullopt;
       }
     return "expected \"" + StepText(0, m.data.hardware.bandIndex) + "\" or \"" +
@@ -379,7 +385,10 @@ Field SignalNumber() {
 Field InUse() {
   Field f{"in_use", "the channel is in use (channel 1 always is); given last so that the fields above apply",
           {"true", "false"}, {}, {}, Compare::Text, {}};
-  f.get = [](ConfigModel& m, int i) { return std::string(BoolText(m.data.channels.IsEnabled(i))); };
+  auto enabled = [](ConfigModel& m, int i) {
+    return m.heldChannel == i ? (m.heldEnabled & 1) != 0 : m.data.channels.IsEnabled(i);
+  };
+  f.get = [enabled](ConfigModel& m, int i) { return std::string(BoolText(enabled(m, i))); };
   f.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
     const auto b = ParseBool(t);
     if (!b) return "expected true or false";
@@ -682,10 +691,12 @@ std::vector<Section> BuildSchema() {
     // The grid edits channels in use only: the channel is in use while its fields are entered,
     // and gets its own state back unless the text or a typed frequency says otherwise.
     sec.before = [](ConfigModel& m, int i, const Present&) {
+      m.heldChannel = i;
       m.heldEnabled = Ch(m, i).enabled;
       Ch(m, i).enabled |= 1;
     };
     sec.after = [](ConfigModel& m, int i, const Present& entered) {
+      m.heldChannel = -1;
       if (!entered.count("in_use") && !entered.count("rx")) Ch(m, i).enabled = m.heldEnabled;
     };
     sec.itemComment = [](ConfigModel& m, int i) {
@@ -1252,6 +1263,7 @@ bool SameText(Compare how, const std::string& a, const std::string& b) {
       break;
     }
     case Compare::Text:
+    case Compare::Hint:
       break;
   }
   return RightTrim(a) == RightTrim(b);

@@ -16,7 +16,8 @@ namespace kp53::config {
 
 // How two texts of a field are compared: as texts (blanks around them ignored), as numbers, or as
 // frequencies in whole hertz.
-enum class Compare { Text, Number, Hertz };
+// A hint is compared as text but not checked when the image is read back: the rules may pass it by.
+enum class Compare { Text, Number, Hertz, Hint };
 
 struct Field {
   std::string name;

@@ -3,6 +3,9 @@
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -288,18 +291,17 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
     if (sec.prepare) sec.prepare(m, presents);
     for (const auto& [i, present] : presents) {
       const auto& fields = in.items.at(i);
-      // A field whose text is what the image already holds is left as it is; the others are
-      // chosen before the item's preparation changes anything.
-      std::vector<const Field*> differing;
-      for (const Field& f : sec.fields) {
+      // A field whose text is what the image already holds is left as it is. An item with no
+      // such field is not touched at all.
+      auto differs = [&](const Field& f) {
         const auto it = fields.find(f.name);
-        if (it != fields.end() && !SameText(f.compare, it->second.text, f.get(m, i))) differing.push_back(&f);
-      }
-      if (differing.empty()) continue;
+        return it != fields.end() && !SameText(f.compare, it->second.text, f.get(m, i));
+      };
+      if (std::none_of(sec.fields.begin(), sec.fields.end(), differs)) continue;
       if (sec.before) sec.before(m, i, present);
       Present entered;
-      for (const Field* fp : differing) {
-        const Field& f = *fp;
+      for (const Field& f : sec.fields) {
+        if (!differs(f)) continue;
         const auto it = fields.find(f.name);
         if (auto error = f.set(m, i, it->second.text))
           result.errors.push_back(About(it->second.node, f.name + ": " + *error, sec, i));
@@ -318,7 +320,7 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
     for (const auto& [i, fields] : in.items)
       for (const Field& f : in.section->fields) {
         const auto it = fields.find(f.name);
-        if (it == fields.end()) continue;
+        if (it == fields.end() || f.compare == Compare::Hint) continue;
         const std::string stored = f.get(m, i);
         if (!SameText(f.compare, it->second.text, stored))
           result.changes.push_back(About(it->second.node,
@@ -376,6 +378,31 @@ std::string DiffJson(const std::vector<Difference>& diffs) {
   }
   out << YAML::EndSeq;
   return std::string(out.c_str()) + "\n";
+}
+
+std::optional<std::string> LoadForCompare(const std::string& path, ConfigModel& model) {
+  std::string lower = path;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const bool text = lower.size() > 4 && (lower.rfind(".yaml") == lower.size() - 5 || lower.rfind(".yml") == lower.size() - 4);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "cannot open " + path;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  if (!text) {
+    if (bytes.size() != kDataFileSize) return path + " is not a data file of " + std::to_string(kDataFileSize) + " bytes";
+    RadioImage image{};
+    std::copy_n(bytes.begin(), kImageSize, image.begin());
+    unsigned char split[8];
+    std::copy_n(bytes.begin() + kImageSize, 8, split);
+    const double v = DecodeSplit(split);
+    model.Load(image, std::isfinite(v) ? v : 0.0);
+    return std::nullopt;
+  }
+  RadioData defaults;
+  InitImage(defaults);
+  const auto r = ImportText(bytes, defaults.image, defaults.defaultSplit);
+  if (!r.errors.empty()) return path + ": " + NoteText(r.errors.front());
+  model.Load(r.image, r.split);
+  return std::nullopt;
 }
 
 std::string SchemaReference() {

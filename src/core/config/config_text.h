@@ -2,6 +2,7 @@
 // compare and the checks use, and the generated reference of the text form.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,10 @@ struct Difference {
 std::vector<Difference> Diff(ConfigModel& a, ConfigModel& b);
 std::string DiffLine(const Difference& d);  // "channels.5.rx: 150.00000 -> 151.00000"
 std::string DiffJson(const std::vector<Difference>& diffs);
+
+// Loads a data file, or a configuration text (".yaml", ".yml") entered onto the built-in defaults
+// with its changes accepted, for a compare. Answers the problem as text when the file is unusable.
+std::optional<std::string> LoadForCompare(const std::string& path, ConfigModel& model);
 
 // The reference of the text form in Markdown: every section and field with its values, and an
 // example with the first item of every list, made from a new image.

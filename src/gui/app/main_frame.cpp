@@ -19,6 +19,7 @@
 #include "app/config_dialog.h"
 #include "app/small_dialogs.h"
 #include "app/toolbar_icons.h"
+#include "compare/compare_dialog.h"
 #include "text/messages.h"
 
 namespace {
@@ -134,6 +135,7 @@ void CMainFrame::BuildMenus() {
   AddCommand(fileMenu_, cmd::kOpen, QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
   AddCommand(fileMenu_, cmd::kSave, QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(fileMenu_, cmd::kSaveAs, QStringLiteral("Save &As..."));
+  AddCommand(fileMenu_, cmd::kCompareWithFile, QStringLiteral("Co&mpare with File..."));
   fileMenu_->addSeparator();
   AddCommand(fileMenu_, cmd::kPrint, QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
   AddCommand(fileMenu_, cmd::kPrintPreview, QStringLiteral("Print Pre&view"));
@@ -388,6 +390,11 @@ void CMainFrame::RegisterBuiltInCommands() {
     UpdateTitle();
   });
   RegisterCommand(cmd::kExit, [this] { close(); });
+  RegisterCommand(cmd::kCompareWithFile, [this] {
+    view_->CommitGroupTag();
+    const std::string path = doc_.Context().currentPath;
+    RunCompareWithFile(doc_.Data(), QFileInfo(QString::fromStdString(path)).fileName(), prompt_, this);
+  });
   RegisterDialogCommand(cmd::kConfigure, {[this](QWidget* parent) {
                                             ConfigDialog dlg(doc_.Context(), prompt_, parent);
                                             dlg.help = [this](int c) { ShowHelp(c); };
