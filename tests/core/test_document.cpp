@@ -465,9 +465,6 @@ TEST_F(DocumentTest, BandChangeLoadsTheNewBandsDefaultFile) {
   EXPECT_FALSE(fs::exists(root / "work" / "defaultu.k53"));
 }
 
-}  // namespace
-}  // namespace kp53
-
 TEST_F(DocumentTest, AFileWhoseStoredChecksumIsWrongOpensWithAWarning) {
   const fs::path file = MakeDataFile("damaged.k53");
   auto bytes = ReadBytes(file.string());
@@ -481,3 +478,6 @@ TEST_F(DocumentTest, AFileWhoseStoredChecksumIsWrongOpensWithAWarning) {
   EXPECT_NE(prompt.shown[0].text.find("checksum stored in " + file.string()), std::string::npos);
   EXPECT_EQ(doc.Data().image[off::kChannels + 20], bytes[off::kChannels + 20]);
 }
+
+}  // namespace
+}  // namespace kp53
