@@ -1259,7 +1259,9 @@ bool SameText(Compare how, const std::string& a, const std::string& b) {
       char* ex = nullptr;
       char* ey = nullptr;
       const double vx = std::strtod(x.c_str(), &ex), vy = std::strtod(y.c_str(), &ey);
-      if (ex != x.c_str() && ey != y.c_str() && Trim(ex) == Trim(ey)) return vx == vy;
+      // The unit may be left out: "150" and "150.0MHz" are the same limit.
+      if (ex != x.c_str() && ey != y.c_str() && (Trim(ex) == Trim(ey) || Trim(ex).empty() || Trim(ey).empty()))
+        return vx == vy;
       break;
     }
     case Compare::Text:
