@@ -367,6 +367,7 @@ std::string DiffLine(const Difference& d) {
 
 std::string DiffJson(const std::vector<Difference>& diffs) {
   YAML::Emitter out;
+  out.SetNullFormat(YAML::LowerNull);
   out << YAML::DoubleQuoted << YAML::Flow << YAML::BeginSeq;
   for (const auto& d : diffs) {
     out << YAML::BeginMap << YAML::Key << "area" << YAML::Value << d.area << YAML::Key << "item" << YAML::Value << d.item
