@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/config_text.h"
+#include "ports.h"
 
 class QTreeWidget;
 
