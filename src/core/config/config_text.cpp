@@ -422,6 +422,12 @@ std::string SchemaReference() {
       "Choices are written as the program shows them, without the blanks around them. A stored value that "
       "no list names is written as `#n`; it cannot be entered back. The areas of the signalling system that "
       "is not selected are not part of the configuration.\n\n"
+      "An item whose stored values the rules would not enter as they are (a file from elsewhere, a damaged "
+      "table) is exported with an extra key `stored`: the item's bytes in hexadecimal (for `hardware` followed "
+      "by the 8 bytes of the default split). They are entered as they are before the item's fields, so that "
+      "export and import give back the image byte for byte; a field changed in such an item still goes "
+      "through its rule. `kp53 verify` names the values concerned. `rx_step` and `tx_step` appear only where "
+      "a channel's frequency is stored with the other step than the grid would choose.\n\n"
       "Areas are entered in this order: identity, hardware, option, signalling, paging and page codes, groups, "
       "channels, then the rest, so that a change of band, option board or signalling system (which reset "
       "channels) comes before the channels.\n";
