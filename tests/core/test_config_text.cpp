@@ -219,24 +219,27 @@ TEST(ConfigRoundTrip, HoldsForNewAndEditedImagesAndRandomNormalisedOnes) {
   EXPECT_GT(tried, 4);
 }
 
-TEST(ConfigRoundTrip, HoldsForTheDataFileCorpusFilesThatSettle) {
+// Every file of the data-file fuzz corpus, settled by normalising it as a save would.
+TEST(ConfigRoundTrip, HoldsForTheDataFileCorpusFilesOnceSettled) {
   struct Quiet : UserPrompt {
     Answer Show(std::string_view, Icon, Buttons) override { return Answer::Ok; }
   } prompt;
   int tried = 0;
   for (const auto& entry : std::filesystem::directory_iterator(KP53_DATA_FILE_CORPUS)) {
-    if (std::filesystem::file_size(entry.path()) != kDataFileSize) continue;
     RadioData d;
     InitImage(d);
     if (!ReadDataFile(entry.path().string(), d.image, d.defaultSplit, prompt)) continue;
-    const RadioImage stored = d.image;
-    ReloadAreas(d);
-    NormalizeImage(d);
-    if (d.image != stored) continue;
+    RadioImage before{};
+    for (int pass = 0; pass < 4 && before != d.image; ++pass) {
+      before = d.image;
+      ReloadAreas(d);
+      NormalizeImage(d);
+    }
+    if (before != d.image) continue;  // a damaged band whose default lies outside its limits
     ++tried;
     EXPECT_TRUE(RoundTrips(d)) << entry.path();
   }
-  RecordProperty("settled_files", tried);
+  EXPECT_GE(tried, 10);
 }
 
 TEST(ConfigDiff, ListsEveryDifferingFieldByArea) {
