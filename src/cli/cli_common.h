@@ -63,5 +63,7 @@ void AddReportCommand(CLI::App& app, CommandList& commands);
 void AddUploadCommand(CLI::App& app, CommandList& commands);
 void AddDownloadCommand(CLI::App& app, CommandList& commands);
 void AddCsvCommands(CLI::App& app, CommandList& commands);
+// export, import, diff and verify: the configuration as text.
+void AddConfigCommands(CLI::App& app, CommandList& commands);
 
 }  // namespace kp53::cli

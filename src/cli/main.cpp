@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
   AddUploadCommand(app, commands);
   AddDownloadCommand(app, commands);
   AddCsvCommands(app, commands);
+  AddConfigCommands(app, commands);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

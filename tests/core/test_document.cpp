@@ -496,5 +496,19 @@ TEST_F(DocumentTest, BandDefaultFileReadWhileTheHardwareDialogIsOpenReplacesImag
   EXPECT_TRUE(prompt.shown.empty());
 }
 
+TEST_F(DocumentTest, AFileWhoseStoredChecksumIsWrongOpensWithAWarning) {
+  const fs::path file = MakeDataFile("damaged.k53");
+  auto bytes = ReadBytes(file.string());
+  bytes[off::kChannels + 20] ^= 0x01;
+  WriteBytes(file.string(), bytes);
+  CRM90Doc doc(ctx, prompt, chooser);
+  chooser.opens.push_back(file.string());
+  EXPECT_TRUE(doc.Open());
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].icon, Icon::Exclamation);
+  EXPECT_NE(prompt.shown[0].text.find("checksum stored in " + file.string()), std::string::npos);
+  EXPECT_EQ(doc.Data().image[off::kChannels + 20], bytes[off::kChannels + 20]);
+}
+
 }  // namespace
 }  // namespace kp53

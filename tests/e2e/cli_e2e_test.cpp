@@ -96,6 +96,18 @@ TEST_F(CliE2E, UploadWritesTheRadiosMemoryAndNeverOverwritesWithoutForce) {
   EXPECT_EQ(Bytes(file).size(), kDataFileSize);
 }
 
+TEST_F(CliE2E, AnUploadedImageExportsAndImportsToTheSameBytesAndVerifies) {
+  StartRadio(RadioInCloneMode());
+  const auto file = dir / "radio.k53", text = dir / "radio.yaml", back = dir / "back.k53";
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
+  ASSERT_EQ(Run("normalize " + file.string()), 0) << Stderr();
+  ASSERT_EQ(Run("export " + file.string() + " -o " + text.string()), 0) << Stderr();
+  ASSERT_EQ(Run("import - -o " + back.string(), Bytes(text)), 0) << Stderr();
+  EXPECT_EQ(Bytes(back), Bytes(file));
+  EXPECT_EQ(Run("diff " + file.string() + " " + text.string()), 0) << Stderr();
+  EXPECT_EQ(Run("import - -o " + back.string(), Bytes(text)), 1);  // never overwrites unasked
+}
+
 TEST_F(CliE2E, FailedUploadWritesNothing) {
   const auto file = dir / "none.k53";
   EXPECT_EQ(Run("upload --port " + (dir / "no-such-tty").string() + " -o " + file.string()), 1);

@@ -3,9 +3,15 @@
 #include <cstdio>
 #include <memory>
 
+#include "text/messages.h"
+
 namespace kp53 {
 
 namespace {
+
+constexpr const char* kChecksumWarning =
+    "The checksum stored in %1 does not match its contents: the file was changed outside this program or "
+    "is damaged. It has been opened as it is; check it before writing it to a radio.";
 
 std::string JoinPath(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
@@ -160,6 +166,10 @@ bool CRM90Doc::LoadCurrentFile() {
   RadioImage image = data_.image;
   double split = data_.defaultSplit;
   if (!ReadDataFile(ctx_.currentPath, image, split, prompt_)) return false;
+  // A stored checksum that disagrees with the bytes means the file was changed elsewhere or is
+  // damaged: it opens as it is, with a warning.
+  if (GetU16(image, off::kChecksum) != ImageChecksum(image))
+    prompt_.Show(FormatMessage(kChecksumWarning, ctx_.currentPath), Icon::Exclamation, Buttons::Ok);
   data_.image = image;
   data_.defaultSplit = split;
   ReloadAreas(data_);

@@ -4,7 +4,7 @@
 namespace cmd {
 constexpr int kNew = 57600, kOpen = 57601, kSave = 57603, kSaveAs = 57604, kPrint = 57607,
               kPrintPreview = 57609, kPrintSetup = 57606, kConfigure = 32850, kRecentFile = 57616,
-              kExit = 57665;
+              kExit = 57665, kCompareWithFile = 32862;
 constexpr int kCopy = 57634, kPaste = 57637, kUndo = 57643, kRedo = 57644;
 constexpr int kImportChannels = 32860, kExportChannels = 32861;
 constexpr int kToolbar = 59392, kStatusBar = 59393, kVisible = 32828, kFirstColumnToggle = 32800;

@@ -21,6 +21,7 @@
 #include "app/config_dialog.h"
 #include "app/small_dialogs.h"
 #include "app/toolbar_icons.h"
+#include "compare/compare_dialog.h"
 #include "text/messages.h"
 
 namespace {
@@ -145,6 +146,7 @@ void CMainFrame::BuildMenus() {
   fileMenu_->addSeparator();
   AddCommand(fileMenu_, cmd::kImportChannels, QStringLiteral("&Import Channels..."));
   AddCommand(fileMenu_, cmd::kExportChannels, QStringLiteral("&Export Channels..."));
+  AddCommand(fileMenu_, cmd::kCompareWithFile, QStringLiteral("Co&mpare with File..."));
   fileMenu_->addSeparator();
   AddCommand(fileMenu_, cmd::kPrint, QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
   AddCommand(fileMenu_, cmd::kPrintPreview, QStringLiteral("Print Pre&view"));
@@ -416,6 +418,11 @@ void CMainFrame::RegisterBuiltInCommands() {
   });
   RegisterCommand(cmd::kRedo, [this] { doc_.Redo(); });
   kp53::gui::RegisterChannelListCommands(*this, prompt_);
+  RegisterCommand(cmd::kCompareWithFile, [this] {
+    view_->CommitGroupTag();
+    const std::string path = doc_.Context().currentPath;
+    RunCompareWithFile(doc_.Data(), QFileInfo(QString::fromStdString(path)).fileName(), prompt_, this);
+  });
   RegisterDialogCommand(cmd::kConfigure, {[this](QWidget* parent) {
                                             ConfigDialog dlg(doc_.Context(), prompt_, parent);
                                             dlg.help = [this](int c) { ShowHelp(c); };

@@ -1,0 +1,456 @@
+#include "config/config_text.h"
+
+#include <yaml-cpp/yaml.h>
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+
+#include "config/config_schema.h"
+#include "image/codecs.h"
+#include "image/data_file.h"
+
+#include <cmath>
+
+namespace kp53::config {
+
+namespace {
+
+bool Shown(const Field& f, ConfigModel& m, int i) { return !f.shown || f.shown(m, i); }
+
+// Sections of the configuration in text order, each with its items.
+template <typename F>
+void ForEachValue(ConfigModel& m, F f) {
+  for (const Section& sec : Schema()) {
+    if (!sec.present(m)) continue;
+    const int items = sec.count == 0 ? 1 : sec.count;
+    for (int i = 0; i < items; ++i)
+      for (const Field& field : sec.fields)
+        if (Shown(field, m, i)) f(sec, i, field);
+  }
+}
+
+using Marked = std::set<std::pair<std::string, int>>;
+
+// The item's bytes; the hardware's end with the 8 bytes of DefaultSplit as the data file holds it.
+std::string StoredHex(ConfigModel& m, const Section& sec, int i) {
+  std::string hex;
+  for (const auto& [offset, size] : sec.bytes(i))
+    for (std::size_t k = 0; k < size; ++k) hex += Format("%02X", m.data.image[offset + k]);
+  if (sec.storesSplit) {
+    unsigned char split[8];
+    EncodeSplit(m.data.defaultSplit, split);
+    for (unsigned char b : split) hex += Format("%02X", b);
+  }
+  return hex;
+}
+
+void EmitSection(YAML::Emitter& out, ConfigModel& m, const Section& sec, int maxItems, const Marked& marked) {
+  out << YAML::Newline << YAML::Comment(sec.title);
+  out << YAML::Key << sec.name << YAML::Value << YAML::BeginMap;
+  auto fields = [&](int i) {
+    if (marked.count({sec.name, i})) out << YAML::Key << "stored" << YAML::Value << StoredHex(m, sec, i);
+    for (const Field& f : sec.fields)
+      if (Shown(f, m, i)) out << YAML::Key << f.name << YAML::Value << f.get(m, i);
+  };
+  if (sec.count == 0) {
+    fields(0);
+  } else {
+    for (int i = 0; i < std::min(sec.count, maxItems); ++i) {
+      out << YAML::Key << sec.ItemKey(i) << YAML::Value;
+      if (sec.itemComment) out << YAML::Comment(sec.itemComment(m, i));
+      out << YAML::BeginMap;
+      fields(i);
+      out << YAML::EndMap;
+    }
+  }
+  out << YAML::EndMap;
+}
+
+std::string Emit(ConfigModel& m, int maxItems, const Marked& marked = {}) {
+  YAML::Emitter out;
+  out << YAML::Comment("HT-620A Series radio configuration (kp53 export). Reference: docs/config-text.md");
+  out << YAML::BeginMap;
+  for (const Section& sec : Schema())
+    if (sec.present(m)) EmitSection(out, m, sec, maxItems, marked);
+  out << YAML::EndMap;
+  return std::string(out.c_str()) + "\n";
+}
+
+Note At(const YAML::Node& node, std::string message) {
+  const YAML::Mark mark = node.Mark();
+  return {mark.line + 1, mark.column + 1, std::move(message), {}, -1};
+}
+
+struct Given {
+  std::string text;
+  YAML::Node node;
+  bool given = false;
+};
+
+struct SectionInput {
+  const Section* section;
+  std::map<int, std::map<std::string, Given>> items;  // item index -> field -> text
+  std::map<int, Given> stored;                        // item index -> its bytes
+};
+
+Note About(const YAML::Node& node, std::string message, const Section& sec, int item) {
+  Note n = At(node, std::move(message));
+  n.area = sec.name;
+  n.item = item;
+  return n;
+}
+
+// The model's areas written into its image without normalising, as the image stands.
+void Flush(ConfigModel& m) {
+  m.StoreAreas();
+  m.data.hardware.StoreToImage(m.data.image);
+  m.data.channels.StoreToImage(m.data.image, m.data.hardware);
+}
+
+// Reads the mapping of one item's fields; anything that is not a known field with a plain value
+// is an error.
+void ReadFields(const Section& sec, const YAML::Node& map, std::map<std::string, Given>& into, Given* stored,
+                std::vector<Note>& errors) {
+  if (!map.IsMap()) {
+    errors.push_back(At(map, "expected a mapping of fields"));
+    return;
+  }
+  for (const auto& kv : map) {
+    const std::string key = kv.first.Scalar();
+    if (key == "stored" && kv.second.IsScalar()) {
+      *stored = Given{kv.second.Scalar(), kv.second, true};
+      continue;
+    }
+    const auto f = std::find_if(sec.fields.begin(), sec.fields.end(), [&](const Field& x) { return x.name == key; });
+    if (f == sec.fields.end()) {
+      errors.push_back(At(kv.first, "unknown field \"" + key + "\" in " + sec.name));
+    } else if (!kv.second.IsScalar()) {
+      errors.push_back(At(kv.second, key + ": expected a single value"));
+    } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second, true}).second) {
+      errors.push_back(At(kv.first, key + " is given twice"));
+    }
+  }
+}
+
+// Writes an item's stored bytes into the image; false (with the error) when the text is not the
+// item's bytes in hexadecimal.
+bool EnterStored(ConfigModel& m, const Section& sec, int i, const Given& given, std::vector<Note>& errors) {
+  const auto runs = sec.bytes(i);
+  std::size_t total = sec.storesSplit ? 8 : 0;
+  for (const auto& run : runs) total += run.second;
+  const std::string& hex = given.text;
+  if (hex.size() != 2 * total || hex.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
+    errors.push_back(About(given.node, Format("stored: expected %zu hexadecimal digits", 2 * total), sec, i));
+    return false;
+  }
+  auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(std::stoul(hex.substr(k, 2), nullptr, 16)); };
+  std::size_t k = 0;
+  for (const auto& [offset, size] : runs)
+    for (std::size_t b = 0; b < size; ++b, k += 2) m.data.image[offset + b] = byte(k);
+  if (sec.storesSplit) {
+    unsigned char split[8];
+    for (std::size_t b = 0; b < 8; ++b, k += 2) split[b] = byte(k);
+    if (const double v = DecodeSplit(split); std::isfinite(v)) m.data.defaultSplit = v;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string NoteText(const Note& note) {
+  if (note.line == 0) return note.message;
+  return Format("line %d, column %d: %s", note.line, note.column, note.message.c_str());
+}
+
+std::string ExportText(const RadioImage& image, double split) {
+  ConfigModel m;
+  m.Load(image, split);
+  m.Finish();
+  // The text must enter back to this image. Items whose values the rules would not enter as they
+  // are carry their bytes; a few rounds settle every case (an item's bytes may hold another's).
+  RadioData defaults;
+  InitImage(defaults);
+  Marked marked;
+  std::string text = Emit(m, kChannelCount, marked);
+  for (int round = 0; round < 4; ++round) {
+    const auto r = ImportText(text, defaults.image, defaults.defaultSplit);
+    const std::size_t before = marked.size();
+    for (const auto* notes : {&r.errors, &r.changes})
+      for (const Note& n : *notes)
+        if (n.item >= 0) marked.insert({n.area, n.item});
+
+    if (r.errors.empty() && r.changes.empty()) {
+      if (r.image == m.data.image && r.split == m.data.defaultSplit) return text;
+      // Bytes that differ with every field read back as asked: their items carry them.
+
+      for (const Section& sec : Schema()) {
+        if (!sec.present(m)) continue;
+        for (int i = 0; i < std::max(sec.count, 1); ++i)
+          for (const auto& [offset, size] : sec.bytes(i))
+            for (std::size_t k = offset; k < offset + size; ++k)
+              if (r.image[k] != m.data.image[k]) marked.insert({sec.name, i});
+      }
+    }
+    // Group sizes depend on each other: the groups carry their bytes together or not at all.
+    if (std::any_of(marked.begin(), marked.end(), [](const auto& k) { return k.first == "groups"; }))
+      for (int g = 0; g < kGroupCount; ++g) marked.insert({"groups", g});
+    if (marked.size() == before) break;
+    text = Emit(m, kChannelCount, marked);
+  }
+  return text;
+}
+
+ImportResult ImportText(std::string_view text, const RadioImage& baseImage, double baseSplit) {
+  ImportResult result;
+  YAML::Node root;
+  try {
+    root = YAML::Load(std::string(text));
+  } catch (const YAML::Exception& e) {
+    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg, {}, -1});
+    return result;
+  }
+  if (!root.IsMap()) {
+    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration", {}, -1}
+                                          : At(root, "expected a mapping of areas"));
+    return result;
+  }
+
+  // Read the whole text first: its structure is checked before anything is entered.
+  std::vector<SectionInput> inputs;
+  std::set<std::string> seen;
+  for (const auto& kv : root) {
+    const std::string key = kv.first.Scalar();
+    const auto sec = std::find_if(Schema().begin(), Schema().end(), [&](const Section& s) { return s.name == key; });
+    if (sec == Schema().end()) {
+      result.errors.push_back(At(kv.first, "unknown area \"" + key + "\""));
+      continue;
+    }
+    if (!seen.insert(key).second) {
+      result.errors.push_back(At(kv.first, key + " is given twice"));
+      continue;
+    }
+    SectionInput in{&*sec, {}, {}};
+    if (kv.second.IsNull()) {
+    } else if (sec->count == 0) {
+      Given stored;
+      ReadFields(*sec, kv.second, in.items[0], &stored, result.errors);
+      if (stored.given) in.stored[0] = stored;
+    } else if (!kv.second.IsMap()) {
+      result.errors.push_back(At(kv.second, "expected a mapping of numbered items"));
+    } else {
+      for (const auto& item : kv.second) {
+        const int i = item.first.IsScalar() ? sec->ItemIndex(item.first.Scalar()) : -1;
+        if (i < 0) {
+          result.errors.push_back(At(item.first, "no item \"" + item.first.Scalar() + "\" in " + key));
+        } else if (in.items.count(i)) {
+          result.errors.push_back(At(item.first, "item " + item.first.Scalar() + " is given twice"));
+        } else if (!item.second.IsNull()) {
+          Given stored;
+          ReadFields(*sec, item.second, in.items[i], &stored, result.errors);
+          if (stored.given) in.stored[i] = stored;
+        }
+      }
+    }
+    inputs.push_back(std::move(in));
+  }
+  if (!result.errors.empty()) return result;
+
+  // Enter the sections in the order their rules need: what others depend on comes first.
+  std::stable_sort(inputs.begin(), inputs.end(),
+                   [](const SectionInput& a, const SectionInput& b) { return a.section->applyRank < b.section->applyRank; });
+  ConfigModel m;
+  m.Load(baseImage, baseSplit);
+
+  for (const SectionInput& in : inputs) {
+    const Section& sec = *in.section;
+    if (!sec.present(m)) {
+      for (const auto& [i, fields] : in.items)
+        for (const auto& [name, given] : fields)
+          result.errors.push_back(
+              About(given.node, sec.name + " belongs to the signalling system that is not selected", sec, i));
+      continue;
+    }
+    // The section's stored bytes go in first, as they are; its fields are entered over them.
+    if (!in.stored.empty()) {
+      Flush(m);
+      for (const auto& [i, given] : in.stored)
+        if (!EnterStored(m, sec, i, given, result.errors)) return result;
+      ReloadAreas(m.data);
+      m.LoadAreas();
+    }
+    std::vector<std::pair<int, Present>> presents;
+    for (const auto& [i, fields] : in.items) {
+      Present p;
+      for (const auto& [name, given] : fields) p[name] = given.text;
+      presents.emplace_back(i, std::move(p));
+    }
+    if (sec.prepare) sec.prepare(m, presents);
+    for (const auto& [i, present] : presents) {
+      const auto& fields = in.items.at(i);
+      // A field whose text is what the image already holds is left as it is. An item with no
+      // such field is not touched at all.
+      auto differs = [&](const Field& f) {
+        const auto it = fields.find(f.name);
+        return it != fields.end() && !SameText(f.compare, it->second.text, f.get(m, i));
+      };
+      if (std::none_of(sec.fields.begin(), sec.fields.end(), differs)) continue;
+      if (sec.before) sec.before(m, i, present);
+      Present entered;
+      for (const Field& f : sec.fields) {
+        if (!differs(f)) continue;
+        const auto it = fields.find(f.name);
+        if (auto error = f.set(m, i, it->second.text))
+          result.errors.push_back(About(it->second.node, f.name + ": " + *error, sec, i));
+        else
+          entered[f.name] = it->second.text;
+      }
+      if (sec.after) sec.after(m, i, entered);
+    }
+    m.StoreAreas();
+  }
+  if (!result.errors.empty()) return result;
+  m.Finish();
+
+  // What the image now holds, field by field, against what the text asked for.
+  for (const SectionInput& in : inputs)
+    for (const auto& [i, fields] : in.items)
+      for (const Field& f : in.section->fields) {
+        const auto it = fields.find(f.name);
+        if (it == fields.end() || f.compare == Compare::Hint) continue;
+        const std::string stored = f.get(m, i);
+        if (!SameText(f.compare, it->second.text, stored))
+          result.changes.push_back(About(it->second.node,
+                                         f.name + ": \"" + it->second.text + "\" would be stored as \"" + stored + "\"",
+                                         *in.section, i));
+      }
+  result.image = m.data.image;
+  result.split = m.data.defaultSplit;
+  return result;
+}
+
+std::vector<FlatField> Flatten(ConfigModel& model) {
+  std::vector<FlatField> out;
+  ForEachValue(model, [&](const Section& sec, int i, const Field& f) {
+    out.push_back({sec.name, sec.count == 0 ? std::string() : sec.ItemKey(i), f.name, f.get(model, i)});
+  });
+  return out;
+}
+
+std::vector<Difference> Diff(ConfigModel& a, ConfigModel& b) {
+  const auto fa = Flatten(a), fb = Flatten(b);
+  std::map<std::string, const FlatField*> inB;
+  for (const auto& f : fb) inB[f.Place()] = &f;
+  std::vector<Difference> out;
+  std::set<std::string> matched;
+  for (const auto& f : fa) {
+    const auto it = inB.find(f.Place());
+    if (it == inB.end()) {
+      out.push_back({f.area, f.item, f.field, f.value, "(absent)", true, false});
+      continue;
+    }
+    matched.insert(f.Place());
+    if (f.value != it->second->value) out.push_back({f.area, f.item, f.field, f.value, it->second->value, true, true});
+  }
+  for (const auto& f : fb)
+    if (!matched.count(f.Place())) out.push_back({f.area, f.item, f.field, "(absent)", f.value, false, true});
+  return out;
+}
+
+std::string DiffLine(const Difference& d) {
+  const std::string place = d.item.empty() ? d.area + "." + d.field : d.area + "." + d.item + "." + d.field;
+  return place + ": " + d.a + " -> " + d.b;
+}
+
+std::string DiffJson(const std::vector<Difference>& diffs) {
+  YAML::Emitter out;
+  out.SetNullFormat(YAML::LowerNull);
+  out << YAML::DoubleQuoted << YAML::Flow << YAML::BeginSeq;
+  for (const auto& d : diffs) {
+    out << YAML::BeginMap << YAML::Key << "area" << YAML::Value << d.area << YAML::Key << "item" << YAML::Value << d.item
+        << YAML::Key << "field" << YAML::Value << d.field << YAML::Key << "a";
+    if (d.inA) out << YAML::Value << d.a; else out << YAML::Value << YAML::Null;
+    out << YAML::Key << "b";
+    if (d.inB) out << YAML::Value << d.b; else out << YAML::Value << YAML::Null;
+    out << YAML::EndMap;
+  }
+  out << YAML::EndSeq;
+  return std::string(out.c_str()) + "\n";
+}
+
+std::optional<std::string> LoadForCompare(const std::string& path, ConfigModel& model) {
+  std::string lower = path;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const bool text = lower.size() > 4 && (lower.rfind(".yaml") == lower.size() - 5 || lower.rfind(".yml") == lower.size() - 4);
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "cannot open " + path;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  if (!text) {
+    if (bytes.size() != kDataFileSize) return path + " is not a data file of " + std::to_string(kDataFileSize) + " bytes";
+    RadioImage image{};
+    std::copy_n(bytes.begin(), kImageSize, image.begin());
+    unsigned char split[8];
+    std::copy_n(bytes.begin() + kImageSize, 8, split);
+    const double v = DecodeSplit(split);
+    model.Load(image, std::isfinite(v) ? v : 0.0);
+    return std::nullopt;
+  }
+  RadioData defaults;
+  InitImage(defaults);
+  const auto r = ImportText(bytes, defaults.image, defaults.defaultSplit);
+  if (!r.errors.empty()) return path + ": " + NoteText(r.errors.front());
+  model.Load(r.image, r.split);
+  return std::nullopt;
+}
+
+std::string SchemaReference() {
+  std::string md =
+      "# The configuration as text\n\n"
+      "Generated by `kp53 export --schema`; do not edit by hand.\n\n"
+      "`kp53 export FILE.k53` writes the whole configuration of a radio as YAML, one area after another. "
+      "`kp53 import TEXT.yaml -o FILE.k53` enters the fields a text holds onto a base image (`--base`, else "
+      "the built-in defaults) through the same rules as the dialogs and the channel grid, then normalises "
+      "the image. A field whose text equals what the image already holds is left as it is. A value that the "
+      "rules store differently (held within a range, snapped to a step, a character the radio cannot show) "
+      "is reported with its line and column and the value that would be stored; nothing is written unless "
+      "`--accept-changes` is given. An unknown key, a wrong type or an impossible value is an error, and "
+      "nothing is written.\n\n"
+      "Items of a list are keyed by their number (1, 2, ...) or, for the 5-tone formats, by the format's name. "
+      "Choices are written as the program shows them, without the blanks around them. A stored value that "
+      "no list names is written as `#n`; it cannot be entered back. The areas of the signalling system that "
+      "is not selected are not part of the configuration.\n\n"
+      "An item whose stored values the rules would not enter as they are (a file from elsewhere, a damaged "
+      "table) is exported with an extra key `stored`: the item's bytes in hexadecimal (for `hardware` followed "
+      "by the 8 bytes of the default split). They are entered as they are before the item's fields, so that "
+      "export and import give back the image byte for byte; a field changed in such an item still goes "
+      "through its rule. `kp53 verify` names the values concerned. `rx_step` and `tx_step` appear only where "
+      "a channel's frequency is stored with the other step than the grid would choose.\n\n"
+      "Areas are entered in this order: identity, hardware, option, signalling, paging and page codes, groups, "
+      "channels, then the rest, so that a change of band, option board or signalling system (which reset "
+      "channels) comes before the channels.\n";
+  ConfigModel m;
+  RadioData fresh;
+  InitImage(fresh);
+  m.Load(fresh.image, fresh.defaultSplit);
+  for (const Section& sec : Schema()) {
+    md += "\n## `" + sec.name + "`: " + sec.title + "\n\n";
+    if (sec.count > 0)
+      md += sec.itemNames.empty() ? Format("Items 1 to %d.\n\n", sec.count) : "Items by name.\n\n";
+    md += "| Field | Values | Meaning |\n|---|---|---|\n";
+    for (const Field& f : sec.fields) {
+      std::string values;
+      for (const auto& c : f.choices) values += (values.empty() ? "`" : ", `") + c + "`";
+      if (values.empty()) values = "e.g. `" + f.get(m, 0) + "`";
+      std::string help = f.help;
+      for (auto pos = help.find('|'); pos != std::string::npos; pos = help.find('|', pos + 2)) help.replace(pos, 1, "\\|");
+      md += "| `" + f.name + "` | " + values + " | " + help + " |\n";
+    }
+  }
+  md += "\n## Example\n\nA new image, with the first item of every list (5-tone selected):\n\n```yaml\n" + Emit(m, 1) + "```\n";
+  return md;
+}
+
+}  // namespace kp53::config

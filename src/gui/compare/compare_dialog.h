@@ -1,0 +1,27 @@
+// File > Compare with File...: the fields in which the open image and a chosen file differ, by
+// area, in a sortable tree.
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+#include "config/config_text.h"
+#include "ports.h"
+
+class QTreeWidget;
+
+class CompareDialog : public QDialog {
+ public:
+  CompareDialog(const std::vector<kp53::config::Difference>& diffs, const QString& openName, const QString& otherName,
+                QWidget* parent = nullptr);
+  QTreeWidget* Tree() const { return tree_; }
+
+ private:
+  QTreeWidget* tree_;
+};
+
+// Chooses a data file or configuration text and shows its compare with `data`; messages go to
+// `prompt`.
+void RunCompareWithFile(const kp53::RadioData& data, const QString& openName, kp53::UserPrompt& prompt,
+                        QWidget* parent);

@@ -1,0 +1,312 @@
+// The configuration text: the schema's fields, error and change positions, the round trip, the
+// compare and the checks.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "config/config_schema.h"
+#include "config/config_text.h"
+#include "config/config_verify.h"
+#include "image/data_file.h"
+#include "image/image_rules.h"
+#include "image/radio_data.h"
+
+namespace kp53::config {
+namespace {
+
+RadioData NewImage() {
+  RadioData d;
+  InitImage(d);
+  NormalizeImage(d);
+  return d;
+}
+
+ImportResult Import(const std::string& text, const RadioData& base = NewImage()) {
+  return ImportText(text, base.image, base.defaultSplit);
+}
+
+std::string Joined(const std::vector<Note>& notes) {
+  std::string s;
+  for (const auto& n : notes) s += NoteText(n) + "\n";
+  return s;
+}
+
+// The bytes where two images differ.
+std::vector<std::size_t> Changed(const RadioImage& a, const RadioImage& b) {
+  std::vector<std::size_t> out;
+  for (std::size_t k = 0; k < kImageSize; ++k)
+    if (a[k] != b[k]) out.push_back(k);
+  return out;
+}
+
+// Export then import gives the same bytes and the same split.
+::testing::AssertionResult RoundTrips(const RadioData& d) {
+  const auto r = Import(ExportText(d.image, d.defaultSplit));
+  if (!r.errors.empty() || !r.changes.empty())
+    return ::testing::AssertionFailure() << Joined(r.errors) << Joined(r.changes);
+  const auto diff = Changed(d.image, r.image);
+  if (!diff.empty()) return ::testing::AssertionFailure() << diff.size() << " bytes differ, first " << diff[0];
+  if (r.split != d.defaultSplit) return ::testing::AssertionFailure() << "split " << r.split;
+  return ::testing::AssertionSuccess();
+}
+
+TEST(ConfigSchema, NamesAreUniqueChoicesHoldTheValuesAndEveryItemHasItsBytes) {
+  ConfigModel m;
+  const RadioData d = NewImage();
+  m.Load(d.image, d.defaultSplit);
+  std::set<std::string> names;
+  for (const Section& sec : Schema()) {
+    EXPECT_TRUE(names.insert(sec.name).second) << sec.name;
+    ASSERT_TRUE(sec.bytes) << sec.name;
+    for (int i = 0; i < std::max(sec.count, 1); ++i)
+      for (const auto& [offset, size] : sec.bytes(i)) EXPECT_LE(offset + size, kImageSize) << sec.name;
+    std::set<std::string> fields{"stored"};
+    for (const Field& f : sec.fields) {
+      EXPECT_TRUE(fields.insert(f.name).second) << sec.name << "." << f.name;
+      if (!sec.present(m) || f.choices.empty() || f.name == "channel_step") continue;
+      const std::string v = f.get(m, 0);
+      EXPECT_NE(std::find(f.choices.begin(), f.choices.end(), v), f.choices.end()) << sec.name << "." << f.name << " = " << v;
+    }
+  }
+}
+
+// One field entered onto a new image, and what the image then holds for it.
+TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
+  struct Case {
+    const char* text;
+    const char* place;
+    const char* stored;
+  } cases[] = {
+      {"channels: {3: {rx: 151.25}}", "channels.3.rx", "151.25000"},
+      {"channels: {3: {rx_tone: D-023I, tx_tone: 'C- 88.5'}}", "channels.3.rx_tone", "D-023I"},
+      {"channels: {3: {tx_tone: D-754N}}", "channels.3.tx_tone", "D-754N"},
+      {"channels: {3: {tag: AB-1}}", "channels.3.tag", "AB-1"},
+      {"channels: {3: {squelch: 9, power: L, lockout: BT}}", "channels.3.lockout", "BT"},
+      {"channels: {2: {in_use: false}}", "channels.2.in_use", "false"},
+      {"groups: {1: {size: 100}, 2: {size: 4}, 3: {size: 0}, 4: {size: 0}, 5: {size: 0}, 6: {size: 0}, 7: {size: 0}}",
+       "groups.1.size", "100"},
+      {"hardware: {band: UHF}", "hardware.min_frequency", "450.0MHz"},
+      {"hardware: {ref_osc: 12.8}", "hardware.ref_osc", "12.80000"},
+      {"hardware: {min_frequency: 150, max_frequency: 160}", "hardware.max_frequency", "160.0MHz"},
+      {"hardware: {default_split: -4.6}", "hardware.default_split", "-4.6"},
+      {"key_functions: {side1: Lamp, side2: Monitor}", "key_functions.side2", "Monitor"},
+      {"scanning: {priority_channel: 7}", "scanning.priority_channel", "7"},
+      {"power_saving: {power_on_tag: HELLO}", "power_saving.power_on_tag", "HELLO"},
+      {"password: {password: 4711}", "password.password", "4711"},
+      {"identity: {serial_number: 2D123456}", "identity.serial_number", "2D123456"},
+      {"signalling: {system: 2-Tone}\ntwo_tone_pairs: {2: {first: 1000.0}}", "two_tone_pairs.2.first", "1000.0 Hz"},
+      {"five_tone_formats: {CCIR1: {gap: 40}}", "five_tone_formats.CCIR1.gap", "40.0 ms"},
+      {"option: {option_board: SCB-31}\npaging: {call_times: 3 Times}", "paging.call_times", "3 Times"},
+  };
+  for (const auto& c : cases) {
+    const auto r = Import(c.text);
+    ASSERT_TRUE(r.errors.empty() && r.changes.empty()) << c.text << "\n" << Joined(r.errors) << Joined(r.changes);
+    ConfigModel m;
+    m.Load(r.image, r.split);
+    std::string value = "(absent)";
+    for (const auto& f : Flatten(m))
+      if (f.Place() == c.place) value = f.value;
+    EXPECT_EQ(value, c.stored) << c.text;
+  }
+}
+
+TEST(ConfigImport, ErrorsAndChangesNameTheirLineAndColumn) {
+  struct Case {
+    const char* text;
+    int line, column;
+    const char* message;
+    bool change;
+  } cases[] = {
+      {"hardware:\n  modle: x\n", 2, 3, "unknown field \"modle\"", false},
+      {"nonsense: 1\n", 1, 1, "unknown area", false},
+      {"channels:\n  300: {rx: 150}\n", 2, 3, "no item \"300\"", false},
+      {"channels:\n  1:\n    rx: [150]\n", 3, 9, "expected a single value", false},
+      {"scanning: {scan_speed: Medium}\n", 1, 24, "expected one of", false},
+      {"channels: {1: {in_use: false}}\n", 1, 24, "channel 1 stays in use", false},
+      {"channels: {4: {arts: true}}\n", 1, 22, "ARTS needs DCS", false},
+      {"option: {record_mode: Rolling}\n", 1, 23, "only with the VRU-8", false},
+      {"two_tone: {duty: On-Duty}\n", 1, 18, "not selected", false},
+      {"identity: {firmware: 2.00\n", 2, 1, "", false},
+      {"channels:\n  1:\n    rx: 150.0031\n", 3, 9, "would be stored as \"150.00500\"", true},
+      {"channels: {1: {rx: 190}}\n", 1, 20, "would be stored as \"174.00000\"", true},
+      {"channels: {1: {tag: 'a!b'}}\n", 1, 21, "HT-610", false},
+      {"channels: {3: {tag: abc}}\n", 1, 21, "would be stored as \"ABC\"", true},
+      {"password: {password: 12}\n", 1, 22, "would be stored as \"0012\"", true},
+      {"two_tone_pairs: {1: {first: 100}}\n", 1, 29, "would be stored as \"288.5 Hz\"", true},
+  };
+  for (const auto& c : cases) {
+    const auto r = Import(c.text);
+    const auto& notes = c.change ? r.changes : r.errors;
+    ASSERT_EQ(notes.size(), 1u) << c.text << "\n" << Joined(r.errors) << Joined(r.changes);
+    EXPECT_EQ(notes[0].line, c.line) << c.text;
+    EXPECT_EQ(notes[0].column, c.column) << c.text;
+    EXPECT_NE(notes[0].message.find(c.message), std::string::npos) << notes[0].message;
+  }
+}
+
+TEST(ConfigImport, AReceiveFrequencyEditChangesOnlyTheBytesItOwns) {
+  const RadioData base = NewImage();
+  std::string text = ExportText(base.image, base.defaultSplit);
+  const auto at = text.find("rx: 150.00000", text.find("\n  5:", text.find("\nchannels:")));
+  ASSERT_NE(at, std::string::npos);
+  text.replace(at, 13, "rx: 146.51250");
+  const auto r = Import(text, base);
+  ASSERT_TRUE(r.errors.empty() && r.changes.empty()) << Joined(r.errors) << Joined(r.changes);
+  const std::size_t rec = off::kChannels + 4 * kChannelRecordSize;
+  // Step selector (byte 0), bit 16 of the number (byte 2), the number, the tuning byte, checksum.
+  std::vector<std::size_t> owned{rec + 0, rec + 2, rec + 8, rec + 9, rec + 12, off::kChecksum, off::kChecksum + 1};
+  for (const std::size_t k : Changed(base.image, r.image))
+    EXPECT_NE(std::find(owned.begin(), owned.end(), k), owned.end()) << "byte " << k;
+  RadioData d = base;
+  d.image = r.image;
+  ReloadAreas(d);
+  EXPECT_EQ(d.channels.Entry(4).rxFreq, 146.5125);
+  EXPECT_EQ(d.channels.Entry(4).rxStep, 1);  // 6.25 kHz, as the grid chooses
+}
+
+TEST(ConfigImport, ChangedValuesAreStoredOnlyWhenAcceptedAndTheBaseKeepsTheRest) {
+  RadioData base = NewImage();
+  base.channels.Entry(9).tag = "KEEP    ";
+  NormalizeImage(base);
+  const auto r = Import("channels: {1: {rx: 151.0033}}", base);
+  ASSERT_EQ(r.changes.size(), 1u);
+  RadioData d = base;
+  d.image = r.image;
+  ReloadAreas(d);
+  EXPECT_EQ(d.channels.Entry(9).tag, "KEEP    ");
+  EXPECT_EQ(FrequencyText(d.channels.Entry(0).rxFreq), "151.00500");
+}
+
+TEST(ConfigRoundTrip, HoldsForNewAndEditedImagesAndRandomNormalisedOnes) {
+  RadioData d = NewImage();
+  EXPECT_TRUE(RoundTrips(d));
+  d.hardware.ApplyBandDefaults(true);
+  ResetChannelsForBand(d, true);
+  d.channels.Entry(3).rxFreq = 455.00625;
+  d.channels.Entry(3).rxStep = 1;
+  d.channels.Entry(7).txOff = true;
+  d.channels.Entry(8).enabled = 0;
+  d.channels.groupSize[1] = 0;
+  d.defaultSplit = 5.0;
+  NormalizeImage(d);
+  EXPECT_TRUE(RoundTrips(d));
+  ASSERT_TRUE(ChangeSignalingType(d, 0));
+  NormalizeImage(d);
+  EXPECT_TRUE(RoundTrips(d));
+
+  // Random bytes made into a settled image: export and import give it back.
+  std::mt19937 rng(53);
+  int tried = 0;
+  for (int n = 0; n < 8; ++n) {
+    RadioData r;
+    InitImage(r);
+    for (std::size_t k = 2; k < kImageSize; ++k)
+      if (rng() % 8 == 0) r.image[k] = static_cast<std::uint8_t>(rng());
+    for (int pass = 0; pass < 3; ++pass) {
+      ReloadAreas(r);
+      NormalizeImage(r);
+    }
+    const RadioImage settled = r.image;
+    ReloadAreas(r);
+    NormalizeImage(r);
+    if (r.image != settled) continue;
+    ++tried;
+    EXPECT_TRUE(RoundTrips(r)) << "image " << n;
+  }
+  EXPECT_GT(tried, 4);
+}
+
+// Every file of the data-file fuzz corpus, settled by normalising it as a save would.
+TEST(ConfigRoundTrip, HoldsForTheDataFileCorpusFilesOnceSettled) {
+  struct Quiet : UserPrompt {
+    Answer Show(std::string_view, Icon, Buttons) override { return Answer::Ok; }
+  } prompt;
+  int tried = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(KP53_DATA_FILE_CORPUS)) {
+    RadioData d;
+    InitImage(d);
+    if (!ReadDataFile(entry.path().string(), d.image, d.defaultSplit, prompt)) continue;
+    RadioImage before{};
+    for (int pass = 0; pass < 4 && before != d.image; ++pass) {
+      before = d.image;
+      ReloadAreas(d);
+      NormalizeImage(d);
+    }
+    if (before != d.image) continue;  // a damaged band whose default lies outside its limits
+    ++tried;
+    EXPECT_TRUE(RoundTrips(d)) << entry.path();
+  }
+  EXPECT_GE(tried, 10);
+}
+
+TEST(ConfigDiff, ListsEveryDifferingFieldByArea) {
+  RadioData a = NewImage(), b = NewImage();
+  b.channels.Entry(4).tag = "OTHER   ";
+  b.hardware.model = 0;
+  NormalizeImage(b);
+  ConfigModel ma, mb;
+  ma.Load(a.image, a.defaultSplit);
+  mb.Load(b.image, b.defaultSplit);
+  EXPECT_TRUE(Diff(ma, ma).empty());
+  std::vector<std::string> lines;
+  for (const auto& d : Diff(ma, mb)) lines.push_back(DiffLine(d));
+  EXPECT_EQ(lines, (std::vector<std::string>{"hardware.config_bytes: 054B68892005B406CCACDA -> 044B68892005B406CCACDA",
+                                             "hardware.model: HT-620 Series -> HT-610 Series",
+                                             "channels.5.tag:  CH-005 -> OTHER"}));
+  EXPECT_EQ(DiffJson(Diff(ma, mb)).find("[{\"area\": \"hardware\", \"item\": \"\", \"field\": \"config_bytes\""), 0u);
+  ASSERT_TRUE(ChangeSignalingType(b, 0));
+  NormalizeImage(b);
+  mb.Load(b.image, b.defaultSplit);
+  bool absent = false;
+  for (const auto& d : Diff(ma, mb)) absent |= d.area == "five_tone" && !d.inB;
+  EXPECT_TRUE(absent);
+}
+
+TEST(ConfigVerify, FindsEachKindOfProblemOnCraftedImages) {
+  EXPECT_TRUE(Verify(NewImage().image, 0.0).empty());
+  struct Case {
+    void (*craft)(RadioData&);
+    bool normalise;
+    const char* place;
+  } cases[] = {
+      {[](RadioData& d) { d.image[300] ^= 1; }, false, "checksum"},
+      {[](RadioData& d) { d.channels.Entry(2).rxFreq = 180.0; }, true, "channels.3.rx"},
+      {[](RadioData& d) { d.channels.Entry(2).txToneType = kToneCtcss, d.channels.Entry(2).txCtcss = 1001; },
+       true, "channels.3.tx_tone"},
+      {[](RadioData& d) { d.channels.Entry(2).rxToneType = kToneDcs, d.channels.Entry(2).rxDcs = 24; }, true,
+       "channels.3.rx_tone"},
+      {[](RadioData& d) { d.channels.groupSize[5] = 200; }, true, "groups.6.size"},
+      {[](RadioData& d) { d.channels.Entry(0).signalType = 2, d.channels.Entry(0).signalNo = 1; }, true,
+       "channels.1.signal_type"},
+      {[](RadioData& d) { d.identity.serialNumber = "1A000000"; }, true, "identity.serial_number"},
+      {[](RadioData& d) { d.image[off::kPowerOnTag + 2] = 60; StoreChecksum(d.image); }, false,
+       "power_saving.power_on_tag"},
+      {[](RadioData& d) { d.channels.Entry(0).lockout = 3; }, true, "channels.1.lockout"},
+      {[](RadioData& d) { d.image[off::kEmergency + 3] = 0x0E; StoreChecksum(d.image); }, false,
+       "emergency.lone_worker_timer"},
+  };
+  for (const auto& c : cases) {
+    RadioData d = NewImage();
+    c.craft(d);
+    if (c.normalise) NormalizeImage(d);
+    bool found = false;
+    std::string all;
+    for (const auto& f : Verify(d.image, d.defaultSplit)) {
+      found |= f.place == c.place;
+      all += f.place + ": " + f.message + "\n";
+    }
+    EXPECT_TRUE(found) << c.place << "\n" << all;
+  }
+}
+
+TEST(ConfigReference, TheCheckedInDocumentIsTheGeneratedOne) {
+  std::ifstream in(KP53_CONFIG_DOC);
+  const std::string doc((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_TRUE(doc == SchemaReference()) << "run: kp53 export --schema -o docs/config-text.md";
+}
+
+}  // namespace
+}  // namespace kp53::config
