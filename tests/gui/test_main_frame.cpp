@@ -49,11 +49,11 @@ TEST_F(GuiTest, SignallingMenuFollowsTheSignallingSystem) {
   EXPECT_TRUE(f.Action(cmd::kAniSpeedDial)->isEnabled());
 }
 
-TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
+TEST_F(GuiTest, EveryCommandOfTheMenusIsEnabledButThoseOfTheOtherSignallingSystem) {
   CMainFrame& f = Frame();
-  for (int id : {cmd::kScanning, cmd::kAlignment})
+  for (int id : {cmd::kTwoTone, cmd::kTwoToneSystems})  // the fixture's image runs 5-tone
     EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
-  for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
+  for (int id : {cmd::kScanning, cmd::kFiveToneSystems, cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
                  cmd::kGetStarted, cmd::kExit, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUpload,
                  cmd::kDownload, cmd::kToolUpload, cmd::kToolDownload, cmd::kChannelAllocations, cmd::kVisible,
                  cmd::kCopy, cmd::kPaste})

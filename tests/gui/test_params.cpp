@@ -208,7 +208,7 @@ TEST_F(HardwareDialogTest, CancelAfterEditsAndABandChangeFromTheDefaultFilePutsE
   EXPECT_TRUE(ctx.modified);  // a cancelled dialog still counts as a change
 }
 
-TEST_F(GuiTest, CommonHardwareRunsFromTheFrameAndUnbuiltDialogsStayDisabled) {
+TEST_F(GuiTest, CommonHardwareRunsFromTheFrameAndEveryHelpContextIsUnique) {
   std::set<int> contexts;
   int count = 0;
   const HelpTopic* base = HelpTopics(count);

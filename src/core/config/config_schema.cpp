@@ -814,7 +814,7 @@ std::vector<Section> BuildSchema() {
       for (const auto& it : items) texts.push_back(Trim(it));
       const int v = FindText(texts, t);
       if (v < 0) return "expected \"current Channel\", \"Priority Channel\" or an allocated channel \"CH-n\"";
-      m.emergency.SetChannelValue(v, m.data.channels);
+      m.emergency.SetChannelValue(v);
       return std::nullopt;
     };
     sec.fields = {

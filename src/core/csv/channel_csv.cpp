@@ -293,9 +293,9 @@ bool Apply(RadioData& data, const Wanted& w) {
   if (e.txOff != w.txOff) paste(5, w.txOff ? std::string(kNoTxFrequencyText) : FormatFrequency(e.txFreq));
   // Receive DCS of either polarity has no column of its own: a row that gives the same code keeps it.
   std::string rxTone = w.rxTone;
-  if (e.rxToneType == kToneDcs && e.rxDcsBoth && rxTone == RightTrimmed(FormatSubAudio(e.RxTone())).substr(0, 5) + "N")
-    rxTone.back() = 'B';
-  if (RightTrimmed(FormatSubAudio(e.RxTone())) != rxTone) paste(6, rxTone);
+  const std::string shownRx = RightTrimmed(FormatSubAudio(e.RxTone()));
+  if (e.rxToneType == kToneDcs && e.rxDcsBoth && rxTone == shownRx.substr(0, 5) + "N") rxTone = shownRx;
+  if (shownRx != rxTone) paste(6, rxTone);
   if (RightTrimmed(FormatSubAudio(e.TxTone())) != w.txTone) paste(7, w.txTone);
   if (e.arts && !(e.rxToneType == kToneDcs && e.txToneType == kToneDcs)) {
     // ARTS needs DCS both ways; the cell's own rule takes it away.

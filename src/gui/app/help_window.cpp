@@ -115,7 +115,6 @@ const HelpTopic kTopics[] = {
     {1001, "Download",
      "<p>Writes the current data into the radio. The radio's hardware configuration must match "
      "the data.</p>"},
-    {3502, "2-Tone Table", "<p>The table of tone frequencies the 2-tone systems choose from.</p>"},
 };
 
 }  // namespace
