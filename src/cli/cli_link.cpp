@@ -185,6 +185,9 @@ TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData&
     InterruptGuard guard(cancel);
     result = worker({data, slot, context, progress, prompt, cancel});
   }
+  // After the system's message (80 or 81), what the operating system said about the port.
+  if (result == TransferResult::Failed && slot.HasPort() && !slot.Port().FailureReason().empty())
+    std::cerr << "kp53: " << device << ": " << slot.Port().FailureReason() << "\n";
   slot.Destroy();
   if (result == TransferResult::Cancelled) std::cerr << "kp53: cancelled\n";
   if (result == TransferResult::TimedOut)

@@ -211,6 +211,10 @@ TEST_F(CliFiles, ErrorsNameTheFileAndTheSystemsReason) {
       {{"new", "--force", "ro.k53"}, "The File's attribute is Read_Only.\nFile Name = ro.k53",
        "ro.k53: the file is read-only"},
       {{"report", "ro.k53", "-o", "no/such/r.txt"}, "cannot create no/such/r.txt", ": No such file or directory"},
+      {{"upload", "--port", (dir / "nodev").string(), "-o", "u.k53"}, "Problem with COM port",
+       "nodev: No such file or directory"},
+      {{"upload", "--port", (dir / "short.k53").string(), "-o", "u.k53"}, "Problem with COM port",
+       "short.k53: not a serial device"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0] + " " + c.args[1]);

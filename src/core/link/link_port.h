@@ -6,6 +6,8 @@
 // the tests and the fuzz target.
 #pragma once
 
+#include <string>
+
 #include <cstddef>
 #include <cstdint>
 
@@ -67,6 +69,9 @@ class LinkPort {
   // True once the device reported a hang-up or an I/O error (an adapter unplugged, the far side
   // of a pseudo-terminal closed): nothing more will pass, and waiting for the radio is pointless.
   virtual bool Lost() const { return false; }
+  // What the operating system said when the port last failed to open, change speed or carry
+  // data ("Permission denied", "in use by another program"); empty when nothing failed.
+  virtual std::string FailureReason() const { return {}; }
   // Discards pending input.
   virtual void PurgeReceive() = 0;
 

@@ -13,12 +13,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 
 namespace kp53 {
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr const char* kHungUp = "the line hung up";
 
 int MillisecondsLeft(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now()).count();
@@ -57,17 +60,29 @@ bool SpeedCode(unsigned baud, speed_t& speed) {
 
 }  // namespace
 
+bool CSerialPort::Fail() {
+  reason_ = std::strerror(errno);
+  return false;
+}
+
+void CSerialPort::MarkLost(const char* reason) {
+  lost_ = true;
+  reason_ = reason;
+}
+
 bool CSerialPort::Open(unsigned baud) {
   if (IsOpen()) return true;
+  reason_.clear();
   speed_t speed = 0;
   if (!SpeedCode(baud, speed)) return false;
 
   const int fd = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) return Fail();
   // No sharing: an advisory lock against other programs of this kind, and the terminal's own
   // exclusive mode against everyone else.
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
+    reason_ = "in use by another program";
     return false;
   }
   ::ioctl(fd, TIOCEXCL);
@@ -77,6 +92,9 @@ bool CSerialPort::Open(unsigned baud) {
 
   termios tio{};
   if (::tcgetattr(fd_, &tio) != 0) {
+    const bool notTerminal = errno == ENOTTY;
+    Fail();
+    if (notTerminal) reason_ = "not a serial device";
     Close();
     return false;
   }
@@ -94,6 +112,7 @@ bool CSerialPort::Open(unsigned baud) {
   tio.c_cc[VSTART] = 0x11;
   tio.c_cc[VSTOP] = 0x13;
   if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0 || ::tcsetattr(fd_, TCSANOW, &tio) != 0) {
+    Fail();
     Close();
     return false;
   }
@@ -119,7 +138,7 @@ bool CSerialPort::SetSpeed(unsigned baud) {
   if (::tcgetattr(fd_, &tio) != 0 || ::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0 ||
       ::tcsetattr(fd_, TCSANOW, &tio) != 0) {
     if (errno == EIO || errno == ENXIO || errno == ENODEV) lost_ = true;
-    return false;
+    return Fail();
   }
   baud_ = baud;
   // Bytes received at the old speed are noise at the new one.
@@ -154,11 +173,11 @@ bool CSerialPort::WriteRaw(const std::uint8_t* buffer, std::size_t count) {
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-      lost_ = true;  // EIO and the like: the device is gone
+      MarkLost(std::strerror(errno));  // EIO and the like: the device is gone
       return false;
     }
     const Wait w = WaitReady(fd_, POLLOUT, deadline);
-    if (w == Wait::Lost) lost_ = true;
+    if (w == Wait::Lost) MarkLost(kHungUp);
     if (w != Wait::Ready) return false;
   }
   // A write completes when the bytes have left the transmitter, as the clone protocol's pauses
@@ -183,7 +202,7 @@ long CSerialPort::ReadRaw(std::uint8_t* buffer, std::size_t count) {
     const Wait w = WaitReady(fd_, POLLIN, deadline);
     if (w == Wait::TimedOut) break;
     if (w == Wait::Lost) {
-      lost_ = true;
+      MarkLost(kHungUp);
       return -1;
     }
     const ssize_t n = ::read(fd_, buffer + done, count - done);
@@ -194,13 +213,13 @@ long CSerialPort::ReadRaw(std::uint8_t* buffer, std::size_t count) {
     if (n < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
     if (n < 0) {
       // EIO: the adapter was unplugged, or the far side of a pseudo-terminal closed.
-      lost_ = true;
+      MarkLost(std::strerror(errno));
       return -1;
     }
     // Ready but nothing to read: a line that was hung up reads as its end.
     pollfd p{fd_, POLLIN, 0};
     if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
-      lost_ = true;
+      MarkLost(kHungUp);
       return -1;
     }
   }

@@ -27,6 +27,7 @@ class CSerialPort : public LinkPort {
   void Close() override;
   bool IsOpen() const override { return fd_ >= 0; }
   bool Lost() const override { return lost_; }
+  std::string FailureReason() const override { return reason_; }
   void PurgeReceive() override;
 
   const std::string& Device() const { return device_; }
@@ -43,12 +44,17 @@ class CSerialPort : public LinkPort {
   };
   bool ReadCounters(Counters& out) const;
   bool ApplySpeed(unsigned baud);
+  // Notes errno's text as the failure reason and answers false.
+  bool Fail();
+  // A hang-up or I/O error: nothing more will pass.
+  void MarkLost(const char* reason);
 
   std::string device_;
   int fd_ = -1;
   unsigned baud_ = 0;
   bool countersSupported_ = false;
   bool lost_ = false;
+  std::string reason_;
   Counters last_{};
 };
 
