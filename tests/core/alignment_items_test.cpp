@@ -159,36 +159,36 @@ TEST_F(AlignmentStore, DeviationPastOneByteIsHeldBeforeTheBackComputation) {
   EXPECT_EQ(data.image[7699], 255);
 }
 
-TEST_F(AlignmentStore, LabelsAndChannelTextsFollowTheChannel) {
-  ChannelEntry& e = Channel(1, kToneDcs);
-  e.power = 1;
-  e.rxFreq = 150.0;
-  e.txFreq = 151.025;
-  EXPECT_EQ(AlignmentItemLabel(0, e), "RF Power (Low)");
-  EXPECT_EQ(AlignmentItemLabel(4, e), "DCS Modulation");
-  EXPECT_TRUE(AlignmentItemShown(4, e));
-  const auto t = AlignmentTextsOf(e, 0);
-  EXPECT_EQ(t.number, " 1");
-  EXPECT_EQ(t.rxFreq, "150.00000 ");
-  EXPECT_EQ(t.txFreq, "151.02500 ");
-  EXPECT_EQ(t.power, "Low ");
-  EXPECT_EQ(t.subAudio, "DCS  ");
-  EXPECT_EQ(t.toneCode, "023  ");
-  EXPECT_EQ(t.width, "Wide 4kHz");
-
-  e = ChannelEntry{};
-  e.txToneType = kToneCtcss;
-  e.txCtcss = 885;
-  e.bandwidth = 2;
-  EXPECT_EQ(AlignmentItemLabel(0, e), "RF Power (High)");
-  EXPECT_EQ(AlignmentItemLabel(4, e), "CTCSS Modulation");
-  EXPECT_EQ(AlignmentTextsOf(e, 99).toneCode, " 88.5");
-  EXPECT_EQ(AlignmentTextsOf(e, 99).number, "100");
-  EXPECT_EQ(AlignmentTextsOf(e, 0).width, "Narrow");
-  e.txToneType = kToneNone;
-  EXPECT_FALSE(AlignmentItemShown(4, e));
-  EXPECT_EQ(AlignmentTextsOf(e, 0).subAudio, "None ");
-  EXPECT_EQ(AlignmentTextsOf(e, 0).toneCode, "-----");
+TEST(AlignmentTexts, LabelsAndChannelTextsFollowTheChannel) {
+  struct Case {
+    int power, bandwidth, tone;
+    const char *powerLabel, *toneLabel, *powerText, *subAudio, *toneCode, *width;
+  };
+  const Case cases[] = {
+      {0, 0, kToneCtcss, "RF Power (High)", "CTCSS Modulation", "High", "CTCSS", " 88.5", "Wide 5kHz"},
+      {1, 1, kToneDcs, "RF Power (Low)", "DCS Modulation", "Low ", "DCS  ", "023  ", "Wide 4kHz"},
+      {0, 2, kToneNone, "RF Power (High)", "CTCSS Modulation", "High", "None ", "-----", "Narrow"},
+  };
+  for (const auto& c : cases) {
+    ChannelEntry e;
+    e.power = c.power;
+    e.bandwidth = c.bandwidth;
+    e.txToneType = c.tone;
+    e.txCtcss = 885;
+    e.txDcs = 23;
+    e.txFreq = 151.025;
+    EXPECT_EQ(AlignmentItemLabel(align::kRfPower, e), c.powerLabel);
+    EXPECT_EQ(AlignmentItemLabel(align::kSubAudioModulation, e), c.toneLabel);
+    EXPECT_EQ(AlignmentItemShown(align::kSubAudioModulation, e), c.tone != kToneNone);
+    const auto t = AlignmentTextsOf(e, 99);
+    EXPECT_EQ(t.number, "100");
+    EXPECT_EQ(t.txFreq, "151.02500 ");
+    EXPECT_EQ(t.power, c.powerText);
+    EXPECT_EQ(t.subAudio, c.subAudio);
+    EXPECT_EQ(t.toneCode, c.toneCode);
+    EXPECT_EQ(t.width, c.width);
+  }
+  EXPECT_EQ(AlignmentTextsOf(ChannelEntry{}, 0).number, " 1");
 }
 
 TEST(AlignmentRules, TypedValuesAndReadings) {

@@ -1,6 +1,6 @@
 // The alignment mode's link side against the simulated radio: entering from a switched-off radio,
-// the live commands with their acknowledgements and refusals, the measurement, and leaving with
-// and without the write-back.
+// the live commands with their acknowledgements and refusals, and the measurement. The window's
+// tests cover leaving, with and without the write-back.
 #include "e2e_support.h"
 #include "image/alignment_items.h"
 #include "link/alignment.h"
@@ -62,13 +62,6 @@ TEST_F(AlignmentE2E, EnteringReadsTheRadioRestartsItAndTunesChannelZero) {
   EXPECT_TRUE(session->FileLoaded());
 }
 
-TEST_F(AlignmentE2E, DecliningTheCautionTouchesNothing) {
-  Begin(SwitchedOffRadio());
-  EXPECT_FALSE(session->EnterAlignment());
-  EXPECT_TRUE(modes.empty());
-  EXPECT_EQ(radio->Log().speedAnswers.size(), 0u);
-}
-
 TEST_F(AlignmentE2E, CommandsCarryTheItemsValuesAndRefusalsFail) {
   Begin(SwitchedOffRadio());
   Enter();
@@ -109,41 +102,6 @@ TEST_F(AlignmentE2E, CommandsCarryTheItemsValuesAndRefusalsFail) {
   EXPECT_FALSE(session->Measure(m));
   radio->WaitIdle(std::chrono::seconds(5));
   EXPECT_EQ(radio->Log().alignmentFrames.size() - from, 3u);  // three attempts
-}
-
-TEST_F(AlignmentE2E, LeavingWritesBackTheChangedBlocksAndBlock60) {
-  Begin(SwitchedOffRadio());
-  Enter();
-  session->StoreValue(align::kRfFrequency, 0x11);  // 7710, in block 60
-  session->StoreValue(align::kRssi, 0x22);         // 7678, in block 59
-  prompt.answers.push_back(Answer::Yes);
-  session->LeaveAlignment();
-  radio->WaitIdle(std::chrono::seconds(5));
-  EXPECT_EQ(prompt.Texts().back(), "Download is completed");
-  EXPECT_EQ(modes, (std::vector<int>{kGaugeAlignmentRead, kGaugeAlignmentWrite}));
-  const auto log = radio->Log();
-  EXPECT_EQ(log.blocksWritten, (std::vector<int>{59, 60}));
-  EXPECT_EQ(log.speedAnswers.back(), ' ');
-  EXPECT_EQ(radio->Memory()[7710], 0x11);
-  EXPECT_EQ(radio->Memory()[7678], 0x22);
-  EXPECT_EQ(radio->Memory(), data.image);
-  EXPECT_FALSE(session->HasCopy());
-}
-
-TEST_F(AlignmentE2E, LeavingWithoutChangesOrWithNoWritesNothing) {
-  for (const bool changed : {false, true}) {
-    Begin(SwitchedOffRadio());
-    Enter();
-    if (changed) session->StoreValue(align::kMicSensitivity, 3);
-    const auto asked = prompt.shown.size();
-    session->LeaveAlignment();  // "Overwrite original data" answered No
-    radio->WaitIdle(std::chrono::seconds(5));
-    EXPECT_EQ(prompt.shown.size() - asked, changed ? 1u : 0u);
-    EXPECT_TRUE(radio->Log().blocksWritten.empty());
-    EXPECT_EQ(radio->State(), sim::RadioState::Clone);  // answered its "P"
-    prompt.shown.clear();
-    modes.clear();
-  }
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ int CAlignmentDlg::OpenValueDialog(int item) {
     CAlignMeasureDlg dlg(childEnv, session_, item, this);
     result = dlg.exec();
   }
-  if (session_.AlignmentChanged()) modifiedBefore_ = true;
+  modifiedBefore_ = Doc().IsModified();
   for (int k = 0; k < kAlignmentItemCount; ++k) SetFieldEnabled(kFirstValue + k, true);
   ShowChannel();
   Field(kFirstValue + item)->setFocus();
