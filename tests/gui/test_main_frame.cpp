@@ -51,12 +51,11 @@ TEST_F(GuiTest, SignallingMenuFollowsTheSignallingSystem) {
 
 TEST_F(GuiTest, CommandsWithoutTheirDialogStayDisabled) {
   CMainFrame& f = Frame();
-  for (int id : {cmd::kScanning, cmd::kAlignment})
-    EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
+  EXPECT_FALSE(f.Action(cmd::kScanning)->isEnabled());
   for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
                  cmd::kGetStarted, cmd::kExit, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUpload,
-                 cmd::kDownload, cmd::kToolUpload, cmd::kToolDownload, cmd::kChannelAllocations, cmd::kVisible,
-                 cmd::kCopy, cmd::kPaste})
+                 cmd::kDownload, cmd::kAlignment, cmd::kToolUpload, cmd::kToolDownload, cmd::kChannelAllocations,
+                 cmd::kVisible, cmd::kCopy, cmd::kPaste})
     EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
   EXPECT_EQ(f.Action(cmd::kNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
   EXPECT_EQ(f.Action(cmd::kPrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
