@@ -9,6 +9,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "image/data_file.h"
 #include "sim/radio_sim.h"
@@ -47,6 +48,8 @@ const char* kUsage =
     "  --hang-up-at-power-on       close the line instead of switching on (an unplugged adapter)\n"
     "  --hang-up-at-request N      close the line when read request N (from 1) arrives\n"
     "  --hang-up-after-writes N    close the line after storing write frame N (from 1)\n"
+    "  --measure A,B,C,D   the four data bytes of the alignment measurement answer (0-255 each)\n"
+    "  --refuse LIST       refuse the alignment commands in LIST (0x30-0x3B, comma-separated)\n"
     "  --save FILE.k53     write the radio memory to FILE.k53 on exit\n";
 
 bool ParseList(const std::string& text, std::set<int>& out) {
@@ -57,6 +60,19 @@ bool ParseList(const std::string& text, std::set<int>& out) {
     const long v = std::strtol(item.c_str(), &end, 10);
     if (item.empty() || *end != '\0' || v < 0 || v > 1'000'000) return false;
     out.insert(static_cast<int>(v));
+  }
+  return true;
+}
+
+// A comma-separated list of bytes, decimal or with 0x in hexadecimal.
+bool ParseBytes(const std::string& text, std::vector<std::uint8_t>& out) {
+  std::stringstream ss(text);
+  std::string item;
+  while (std::getline(ss, item, ',')) {
+    char* end = nullptr;
+    const long v = std::strtol(item.c_str(), &end, 0);
+    if (item.empty() || *end != '\0' || v < 0 || v > 255) return false;
+    out.push_back(static_cast<std::uint8_t>(v));
   }
   return true;
 }
@@ -135,6 +151,15 @@ int main(int argc, char** argv) {
       ok = ParseInt(value(), opt.hangUpAtReadRequest);
     } else if (a == "--hang-up-after-writes") {
       ok = ParseInt(value(), opt.hangUpAfterWrites);
+    } else if (a == "--measure") {
+      std::vector<std::uint8_t> bytes;
+      ok = ParseBytes(value(), bytes) && bytes.size() == 4;
+      if (ok) std::copy(bytes.begin(), bytes.end(), opt.measurement.begin());
+    } else if (a == "--refuse") {
+      std::vector<std::uint8_t> bytes;
+      ok = ParseBytes(value(), bytes);
+      for (const auto b : bytes) ok = ok && b >= 0x30 && b <= 0x3B;
+      opt.refusedCommands.insert(bytes.begin(), bytes.end());
     } else {
       std::cerr << "kp53-radiosim: unknown option " << a << "\n" << kUsage;
       return 2;
@@ -176,7 +201,7 @@ int main(int argc, char** argv) {
   sa.sa_handler = OnPowerOn;
   sigaction(SIGUSR1, &sa, nullptr);
   const bool tty = ::isatty(STDIN_FILENO);
-  std::size_t written = 0;
+  std::size_t written = 0, commands = 0;
   while (!gStop && !radio.HungUp()) {
     pollfd p{STDIN_FILENO, POLLIN, 0};
     const int r = ::poll(&p, tty ? 1 : 0, 200);
@@ -192,6 +217,17 @@ int main(int argc, char** argv) {
     const auto log = radio.Log();
     for (; written < log.blocksWritten.size(); ++written)
       std::cerr << "kp53-radiosim: block " << log.blocksWritten[written] << " written\n";
+    for (; commands < log.alignmentFrames.size(); ++commands) {
+      const auto& f = log.alignmentFrames[commands];
+      char line[16];
+      std::cerr << "kp53-radiosim: alignment command";
+      for (std::size_t i = 0; i < f.size(); ++i) {
+        if (i == 1) continue;  // the length
+        std::snprintf(line, sizeof line, " %02X", f[i]);
+        std::cerr << line;
+      }
+      std::cerr << "\n";
+    }
   }
   if (radio.HungUp()) std::cerr << "kp53-radiosim: line closed\n";
   radio.Stop();

@@ -24,6 +24,7 @@ constexpr std::uint8_t kWriteBlock = 0xF3;
 constexpr std::uint8_t kEnterAlignment = 0x38;
 constexpr std::uint8_t kMeasure = 0x31;
 constexpr std::uint8_t kLeaveAlignment = 0x38;
+constexpr std::uint8_t kNak = 0x15;
 constexpr int kBlocks = 61;
 constexpr int kBlockBytes = 128;
 // An unfinished frame is forgotten after this gap.
@@ -397,6 +398,10 @@ void RadioSimulator::HandleAlignmentFrame(Clock::time_point now) {
   std::vector<std::uint8_t> logged(frame_.begin(), frame_.end() - 1);
   log_.alignmentFrames.push_back(std::move(logged));
   const std::uint8_t c = frame_[0];
+  if (opt_.refusedCommands.count(c)) {
+    if (AckedAlignmentCommand(c)) QueueRadio({kNak}, now);
+    return;
+  }
   if (c == kMeasure) {
     QueueRadio(Frame(kMeasure, opt_.measurement.data(), opt_.measurement.size(), false), now);
   } else if (c == kLeaveAlignment) {
@@ -405,6 +410,16 @@ void RadioSimulator::HandleAlignmentFrame(Clock::time_point now) {
   } else if (AckedAlignmentCommand(c)) {
     QueueRadio({0x06}, now);
   }
+}
+
+void RadioSimulator::RefuseAlignmentCommands(std::set<std::uint8_t> commands) {
+  std::lock_guard lock(mu_);
+  opt_.refusedCommands = std::move(commands);
+}
+
+void RadioSimulator::SetMeasurement(const std::array<std::uint8_t, 4>& data) {
+  std::lock_guard lock(mu_);
+  opt_.measurement = data;
 }
 
 void RadioSimulator::Run() {

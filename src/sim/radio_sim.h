@@ -61,6 +61,9 @@ struct SimOptions {
 
   // The four data bytes of the alignment measurement frame.
   std::array<std::uint8_t, 4> measurement{0x12, 0x34, 0x56, 0x78};
+  // Alignment commands the radio refuses: it answers 0x15 instead of 0x06 (a measurement request
+  // in this set is left unanswered). RefuseAlignmentCommands() changes the set while it runs.
+  std::set<std::uint8_t> refusedCommands;
 };
 
 // What the simulator received.
@@ -107,6 +110,10 @@ class RadioSimulator {
   bool HungUp() const;
   // Sends the replies held back (see SimOptions::holdRepliesFrom) and holds no more.
   void ReleaseHeldReplies();
+  // From now on the alignment commands in `commands` are refused (an empty set accepts all).
+  void RefuseAlignmentCommands(std::set<std::uint8_t> commands);
+  // The four data bytes the next measurement answers carry.
+  void SetMeasurement(const std::array<std::uint8_t, 4>& data);
 
   RadioImage Memory() const;
   void SetMemory(const RadioImage& memory);

@@ -115,6 +115,15 @@ const HelpTopic kTopics[] = {
     {1001, "Download",
      "<p>Writes the current data into the radio. The radio's hardware configuration must match "
      "the data.</p>"},
+    {1002, "Alignment",
+     "<p>Adjusts the radio's alignment values live. Choose a channel in the CH list: the radio tunes "
+     "to it and the items show the channel's values. Enter or a double-click on an item's value opens "
+     "its value dialog: a slider for the power, sensitivity, deviation, modulation, frequency and "
+     "DTMF items (each position is sent to the radio at once; OK keeps it), or a measurement for "
+     "RSSI and the squelch items (the radio's reading twice a second; \"Copy -&gt;\" takes it over). "
+     "The radio may transmit while an item is adjusted. When the dialog is left with OK, the changed "
+     "values can be written into the radio's memory (\"Overwrite original data\"); Cancel leaves the "
+     "radio's memory as it was.</p>"},
 };
 
 }  // namespace

@@ -60,6 +60,7 @@ constexpr MenuEntry kSignalingMenu[] = {
 int CommandHelpContext(int id) {
   if (id == cmd::kToolUpload || id == cmd::kUpload) return 1000;
   if (id == cmd::kToolDownload || id == cmd::kDownload) return 1001;
+  if (id == cmd::kAlignment) return 1002;
   if (id >= 32800 && id <= 32818) return 98364;
   if (id == cmd::kVisible) return 98364;
   if (id == cmd::kPageCode) return 4620;

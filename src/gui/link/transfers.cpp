@@ -18,6 +18,7 @@ CTransferCommands::CTransferCommands(CMainFrame& frame, UserPrompt& prompt)
   };
   frame_.RegisterCommand(cmd::kUpload, [this] { Upload(); });
   frame_.RegisterCommand(cmd::kDownload, [this] { Download(); });
+  frame_.RegisterCommand(cmd::kAlignment, [this] { Alignment(); });
   frame_.View()->onProductionDownload = [this] { ProductionDownload(); };
   frame_.View()->onFileData = [this] { FileData(); };
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
+#include <functional>
 #include <memory>
 
 #include "link/access_gauge.h"
@@ -30,6 +32,11 @@ class CTransferCommands : public QObject {
   int ProductionDownload();
   // Shift+F9 in maintenance mode.
   void FileData();
+  // Radio > Alignment: the entry, the Alignment dialog and the exit (alignment_command.cpp).
+  // Returns the dialog's result, or QDialog::Rejected when the mode was not entered.
+  int Alignment();
+  // The alignment mode's pauses; empty: the thread sleeps.
+  std::function<void(std::chrono::milliseconds)> alignmentPause;
 
   CAccessGaugeDlg& Gauge() { return *gauge_; }
   // The link values of the last transfer; the program-wide ones are copied in from the document's
