@@ -19,22 +19,6 @@ constexpr auto kMeasureGap = std::chrono::milliseconds(100);
 constexpr int kMeasureAttempts = 3;
 constexpr int kLeaveReads = 5;
 
-// Opens the port, then shows the title and the range, as the other transfers do.
-bool BeginTransfer(const CloneJob& job, int titleId, int range) {
-  if (!job.slot.Port().Open(9600)) {
-    job.prompt.Error(kMsgPortProblem);
-    job.sink.Close(false);
-    return false;
-  }
-  job.sink.SetTitle(FormatMessage(titleId));
-  job.sink.SetRange(0, range);
-  return true;
-}
-
-TransferResult Failure(const CancelToken& cancel) {
-  return cancel.Requested() ? TransferResult::Cancelled : TransferResult::Failed;
-}
-
 std::uint8_t Hi(int v) { return static_cast<std::uint8_t>((v >> 8) & 0xFF); }
 std::uint8_t Lo(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
 
@@ -46,40 +30,6 @@ int DcsWord(double code) {
 }
 
 }  // namespace
-
-TransferResult RunAlignmentReadWorker(const CloneJob& job, RadioImage& copy) {
-  if (!BeginTransfer(job, kUploadTitle, kUploadRange)) return TransferResult::Failed;
-  copy = job.data.image;
-  int progress = 0;
-  CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
-  if (!protocol.ReadRadio(copy, progress, false)) {
-    job.sink.Close(false);
-    return Failure(job.cancel);
-  }
-  if (job.context.modified) {
-    if (job.prompt.Message(kMsgOverwrite, Icon::Question, Buttons::YesNo) != Answer::Yes) {
-      job.sink.Close(false);
-      return TransferResult::Declined;
-    }
-    job.context.modified = false;
-  }
-  job.data.image = copy;
-  job.context.documentPath = kNoPath;
-  job.context.uploadCompleted = true;
-  job.prompt.Message(kMsgUploadCompleted, Icon::Information, Buttons::Ok);
-  job.sink.Close(true);
-  return TransferResult::Completed;
-}
-
-TransferResult RunAlignmentWriteWorker(const CloneJob& job, const RadioImage& reference) {
-  if (!BeginTransfer(job, kDownloadTitle, kAlignmentWriteRange)) return TransferResult::Failed;
-  int progress = 0;
-  CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
-  const bool ok = protocol.WriteRadio(job.data.image, progress, reference);
-  if (ok) job.prompt.Message(kMsgDownloadCompleted, Icon::Information, Buttons::Ok);
-  job.sink.Close(ok);
-  return ok ? TransferResult::Completed : Failure(job.cancel);
-}
 
 AlignmentSession::AlignmentSession(RadioData& data, LinkSlot& slot, LinkContext& context, UserPrompt& prompt,
                                    GaugeRunner runGauge)

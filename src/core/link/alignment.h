@@ -46,13 +46,6 @@ constexpr int kAlignmentEntryTries = 30;
 constexpr int kGaugeAlignmentRead = 2;
 constexpr int kGaugeAlignmentWrite = 3;
 
-// Mode 2: reads the radio into `copy` (which starts as a copy of the image); on success, after
-// "Overwrite original data" when the document is modified, copies it into the image and sets the
-// upload-completed flag, as an Upload does.
-TransferResult RunAlignmentReadWorker(const CloneJob& job, RadioImage& copy);
-// Mode 3: writes the image to the radio, only the blocks that differ from `reference` (the radio's
-// memory as read at entry) and block 60.
-TransferResult RunAlignmentWriteWorker(const CloneJob& job, const RadioImage& reference);
 
 // One alignment session: the document's data, the link and the state the mode keeps.
 class AlignmentSession {

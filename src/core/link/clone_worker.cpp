@@ -33,15 +33,16 @@ TransferResult Outcome(bool ok, const CancelToken& cancel, const CloneProtocol& 
   return cancel.Requested() ? TransferResult::Cancelled : TransferResult::Failed;
 }
 
-}  // namespace
 
-TransferResult RunUploadWorker(const CloneJob& job) {
+// Reads the radio into `buffer` (which starts as a copy of the image); on success, after
+// "Overwrite original data" when the document is modified, copies it into the image.
+TransferResult ReadIntoImage(const CloneJob& job, RadioImage& buffer) {
   if (!BeginTransfer(job, kUploadTitle, kUploadRange)) return TransferResult::Failed;
 
-  RadioImage scratch = job.data.image;
+  buffer = job.data.image;
   int progress = 0;
   CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
-  const bool ok = protocol.ReadRadio(scratch, progress, false);
+  const bool ok = protocol.ReadRadio(buffer, progress, false);
   if (!ok) {
     const TransferResult result = Outcome(false, job.cancel, protocol);
     job.sink.Close(false);
@@ -54,12 +55,40 @@ TransferResult RunUploadWorker(const CloneJob& job) {
     }
     job.context.modified = false;
   }
-  job.data.image = scratch;
+  job.data.image = buffer;
   job.context.documentPath = kNoPath;
   job.context.uploadCompleted = true;
   job.prompt.Message(kMsgUploadCompleted, Icon::Information, Buttons::Ok);
   job.sink.Close(true);
   return TransferResult::Completed;
+}
+
+// After a write that did not succeed: a radio left with old and new blocks must be written again.
+void ReportIncompleteRadio(const CloneJob& job, const CloneProtocol& protocol) {
+  if (!protocol.RadioIncomplete()) return;
+  job.sink.SetStatusText(kRadioIncompleteStatus);
+  job.prompt.Show(kRadioIncompleteMessage, Icon::Stop, Buttons::Ok);
+}
+
+}  // namespace
+
+TransferResult RunUploadWorker(const CloneJob& job) {
+  RadioImage scratch{};
+  return ReadIntoImage(job, scratch);
+}
+
+TransferResult RunAlignmentReadWorker(const CloneJob& job, RadioImage& copy) { return ReadIntoImage(job, copy); }
+
+TransferResult RunAlignmentWriteWorker(const CloneJob& job, const RadioImage& reference) {
+  if (!BeginTransfer(job, kDownloadTitle, kAlignmentWriteRange)) return TransferResult::Failed;
+  int progress = 0;
+  CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
+  const bool ok = protocol.WriteRadio(job.data.image, progress, reference);
+  if (ok) job.prompt.Message(kMsgDownloadCompleted, Icon::Information, Buttons::Ok);
+  else ReportIncompleteRadio(job, protocol);
+  const TransferResult result = Outcome(ok, job.cancel, protocol);
+  job.sink.Close(ok);
+  return result;
 }
 
 TransferResult RunDownloadWorker(const CloneJob& job) {
@@ -72,9 +101,8 @@ TransferResult RunDownloadWorker(const CloneJob& job) {
   if (ok) {
     if (job.context.productionMode) job.sink.Repeat();
     job.prompt.Message(kMsgDownloadCompleted, Icon::Information, Buttons::Ok);
-  } else if (protocol.RadioIncomplete()) {
-    job.sink.SetStatusText(kRadioIncompleteStatus);
-    job.prompt.Show(kRadioIncompleteMessage, Icon::Stop, Buttons::Ok);
+  } else {
+    ReportIncompleteRadio(job, protocol);
   }
   const TransferResult result = Outcome(ok, job.cancel, protocol);
   if (!job.context.productionMode) job.sink.Close(ok);

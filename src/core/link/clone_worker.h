@@ -55,5 +55,13 @@ TransferResult RunUploadWorker(const CloneJob& job);
 // for the next radio. A Download that ends without success after it had begun writing says that
 // the radio must be written again (kRadioIncompleteMessage), also after a cancel.
 TransferResult RunDownloadWorker(const CloneJob& job);
+// Mode 2: reads the radio into `copy` (which starts as a copy of the image); on success, after
+// "Overwrite original data" when the document is modified, copies it into the image and sets the
+// upload-completed flag, as an Upload does.
+TransferResult RunAlignmentReadWorker(const CloneJob& job, RadioImage& copy);
+// Mode 3: writes the image to the radio, only the blocks that differ from `reference` (the radio's
+// memory as read at entry) and block 60. A write that stops after it began says that the radio must be
+// written again, as a Download does.
+TransferResult RunAlignmentWriteWorker(const CloneJob& job, const RadioImage& reference);
 
 }  // namespace kp53
