@@ -118,6 +118,10 @@ TEST_F(AlignmentTest, AdjustOnWideAndNarrowChannelsMeasureAndWriteBack) {
     EXPECT_EQ(d->ChannelText(5)->text(), QStringLiteral("Wide 5kHz"));
     EXPECT_EQ(LabelText(d, align::kSubAudioModulation), QStringLiteral("CTCSS Modulation"));
     EXPECT_EQ(FieldText(d, align::kRssi), Text3(Image()[7678]));
+    d->Field(CAlignmentDlg::kChannelList)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(d->PromptPane()->text(), QStringLiteral("Channel the radio is tuned to"));
+    EXPECT_EQ(d->HintPane()->text(), QStringLiteral("<SELECT>"));
     Shot(d, "alignment");
 
     // CTCSS modulation 80 on the wide channel: the slider sends 0x34 80 and the tone, then 0x39.

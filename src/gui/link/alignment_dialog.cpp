@@ -262,6 +262,7 @@ CAlignMeasureDlg::CAlignMeasureDlg(const ParamEnv& env, AlignmentSession& sessio
   row->addWidget(readingLabel);
   row->addWidget(reading);
   AddField(reading, kReading, readingLabel);
+  SetPromptId(kReading, kReadingPrompt);  // 4541 is also a user-tone field, with its own prompt
   copy_ = new QPushButton(QStringLiteral("Copy ->"), this);
   copy_->setAutoDefault(false);
   row->addWidget(copy_);

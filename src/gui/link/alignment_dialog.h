@@ -93,6 +93,7 @@ class CAlignMeasureDlg : public CParamDialog {
   static constexpr int kReading = 4541;
   static constexpr int kCopy = 3;
   static constexpr int kValue = 4547;
+  static constexpr int kReadingPrompt = 4548;  // a string of its own, no control
   static constexpr int kIntervalMs = 500;
 
   CAlignMeasureDlg(const ParamEnv& env, AlignmentSession& session, int item, QWidget* parent = nullptr);

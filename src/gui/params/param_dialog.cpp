@@ -256,13 +256,13 @@ std::pair<QString, QString> PromptOf(int id) {
 }  // namespace
 
 void CParamDialog::ShowPrompt(int id) {
-  const auto [prompt, hint] = PromptOf(id);
+  const auto [prompt, hint] = PromptOf(promptIds_.value(id, id));
   ShowStatus(prompt, hint);
 }
 
 void CParamDialog::FitStatusBar(int id) {
   // The status line is as wide as the longest prompt of the dialog's fields, so none is cut off.
-  const auto [prompt, hint] = PromptOf(id);
+  const auto [prompt, hint] = PromptOf(promptIds_.value(id, id));
   const int margin = 12;
   for (const auto& [pane, text] : {std::pair{promptPane_, prompt}, std::pair{hintPane_, hint}}) {
     const int width = pane->fontMetrics().horizontalAdvance(text) + margin;

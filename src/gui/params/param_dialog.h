@@ -161,6 +161,9 @@ class CParamDialog : public QDialog {
 
   // Shows the prompt of control `id` in the status bar.
   void ShowPrompt(int id);
+  // Field `id` shows the prompt of string `promptId` instead of the string with its own id (for a
+  // control whose id another dialog's field already gives its prompt to).
+  void SetPromptId(int id, int promptId) { promptIds_.insert(id, promptId); }
   // Opens the help at `context` (nothing for kNoHelp or without a help window).
   void OpenHelp(int context);
 
@@ -190,6 +193,7 @@ class CParamDialog : public QDialog {
   QLabel* promptPane_;
   QLabel* hintPane_;
   QHash<int, FieldInfo> fields_;
+  QHash<int, int> promptIds_;
   QHash<const QWidget*, int> idOf_;
   int dialogHelp_ = kNoHelp;
   int refreshCode_ = 0;
