@@ -51,19 +51,38 @@ std::string StoredHex(ConfigModel& m, const Section& sec, int i) {
   return hex;
 }
 
+// A value as the emitter writes it. "true", "false" and plain whole numbers go in as such: the
+// emitter writes them as the same text without testing them character by character, as it does
+// every string to choose between plain and quoted.
+void WriteValue(YAML::Emitter& out, const std::string& v) {
+  if (v == "true" || v == "false") {
+    out << (v == "true");
+  } else if (!v.empty() && v.size() < 9 && v.find_first_not_of("0123456789") == std::string::npos &&
+             (v[0] != '0' || v.size() == 1)) {
+    out << std::stoi(v);
+  } else {
+    out << v;
+  }
+}
+
 void EmitSection(YAML::Emitter& out, ConfigModel& m, const Section& sec, int maxItems, const Marked& marked) {
   out << YAML::Newline << YAML::Comment(sec.title);
   out << YAML::Key << sec.name << YAML::Value << YAML::BeginMap;
   auto fields = [&](int i) {
     if (marked.count({sec.name, i})) out << YAML::Key << "stored" << YAML::Value << StoredHex(m, sec, i);
     for (const Field& f : sec.fields)
-      if (Shown(f, m, i)) out << YAML::Key << f.name << YAML::Value << f.get(m, i);
+      if (Shown(f, m, i)) {
+        out << YAML::Key << f.name << YAML::Value;
+        WriteValue(out, f.get(m, i));
+      }
   };
   if (sec.count == 0) {
     fields(0);
   } else {
     for (int i = 0; i < std::min(sec.count, maxItems); ++i) {
-      out << YAML::Key << sec.ItemKey(i) << YAML::Value;
+      out << YAML::Key;
+      if (sec.itemNames.empty()) out << i + 1; else out << sec.ItemKey(i);
+      out << YAML::Value;
       if (sec.itemComment) out << YAML::Comment(sec.itemComment(m, i));
       out << YAML::BeginMap;
       fields(i);
