@@ -100,6 +100,7 @@ TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
       {"signalling: {system: 2-Tone}\ntwo_tone_pairs: {2: {first: 1000.0}}", "two_tone_pairs.2.first", "1000.0 Hz"},
       {"five_tone_formats: {CCIR1: {gap: 40}}", "five_tone_formats.CCIR1.gap", "40.0 ms"},
       {"option: {option_board: SCB-31}\npaging: {call_times: 3 Times}", "paging.call_times", "3 Times"},
+      {"channels: {3: &c {squelch: 9, power: L}, 5: *c}", "channels.5.power", "L"},
   };
   for (const auto& c : cases) {
     const auto r = Import(c.text);
@@ -136,6 +137,7 @@ TEST(ConfigImport, ErrorsAndChangesNameTheirLineAndColumn) {
       {"channels: {3: {tag: abc}}\n", 1, 21, "would be stored as \"ABC\"", true},
       {"password: {password: 12}\n", 1, 22, "would be stored as \"0012\"", true},
       {"two_tone_pairs: {1: {first: 100}}\n", 1, 29, "would be stored as \"288.5 Hz\"", true},
+      {"channels:\n  1: &a {rx: *a}\n", 2, 14, "expected a single value", false},
   };
   for (const auto& c : cases) {
     const auto r = Import(c.text);

@@ -1,5 +1,6 @@
 #include "config/config_text.h"
 
+#include <yaml-cpp/eventhandler.h>
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
@@ -7,7 +8,9 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
+#include <sstream>
 
 #include "config/config_schema.h"
 #include "image/codecs.h"
@@ -48,19 +51,38 @@ std::string StoredHex(ConfigModel& m, const Section& sec, int i) {
   return hex;
 }
 
+// A value as the emitter writes it. "true", "false" and plain whole numbers go in as such: the
+// emitter writes them as the same text without testing them character by character, as it does
+// every string to choose between plain and quoted.
+void WriteValue(YAML::Emitter& out, const std::string& v) {
+  if (v == "true" || v == "false") {
+    out << (v == "true");
+  } else if (!v.empty() && v.size() < 9 && v.find_first_not_of("0123456789") == std::string::npos &&
+             (v[0] != '0' || v.size() == 1)) {
+    out << std::stoi(v);
+  } else {
+    out << v;
+  }
+}
+
 void EmitSection(YAML::Emitter& out, ConfigModel& m, const Section& sec, int maxItems, const Marked& marked) {
   out << YAML::Newline << YAML::Comment(sec.title);
   out << YAML::Key << sec.name << YAML::Value << YAML::BeginMap;
   auto fields = [&](int i) {
     if (marked.count({sec.name, i})) out << YAML::Key << "stored" << YAML::Value << StoredHex(m, sec, i);
     for (const Field& f : sec.fields)
-      if (Shown(f, m, i)) out << YAML::Key << f.name << YAML::Value << f.get(m, i);
+      if (Shown(f, m, i)) {
+        out << YAML::Key << f.name << YAML::Value;
+        WriteValue(out, f.get(m, i));
+      }
   };
   if (sec.count == 0) {
     fields(0);
   } else {
     for (int i = 0; i < std::min(sec.count, maxItems); ++i) {
-      out << YAML::Key << sec.ItemKey(i) << YAML::Value;
+      out << YAML::Key;
+      if (sec.itemNames.empty()) out << i + 1; else out << sec.ItemKey(i);
+      out << YAML::Value;
       if (sec.itemComment) out << YAML::Comment(sec.itemComment(m, i));
       out << YAML::BeginMap;
       fields(i);
@@ -80,14 +102,109 @@ std::string Emit(ConfigModel& m, int maxItems, const Marked& marked = {}) {
   return std::string(out.c_str()) + "\n";
 }
 
-Note At(const YAML::Node& node, std::string message) {
-  const YAML::Mark mark = node.Mark();
+Note At(const YAML::Mark& mark, std::string message) {
+  if (mark.is_null()) return {0, 0, std::move(message), {}, -1};
   return {mark.line + 1, mark.column + 1, std::move(message), {}, -1};
 }
 
+// The text's nodes as the reading needs them, built from the parser's events into one vector: a
+// lighter tree than YAML::Node's, which costs more to build and free than the reading itself.
+// An alias stands for its anchor's node.
+class TextTree {
+ public:
+  enum class Kind { Null, Scalar, Sequence, Map };
+  struct Node {
+    Kind kind = Kind::Null;
+    YAML::Mark mark = YAML::Mark::null_mark();
+    std::string scalar;
+    std::vector<int> children;  // a map's alternate key, value
+    const TextTree* tree = nullptr;
+
+    bool IsNull() const { return kind == Kind::Null; }
+    bool IsScalar() const { return kind == Kind::Scalar; }
+    bool IsMap() const { return kind == Kind::Map; }
+    const std::string& Scalar() const { return scalar; }  // empty unless a scalar
+    YAML::Mark Mark() const { return mark; }
+    // The key, value pairs of a map in text order.
+    std::vector<std::pair<const Node&, const Node&>> Pairs() const {
+      std::vector<std::pair<const Node&, const Node&>> out;
+      out.reserve(children.size() / 2);
+      for (std::size_t k = 0; k + 1 < children.size(); k += 2) out.emplace_back(tree->At(children[k]), tree->At(children[k + 1]));
+      return out;
+    }
+  };
+
+  // Parses the first document of `text`; throws YAML::Exception as YAML::Load does.
+  explicit TextTree(std::string_view text) {
+    std::istringstream in{std::string(text)};
+    YAML::Parser parser(in);
+    Builder builder(*this);
+    parser.HandleNextDocument(builder);
+  }
+  // The document's node; a null node when the text holds none.
+  const Node& Root() const { return nodes_.empty() ? empty_ : nodes_.front(); }
+  const Node& At(int k) const { return nodes_[static_cast<std::size_t>(k)]; }
+
+ private:
+  class Builder : public YAML::EventHandler {
+   public:
+    explicit Builder(TextTree& t) : t_(t) {}
+    void OnDocumentStart(const YAML::Mark&) override {}
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark& mark, YAML::anchor_t anchor) override { Add(Kind::Null, mark, {}, anchor); }
+    void OnAlias(const YAML::Mark& mark, YAML::anchor_t anchor) override {
+      // An anchor not yet complete (a node holding itself) reads as null.
+      Attach(anchor < anchors_.size() && anchors_[anchor] >= 0 && !Open(anchors_[anchor]) ? anchors_[anchor]
+                                                                                         : New(Kind::Null, mark, {}));
+    }
+    void OnScalar(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor, const std::string& value) override {
+      Add(Kind::Scalar, mark, value, anchor);
+    }
+    void OnSequenceStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
+                         YAML::EmitterStyle::value) override {
+      open_.push_back(Add(Kind::Sequence, mark, {}, anchor));
+    }
+    void OnSequenceEnd() override { open_.pop_back(); }
+    void OnMapStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor, YAML::EmitterStyle::value) override {
+      open_.push_back(Add(Kind::Map, mark, {}, anchor));
+    }
+    void OnMapEnd() override { open_.pop_back(); }
+
+   private:
+    int New(Kind kind, const YAML::Mark& mark, const std::string& scalar) {
+      t_.nodes_.push_back(Node{kind, mark, scalar, {}, &t_});
+      return static_cast<int>(t_.nodes_.size() - 1);
+    }
+    int Add(Kind kind, const YAML::Mark& mark, const std::string& scalar, YAML::anchor_t anchor) {
+      const int n = New(kind, mark, scalar);
+      if (anchor != YAML::NullAnchor) {
+        if (anchors_.size() <= anchor) anchors_.resize(anchor + 1, -1);
+        anchors_[anchor] = n;
+      }
+      Attach(n);
+      return n;
+    }
+    void Attach(int n) {
+      if (!open_.empty()) t_.nodes_[static_cast<std::size_t>(open_.back())].children.push_back(n);
+    }
+    bool Open(int n) const { return std::find(open_.begin(), open_.end(), n) != open_.end(); }
+
+    TextTree& t_;
+    std::vector<int> open_;
+    std::vector<int> anchors_;
+  };
+
+  std::vector<Node> nodes_;
+  Node empty_;
+};
+using TextNode = TextTree::Node;
+
+Note At(const TextNode& node, std::string message) { return At(node.Mark(), std::move(message)); }
+
+// A field's text and where it stands in the text (no place for texts taken from a model).
 struct Given {
   std::string text;
-  YAML::Node node;
+  YAML::Mark mark = YAML::Mark::null_mark();
   bool given = false;
 };
 
@@ -97,8 +214,8 @@ struct SectionInput {
   std::map<int, Given> stored;                        // item index -> its bytes
 };
 
-Note About(const YAML::Node& node, std::string message, const Section& sec, int item) {
-  Note n = At(node, std::move(message));
+Note About(const YAML::Mark& mark, std::string message, const Section& sec, int item) {
+  Note n = At(mark, std::move(message));
   n.area = sec.name;
   n.item = item;
   return n;
@@ -113,16 +230,16 @@ void Flush(ConfigModel& m) {
 
 // Reads the mapping of one item's fields; anything that is not a known field with a plain value
 // is an error.
-void ReadFields(const Section& sec, const YAML::Node& map, std::map<std::string, Given>& into, Given* stored,
+void ReadFields(const Section& sec, const TextNode& map, std::map<std::string, Given>& into, Given* stored,
                 std::vector<Note>& errors) {
   if (!map.IsMap()) {
     errors.push_back(At(map, "expected a mapping of fields"));
     return;
   }
-  for (const auto& kv : map) {
+  for (const auto& kv : map.Pairs()) {
     const std::string key = kv.first.Scalar();
     if (key == "stored" && kv.second.IsScalar()) {
-      *stored = Given{kv.second.Scalar(), kv.second, true};
+      *stored = Given{kv.second.Scalar(), kv.second.Mark(), true};
       continue;
     }
     const auto f = std::find_if(sec.fields.begin(), sec.fields.end(), [&](const Field& x) { return x.name == key; });
@@ -130,7 +247,7 @@ void ReadFields(const Section& sec, const YAML::Node& map, std::map<std::string,
       errors.push_back(At(kv.first, "unknown field \"" + key + "\" in " + sec.name));
     } else if (!kv.second.IsScalar()) {
       errors.push_back(At(kv.second, key + ": expected a single value"));
-    } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second, true}).second) {
+    } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second.Mark(), true}).second) {
       errors.push_back(At(kv.first, key + " is given twice"));
     }
   }
@@ -144,7 +261,7 @@ bool EnterStored(ConfigModel& m, const Section& sec, int i, const Given& given, 
   for (const auto& run : runs) total += run.second;
   const std::string& hex = given.text;
   if (hex.size() != 2 * total || hex.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
-    errors.push_back(About(given.node, Format("stored: expected %zu hexadecimal digits", 2 * total), sec, i));
+    errors.push_back(About(given.mark, Format("stored: expected %zu hexadecimal digits", 2 * total), sec, i));
     return false;
   }
   auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(std::stoul(hex.substr(k, 2), nullptr, 16)); };
@@ -159,106 +276,9 @@ bool EnterStored(ConfigModel& m, const Section& sec, int i, const Given& given, 
   return true;
 }
 
-}  // namespace
-
-std::string NoteText(const Note& note) {
-  if (note.line == 0) return note.message;
-  return Format("line %d, column %d: %s", note.line, note.column, note.message.c_str());
-}
-
-std::string ExportText(const RadioImage& image, double split) {
-  ConfigModel m;
-  m.Load(image, split);
-  m.Finish();
-  // The text must enter back to this image. Items whose values the rules would not enter as they
-  // are carry their bytes; a few rounds settle every case (an item's bytes may hold another's).
-  RadioData defaults;
-  InitImage(defaults);
-  Marked marked;
-  std::string text = Emit(m, kChannelCount, marked);
-  for (int round = 0; round < 4; ++round) {
-    const auto r = ImportText(text, defaults.image, defaults.defaultSplit);
-    const std::size_t before = marked.size();
-    for (const auto* notes : {&r.errors, &r.changes})
-      for (const Note& n : *notes)
-        if (n.item >= 0) marked.insert({n.area, n.item});
-
-    if (r.errors.empty() && r.changes.empty()) {
-      if (r.image == m.data.image && r.split == m.data.defaultSplit) return text;
-      // Bytes that differ with every field read back as asked: their items carry them.
-
-      for (const Section& sec : Schema()) {
-        if (!sec.present(m)) continue;
-        for (int i = 0; i < std::max(sec.count, 1); ++i)
-          for (const auto& [offset, size] : sec.bytes(i))
-            for (std::size_t k = offset; k < offset + size; ++k)
-              if (r.image[k] != m.data.image[k]) marked.insert({sec.name, i});
-      }
-    }
-    // Group sizes depend on each other: the groups carry their bytes together or not at all.
-    if (std::any_of(marked.begin(), marked.end(), [](const auto& k) { return k.first == "groups"; }))
-      for (int g = 0; g < kGroupCount; ++g) marked.insert({"groups", g});
-    if (marked.size() == before) break;
-    text = Emit(m, kChannelCount, marked);
-  }
-  return text;
-}
-
-ImportResult ImportText(std::string_view text, const RadioImage& baseImage, double baseSplit) {
-  ImportResult result;
-  YAML::Node root;
-  try {
-    root = YAML::Load(std::string(text));
-  } catch (const YAML::Exception& e) {
-    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg, {}, -1});
-    return result;
-  }
-  if (!root.IsMap()) {
-    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration", {}, -1}
-                                          : At(root, "expected a mapping of areas"));
-    return result;
-  }
-
-  // Read the whole text first: its structure is checked before anything is entered.
-  std::vector<SectionInput> inputs;
-  std::set<std::string> seen;
-  for (const auto& kv : root) {
-    const std::string key = kv.first.Scalar();
-    const auto sec = std::find_if(Schema().begin(), Schema().end(), [&](const Section& s) { return s.name == key; });
-    if (sec == Schema().end()) {
-      result.errors.push_back(At(kv.first, "unknown area \"" + key + "\""));
-      continue;
-    }
-    if (!seen.insert(key).second) {
-      result.errors.push_back(At(kv.first, key + " is given twice"));
-      continue;
-    }
-    SectionInput in{&*sec, {}, {}};
-    if (kv.second.IsNull()) {
-    } else if (sec->count == 0) {
-      Given stored;
-      ReadFields(*sec, kv.second, in.items[0], &stored, result.errors);
-      if (stored.given) in.stored[0] = stored;
-    } else if (!kv.second.IsMap()) {
-      result.errors.push_back(At(kv.second, "expected a mapping of numbered items"));
-    } else {
-      for (const auto& item : kv.second) {
-        const int i = item.first.IsScalar() ? sec->ItemIndex(item.first.Scalar()) : -1;
-        if (i < 0) {
-          result.errors.push_back(At(item.first, "no item \"" + item.first.Scalar() + "\" in " + key));
-        } else if (in.items.count(i)) {
-          result.errors.push_back(At(item.first, "item " + item.first.Scalar() + " is given twice"));
-        } else if (!item.second.IsNull()) {
-          Given stored;
-          ReadFields(*sec, item.second, in.items[i], &stored, result.errors);
-          if (stored.given) in.stored[i] = stored;
-        }
-      }
-    }
-    inputs.push_back(std::move(in));
-  }
-  if (!result.errors.empty()) return result;
-
+// Enters the items read from a text (or taken from a model) onto the base through the rules,
+// normalises, and compares what the image then holds with the texts asked for.
+void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double baseSplit, ImportResult& result) {
   // Enter the sections in the order their rules need: what others depend on comes first.
   std::stable_sort(inputs.begin(), inputs.end(),
                    [](const SectionInput& a, const SectionInput& b) { return a.section->applyRank < b.section->applyRank; });
@@ -271,14 +291,14 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
       for (const auto& [i, fields] : in.items)
         for (const auto& [name, given] : fields)
           result.errors.push_back(
-              About(given.node, sec.name + " belongs to the signalling system that is not selected", sec, i));
+              About(given.mark, sec.name + " belongs to the signalling system that is not selected", sec, i));
       continue;
     }
     // The section's stored bytes go in first, as they are; its fields are entered over them.
     if (!in.stored.empty()) {
       Flush(m);
       for (const auto& [i, given] : in.stored)
-        if (!EnterStored(m, sec, i, given, result.errors)) return result;
+        if (!EnterStored(m, sec, i, given, result.errors)) return;
       ReloadAreas(m.data);
       m.LoadAreas();
     }
@@ -304,7 +324,7 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
         if (!differs(f)) continue;
         const auto it = fields.find(f.name);
         if (auto error = f.set(m, i, it->second.text))
-          result.errors.push_back(About(it->second.node, f.name + ": " + *error, sec, i));
+          result.errors.push_back(About(it->second.mark, f.name + ": " + *error, sec, i));
         else
           entered[f.name] = it->second.text;
       }
@@ -312,7 +332,7 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
     }
     m.StoreAreas();
   }
-  if (!result.errors.empty()) return result;
+  if (!result.errors.empty()) return;
   m.Finish();
 
   // What the image now holds, field by field, against what the text asked for.
@@ -323,12 +343,133 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
         if (it == fields.end() || f.compare == Compare::Hint) continue;
         const std::string stored = f.get(m, i);
         if (!SameText(f.compare, it->second.text, stored))
-          result.changes.push_back(About(it->second.node,
+          result.changes.push_back(About(it->second.mark,
                                          f.name + ": \"" + it->second.text + "\" would be stored as \"" + stored + "\"",
                                          *in.section, i));
       }
   result.image = m.data.image;
   result.split = m.data.defaultSplit;
+}
+
+// The items a text exported from `m` holds, taken from the model without writing the text:
+// every shown field's text, and the stored bytes of the marked items.
+std::vector<SectionInput> InputsOf(ConfigModel& m, const Marked& marked) {
+  std::vector<SectionInput> inputs;
+  for (const Section& sec : Schema()) {
+    if (!sec.present(m)) continue;
+    SectionInput in{&sec, {}, {}};
+    for (int i = 0; i < std::max(sec.count, 1); ++i) {
+      auto& fields = in.items[i];
+      for (const Field& f : sec.fields)
+        if (Shown(f, m, i)) fields.emplace(f.name, Given{f.get(m, i), YAML::Mark::null_mark(), true});
+      if (marked.count({sec.name, i})) in.stored[i] = Given{StoredHex(m, sec, i), YAML::Mark::null_mark(), true};
+    }
+    inputs.push_back(std::move(in));
+  }
+  return inputs;
+}
+
+}  // namespace
+
+std::string NoteText(const Note& note) {
+  if (note.line == 0) return note.message;
+  return Format("line %d, column %d: %s", note.line, note.column, note.message.c_str());
+}
+
+std::string ExportText(const RadioImage& image, double split) {
+  ConfigModel m;
+  m.Load(image, split);
+  m.Finish();
+  // The text must enter back to this image. The model's own texts are entered onto the defaults
+  // as the text's would be; items whose values the rules would not enter as they are carry their
+  // bytes. A few rounds settle every case (an item's bytes may hold another's).
+  RadioData defaults;
+  InitImage(defaults);
+  Marked marked;
+  for (int round = 0; round < 4; ++round) {
+    ImportResult r;
+    Enter(InputsOf(m, marked), defaults.image, defaults.defaultSplit, r);
+    const std::size_t before = marked.size();
+    for (const auto* notes : {&r.errors, &r.changes})
+      for (const Note& n : *notes)
+        if (n.item >= 0) marked.insert({n.area, n.item});
+
+    if (r.errors.empty() && r.changes.empty()) {
+      if (r.image == m.data.image && r.split == m.data.defaultSplit) break;
+      // Bytes that differ with every field read back as asked: their items carry them.
+      for (const Section& sec : Schema()) {
+        if (!sec.present(m)) continue;
+        for (int i = 0; i < std::max(sec.count, 1); ++i)
+          for (const auto& [offset, size] : sec.bytes(i))
+            for (std::size_t k = offset; k < offset + size; ++k)
+              if (r.image[k] != m.data.image[k]) marked.insert({sec.name, i});
+      }
+    }
+    // Group sizes depend on each other: the groups carry their bytes together or not at all.
+    if (std::any_of(marked.begin(), marked.end(), [](const auto& k) { return k.first == "groups"; }))
+      for (int g = 0; g < kGroupCount; ++g) marked.insert({"groups", g});
+    if (marked.size() == before) break;
+  }
+  return Emit(m, kChannelCount, marked);
+}
+
+ImportResult ImportText(std::string_view text, const RadioImage& baseImage, double baseSplit) {
+  ImportResult result;
+  std::optional<TextTree> tree;
+  try {
+    tree.emplace(text);
+  } catch (const YAML::Exception& e) {
+    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg, {}, -1});
+    return result;
+  }
+  const TextNode& root = tree->Root();
+  if (!root.IsMap()) {
+    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration", {}, -1}
+                                          : At(root, "expected a mapping of areas"));
+    return result;
+  }
+
+  // Read the whole text first: its structure is checked before anything is entered.
+  std::vector<SectionInput> inputs;
+  std::set<std::string> seen;
+  for (const auto& kv : root.Pairs()) {
+    const std::string key = kv.first.Scalar();
+    const auto sec = std::find_if(Schema().begin(), Schema().end(), [&](const Section& s) { return s.name == key; });
+    if (sec == Schema().end()) {
+      result.errors.push_back(At(kv.first, "unknown area \"" + key + "\""));
+      continue;
+    }
+    if (!seen.insert(key).second) {
+      result.errors.push_back(At(kv.first, key + " is given twice"));
+      continue;
+    }
+    SectionInput in{&*sec, {}, {}};
+    if (kv.second.IsNull()) {
+    } else if (sec->count == 0) {
+      Given stored;
+      ReadFields(*sec, kv.second, in.items[0], &stored, result.errors);
+      if (stored.given) in.stored[0] = stored;
+    } else if (!kv.second.IsMap()) {
+      result.errors.push_back(At(kv.second, "expected a mapping of numbered items"));
+    } else {
+      for (const auto& item : kv.second.Pairs()) {
+        const int i = item.first.IsScalar() ? sec->ItemIndex(item.first.Scalar()) : -1;
+        if (i < 0) {
+          result.errors.push_back(At(item.first, "no item \"" + item.first.Scalar() + "\" in " + key));
+        } else if (in.items.count(i)) {
+          result.errors.push_back(At(item.first, "item " + item.first.Scalar() + " is given twice"));
+        } else if (!item.second.IsNull()) {
+          Given stored;
+          ReadFields(*sec, item.second, in.items[i], &stored, result.errors);
+          if (stored.given) in.stored[i] = stored;
+        }
+      }
+    }
+    inputs.push_back(std::move(in));
+  }
+  if (!result.errors.empty()) return result;
+
+  Enter(std::move(inputs), baseImage, baseSplit, result);
   return result;
 }
 
