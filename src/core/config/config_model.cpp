@@ -9,25 +9,7 @@ void ConfigModel::Load(const RadioImage& image, double split) {
   LoadAreas();
 }
 
-void ConfigModel::LoadAreas() {
-  const RadioImage& img = data.image;
-  scan.LoadFromImage(img);
-  keys.LoadFromImage(img);
-  dtmf.LoadFromImage(img);
-  twoToneParams.LoadFromImage(img);
-  twoToneTable.LoadFromImage(img);
-  twoToneSystems.LoadFromImage(img);
-  twoToneEncode.LoadFromImage(img);
-  fiveToneGeneral.LoadFromImage(img);
-  formatTiming.LoadFromImage(img);
-  fiveToneSystems.LoadFromImage(img);
-  decode.LoadFromImage(img);
-  encode.LoadFromImage(img);
-  userTones.LoadFromImage(img);
-  emergency.LoadFromImage(img);
-  options.LoadFromImage(img);
-  paging.LoadFromImage(img);
-}
+void ConfigModel::LoadAreas() { LoadAllFromImage(data.image); }
 
 void ConfigModel::StoreAreas() {
   RadioImage& img = data.image;

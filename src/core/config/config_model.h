@@ -2,36 +2,14 @@
 // instance of every other area, loaded from the image and stored back into it.
 #pragma once
 
-#include "image/common_options_area.h"
-#include "image/dtmf_area.h"
-#include "image/emergency_area.h"
-#include "image/five_tone_areas.h"
-#include "image/key_function_area.h"
-#include "image/paging_area.h"
+#include "image/on_demand_areas.h"
 #include "image/radio_data.h"
-#include "image/scan_area.h"
-#include "image/two_tone_areas.h"
 
 namespace kp53::config {
 
-struct ConfigModel {
+// The on-demand areas are the same set NormalizeImage uses.
+struct ConfigModel : OnDemandAreas {
   RadioData data;
-  ScanArea scan;
-  KeyFunctionArea keys;
-  DtmfParams dtmf;
-  TwoToneParams twoToneParams;
-  TwoToneTable twoToneTable;
-  TwoToneSystemTable twoToneSystems;
-  TwoToneEncode twoToneEncode;
-  FiveToneGeneral fiveToneGeneral;
-  FiveToneFormatTiming formatTiming;
-  FiveToneSystemTable fiveToneSystems;
-  FiveToneDecodeTable decode;
-  FiveToneEncodeTable encode;
-  FiveToneUserTones userTones;
-  EmergencyArea emergency;
-  CommonOptionsArea options;
-  PagingParams paging;
   // While the text enters a channel's fields the channel is in use (the grid edits only those);
   // its own state is kept here.
   int heldChannel = -1;

@@ -2,38 +2,12 @@
 
 #include <algorithm>
 
-#include "image/common_options_area.h"
-#include "image/dtmf_area.h"
-#include "image/emergency_area.h"
-#include "image/five_tone_areas.h"
-#include "image/key_function_area.h"
-#include "image/paging_area.h"
-#include "image/scan_area.h"
-#include "image/two_tone_areas.h"
+#include "image/on_demand_areas.h"
 
 namespace kp53 {
 
 namespace {
 
-// One instance of every on-demand area, as InitImage and NormalizeImage use them.
-struct OnDemandAreas {
-  ScanArea scan;
-  KeyFunctionArea keys;
-  DtmfParams dtmf;
-  TwoToneParams twoToneParams;
-  TwoToneTable twoToneTable;
-  TwoToneSystemTable twoToneSystems;
-  TwoToneEncode twoToneEncode;
-  FiveToneGeneral fiveToneGeneral;
-  FiveToneFormatTiming formatTiming;
-  FiveToneSystemTable fiveToneSystems;
-  FiveToneDecodeTable decode;
-  FiveToneEncodeTable encode;
-  FiveToneUserTones userTones;
-  EmergencyArea emergency;
-  CommonOptionsArea options;
-  PagingParams paging;
-};
 
 // The signalling areas of the selected system, in the order they are loaded and stored: DTMF
 // with the 2-tone table (5-tone) or with the 2-tone parameters and table (2-tone), the system's
@@ -104,6 +78,25 @@ void ReloadAreas(RadioData& data) {
   data.signaling.LoadFromImage(data.image);
   data.hardware.LoadFromImage(data.image);
   data.channels.LoadFromImage(data.image, data.hardware);
+}
+
+void OnDemandAreas::LoadAllFromImage(const RadioImage& img) {
+  scan.LoadFromImage(img);
+  keys.LoadFromImage(img);
+  dtmf.LoadFromImage(img);
+  twoToneParams.LoadFromImage(img);
+  twoToneTable.LoadFromImage(img);
+  twoToneSystems.LoadFromImage(img);
+  twoToneEncode.LoadFromImage(img);
+  fiveToneGeneral.LoadFromImage(img);
+  formatTiming.LoadFromImage(img);
+  fiveToneSystems.LoadFromImage(img);
+  decode.LoadFromImage(img);
+  encode.LoadFromImage(img);
+  userTones.LoadFromImage(img);
+  emergency.LoadFromImage(img);
+  options.LoadFromImage(img);
+  paging.LoadFromImage(img);
 }
 
 void NormalizeImage(RadioData& data) {
