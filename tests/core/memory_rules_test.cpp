@@ -248,25 +248,19 @@ TEST(HardwareRulesTest, OkForTheHt610RemovesWhatItLacks) {
 TEST(HardwareRulesTest, BandDefaultsOfBothFamilies) {
   RadioData d = NewImage();
   d.defaultSplit = 5.0;
+  const auto band = [&d] {
+    const HardwareArea& h = d.hardware;
+    return std::tuple(h.frequencyRange, h.bandIndex, h.injection, h.minFreq, h.maxFreq, h.sqlRelease);
+  };
   ApplyBandDefaults(d, true);
   ResetChannelsForBand(d, true);
-  EXPECT_EQ(d.hardware.frequencyRange, 4);
+  EXPECT_EQ(band(), std::tuple(4, 2, 0, 4500u, 4900u, 4));
   EXPECT_EQ(text::FrequencyRangeName(d.hardware.frequencyRange), "450-490 MHz");
-  EXPECT_EQ(d.hardware.bandIndex, 2);
-  EXPECT_EQ(d.hardware.injection, 0);
-  EXPECT_EQ(d.hardware.minFreq, 4500u);
-  EXPECT_EQ(d.hardware.maxFreq, 4900u);
-  EXPECT_EQ(d.hardware.sqlRelease, 4);
   EXPECT_EQ(d.defaultSplit, 0.0);
   EXPECT_DOUBLE_EQ(d.channels.Entry(100).rxFreq, 450.0);
   ApplyBandDefaults(d, false);
   ResetChannelsForBand(d, false);
-  EXPECT_EQ(d.hardware.frequencyRange, 1);
-  EXPECT_EQ(d.hardware.bandIndex, 1);
-  EXPECT_EQ(d.hardware.injection, 1);
-  EXPECT_EQ(d.hardware.minFreq, 1460u);
-  EXPECT_EQ(d.hardware.maxFreq, 1740u);
-  EXPECT_EQ(d.hardware.sqlRelease, 6);
+  EXPECT_EQ(band(), std::tuple(1, 1, 1, 1460u, 1740u, 6));
   EXPECT_DOUBLE_EQ(d.channels.Entry(100).txFreq, 150.0);
 }
 
