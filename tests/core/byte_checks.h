@@ -29,4 +29,19 @@ template <class Bytes>
   return ::testing::AssertionSuccess();
 }
 
+struct ByteIs {
+  std::size_t at;
+  int value;
+};
+
+// True when each listed byte holds its value.
+template <class Bytes>
+::testing::AssertionResult BytesAre(const Bytes& bytes, std::initializer_list<ByteIs> want) {
+  for (const ByteIs& w : want)
+    if (static_cast<int>(bytes[w.at]) != w.value)
+      return ::testing::AssertionFailure() << "byte " << w.at << " is " << static_cast<int>(bytes[w.at]) << ", expected "
+                                           << w.value;
+  return ::testing::AssertionSuccess();
+}
+
 }  // namespace kp53::test

@@ -21,6 +21,7 @@
 namespace kp53 {
 namespace {
 
+using test::BytesAre;
 using test::BytesAt;
 using test::RangeIs;
 
@@ -134,9 +135,7 @@ TEST(CommonOptionsAreaTest, DefaultsLandOnTheirBits) {
   // Transmit and release timers 1; beep, set-to-set clone, LCD lighting mode; LED lighting,
   // squelch tail elimination 3.
   EXPECT_TRUE(BytesAt(img, 2, {0x00, 0x11, 0x98, 0xE0}));
-  EXPECT_EQ(img[125], 0x00);
-  EXPECT_EQ(img[128], 0x00);
-  EXPECT_EQ(img[7667], 0x04);  // "16 Key"
+  EXPECT_TRUE(BytesAre(img, {{125, 0x00}, {128, 0x00}, {7667, 0x04}}));  // 7667: "16 Key"
   EXPECT_EQ(DecodeText6(Bytes<8>(img, 145)), "SELFTEST");
   EXPECT_TRUE(BytesAt(img, 7712, {0, 0, 0}));
 }
@@ -284,12 +283,9 @@ TEST(EmergencyAreaTest, NormalisingPutsTheGroupOfTheCurrentAllocation) {
 
 TEST(DtmfParamsTest, DefaultsAndOwnership) {
   const RadioImage img = StoredDefaults<DtmfParams>();
-  EXPECT_EQ(img[8], 0x06);    // delay 1, speed 2
-  EXPECT_EQ(img[128], 0x40);  // pause time 2
-  EXPECT_EQ(img[2], 0x00);
+  // 8: delay 1, speed 2; 128: pause time 2; the speed dials and the two codes empty.
+  EXPECT_TRUE(BytesAre(img, {{8, 0x06}, {128, 0x40}, {2, 0x00}, {7630, 0x0F}, {7638, 0x0F}}));
   for (std::size_t n = 0; n < 10; ++n) EXPECT_EQ(img[9 + 8 * n], 0x0F) << n;
-  EXPECT_EQ(img[7630], 0x0F);
-  EXPECT_EQ(img[7638], 0x0F);
   CheckOwnership<DtmfParams>({{2, 1, 0xF8}, {8, 1, 0x1F}, {128, 1, 0xE0}, {9, 80, 0xFF}, {7630, 16, 0xFF}}, false);
 }
 
@@ -347,9 +343,7 @@ TEST(PagingParamsTest, NewImageHasTheBlockZeroAndStoreKeepsForeignBits) {
   RadioImage full = Filled(0xFF);
   PagingParams cleared;
   cleared.StoreToImage(full);
-  EXPECT_EQ(full[7647], 0);
-  EXPECT_EQ(full[7666], 0);
-  EXPECT_EQ(full[7667], 0xFF);
+  EXPECT_TRUE(BytesAre(full, {{7647, 0}, {7666, 0}, {7667, 0xFF}}));
 }
 
 TEST(PagingParamsTest, PagesAndSettings) {
@@ -525,9 +519,7 @@ TEST(FiveToneAreasTest, EncodeDefaultsAndDigitCount) {
   EXPECT_EQ(e[5] & 0x05, 0x01);  // bit 2 cleared, bit 0 kept
   entry.code = "";
   entry.Store(e);
-  EXPECT_EQ(e[0], 0);
-  EXPECT_EQ(e[1], 0xFF);
-  EXPECT_EQ(e[4], 0xFF);
+  EXPECT_TRUE(BytesAre(e, {{0, 0}, {1, 0xFF}, {4, 0xFF}}));
 }
 
 }  // namespace

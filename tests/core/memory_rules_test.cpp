@@ -17,6 +17,7 @@
 namespace kp53 {
 namespace {
 
+using test::BytesAre;
 using test::BytesAt;
 using test::RangeIs;
 
@@ -34,22 +35,12 @@ TEST(NewImageTest, HoldsTheDefaultsOfEveryArea) {
   const RadioImage& img = d.image;
   EXPECT_EQ(img[7] & 0x01, 1);  // 5-tone
   // One byte of each area (each area's defaults are checked in full with the area), and the
-  // bytes that several areas share.
-  EXPECT_EQ(img[124], 0x33);
-  EXPECT_EQ(img[3], 0x11);
-  EXPECT_EQ(img[5], 0xE8);  // LED, squelch tail 3, 5-tone auto reset "10 s"
-  EXPECT_EQ(img[8], 0x06);
-  EXPECT_EQ(img[128], 0x40);
-  EXPECT_EQ(img[129], 1);
-  EXPECT_EQ(img[143], 0x73);
-  EXPECT_EQ(img[7667], 0x05);  // "HT-620 Series", "16 Key"
-  EXPECT_EQ(img[7630], 0x0F);
-  EXPECT_EQ(img[6697], 50);
-  EXPECT_EQ(img[6712], 70);
+  // bytes that several areas share (5: LED, squelch tail 3, 5-tone auto reset "10 s"; 7667:
+  // "HT-620 Series", "16 Key").
+  EXPECT_TRUE(BytesAre(img, {{124, 0x33}, {3, 0x11}, {5, 0xE8}, {8, 0x06}, {128, 0x40}, {129, 1}, {143, 0x73},
+      {7667, 0x05}, {7630, 0x0F}, {6697, 50}, {6712, 70}}));
   EXPECT_EQ(GetU16(img, 6736), 2400u);
-  EXPECT_EQ(img[6766], 0x0F);
-  EXPECT_EQ(img[6958 + 4], 0x21);
-  EXPECT_EQ(img[7088], 5);
+  EXPECT_TRUE(BytesAre(img, {{6766, 0x0F}, {6958 + 4, 0x21}, {7088, 5}}));
   EXPECT_EQ(GetU16(img, 7574), 2885u);
   // 5-tone is selected: the 2-tone encode, parameters and systems are zero.
   EXPECT_TRUE(RangeIs(img, 7568, 7573, 0));
@@ -85,9 +76,8 @@ TEST(NormalizeTest, TwoToneZeroesTheFiveToneRegionsAndKeepsUserTones) {
   EXPECT_TRUE(RangeIs(d.image, 6766, 7567, 0));
   EXPECT_TRUE(RangeIs(d.image, 6736, 6765, 0xFF));
   EXPECT_TRUE(RangeIs(d.image, 7574, 7613, 0xFF));
-  EXPECT_EQ(d.image[7568], 0xCF);  // bits 5-4 belong to no field
-  EXPECT_EQ(d.image[7572], 0xFC);
-  EXPECT_EQ(d.image[7614], 0xFE);  // bit 0 belongs to no field
+  // Bits 5-4 of 7568 and bit 0 of 7614 belong to no field.
+  EXPECT_TRUE(BytesAre(d.image, {{7568, 0xCF}, {7572, 0xFC}, {7614, 0xFE}}));
 }
 
 TEST(NormalizeTest, FiveToneZeroesTheTwoToneRegionsAndKeepsTheTable) {
@@ -107,14 +97,8 @@ TEST(NormalizeTest, BitsThatNoAreaOwnsBecomeZero) {
   RadioData d = FullImage(true);
   NormalizeImage(d);
   const RadioImage& img = d.image;
-  EXPECT_EQ(img[89], 0);
-  EXPECT_EQ(img[2], 0xFB);
-  EXPECT_EQ(img[7], 0xEF);
-  EXPECT_EQ(img[8], 0x9F);
-  EXPECT_EQ(img[125], 0x3F);
-  EXPECT_EQ(img[128], 0xE7);
-  EXPECT_EQ(img[144], 0x0F);
-  EXPECT_EQ(img[7712], 0x01);
+  EXPECT_TRUE(BytesAre(img, {{89, 0}, {2, 0xFB}, {7, 0xEF}, {8, 0x9F}, {125, 0x3F}, {128, 0xE7}, {144, 0x0F},
+      {7712, 0x01}}));
   for (std::size_t i = 7647; i <= 7666; i += 2) EXPECT_EQ(img[i], 0xCF) << i;
 }
 
@@ -160,9 +144,7 @@ TEST(SignalingTypeTest, SwitchingToTwoToneAndBack) {
   ASSERT_TRUE(ChangeSignalingType(d, 1));
   NormalizeImage(d);
   EXPECT_EQ(d.image[7] & 1, 1);
-  EXPECT_EQ(d.image[6697], 50);
-  EXPECT_EQ(d.image[6766], 0x0F);
-  EXPECT_EQ(d.image[6958 + 4], 0x21);
+  EXPECT_TRUE(BytesAre(d.image, {{6697, 50}, {6766, 0x0F}, {6958 + 4, 0x21}}));
   EXPECT_EQ(DecodeText6(Bytes<8>(d.image, 7095)), "CALL-01 ");
   EXPECT_EQ(d.image[5] & 0x0F, 8);
   EXPECT_TRUE(RangeIs(d.image, 7568, 7573, 0));
@@ -266,25 +248,19 @@ TEST(HardwareRulesTest, OkForTheHt610RemovesWhatItLacks) {
 TEST(HardwareRulesTest, BandDefaultsOfBothFamilies) {
   RadioData d = NewImage();
   d.defaultSplit = 5.0;
+  const auto band = [&d] {
+    const HardwareArea& h = d.hardware;
+    return std::tuple(h.frequencyRange, h.bandIndex, h.injection, h.minFreq, h.maxFreq, h.sqlRelease);
+  };
   ApplyBandDefaults(d, true);
   ResetChannelsForBand(d, true);
-  EXPECT_EQ(d.hardware.frequencyRange, 4);
+  EXPECT_EQ(band(), std::tuple(4, 2, 0, 4500u, 4900u, 4));
   EXPECT_EQ(text::FrequencyRangeName(d.hardware.frequencyRange), "450-490 MHz");
-  EXPECT_EQ(d.hardware.bandIndex, 2);
-  EXPECT_EQ(d.hardware.injection, 0);
-  EXPECT_EQ(d.hardware.minFreq, 4500u);
-  EXPECT_EQ(d.hardware.maxFreq, 4900u);
-  EXPECT_EQ(d.hardware.sqlRelease, 4);
   EXPECT_EQ(d.defaultSplit, 0.0);
   EXPECT_DOUBLE_EQ(d.channels.Entry(100).rxFreq, 450.0);
   ApplyBandDefaults(d, false);
   ResetChannelsForBand(d, false);
-  EXPECT_EQ(d.hardware.frequencyRange, 1);
-  EXPECT_EQ(d.hardware.bandIndex, 1);
-  EXPECT_EQ(d.hardware.injection, 1);
-  EXPECT_EQ(d.hardware.minFreq, 1460u);
-  EXPECT_EQ(d.hardware.maxFreq, 1740u);
-  EXPECT_EQ(d.hardware.sqlRelease, 6);
+  EXPECT_EQ(band(), std::tuple(1, 1, 1, 1460u, 1740u, 6));
   EXPECT_DOUBLE_EQ(d.channels.Entry(100).txFreq, 150.0);
 }
 

@@ -83,18 +83,19 @@ TEST_F(ChannelEditingTest, EveryCtcssTableToneSurvivesItsOwnText) {
 }
 
 TEST_F(ChannelEditingTest, FrequenciesSnapToTheNearerGridAndTransmitFollowsTheSplit) {
-  HardwareArea& hw = data.hardware;  // band index 1: step A 5000 Hz, P 6250 Hz, 146.0..174.0 MHz
-  auto s = SnapFrequency(146.5031, hw);
-  EXPECT_DOUBLE_EQ(s.mhz, 146.505);
-  EXPECT_EQ(s.selector, 0);
-  s = SnapFrequency(146.50625, hw);  // a multiple of 6250 Hz
-  EXPECT_DOUBLE_EQ(s.mhz, 146.50625);
-  EXPECT_EQ(s.selector, 1);
-  s = SnapFrequency(146.52, hw);  // a multiple of 5000 Hz only
-  EXPECT_DOUBLE_EQ(s.mhz, 146.52);
-  EXPECT_EQ(s.selector, 0);
-  EXPECT_DOUBLE_EQ(SnapFrequency(100.0, hw).mhz, 146.0);
-  EXPECT_DOUBLE_EQ(SnapFrequency(999.0, hw).mhz, 174.0);
+  // Band index 1: step A 5000 Hz, P 6250 Hz, 146.0..174.0 MHz. Multiples of 6250 Hz take step P;
+  // the limits are multiples of both (selector -1: not checked).
+  const struct {
+    double typed, mhz;
+    int selector;
+  } snaps[] = {{146.5031, 146.505, 0}, {146.50625, 146.50625, 1}, {146.52, 146.52, 0}, {100.0, 146.0, -1}, {999.0, 174.0, -1}};
+  for (const auto& c : snaps) {
+    const auto s = SnapFrequency(c.typed, data.hardware);
+    EXPECT_DOUBLE_EQ(s.mhz, c.mhz) << c.typed;
+    if (c.selector >= 0) {
+      EXPECT_EQ(s.selector, c.selector) << c.typed;
+    }
+  }
 
   split = 0.6;
   Select(2);
@@ -284,12 +285,6 @@ TEST(AllocationCommit, SizesFollowTheLimits) {
   CommitGroupTag(t, 2, "AB");
   EXPECT_EQ(t.groupTag[2], "AB      ");
 }
-
-}  // namespace
-}  // namespace kp53
-
-namespace kp53 {
-namespace {
 
 TEST_F(ChannelEditingTest, TagsAreStoredInTheRadiosCharacterSet) {
   Select(2);

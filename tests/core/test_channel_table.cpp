@@ -118,13 +118,8 @@ TEST_F(ChannelRecordTest, EveryFieldRoundTrips) {
   EXPECT_EQ(r.tag, "RPT-1 A ");
   EXPECT_EQ(FormatFrequency(r.rxFreq), "146.51875");
   EXPECT_EQ(r.txFreq, 146.0);
-  EXPECT_EQ(r.bandwidth, 1);
-  EXPECT_EQ(r.Encryption(), 2);
-  EXPECT_EQ(r.lockout, 2);
-  EXPECT_EQ(r.squelch, 15);
-  EXPECT_EQ(r.signalType, 1);
-  EXPECT_EQ(r.signalNo, 32);
-  EXPECT_EQ(r.dtmfAni, 1);
+  EXPECT_EQ(std::tuple(r.bandwidth, r.Encryption(), r.lockout, r.squelch, r.signalType, r.signalNo, r.dtmfAni),
+            std::tuple(1, 2, 2, 15, 1, 32, 1));
   EXPECT_EQ(FormatSubAudio(r.TxTone()), "C-131.8");
   EXPECT_EQ(FormatSubAudio(r.RxTone()), "D-754B  ");
   EXPECT_EQ(r.scan, 0);

@@ -20,12 +20,13 @@ struct Record {
 };
 
 constexpr double kIf = 44.25;
+// Two stored bytes, high first.
+using Word = std::pair<std::uint8_t, std::uint8_t>;
 
 TEST(FrequencyCodec, ReceiveExampleStoresTheLocalOscillator) {
   Record r;
   EncodeRxFrequency(r.ref(), 146.52, 0, 1, kIf, 0);
-  EXPECT_EQ(r.bytes[8], 0x4F);
-  EXPECT_EQ(r.bytes[9], 0xE6);
+  EXPECT_EQ(Word(r.bytes[8], r.bytes[9]), Word(0x4F, 0xE6));
   EXPECT_EQ(r.bytes[2] & 0x80, 0);
   EXPECT_EQ(r.rx(), 20454u);
   EXPECT_EQ(FormatFrequency(DecodeRxFrequency(r.view(), 0, 1, false, kIf, 0)), "146.52000");
@@ -51,8 +52,7 @@ TEST(FrequencyCodec, TransmitAboveSixteenBitsSetsTheFlag) {
   r.bytes[2] = 0xBF;  // every other bit of byte 2 set
   EncodeTxFrequency(r.ref(), 450.0, 1, 2);
   EXPECT_EQ(r.tx(), 72000u);
-  EXPECT_EQ(r.bytes[10], 0x19);
-  EXPECT_EQ(r.bytes[11], 0x40);
+  EXPECT_EQ(Word(r.bytes[10], r.bytes[11]), Word(0x19, 0x40));
   EXPECT_EQ(r.bytes[2], 0xFF);
   const TxFrequency f = DecodeTxFrequency(r.view(), 1, 2, true, 460.0, 450.0, 490.0);
   EXPECT_EQ(f.mhz, 450.0);  // the limit itself is inside the band
@@ -148,27 +148,20 @@ TEST(SubAudioCodec, WordsAndDcsPacking) {
 
   std::uint8_t hi = 0xAA, lo = 0xAA;
   EncodeSubAudio({kToneCtcss, 885, 0, false, false}, false, hi, lo);
-  EXPECT_EQ(hi, 0x83);
-  EXPECT_EQ(lo, 0x75);
+  EXPECT_EQ(Word(hi, lo), Word(0x83, 0x75));
   EXPECT_EQ(FormatSubAudio(DecodeSubAudio(hi, lo, false)), "C- 88.5");
 
   EncodeSubAudio({kToneDcs, 0, 754, true, true}, true, hi, lo);
-  EXPECT_EQ(hi, 0xF1);
-  EXPECT_EQ(lo, 0xEC);
-  SubAudio t = DecodeSubAudio(hi, lo, true);
-  EXPECT_EQ(t.kind, kToneDcs);
-  EXPECT_EQ(t.dcs, 754);
-  EXPECT_TRUE(t.inverted);
-  EXPECT_TRUE(t.both);
+  EXPECT_EQ(Word(hi, lo), Word(0xF1, 0xEC));
+  const SubAudio t = DecodeSubAudio(hi, lo, true);
+  EXPECT_EQ(std::tuple(t.kind, t.dcs, t.inverted, t.both), std::tuple(kToneDcs, 754, true, true));
   EXPECT_FALSE(DecodeSubAudio(hi, lo, false).both);  // the encode word has no "both" flag
 
   EncodeSubAudio({kToneDcs, 0, 23, false, true}, false, hi, lo);
-  EXPECT_EQ(hi, 0xC0);  // "both" is not written into the encode word
-  EXPECT_EQ(lo, 0x13);
+  EXPECT_EQ(Word(hi, lo), Word(0xC0, 0x13));  // "both" is not written into the encode word
 
   EncodeSubAudio({}, true, hi, lo);
-  EXPECT_EQ(hi, 0);
-  EXPECT_EQ(lo, 0);
+  EXPECT_EQ(Word(hi, lo), Word(0, 0));
   EXPECT_EQ(DecodeSubAudio(0x80, 0x00, true).kind, kToneNone);
   EXPECT_EQ(DecodeSubAudio(0x03, 0x75, true).kind, kToneCtcss);  // a value without the tone bit
 }
@@ -196,10 +189,8 @@ TEST(SixBitText, EncodingKeepsTheTopBitsAndBlanksUnknownCharacters) {
   EncodeText6("abc", b);
   for (auto x : b) EXPECT_EQ(x, 0xC0 | kCode6Blank);
   EncodeText6("A-1", b);
-  EXPECT_EQ(b[0] & 0x3F, 10);
-  EXPECT_EQ(b[1] & 0x3F, 40);
-  EXPECT_EQ(b[2] & 0x3F, 1);
-  EXPECT_EQ(b[0] & 0xC0, 0xC0);
+  EXPECT_EQ(b, (std::array<std::uint8_t, 8>{0xC0 | 10, 0xC0 | 40, 0xC0 | 1, 0xC0 | kCode6Blank, 0xC0 | kCode6Blank,
+                                            0xC0 | kCode6Blank, 0xC0 | kCode6Blank, 0xC0 | kCode6Blank}));
   EncodeText6("ABCDEFGHIJ", b);
   EXPECT_EQ(DecodeText6(b), "ABCDEFGH");
 }

@@ -77,6 +77,14 @@ class DocumentTest : public ::testing::Test {
     return path;
   }
 
+  // Flips bits of one byte of a file and gives back the new contents.
+  static std::vector<unsigned char> FlipBits(const fs::path& file, std::size_t at, unsigned char bits) {
+    auto bytes = ReadBytes(file.string());
+    bytes[at] ^= bits;
+    WriteBytes(file.string(), bytes);
+    return bytes;
+  }
+
   test::TempDir tmp;
   fs::path root;
   AppContext ctx;
@@ -98,9 +106,8 @@ TEST_F(DocumentTest, NoDefaultFilesWritesDefaultvIntoTheWorkingDirectory) {
   EXPECT_FALSE(fs::exists(root / "exe" / "defaultv.k53"));
 }
 
-TEST_F(DocumentTest, DefaultFileBesideTheExecutableIsUsedAndBecomesTheTitle) {
-  const fs::path made = MakeDataFile("made.k53", true);
-  fs::copy_file(made, root / "exe" / "defaultu.k53");
+TEST_F(DocumentTest, DefaultFileBesideTheExecutableIsUsedAndBecomesTheTitleVhfFirst) {
+  fs::copy_file(MakeDataFile("u.k53", true), root / "exe" / "defaultu.k53");
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   EXPECT_TRUE(doc.DefaultFileFound());
@@ -108,25 +115,17 @@ TEST_F(DocumentTest, DefaultFileBesideTheExecutableIsUsedAndBecomesTheTitle) {
   EXPECT_TRUE(doc.Data().hardware.IsUhf());
   EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
   EXPECT_FALSE(fs::exists(root / "work" / "defaultv.k53"));
-}
-
-TEST_F(DocumentTest, VhfDefaultIsPreferredToUhf) {
   fs::copy_file(MakeDataFile("v.k53", false), root / "exe" / "defaultv.k53");
-  fs::copy_file(MakeDataFile("u.k53", true), root / "exe" / "defaultu.k53");
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  EXPECT_FALSE(doc.Data().hardware.IsUhf());
-  EXPECT_EQ(doc.Title(), (root / "exe" / "defaultv.k53").string());
+  ctx.currentPath = kNoPath;
+  CRM90Doc both(ctx, prompt, chooser);
+  both.BuildImage();
+  EXPECT_FALSE(both.Data().hardware.IsUhf());
+  EXPECT_EQ(both.Title(), (root / "exe" / "defaultv.k53").string());
 }
 
 TEST_F(DocumentTest, MenuSetFollowsTheSignallingSystemOfTheLoadedImage) {
   const fs::path two = MakeDataFile("two.k53");
-  {
-    // Switch the file to 2-tone.
-    auto bytes = ReadBytes(two);
-    bytes[7] &= 0xFE;
-    WriteBytes(two.string(), bytes);
-  }
+  FlipBits(two, 7, 0x01);  // the file runs 2-tone
   CRM90Doc doc(ctx, prompt, chooser);
   chooser.opens.push_back(two.string());
   ASSERT_TRUE(doc.Open());
@@ -207,21 +206,14 @@ TEST_F(DocumentTest, UnreadableFileGivenDirectlyLeavesTheBuiltInImageUntitled) {
   EXPECT_EQ(ReadBytes(tiny), std::vector<unsigned char>(10, 0x55));
 }
 
-TEST_F(DocumentTest, OpenCancelledInTheDialogChangesNothing) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  ctx.modified = true;
-  EXPECT_FALSE(doc.Open());
-  EXPECT_TRUE(prompt.shown.empty());
-  EXPECT_TRUE(ctx.modified);
-}
-
-TEST_F(DocumentTest, OpenAsksAboutChangesAndCancelKeepsTheImage) {
+TEST_F(DocumentTest, OpenCancelledInTheDialogOrTheQuestionKeepsTheImage) {
   const fs::path file = MakeDataFile("f.k53");
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   doc.Data().channels.Entry(3).squelch = 2;
   ctx.modified = true;
+  EXPECT_FALSE(doc.Open());  // the file dialog cancelled: nothing asked
+  EXPECT_TRUE(prompt.shown.empty());
   chooser.opens.push_back(file.string());
   prompt.answers.push_back(Answer::Cancel);
   EXPECT_FALSE(doc.Open());
@@ -232,8 +224,9 @@ TEST_F(DocumentTest, OpenAsksAboutChangesAndCancelKeepsTheImage) {
   EXPECT_TRUE(ctx.modified);
 }
 
-TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
+TEST_F(DocumentTest, OpenLoadsTheFileAddsItToTheRecentListAndSaveRoundTripsByteForByte) {
   const fs::path file = MakeDataFile("f.k53", true);
+  const auto before = ReadBytes(file);
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   int updates = 0;
@@ -245,21 +238,13 @@ TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
   EXPECT_EQ(updates, 1);
   ASSERT_FALSE(ctx.settings.recentFiles.empty());
   EXPECT_EQ(ctx.settings.recentFiles[0], file.string());
-}
-
-// --- Save and Save As ----------------------------------------------------------------------------
-
-TEST_F(DocumentTest, OpenThenSaveRoundTripsByteForByte) {
-  const fs::path file = MakeDataFile("round.k53");
-  const auto before = ReadBytes(file);
-  CRM90Doc doc(ctx, prompt, chooser);
-  chooser.opens.push_back(file.string());
-  ASSERT_TRUE(doc.Open());
   ctx.modified = true;
   ASSERT_TRUE(doc.Save());
   EXPECT_FALSE(ctx.modified);
   EXPECT_EQ(ReadBytes(file), before);
 }
+
+// --- Save and Save As ----------------------------------------------------------------------------
 
 TEST_F(DocumentTest, SavedFileIsExactSizeWithTheChecksumOfTheNormalisedImage) {
   CRM90Doc doc(ctx, prompt, chooser);
@@ -366,10 +351,17 @@ TEST_F(DocumentTest, SaveAsToAMissingFolderStaysTheCurrentPathAndReports35) {
 
 // --- The unsaved-changes question ----------------------------------------------------------------
 
-TEST_F(DocumentTest, UnmodifiedDocumentIsNotAsked) {
+TEST_F(DocumentTest, UnmodifiedDocumentIsNotAskedAndNoDiscardsWithoutSaving) {
   CRM90Doc doc(ctx, prompt, chooser);
   EXPECT_TRUE(doc.AskToSaveChanges());
   EXPECT_TRUE(prompt.shown.empty());
+  doc.BuildImage();
+  ctx.modified = true;
+  prompt.answers.push_back(Answer::No);
+  EXPECT_TRUE(doc.AskToSaveChanges());
+  EXPECT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(chooser.saveAsked, 0);
+  EXPECT_FALSE(ctx.modified);
 }
 
 TEST_F(DocumentTest, YesSavesUnderTheChosenNameBeforeTheNewImage) {
@@ -402,16 +394,6 @@ TEST_F(DocumentTest, YesWithoutASavedFileCancelsTheActionAndKeepsTheChanges) {
     EXPECT_TRUE(ctx.modified);
     EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 1);
   }
-}
-
-TEST_F(DocumentTest, NoDiscardsWithoutSaving) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  ctx.modified = true;
-  prompt.answers.push_back(Answer::No);
-  EXPECT_TRUE(doc.AskToSaveChanges());
-  EXPECT_EQ(chooser.saveAsked, 0);
-  EXPECT_FALSE(ctx.modified);
 }
 
 // --- Default files and the band change -----------------------------------------------------------
@@ -458,12 +440,7 @@ TEST_F(DocumentTest, BandChangeLoadsTheNewBandsDefaultFileAndItsMenuSet) {
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();  // no VHF default: built-in
   const bool fiveTone = doc.Data().signaling.IsFiveTone();
-  {
-    // The UHF default runs the other signalling system.
-    auto bytes = ReadBytes(u);
-    bytes[7] ^= 0x01;
-    WriteBytes(u.string(), bytes);
-  }
+  FlipBits(u, 7, 0x01);  // the UHF default runs the other signalling system
   fs::copy_file(u, root / "exe" / "defaultu.k53");
   fs::remove(root / "work" / "defaultv.k53");
   doc.Data().hardware.ApplyBandDefaults(true);
@@ -498,9 +475,7 @@ TEST_F(DocumentTest, BandDefaultFileReadWhileTheHardwareDialogIsOpenReplacesImag
 
 TEST_F(DocumentTest, AFileWhoseStoredChecksumIsWrongOpensWithAWarning) {
   const fs::path file = MakeDataFile("damaged.k53");
-  auto bytes = ReadBytes(file.string());
-  bytes[off::kChannels + 20] ^= 0x01;
-  WriteBytes(file.string(), bytes);
+  const auto bytes = FlipBits(file, off::kChannels + 20, 0x01);
   CRM90Doc doc(ctx, prompt, chooser);
   chooser.opens.push_back(file.string());
   EXPECT_TRUE(doc.Open());

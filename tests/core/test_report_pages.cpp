@@ -2,11 +2,6 @@
 // the model and option-board variants and values no editor produces.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "image/common_options_area.h"
 #include "image/emergency_area.h"
 #include "image/five_tone_areas.h"
@@ -62,38 +57,11 @@ class ReportPagesTest : public ::testing::Test {
   RadioData data;
 };
 
-TEST_F(ReportPagesTest, PageOneHeaderAndFileNameWithoutFolder) {
-  const ReportPage page = Report().Page(1);
-  EXPECT_EQ(page[0], std::string(81, ' ') + "1/2/2026   Page 1");
-  EXPECT_EQ(page[2], "           File Name:  site.k53                        ");
-  EXPECT_EQ(page[3], "           Serial No:  1C010001                        ");
-  EXPECT_EQ(page[4], std::string("           Hardware Environments") + std::string(23, ' ') + "Key Function");
-}
-
-TEST_F(ReportPagesTest, PageOneBlockEndsWithTheSignalingDataLine) {
-  const ReportPage page = Report().Page(1);
-  EXPECT_EQ(page[44], "        **********************************   SIGNALING DATA   ************************************");
-  EXPECT_EQ(page[45].substr(0, 36), "           ANI/Speed Dial Parameters");
-  EXPECT_EQ(Right(page[45]), "Paging Setting Parameters");
-  // Left column: 19 lines from 45, the last a blank of 55 characters.
-  ASSERT_EQ(page.size(), 64u);
-  EXPECT_EQ(page[63], std::string(55, ' '));
-}
-
-TEST_F(ReportPagesTest, Ht610DashesForTagsKeysAndDisplayDigits) {
+// The new image and an HT-610 on 2-tone are held line by line by the whole-report comparisons;
+// these are the variants they do not print.
+TEST_F(ReportPagesTest, Ht610OnFiveToneDashesTagsAndDisplayDigits) {
   SetModel(0);
   const auto report = Report();
-  const ReportPage one = report.Page(1);
-  EXPECT_EQ(Find(one, "              Power ON Tag:").substr(0, 49),
-            "              Power ON Tag:              --------");
-  const auto hasRight = [&one](const std::string& text) {
-    return std::any_of(one.begin(), one.end(), [&](const std::string& l) { return Right(l) == text; });
-  };
-  for (const char* key : {"[A]", "[B]", "[C]", "[D]"})
-    EXPECT_TRUE(hasRight(std::string(key) + "     Key: -------------  -------------")) << key;
-  EXPECT_TRUE(hasRight("LCD Lighting Mode:   ------"));
-  EXPECT_TRUE(hasRight("Key Holding Time:    --------"));
-
   const ReportPage two = report.Page(2);
   EXPECT_EQ(Find(two, "              Tag Display:").substr(0, 43), "              Tag Display:         --------");
   for (int d = 1; d <= 8; ++d)
@@ -101,8 +69,6 @@ TEST_F(ReportPagesTest, Ht610DashesForTagsKeysAndDisplayDigits) {
   // Decode and encode tables lose their TAG column.
   EXPECT_EQ(report.Page(3)[38], "                      Trans   I  LED                      Beep           Auto");
   EXPECT_EQ(report.Page(4)[5], "           1: 12345    -   X   -    -    -   X   - - - X X - - -");
-  // Channel lines print dashes for the tag.
-  EXPECT_EQ(report.ChannelLine(0).substr(14, 15), "- W5 -------- 1");
 }
 
 TEST_F(ReportPagesTest, Ht620KeysPrintTheirFunctions) {
@@ -177,29 +143,6 @@ TEST_F(ReportPagesTest, ValuesNoEditorProducesPrintQuestionMarks) {
   EXPECT_EQ(Right(one[22]), "Lone Worker Timer:     ??????");
 }
 
-TEST_F(ReportPagesTest, FiveToneHasFourSignallingPages) {
-  const auto report = Report();
-  EXPECT_EQ(report.SignallingPageCount(), 4);
-  const ReportPage two = report.Page(2);
-  EXPECT_EQ(two[1], "        **********************************   SIGNALING DATA   ************************************");
-  EXPECT_EQ(two[2].substr(0, 36), "           5-Tone General Parameters");
-  EXPECT_EQ(Right(two[2]), "Group Tone:          A TONE              ");
-  EXPECT_EQ(two[38], "                 USER  :    70         105.0");  // below the left column: at the margin
-
-  const ReportPage three = report.Page(3);
-  EXPECT_EQ(three[0], std::string(81, ' ') + "1/2/2026   Page 3");
-  EXPECT_EQ(three[1], "         ******* 5-Tone Systems *******");
-  EXPECT_EQ(three[5], "           1: ZVEI1  Both  -----   X   X  --   --   -- ------- -------  X    -    -   X X X X X X X X");
-  EXPECT_EQ(three[37], "         ******* 5-Tone Decode *******");
-  EXPECT_EQ(three[41], "           1: 12345    DECODE-1 ------  -  On   Open  ------  -     A    S   ------ -");
-  EXPECT_EQ(three[49], "         Grp:            GROUP          -  On   Open  ------  -     -    S   ------  ");
-
-  const ReportPage four = report.Page(4);
-  EXPECT_EQ(four[5], "           1: 12345    CALL-01  -   X   -    -    -   X   - - - X X - - -");
-  EXPECT_EQ(four[37], "         ******* 5-Tone User Tone *******");
-  EXPECT_EQ(four[52], "          User Tone E: 2600 Hz");
-}
-
 TEST_F(ReportPagesTest, FiveToneSystemCodesAndDecodeTranspond) {
   Edit<FiveToneSystemTable>([](FiveToneSystemTable& t) {
     t.systems[0].repeaterCode = 32;
@@ -208,12 +151,14 @@ TEST_F(ReportPagesTest, FiveToneSystemCodesAndDecodeTranspond) {
     t.systems[0].decode[7] = false;
   });
   Edit<FiveToneDecodeTable>([](FiveToneDecodeTable& t) { t.entries[0].transpond = 1; });
-  const ReportPage three = Report().Page(3);
+  const auto report = Report();
+  EXPECT_EQ(report.SignallingPageCount(), 4);
+  const ReportPage three = report.Page(3);
   EXPECT_EQ(three[5], "           1: USER   Both  -----   X   X  32   --   -- ID-Call -------  X    -    -   X X X X X X X -");
   EXPECT_EQ(three[41].substr(0, 40), "           1: 12345    DECODE-1 Sys Call");
 }
 
-TEST_F(ReportPagesTest, TwoToneHasTwoSignallingPages) {
+TEST_F(ReportPagesTest, TwoToneSystemWithAPair) {
   SetTwoTone();
   Edit<TwoToneSystemTable>([](TwoToneSystemTable& t) {
     t.systems[0].primaryPair = 10;
@@ -223,19 +168,6 @@ TEST_F(ReportPagesTest, TwoToneHasTwoSignallingPages) {
   EXPECT_EQ(report.SignallingPageCount(), 2);
   EXPECT_EQ(report.FirstChannelPage(), 3);
   const ReportPage two = report.Page(2);
-  EXPECT_EQ(two[2].substr(0, 28), "           2-Tone Parameters");
-  EXPECT_EQ(Right(two[2]), "2-Tone Table");
-  EXPECT_EQ(Right(two[5]), "1:   288.5 Hz    288.5 Hz ");
-  // The block has as many lines as the right column: 19, lines 2 to 20. Below the left column's 12
-  // lines the right column's lines start at the left margin, with their own indent.
-  EXPECT_EQ(two[14], "  10:   288.5 Hz    288.5 Hz ");
-  EXPECT_EQ(two[15], "");
-  EXPECT_EQ(two[16], "           2-Tone Encode");
-  EXPECT_EQ(two[18], "              Encode Format Pair# :   1");
-  EXPECT_EQ(two[19], "              1st Tone Period Time:   1.0 s");
-  EXPECT_EQ(two[20], "              2nd Tone Period Time:   3.0 s");
-  EXPECT_EQ(two[21], "");
-  EXPECT_EQ(two[22], "           2-Tone System" + std::string(31, ' '));
   EXPECT_EQ(two[25], "               1:    10         v          -");
   EXPECT_EQ(two[26], "               2:    --         -          -");
   ASSERT_EQ(two.size(), 41u);

@@ -101,10 +101,7 @@ TEST(Settings, OutOfRangeValuesBecomeTheDefaultsAndAreWrittenBack) {
     IniFile ini;
     ini.Parse(c.text);
     const Settings s = ReadSettings(ini);
-    EXPECT_EQ(s.comPort, c.comPort);
-    EXPECT_EQ(s.comSpeed, c.comSpeed);
-    EXPECT_EQ(s.cx, c.cx);
-    EXPECT_EQ(s.cy, c.cy);
+    EXPECT_EQ(std::tuple(s.comPort, s.comSpeed, s.cx, s.cy), std::tuple(c.comPort, c.comSpeed, c.cx, c.cy));
     WriteSettings(ini, s);
     EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), c.comPort);
     EXPECT_EQ(ini.GetInt("Initialize", "COM_SPD", 9), c.comSpeed);

@@ -2,61 +2,31 @@
 #ifdef KP53_CLI_PATH
 
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <cstring>
 
+#include "cli_runner.h"
 #include "e2e_support.h"
 #include "image/data_file.h"
-#include "temp_dir.h"
-
-extern char** environ;
 
 namespace kp53::e2e {
 namespace {
 
 class CliE2E : public LinkE2E {
  protected:
-  // Runs kp53 with `args`, standard input from `input`; returns the exit status.
-  int Run(const std::string& args, const std::string& input = "") {
-    const auto in = dir / "stdin";
-    std::ofstream(in) << input;
-    const std::string cmd = std::string(KP53_CLI_PATH) + " " + args + " < " + in.string() + " > " +
-                            (dir / "stdout").string() + " 2> " + (dir / "stderr").string();
-    const int st = std::system(cmd.c_str());
-    return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  }
-  // Starts kp53 with `args` (split at blanks) in the background, standard output and error to the
-  // files Run uses; returns its process id.
-  pid_t Spawn(const std::string& args) {
-    std::vector<std::string> words{KP53_CLI_PATH};
+  // Runs kp53 with `args` (split at blanks), standard input from `input`; returns the exit status.
+  int Run(const std::string& args, const std::string& input = "") { return cli.Run(Words(args), -1, input); }
+  // Starts kp53 in the background; returns its process id.
+  pid_t Spawn(const std::string& args) { return cli.Start(Words(args)); }
+  static std::vector<std::string> Words(const std::string& args) {
+    std::vector<std::string> words;
     std::istringstream in(args);
     for (std::string w; in >> w;) words.push_back(w);
-    std::vector<char*> argv;
-    for (auto& w : words) argv.push_back(w.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t fa;
-    posix_spawn_file_actions_init(&fa);
-    posix_spawn_file_actions_addopen(&fa, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&fa, 1, (dir / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&fa, 2, (dir / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&fa);
-    return pid;
-  }
-  static int ExitStatus(pid_t pid) {
-    int st = 0;
-    if (::waitpid(pid, &st, 0) != pid) return -1;
-    return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+    return words;
   }
   // True when the terminal of the simulator is in exclusive mode (nobody else may open it).
   bool Exclusive() const {
@@ -68,14 +38,12 @@ class CliE2E : public LinkE2E {
     }
     return excl != 0;
   }
-  std::string Bytes(const std::filesystem::path& p) {
-    const auto bytes = test::ReadBytes(p.string());
-    return {bytes.begin(), bytes.end()};
-  }
-  std::string Stderr() { return Bytes(dir / "stderr"); }
+  std::string Bytes(const std::filesystem::path& p) { return cli.Text(p); }
+  std::string Stderr() { return cli.Err(); }
 
   test::TempDir tmp;
   const std::filesystem::path dir = tmp.path();
+  CliRunner cli{dir};
 };
 
 TEST_F(CliE2E, UploadWritesTheRadiosMemoryAndNeverOverwritesWithoutForce) {
@@ -162,7 +130,7 @@ TEST_F(CliE2E, TerminationSignalsCancelReleaseThePortAndTheNextUploadStartsClean
     }
     ASSERT_TRUE(reached);
     ::kill(pid, c.signal);
-    EXPECT_EQ(ExitStatus(pid), 1);
+    EXPECT_EQ(CliRunner::Wait(pid), 1);
     const std::string err = Stderr();
     EXPECT_NE(err.find("kp53: cancelled"), std::string::npos) << err;
     EXPECT_EQ(err.find("must be written again") != std::string::npos, c.duringWrite) << err;

@@ -4,20 +4,15 @@
 #ifdef KP53_CLI_PATH
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
+#include "cli_runner.h"
 #include "e2e_support.h"
-#include "temp_dir.h"
-
-extern char** environ;
 
 namespace kp53::e2e {
 namespace {
@@ -26,66 +21,18 @@ namespace fs = std::filesystem;
 
 class CliFiles : public LinkE2E {
  protected:
-  // Starts kp53 with `args` in the test's folder; standard input is empty, standard error goes to
-  // a file, standard output to `out` when given (else to a file).
-  pid_t Start(const std::vector<std::string>& args, int out = -1) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (out >= 0)
-      posix_spawn_file_actions_adddup2(&actions, out, 1);
-    else
-      posix_spawn_file_actions_addopen(&actions, 1, (dir / ".stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, (dir / ".stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    // The program must cope with a closed pipe itself, whatever the test runner ignores.
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGPIPE);
-    posix_spawnattr_setsigdefault(&attr, &defaults);
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
-    std::vector<std::string> all{KP53_CLI_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    const int rc = ::posix_spawn(&pid, KP53_CLI_PATH, &actions, &attr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
-    EXPECT_EQ(rc, 0);
-    return rc == 0 ? pid : -1;
-  }
-  // The exit status; a program still running after a minute (a hang) is killed and fails the test.
-  int Wait(pid_t pid) {
-    if (pid < 0) return -1;
-    int status = 0;
-    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
-      if (waited == 6000) {
-        ADD_FAILURE() << "kp53 hangs";
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, &status, 0);
-        return -1;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  int Run(const std::vector<std::string>& args, int out = -1) { return Wait(Start(args, out)); }
-
-  std::string Text(const fs::path& p) const {
-    const auto bytes = test::ReadBytes(p.string());
-    return {bytes.begin(), bytes.end()};
-  }
-  std::string Err() const { return Text(dir / ".stderr"); }
+  pid_t Start(const std::vector<std::string>& args, int out = -1) { return cli.Start(args, out); }
+  static int Wait(pid_t pid) { return CliRunner::Wait(pid); }
+  int Run(const std::vector<std::string>& args, int out = -1) { return cli.Run(args, out); }
+  std::string Text(const fs::path& p) const { return cli.Text(p); }
+  std::string Err() const { return cli.Err(); }
   void Put(const std::string& name, const std::string& text) const { std::ofstream(dir / name) << text; }
   // A data file of a new image.
   void NewDataFile(const std::string& name) { ASSERT_EQ(Run({"new", name}), 0) << Err(); }
 
   test::TempDir tmp;
   const fs::path dir = tmp.path();
+  CliRunner cli{dir};
 };
 
 TEST_F(CliFiles, ReportNeverReplacesAFileUnaskedNorEverTheDataFile) {

@@ -24,31 +24,6 @@ std::vector<char> ReadAll(const std::filesystem::path& p) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST_F(GuiTest, SignallingMenuFollowsTheSignallingSystem) {
-  doc->Data().signaling.system = kp53::SignalingSystemArea::kTwoTone;
-  doc->ChooseMenuSet();
-  CMainFrame& f = Frame();
-  // Stand-ins for the signalling dialogs, which other parts of the program provide.
-  for (int id = cmd::kAniSpeedDial; id <= cmd::kPageCode; ++id)
-    f.RegisterDialogCommand(id, {[](QWidget*) { return 0; }, true, false});
-  for (int id : {cmd::kAniSpeedDial, cmd::kTwoTone, cmd::kTwoToneTable, cmd::kTwoToneSystems, cmd::kTwoToneEncode,
-                 cmd::kPagingSetting, cmd::kPageCode})
-    EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
-  for (int id = cmd::kFiveToneGeneral; id <= cmd::kFiveToneUserTone; ++id) EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
-
-  // Signaling Type switches to 5-tone and reports the change: refresh code 1.
-  f.RegisterDialogCommand(cmd::kSignalingType, {[this](QWidget*) {
-                                                  doc->Data().signaling.system = kp53::SignalingSystemArea::kFiveTone;
-                                                  doc->Data().signaling.StoreToImage(doc->Data().image);
-                                                  return 1;
-                                                },
-                                                true, true});
-  f.RunCommand(cmd::kSignalingType);
-  for (int id = cmd::kFiveToneGeneral; id <= cmd::kFiveToneUserTone; ++id) EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
-  for (int id = cmd::kTwoTone; id <= cmd::kTwoToneEncode; ++id) EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
-  EXPECT_TRUE(f.Action(cmd::kAniSpeedDial)->isEnabled());
-}
-
 TEST_F(GuiTest, EveryCommandOfTheMenusIsEnabledButThoseOfTheOtherSignallingSystem) {
   CMainFrame& f = Frame();
   for (int id : {cmd::kTwoTone, cmd::kTwoToneSystems})  // the fixture's image runs 5-tone

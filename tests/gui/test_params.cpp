@@ -102,9 +102,7 @@ TEST_F(HardwareDialogTest, BandChangeAsksThenAppliesUhfDefaultsAndResetsChannels
   EXPECT_EQ(Shown(Dlg::kChannelStep), QStringLiteral("5,6.25kHz  "));
   EXPECT_EQ(dlg->Combo(Dlg::kRange)->itemText(0), QStringLiteral("350-390 MHz"));
   Choose(Dlg::kRange, 0);
-  EXPECT_EQ(Hw().frequencyRange, 6);
-  EXPECT_EQ(Hw().bandIndex, 2);
-  EXPECT_EQ(Hw().injection, 0);
+  EXPECT_EQ(std::tuple(Hw().frequencyRange, Hw().bandIndex, Hw().injection), std::tuple(6, 2, 0));
   EXPECT_EQ(Ch(255).enabled & 1, 1);
   EXPECT_DOUBLE_EQ(Ch(200).rxFreq, 450.0);
   EXPECT_EQ(dlg->RefreshCode(), 4);
