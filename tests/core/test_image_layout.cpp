@@ -93,7 +93,7 @@ TEST_F(ImageTest, PriorityChannelStoresIndexAndGroup) {
 
 TEST_F(ImageTest, NormalizeClearsUnownedBitsAndKeepsEverythingOwned) {
   // The unowned bits of the common bytes are checked with the whole image set in
-  // memory_rules_test.cpp; here the channel records and the block behind the areas.
+  // test_memory_rules.cpp; here the channel records and the block behind the areas.
   RadioImage& img = d.image;
   for (int i = 0; i < kChannelCount; ++i) img[Rec(i) + 2] |= 0x10;
   // The hardware configuration and alignment block is compared with the radio's before a
