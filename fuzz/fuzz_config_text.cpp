@@ -6,20 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "config/config_text.h"
 #include "image/radio_data.h"
 
-namespace {
-
-#define CHECK(cond)                                                                         \
-  do {                                                                                      \
-    if (!(cond)) {                                                                          \
-      std::fprintf(stderr, "fuzz_config_text:%d: property failed: %s\n", __LINE__, #cond); \
-      std::abort();                                                                         \
-    }                                                                                       \
-  } while (0)
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kp53;

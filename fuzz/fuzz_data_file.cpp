@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz_check.h"
 #include "image/data_file.h"
 #include "image/file_data.h"
 #include "image/radio_data.h"
@@ -48,13 +49,6 @@ struct Scratch {
 };
 
 // A broken property stops the run with the property's text.
-#define CHECK(cond)                                                                       \
-  do {                                                                                    \
-    if (!(cond)) {                                                                        \
-      std::fprintf(stderr, "fuzz_data_file:%d: property failed: %s\n", __LINE__, #cond); \
-      std::abort();                                                                       \
-    }                                                                                     \
-  } while (0)
 
 // Every text the program shows from the image, as the grid, the dialogs and the report would.
 std::size_t ShowEverything(const RadioData& d) {
