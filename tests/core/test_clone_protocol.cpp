@@ -177,7 +177,7 @@ TEST(Handshake, EveryWayOfReachingTheRadio) {
     Rig r;
     r.radio.answering = c.answering;
     r.ctx.speedIndex = c.speedIndex;
-    r.ctx.portName = "2";
+    r.ctx.portName = std::string("2");  // a string, not a literal: GCC 12 -O3 warns wrongly
     r.radio.quietReads = c.quietReads;
     r.radio.laterBytes = c.laterBytes;
     r.radio.breaksOnAnswer = c.breaksOnAnswer;

@@ -361,7 +361,7 @@ std::string ExportChannelsCsv(const RadioData& data, int group) {
     }
     f[kMode] = e.bandwidth == 2 ? "NFM" : "FM";
     f[kTStep] = Format("%.2f", StepHz(e.rxStep, data.hardware.bandIndex) / 1000.0);
-    f[kSkip] = (e.scan & 1) ? "" : "S";
+    f[kSkip] = std::string((e.scan & 1) ? "" : "S");  // a string, not a literal: GCC 12 -O3 warns wrongly
     f[kPower] = e.power ? "Low" : "High";
     out += CsvLine(f);
   }
