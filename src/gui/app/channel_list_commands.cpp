@@ -120,7 +120,9 @@ void CChannelListCommands::Import() {
   doc.EndChange();
   const std::string name = QFileInfo(path).fileName().toStdString();
   if (!report.readable) {
-    prompt_.Show(report.Text(name), Icon::Stop, Buttons::Ok);
+    std::string message = report.Text(name);
+    message.pop_back();  // the line end
+    prompt_.Show(message, Icon::Stop, Buttons::Ok);
     return;
   }
   showReport(QStringLiteral("Import Channels - %1").arg(QFileInfo(path).fileName()),
