@@ -310,7 +310,7 @@ TEST(ChannelCsv, ReadsWhatChirpWritesAndSaysPreciselyWhatItCannotRead) {
       {"unclosed quote", head + "1,\"unterminated,150.000000\r\n2,x,150.000000\r\n3,y,150.000000\r\n",
        "l.csv:2: a quoted field is never closed\n"},
       {"quote inside a field", head + "1,x,150.000000\r\n2,5\" dish,150.000000\r\n",
-       "l.csv:3: a quote inside or right after a field that is not quoted\n"},
+       "l.csv:3: a quote out of place: a field with quotes in it must be quoted as a whole\n"},
       {"same column twice", "Location,Name,Frequency,Name\r\n1,a,150.000000,b\r\n",
        "l.csv:1: columns 2 and 4 are both named Name\n"},
       {"control characters escaped", head + "1,\x1B[2J\x7F,150.000000,,\r\n2,x,150.000000,\xC2\x9B\x07,\r\n",

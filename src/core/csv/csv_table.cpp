@@ -47,8 +47,9 @@ CsvReadResult ReadCsv(std::string_view text) {
     const bool terminator = ch == '\r' || ch == '\n';
     if (c.rowLine == 0 && !terminator) c.rowLine = line;
     if (csv_parse(&parser, &ch, 1, OnField, OnRowEnd, &c) != 1) {
-      result.error = csv_error(&parser) == CSV_EPARSE ? "a quote inside or right after a field that is not quoted"
-                                                      : csv_strerror(csv_error(&parser));
+      result.error = csv_error(&parser) == CSV_EPARSE
+                         ? "a quote out of place: a field with quotes in it must be quoted as a whole"
+                         : csv_strerror(csv_error(&parser));
       result.errorLine = line;
       result.rows.clear();
       csv_free(&parser);
