@@ -294,9 +294,10 @@ void ChannelTable::ResetFrequencies(bool uhf) {
 
 void ChannelTable::ClearSignalling(RadioImage& img) {
   for (int i = 0; i < kChannelCount; ++i) {
+    // The whole signalling byte: kind (bits 7-6), number (bits 4-0) and the DTMF ANI bit 5.
     Entry(i).signalNo = 0;
-    // Signalling kind (bits 7-6) and number (bits 4-0); the DTMF ANI bit stays.
-    img[RecordOffset(i) + 3] &= 0x20;
+    Entry(i).dtmfAni = 0;
+    img[RecordOffset(i) + 3] = 0;
   }
   for (std::size_t s = 0; s < 16; ++s) img[off::kTwoToneSystems + s] = 0;
 }

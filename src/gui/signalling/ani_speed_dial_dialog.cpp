@@ -13,7 +13,6 @@ namespace kp53::gui {
 
 namespace {
 
-constexpr int kDtmfDigitMode = 3;
 
 constexpr HelpTopic kTopics[] = {
     {CAniSpeedDialDlg::kAniTransmit, "ANI Transmit",
@@ -54,17 +53,14 @@ CAniSpeedDialDlg::CAniSpeedDialDlg(const ParamEnv& env, QWidget* parent)
   AddCombo(timing, kPauseTime, QStringLiteral("DTMF &Pause Time"), Items(text::kDtmfPauseTimes));
   QFormLayout* speedDials = AddForm(columns);
   for (int n = 0; n < DtmfParams::kSpeedDialCount; ++n) {
-    AddEdit(speedDials, kSpeedDial0 + n, QStringLiteral("Speed Dial Code&%1").arg(n), kDtmfDigitMode,
-            static_cast<int>(DtmfParams::kMaxCodeDigits));
+    AddEdit(speedDials, fields::SpeedDial(n));
     SetHelpContext(kSpeedDial0 + n, kSpeedDial0);
   }
   left->addSpacing(12);
   QFormLayout* codes = AddForm(left);
-  AddEdit(codes, kAniCode, QStringLiteral("DTMF &ANI Code"), kDtmfDigitMode,
-          static_cast<int>(DtmfParams::kMaxCodeDigits));
-  AddEdit(codes, kEmergencyCode, QStringLiteral("DTMF &Emergency Code"), kDtmfDigitMode,
-          static_cast<int>(DtmfParams::kMaxCodeDigits));
-  AddEdit(codes, kPauseCode, QStringLiteral("DTMF Pause &Code"), kDtmfDigitMode, 1);
+  AddEdit(codes, fields::kAniCode);
+  AddEdit(codes, fields::kEmergencyCode);
+  AddEdit(codes, fields::kPauseCode);
   left->addStretch(1);
 
   ShowIndex(kAniTransmit, dtmf_.aniTransmit);
@@ -93,19 +89,22 @@ void CAniSpeedDialDlg::OnSelectionChanged(int id, int index) {
 
 void CAniSpeedDialDlg::OnEditFinished(int id, const QString& text) {
   std::string* code = nullptr;
-  std::size_t limit = DtmfParams::kMaxCodeDigits;
+  const TextFieldRule* rule = nullptr;
   if (id >= kSpeedDial0 && id < kSpeedDial0 + DtmfParams::kSpeedDialCount) {
     code = &dtmf_.speedDial[static_cast<std::size_t>(id - kSpeedDial0)];
+    rule = &fields::SpeedDial(id - kSpeedDial0);
   } else if (id == kAniCode) {
     code = &dtmf_.aniCode;
+    rule = &fields::kAniCode;
   } else if (id == kEmergencyCode) {
     code = &dtmf_.emergencyCode;
+    rule = &fields::kEmergencyCode;
   } else if (id == kPauseCode) {
     code = &dtmf_.pauseCode;
-    limit = 1;
+    rule = &fields::kPauseCode;
   }
   if (!code) return;
-  *code = DtmfDigitsEntry(text.toStdString(), limit);
+  *code = rule->enter(text.toStdString());
   ShowText(id, *code);
 }
 
