@@ -15,6 +15,7 @@
 #include "app/dialog_commands.h"
 #include "gui_fixture.h"
 #include "image/common_options_area.h"
+#include "image/image_rules.h"
 #include "params/filtered_edit.h"
 #include "signalling/ani_speed_dial_dialog.h"
 #include "signalling/five_tone_format_dialog.h"
@@ -112,6 +113,20 @@ TEST_F(SignallingDialogTest, PageCodeTypedInLowerCaseIsStoredAndShownInUpperCase
   auto again = Open<CPagingCodeDlg>();
   EXPECT_EQ(again->Edit(CPagingCodeDlg::kCode1 + 2)->text(), QStringLiteral("A1#"));
   EXPECT_EQ(again->Combo(CPagingCodeDlg::kMode1 + 2)->currentText(), QStringLiteral("DEC"));
+}
+
+// The ANI code is an active field with 2-tone; with 5-tone it looks plain until it is typed in.
+TEST_F(SignallingDialogTest, AniCodeLooksActiveOnlyWithTwoTone) {
+  for (const int type : {0, 1}) {
+    ChangeSignalingType(doc->Data(), type);
+    auto dlg = Open<CAniSpeedDialDlg>();
+    CFilteredEdit* ani = dlg->Edit(CAniSpeedDialDlg::kAniCode);
+    const QColor active = dlg->Edit(CAniSpeedDialDlg::kEmergencyCode)->palette().color(QPalette::Base);
+    EXPECT_EQ(ani->palette().color(QPalette::Base) == active, type == 0) << type;
+    Type(*dlg, CAniSpeedDialDlg::kAniCode, "12");
+    EXPECT_EQ(ani->palette().color(QPalette::Base), active) << type;
+    EXPECT_EQ(ani->text(), QStringLiteral("12")) << type;
+  }
 }
 
 TEST_F(SignallingDialogTest, WithoutTheScb31BothPagingDialogsAreDisabled) {

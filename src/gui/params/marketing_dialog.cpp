@@ -3,6 +3,7 @@
 #include <QFormLayout>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 
 namespace kp53::gui {
 
@@ -27,8 +28,8 @@ CMarketingDlg::CMarketingDlg(const ParamEnv& env, QWidget* parent)
       editedBefore_(Doc().Context().marketingEdited) {
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
-  AddEdit(form, fields::kMarketApplication);
-  AddEdit(form, fields::kSerialNumber);
+  AddEdit(form, fields::kMarketApplication.id, RuleLabel(fields::kMarketApplication), fields::kMarketApplication.filterMode, fields::kMarketApplication.length)->setCharacterMap(RuleCharacterMap(fields::kMarketApplication));
+  AddEdit(form, fields::kSerialNumber.id, RuleLabel(fields::kSerialNumber), fields::kSerialNumber.filterMode, fields::kSerialNumber.length)->setCharacterMap(RuleCharacterMap(fields::kSerialNumber));
   ShowText(kMarketApplication, Shown(fields::kMarketApplication, Data().identity.marketApplication));
   ShowText(kSerialNumber, Shown(fields::kSerialNumber, Data().identity.serialNumber));
   SetFieldEnabled(kSerialNumber, MaintenanceMode());

@@ -128,15 +128,6 @@ CFilteredEdit* CParamDialog::AddEdit(QFormLayout* form, int id, const QString& l
   return edit;
 }
 
-CFilteredEdit* CParamDialog::AddEdit(QFormLayout* form, const TextFieldRule& rule) {
-  CFilteredEdit* edit = AddEdit(form, rule.id, QString::fromLatin1(rule.label), rule.filterMode, rule.length);
-  edit->setCharacterMap([&rule](char c) -> std::optional<char> {
-    const char mapped = MapTypedCharacter(rule, c);
-    return mapped ? std::optional<char>(mapped) : std::nullopt;
-  });
-  return edit;
-}
-
 QComboBox* CParamDialog::AddCombo(QFormLayout* form, int id, const QString& label, const QStringList& items) {
   auto* combo = new QComboBox(this);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);

@@ -52,7 +52,6 @@
 #include <string_view>
 
 #include "document/document.h"
-#include "image/field_table.h"
 #include "ports.h"
 
 class QBoxLayout;
@@ -116,8 +115,6 @@ class CParamDialog : public QDialog {
   // A field with its label "&Name" (buddy of the field). With a `form` the row "label field" is
   // added to it; without, the subclass places Label(id) and Field(id) itself.
   CFilteredEdit* AddEdit(QFormLayout* form, int id, const QString& label, int filterMode, int maxLength);
-  // A text field of the core's field table: its id, label, filter, length and character map.
-  CFilteredEdit* AddEdit(QFormLayout* form, const TextFieldRule& rule);
   QComboBox* AddCombo(QFormLayout* form, int id, const QString& label, const QStringList& items);
   // A check box carries its own text; it is added as a full row of the form.
   QCheckBox* AddCheck(QFormLayout* form, int id, const QString& text);

@@ -6,6 +6,7 @@
 
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -36,7 +37,7 @@ CPowerOnPasswordDlg::CPowerOnPasswordDlg(const ParamEnv& env, QWidget* parent)
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddCombo(form, kPasswordEnabled, QStringLiteral("&Password"), Items(text::kDisabledEnabled));
   ShowIndex(kPasswordEnabled, area_.passwordEnabled);
-  AddEdit(form, fields::kPassword);
+  AddEdit(form, fields::kPassword.id, RuleLabel(fields::kPassword), fields::kPassword.filterMode, fields::kPassword.length)->setCharacterMap(RuleCharacterMap(fields::kPassword));
   ShowText(kPassword, Shown(area_.password));
   SetFieldEnabled(kPassword, area_.passwordEnabled != 0);
   // Two plain fields that nothing reads: the radio keeps one password, set above.

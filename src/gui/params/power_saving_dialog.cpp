@@ -5,6 +5,7 @@
 #include "image/channel_editing.h"
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -51,7 +52,7 @@ CPowerSavingDlg::CPowerSavingDlg(const ParamEnv& env, QWidget* parent)
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   // Typed as in the channel grid's TAG cells: letters upper-cased, what the radio cannot show refused.
-  AddEdit(form, fields::kPowerOnTag);
+  AddEdit(form, fields::kPowerOnTag.id, RuleLabel(fields::kPowerOnTag), fields::kPowerOnTag.filterMode, fields::kPowerOnTag.length)->setCharacterMap(RuleCharacterMap(fields::kPowerOnTag));
   ShowText(kTag, area_.powerOnTag);
   SetFieldEnabled(kTag, Data().hardware.model == 1);
   for (const PowerField& f : kFields) {

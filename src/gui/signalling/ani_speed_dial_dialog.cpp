@@ -1,11 +1,13 @@
 #include "signalling/ani_speed_dial_dialog.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
@@ -53,14 +55,20 @@ CAniSpeedDialDlg::CAniSpeedDialDlg(const ParamEnv& env, QWidget* parent)
   AddCombo(timing, kPauseTime, QStringLiteral("DTMF &Pause Time"), Items(text::kDtmfPauseTimes));
   QFormLayout* speedDials = AddForm(columns);
   for (int n = 0; n < DtmfParams::kSpeedDialCount; ++n) {
-    AddEdit(speedDials, fields::SpeedDial(n));
+    AddEdit(speedDials, fields::SpeedDial(n).id, RuleLabel(fields::SpeedDial(n)), fields::SpeedDial(n).filterMode, fields::SpeedDial(n).length)->setCharacterMap(RuleCharacterMap(fields::SpeedDial(n)));
     SetHelpContext(kSpeedDial0 + n, kSpeedDial0);
   }
   left->addSpacing(12);
   QFormLayout* codes = AddForm(left);
-  AddEdit(codes, fields::kAniCode);
-  AddEdit(codes, fields::kEmergencyCode);
-  AddEdit(codes, fields::kPauseCode);
+  // The ANI code is an active field with 2-tone only; with 5-tone it looks plain until typed in.
+  CFilteredEdit* ani = AddEdit(codes, fields::kAniCode.id, RuleLabel(fields::kAniCode), fields::kAniCode.filterMode,
+                               fields::kAniCode.length);
+  ani->setCharacterMap(RuleCharacterMap(fields::kAniCode));
+  // The ANI code is set up as an active field with 2-tone only; with 5-tone it keeps the look of
+  // a plain read-only line edit (the application's own colours) until the user starts editing it.
+  if (Data().signaling.IsFiveTone()) ani->setPalette(QApplication::palette(ani));
+  AddEdit(codes, fields::kEmergencyCode.id, RuleLabel(fields::kEmergencyCode), fields::kEmergencyCode.filterMode, fields::kEmergencyCode.length)->setCharacterMap(RuleCharacterMap(fields::kEmergencyCode));
+  AddEdit(codes, fields::kPauseCode.id, RuleLabel(fields::kPauseCode), fields::kPauseCode.filterMode, fields::kPauseCode.length)->setCharacterMap(RuleCharacterMap(fields::kPauseCode));
   left->addStretch(1);
 
   ShowIndex(kAniTransmit, dtmf_.aniTransmit);

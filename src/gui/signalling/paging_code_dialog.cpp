@@ -8,6 +8,7 @@
 #include "image/entry_rules.h"
 #include "image/image_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
@@ -57,7 +58,7 @@ CPagingCodeDlg::CPagingCodeDlg(const ParamEnv& env, QWidget* parent)
   const QStringList modes = Items(text::kPageModes);
   for (int n = 0; n < PagingParams::kPageCount; ++n) {
     const PageEntry& page = paging_.pages[static_cast<std::size_t>(n)];
-    AddEdit(nullptr, fields::PageCode(n));
+    AddEdit(nullptr, fields::PageCode(n).id, RuleLabel(fields::PageCode(n)), fields::PageCode(n).filterMode, fields::PageCode(n).length)->setCharacterMap(RuleCharacterMap(fields::PageCode(n)));
     auto* mode = new QComboBox(this);
     mode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     AddField(mode, kMode1 + n);
