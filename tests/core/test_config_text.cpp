@@ -118,38 +118,6 @@ TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
   }
 }
 
-// The text enters a field as its dialog does: the same characters, the same side effects.
-TEST(ConfigImport, EntersTextFieldsAsTheirDialogsDo) {
-  struct Case {
-    const char* text;
-    std::size_t offset;
-    std::vector<std::uint8_t> bytes;  // empty: the text is refused
-  } cases[] = {
-      {"marketing: {market_application: 12AB}", 0, {}},
-      {"marketing: {market_application: '#1'}", 0, {}},
-      {"marketing: {market_application: 12}", off::kMarketApplication, {0x12, 0x00}},
-      {"password: {password: 12AB}", off::kPassword + 1, {0x12, 0xAB}},
-      {"password: {password: A}", off::kPassword + 1, {0x00, 0x0A}},
-      {"password: {password: '*#'}", off::kPassword + 1, {0x00, 0xEF}},
-      {"password: {password: 12345}", 0, {}},
-      {"option: {option_board: SCB-31}\npages: {2: {code: '9'}}", off::kPaging + 3, {0x89, 0x00}},
-      {"option: {option_board: SCB-31}\npages: {2: {code: 9x}}", 0, {}},
-      {"identity: {serial_number: 1A}", 0, {}},
-      {"dtmf: {ani_code: '#12'}", off::kDtmfAni, {0x3F, 0x12}},
-      {"dtmf: {pause_code: '12'}", 0, {}},
-  };
-  for (const auto& c : cases) {
-    const auto r = Import(c.text);
-    if (c.bytes.empty()) {
-      EXPECT_FALSE(r.errors.empty()) << c.text;
-      continue;
-    }
-    ASSERT_TRUE(r.errors.empty()) << c.text << "\n" << Joined(r.errors);
-    for (std::size_t k = 0; k < c.bytes.size(); ++k) EXPECT_EQ(r.image[c.offset + k], c.bytes[k]) << c.text << " +" << k;
-    EXPECT_TRUE(Verify(r.image, r.split).empty()) << c.text;
-  }
-}
-
 // The band and the step change the band index under the reference oscillator's two counts.
 TEST(ConfigImport, BandAndStepKeepTheOscillatorCounts) {
   const RadioData base = NewImage();
@@ -271,24 +239,15 @@ TEST(ConfigRoundTrip, HoldsForNewAndEditedImagesAndRandomNormalisedOnes) {
 
   // Random bytes made into a settled image: export and import give it back.
   std::mt19937 rng(53);
-  int tried = 0;
   for (int n = 0; n < 8; ++n) {
     RadioData r;
     InitImage(r);
     for (std::size_t k = 2; k < kImageSize; ++k)
       if (rng() % 8 == 0) r.image[k] = static_cast<std::uint8_t>(rng());
-    for (int pass = 0; pass < 3; ++pass) {
-      ReloadAreas(r);
-      NormalizeImage(r);
-    }
-    const RadioImage settled = r.image;
     ReloadAreas(r);
     NormalizeImage(r);
-    if (r.image != settled) continue;
-    ++tried;
     EXPECT_TRUE(RoundTrips(r)) << "image " << n;
   }
-  EXPECT_GT(tried, 4);
 }
 
 // Every file of the data-file fuzz corpus, settled by normalising it as a save would.
@@ -301,13 +260,8 @@ TEST(ConfigRoundTrip, HoldsForTheDataFileCorpusFilesOnceSettled) {
     RadioData d;
     InitImage(d);
     if (!ReadDataFile(entry.path().string(), d.image, d.defaultSplit, prompt)) continue;
-    RadioImage before{};
-    for (int pass = 0; pass < 4 && before != d.image; ++pass) {
-      before = d.image;
-      ReloadAreas(d);
-      NormalizeImage(d);
-    }
-    if (before != d.image) continue;  // a damaged band whose default lies outside its limits
+    ReloadAreas(d);
+    NormalizeImage(d);
     ++tried;
     EXPECT_TRUE(RoundTrips(d)) << entry.path();
   }

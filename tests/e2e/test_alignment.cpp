@@ -95,7 +95,7 @@ TEST_F(AlignmentE2E, CommandsCarryTheItemsValuesAndRefusalsFail) {
   EXPECT_EQ(m, (std::array<std::uint8_t, 4>{9, 8, 7, 6}));
 
   // A refused command of the selection leaves the previous channel selected.
-  for (const std::uint8_t refused : {0x32, 0x39, 0x30}) {
+  for (const std::uint8_t refused : {std::uint8_t{0x32}, std::uint8_t{0x39}, std::uint8_t{0x30}}) {
     radio->RefuseAlignmentCommands({refused});
     EXPECT_FALSE(session->SelectChannel(5)) << int{refused};
     EXPECT_EQ(session->Channel(), 3) << int{refused};
