@@ -616,7 +616,9 @@ std::string SchemaReference() {
       "table) is exported with an extra key `stored`: the item's bytes in hexadecimal (for `hardware` followed "
       "by the 8 bytes of the default split). They are entered as they are before the item's fields, so that "
       "export and import give back the image byte for byte; a field changed in such an item still goes "
-      "through its rule. `kp53 verify` names the values concerned. `rx_step` and `tx_step` appear only where "
+      "through its rule. `kp53 verify` names the values concerned, and import reports what the checks of "
+      "`kp53 verify` find in stored bytes (a group of more than 128 channels, a market application with "
+      "letters) at their line and column as a change to accept. `rx_step` and `tx_step` appear only where "
       "a channel's frequency is stored with the other step than the grid would choose.\n\n"
       "Areas are entered in this order: identity, hardware, option, signalling, paging and page codes, groups, "
       "channels, then the rest, so that a change of band, option board or signalling system (which reset "
@@ -633,7 +635,10 @@ std::string SchemaReference() {
     for (const Field& f : sec.fields) {
       std::string values;
       for (const auto& c : f.choices) values += (values.empty() ? "`" : ", `") + c + "`";
-      if (values.empty()) values = "e.g. `" + f.get(m, 0) + "`";
+      if (values.empty()) {
+        const std::string example = f.get(m, 0);
+        values = "e.g. `" + (example.empty() ? std::string("\"\"") : example) + "`";
+      }
       std::string help = f.help;
       for (auto pos = help.find('|'); pos != std::string::npos; pos = help.find('|', pos + 2)) help.replace(pos, 1, "\\|");
       md += "| `" + f.name + "` | " + values + " | " + help + " |\n";
