@@ -174,6 +174,8 @@ TEST(ConfigImport, ErrorsAndChangesNameTheirLineAndColumn) {
       {"channels: {1: {tag: 'a!b'}}\n", 1, 21, "HT-610", false},
       {"channels: {3: {tag: abc}}\n", 1, 21, "would be stored as \"ABC\"", true},
       {"password: {password: 12}\n", 1, 22, "would be stored as \"0012\"", true},
+      {"hardware: {first_if: -1}\n", 1, 22, "would be stored as \"0.000 MHz\"", true},
+      {"hardware: {min_frequency: 15x}\n", 1, 27, "expected a frequency", false},
       {"two_tone_pairs: {1: {first: 100}}\n", 1, 29, "would be stored as \"288.5 Hz\"", true},
       {"channels:\n  1: &a {rx: *a}\n", 2, 14, "expected a single value", false},
   };

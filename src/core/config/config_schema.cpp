@@ -561,8 +561,9 @@ std::vector<Section> BuildSchema() {
       Field f{"ref_osc", "reference oscillator in MHz (at most 99.99)", {}, {}, {}, Compare::Hertz, {}};
       f.get = [](ConfigModel& m, int) { return FrequencyText(m.data.hardware.RefOscMHz()); };
       f.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-        if (!ParseHertz(t)) return "expected a frequency in MHz";
-        ApplyRefOscEntry(m.data.hardware, t);
+        const auto n = TypedNumber(fields::kRefOsc, t);
+        if (!n) return "expected a frequency in MHz";
+        ApplyRefOscEntry(m.data.hardware, *n);
         return std::nullopt;
       };
       sec.fields.push_back(f);
@@ -575,12 +576,13 @@ std::vector<Section> BuildSchema() {
         return FrequencyLimitText(min ? m.data.hardware.minFreq : m.data.hardware.maxFreq);
       };
       f.set = [min](ConfigModel& m, int, const std::string& t) -> Error {
-        if (!ParseHertz(Trim(t.substr(0, t.find("MHz"))))) return "expected a frequency in MHz";
+        const auto n = TypedNumber(min ? fields::kMinFrequency : fields::kMaxFrequency, t);
+        if (!n) return "expected a frequency in MHz";
         HardwareArea& hw = m.data.hardware;
         if (min)
-          hw.minFreq = static_cast<unsigned>(MinFrequencyEntry(t, hw.maxFreq).stored);
+          hw.minFreq = static_cast<unsigned>(MinFrequencyEntry(*n, hw.maxFreq).stored);
         else
-          hw.maxFreq = static_cast<unsigned>(MaxFrequencyEntry(t, hw.minFreq).stored);
+          hw.maxFreq = static_cast<unsigned>(MaxFrequencyEntry(*n, hw.minFreq).stored);
         return std::nullopt;
       };
       return f;
@@ -591,8 +593,9 @@ std::vector<Section> BuildSchema() {
       Field f{"first_if", "first intermediate frequency in MHz (kHz are stored)", {}, {}, {}, Compare::Number, {}};
       f.get = [](ConfigModel& m, int) { return Format("%.3f MHz", m.data.hardware.firstIf / 1000.0); };
       f.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-        if (!ParseHertz(Trim(t.substr(0, t.find("MHz"))))) return "expected a frequency in MHz";
-        m.data.hardware.firstIf = static_cast<unsigned>(FirstIfEntry(t).stored);
+        const auto n = TypedNumber(fields::kFirstIf, t);
+        if (!n) return "expected a frequency in MHz";
+        m.data.hardware.firstIf = static_cast<unsigned>(FirstIfEntry(*n).stored);
         return std::nullopt;
       };
       sec.fields.push_back(f);
@@ -606,9 +609,9 @@ std::vector<Section> BuildSchema() {
         return std::string(buf, r.ptr);
       };
       f.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-        const std::string s2 = Trim(t);
-        if (s2.empty() || !AllAccepted(s2, 5)) return "expected a number of MHz";
-        m.data.defaultSplit = DefaultSplitEntry(s2);
+        const auto n = TypedNumber(fields::kDefaultSplit, t);
+        if (!n) return "expected a number of MHz";
+        m.data.defaultSplit = DefaultSplitEntry(*n);
         return std::nullopt;
       };
       sec.fields.push_back(f);

@@ -106,4 +106,21 @@ const TextFieldRule& PageCode(int n) { return kRules[kPageFirst + static_cast<st
 
 std::span<const TextFieldRule> TextFieldRules() { return kRules; }
 
+namespace fields {
+const NumberFieldRule kMinFrequency{2000, "Mi&n Frequency", "hardware", "min_frequency", 1, 5};
+const NumberFieldRule kMaxFrequency{2001, "M&ax Frequency", "hardware", "max_frequency", 1, 5};
+const NumberFieldRule kRefOsc{2002, "Ref &XTAL", "hardware", "ref_osc", 5, 5};
+const NumberFieldRule kFirstIf{2003, "&1st IF", "hardware", "first_if", 5, 6};
+const NumberFieldRule kDefaultSplit{2520, "&Default Split", "hardware", "default_split", 5, 5};
+}  // namespace fields
+
+std::optional<std::string> TypedNumber(const NumberFieldRule& f, std::string_view text) {
+  std::string s(text);
+  if (s.size() >= 3 && s.compare(s.size() - 3, 3, "MHz") == 0) s.resize(s.size() - 3);
+  s.erase(s.find_last_not_of(' ') + 1);
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (!FieldFilterAccepts(f.filterMode, static_cast<int>(i), s[i]) || s[i] == '\b') return std::nullopt;
+  return s;
+}
+
 }  // namespace kp53

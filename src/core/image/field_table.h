@@ -5,6 +5,7 @@
 // image hold a stored value to it, so the three cannot drift apart.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,5 +49,27 @@ const TextFieldRule& PageCode(int n);   // pages 0 to 9 (text items 1 to 10)
 
 // Every rule of the table.
 std::span<const TextFieldRule> TextFieldRules();
+
+// The number fields of the dialogs, described the same way; a number's entry rule (clamp, unit,
+// display) is the area's in entry_rules.h. The configuration text writes a unit after some
+// numbers; the number itself must be one the field lets the user type.
+struct NumberFieldRule {
+  int id;
+  const char* label;
+  const char* area;
+  const char* name;
+  int filterMode;
+  int length;
+};
+namespace fields {
+extern const NumberFieldRule kMinFrequency;
+extern const NumberFieldRule kMaxFrequency;
+extern const NumberFieldRule kRefOsc;
+extern const NumberFieldRule kFirstIf;
+extern const NumberFieldRule kDefaultSplit;
+}  // namespace fields
+// The number of a text-form value without its unit and the blanks before it ("146.0MHz",
+// "44.250 MHz"), or nothing when it holds a character the field does not let the user type.
+std::optional<std::string> TypedNumber(const NumberFieldRule& f, std::string_view text);
 
 }  // namespace kp53

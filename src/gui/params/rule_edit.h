@@ -12,7 +12,10 @@
 
 namespace kp53::gui {
 
-inline QString RuleLabel(const TextFieldRule& rule) { return QString::fromLatin1(rule.label); }
+template <typename Rule>
+QString RuleLabel(const Rule& rule) {
+  return QString::fromLatin1(rule.label);
+}
 
 inline CFilteredEdit::CharacterMap RuleCharacterMap(const TextFieldRule& rule) {
   return [&rule](char c) -> std::optional<char> {
