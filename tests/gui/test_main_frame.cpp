@@ -252,3 +252,32 @@ TEST_F(GuiTest, ConfigurationRefreshesTheHeader) {
 }
 
 }  // namespace
+
+TEST_F(GuiTest, LockPanesFollowTheLockKeysAndStayBlankWhereTheStateIsUnknown) {
+  std::optional<LockKeyStates> states;
+  Frame().lockKeyReader = [&states] { return states; };
+  FocusCell(kFirstRow, 4);
+  auto shown = [this] {
+    return Frame().LockPane(0)->text() + QLatin1Char('|') + Frame().LockPane(1)->text() + QLatin1Char('|') +
+           Frame().LockPane(2)->text();
+  };
+  const struct {
+    std::optional<LockKeyStates> states;
+    Qt::Key key;
+    const char* panes;
+  } steps[] = {
+      {LockKeyStates{true, false, false}, Qt::Key_CapsLock, "CAP||"},
+      {LockKeyStates{true, true, false}, Qt::Key_NumLock, "CAP|NUM|"},
+      {LockKeyStates{false, true, true}, Qt::Key_ScrollLock, "|NUM|SCRL"},
+      {std::nullopt, Qt::Key_NumLock, "||"},
+  };
+  for (const auto& step : steps) {
+    states = step.states;
+    QTest::keyRelease(&Grid(), step.key);
+    EXPECT_EQ(shown(), QLatin1String(step.panes));
+  }
+  // A lock switched in another window shows with the next clock tick.
+  states = LockKeyStates{false, false, true};
+  Frame().UpdateClock();
+  EXPECT_EQ(shown(), QStringLiteral("||SCRL"));
+}

@@ -259,8 +259,6 @@ void CMainFrame::BuildStatusBar() {
     sb->addPermanentWidget(l);
     return l;
   };
-  // The lock-key indicators: the platform gives no portable way to read the lock states, so the
-  // panes stay blank, as they are while the locks are off.
   caps_ = pane(QStringLiteral("CAP"));
   num_ = pane(QStringLiteral("NUM"));
   scrl_ = pane(QStringLiteral("SCRL"));
@@ -273,7 +271,17 @@ QString CMainFrame::ClockText(const QTime& t) {
   return QString::fromStdString(kp53::Format(" %i:%02i", t.hour(), t.minute()));
 }
 
-void CMainFrame::UpdateClock() { clock_->setText(ClockText(QTime::currentTime())); }
+void CMainFrame::UpdateClock() {
+  clock_->setText(ClockText(QTime::currentTime()));
+  UpdateLockPanes();
+}
+
+void CMainFrame::UpdateLockPanes() {
+  const std::optional<LockKeyStates> s = lockKeyReader ? lockKeyReader() : std::nullopt;
+  caps_->setText(s && s->caps ? QStringLiteral("CAP") : QString());
+  num_->setText(s && s->num ? QStringLiteral("NUM") : QString());
+  scrl_->setText(s && s->scroll ? QStringLiteral("SCRL") : QString());
+}
 
 QAction* CMainFrame::Action(int id) const {
   if (QAction* a = actions_.value(id)) return a;
@@ -505,6 +513,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
+    const int k = static_cast<QKeyEvent*>(event)->key();
+    if (k == Qt::Key_CapsLock || k == Qt::Key_NumLock || k == Qt::Key_ScrollLock) UpdateLockPanes();
+  }
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F1) {

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include "channels/list_dialogs.h"
@@ -286,15 +287,25 @@ void CRM90View::Copy() {
   SyncCurrentChannel();
   const kp53::EditEnv env = Env();
   kp53::ChannelEditor ed(Table(), env);
-  QString text;
   if (const auto mark = ed.CopyText(grid_->Col())) {
-    text = QString::fromStdString(*mark);
-  } else {
-    // Rows of a range go on separate lines, the platform's way.
-    text = grid_->Clip();
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*mark));
+    return;
   }
-  QGuiApplication::clipboard()->setText(text);
+  // The range as the grid gives it: a tab between cells, a carriage return between rows. The
+  // same cells also go as an HTML table, which spreadsheets prefer when they paste.
+  const QString clip = grid_->Clip();
+  QString html = QStringLiteral("<table>");
+  for (const QString& line : clip.split(QLatin1Char('\r'))) {
+    html += QStringLiteral("<tr>");
+    for (const QString& cell : line.split(QLatin1Char('\t')))
+      html += QStringLiteral("<td>%1</td>").arg(cell.toHtmlEscaped());
+    html += QStringLiteral("</tr>");
+  }
+  html += QStringLiteral("</table>");
+  auto* mime = new QMimeData;
+  mime->setText(clip);
+  mime->setHtml(html);
+  QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 void CRM90View::Paste() {
