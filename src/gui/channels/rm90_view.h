@@ -129,6 +129,8 @@ class CRM90View : public QWidget {
   void ReportFill(const kp53::FillResult& result);
   // Renders every row of the current group again, keeping the cursor and the selection.
   void RenderGroup();
+  // Runs `change` on the current channel's index as one undo step; true when it changed the group.
+  bool ReorderCurrentGroup(const std::function<bool(int index)>& change);
 
   void ApplyResult(kp53::CellResult result, int column);
   void RunValueList(kp53::ChannelEditor& editor, const kp53::ListRequest& list, int column);

@@ -102,50 +102,41 @@ void CRM90View::ClearSelectedChannels() {
   RenderGroup();
 }
 
-void CRM90View::InsertChannel() {
+bool CRM90View::ReorderCurrentGroup(const std::function<bool(int index)>& change) {
   EndCellEdit();
-  if (grid_->Row() < kp53::kGridFixedRows) return;
+  if (grid_->Row() < kp53::kGridFixedRows) return false;
   SyncCurrentChannel();
   const int index = Table().currentChannel;
-  if (kp53::GroupEndInUse(doc_.Data(), index) && prompt_ &&
-      prompt_->Message(kp53::kMessageLastChannelFallsOff, kp53::Icon::Question, kp53::Buttons::YesNo) !=
-          kp53::Answer::Yes)
-    return;
   doc_.BeginChange();
-  const bool done = kp53::InsertChannel(doc_.Data(), index);
+  const bool done = change(index);
   doc_.EndChange();
-  if (!done) return;
+  if (!done) return false;
   doc_.SetModified();
   RenderGroup();
+  return true;
+}
+
+void CRM90View::InsertChannel() {
+  ReorderCurrentGroup([this](int index) {
+    if (kp53::GroupEndInUse(doc_.Data(), index) && prompt_ &&
+        prompt_->Message(kp53::kMessageLastChannelFallsOff, kp53::Icon::Question, kp53::Buttons::YesNo) !=
+            kp53::Answer::Yes)
+      return false;
+    return kp53::InsertChannel(doc_.Data(), index);
+  });
 }
 
 void CRM90View::DeleteChannel() {
-  EndCellEdit();
-  if (grid_->Row() < kp53::kGridFixedRows) return;
-  SyncCurrentChannel();
-  doc_.BeginChange();
-  const bool done = kp53::DeleteChannel(doc_.Data(), Table().currentChannel);
-  doc_.EndChange();
-  if (!done) return;
-  doc_.SetModified();
-  RenderGroup();
+  ReorderCurrentGroup([this](int index) { return kp53::DeleteChannel(doc_.Data(), index); });
 }
 
 void CRM90View::MoveChannel(int delta) {
-  EndCellEdit();
-  if (grid_->Row() < kp53::kGridFixedRows) return;
-  SyncCurrentChannel();
-  const int index = Table().currentChannel;
-  doc_.BeginChange();
-  const bool done = kp53::MoveChannel(doc_.Data(), index, delta);
-  doc_.EndChange();
-  if (!done) {
-    Beep();
+  const bool moved = ReorderCurrentGroup([this, delta](int index) { return kp53::MoveChannel(doc_.Data(), index, delta); });
+  if (!moved) {
+    if (grid_->Row() >= kp53::kGridFixedRows) Beep();
     return;
   }
-  doc_.SetModified();
-  RenderGroup();
   // The cursor goes with the channel.
   grid_->SetRow(grid_->Row() + delta);
-  Table().currentChannel = index + delta;
+  Table().currentChannel += delta;
 }
