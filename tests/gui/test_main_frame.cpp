@@ -195,7 +195,7 @@ TEST_F(GuiTest, ConfigurationStoresPortAndSpeedAndReportsAFailedPortTest) {
   EXPECT_EQ(dlg.PortList()->itemText(15), QStringLiteral("COM 16"));
   EXPECT_TRUE(dlg.Speed(0)->isChecked());
   std::string probed;
-  dlg.probe = [&](const std::string& p) {
+  dlg.probe = [&](const std::string& p, int*) {
     probed = p;
     return false;
   };
@@ -207,11 +207,20 @@ TEST_F(GuiTest, ConfigurationStoresPortAndSpeedAndReportsAFailedPortTest) {
   EXPECT_EQ(probed, "/dev/ttyS15");
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0], "Problem with COM port");
+  // A refused access says why and how to get it.
+  dlg.probe = [](const std::string&, int* error) {
+    *error = EACCES;
+    return false;
+  };
+  dlg.accept();
+  ASSERT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(prompt.shown[1].rfind("Problem with COM port\nPermission denied (", 0), 0u) << prompt.shown[1];
+  EXPECT_NE(prompt.shown[1].find("dialout"), std::string::npos);
 }
 
 TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&) { return true; };
+  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.PortList()->setCurrentIndex(2);
   // A stable name is listed with its device and adapter; choosing it puts only the path in.
   const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
@@ -230,7 +239,7 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
 
 TEST_F(GuiTest, ConfigurationIgnoresEnterOutsideItsButtons) {
   ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&) { return true; };
+  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.show();
   dlg.PortList()->setFocus();
   dlg.PortList()->setCurrentIndex(6);

@@ -17,7 +17,7 @@
 ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent), ctx_(ctx), prompt_(prompt) {
   setWindowTitle(QStringLiteral("Configuration"));
-  probe = [](const std::string& path) { return kp53::ProbeSerialDevice(path); };
+  probe = [](const std::string& path, int* error) { return kp53::ProbeSerialDevice(path, error); };
   devices_ = ctx.settings.comDevice;
 
   ports_ = new QComboBox(this);
@@ -100,7 +100,10 @@ void ConfigDialog::accept() {
   ctx_.settings.comPort = index_ + 1;
   ctx_.settings.comSpeed = speedIndex_;
   ctx_.settings.comDevice = devices_;
-  if (!probe || !probe(ctx_.settings.DevicePath(ctx_.settings.comPort))) prompt_.Error(80);
+  int error = 0;
+  if (!probe || !probe(ctx_.settings.DevicePath(ctx_.settings.comPort), &error))
+    prompt_.Show(kp53::PortProblemText(kp53::IsAccessRefusal(error), kp53::OpenFailureReason(error)),
+                 kp53::Icon::Stop, kp53::Buttons::Ok);
   QDialog::accept();
 }
 

@@ -25,7 +25,7 @@ class ConfigDialog : public QDialog {
   QPushButton* OkButton() { return ok_; }
 
   // The port test; the tests replace it.
-  std::function<bool(const std::string&)> probe;
+  std::function<bool(const std::string&, int*)> probe;
   // F1 on the dialog.
   std::function<void(int)> help;
 
