@@ -3,8 +3,8 @@
 //
 //   startup_bench [ROUNDS] [KP53WIN] [BARE]     (default 11 rounds, programs beside this one)
 //
-// Without DISPLAY it starts its own Xvfb. Each start runs in a new empty working folder with its
-// own runtime folder, so that kp53win finds no running instance and no settings. The time is from
+// Without DISPLAY it starts its own Xvfb. Each program runs in a working folder and a runtime
+// folder of its own, kept across its starts. The time is from
 // fork() to the MapNotify of the program's first top-level window; the program is then ended with
 // SIGTERM. Prints the median of each and their ratio.
 #include <fcntl.h>
@@ -54,10 +54,10 @@ std::string StartXvfb() {
 // One start of `program`: seconds until its first top-level window is mapped, or a negative
 // number when none appeared within 30 s.
 double TimeStart(xcb_connection_t* x, xcb_window_t root, const std::string& program, const fs::path& scratch) {
-  const fs::path work = scratch / "work";
-  const fs::path runtime = scratch / "runtime";
-  fs::remove_all(work);
-  fs::remove_all(runtime);
+  // The working folder is the program's own across its starts, as for a user: the first start
+  // (not counted) writes the settings and the default data files, the later ones read them.
+  const fs::path work = scratch / fs::path(program).filename() / "work";
+  const fs::path runtime = scratch / fs::path(program).filename() / "runtime";
   fs::create_directories(work);
   fs::create_directories(runtime);
   fs::permissions(runtime, fs::perms::owner_all);
@@ -113,8 +113,9 @@ double Median(std::vector<double> v) {
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
   const fs::path here = fs::canonical("/proc/self/exe").parent_path();
-  const std::string program = argc > 2 ? argv[2] : (here / "kp53win").string();
-  const std::string bare = argc > 3 ? argv[3] : (here / "startup_bare_window").string();
+  // Absolute: each program starts in a folder of its own.
+  const std::string program = fs::absolute(argc > 2 ? fs::path(argv[2]) : here / "kp53win").string();
+  const std::string bare = fs::absolute(argc > 3 ? fs::path(argv[3]) : here / "startup_bare_window").string();
 
   if (!std::getenv("DISPLAY")) {
     const std::string display = StartXvfb();
