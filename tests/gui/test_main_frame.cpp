@@ -195,7 +195,7 @@ TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
   EXPECT_EQ(dlg.PortList()->itemText(15), QStringLiteral("COM 16"));
   EXPECT_TRUE(dlg.Speed(0)->isChecked());
   std::string probed;
-  dlg.probe = [&](const std::string& p) {
+  dlg.probe = [&](const std::string& p, int*) {
     probed = p;
     return false;
   };
@@ -214,11 +214,22 @@ TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
   EXPECT_EQ(ctx.settings.comSpeed, 1);
   ASSERT_EQ(prompt.shown.size(), 2u);
   EXPECT_EQ(prompt.shown[0], "Problem with COM port\n\n/dev/ttyS15 could not be opened. Keep it for COM 16 anyway?");
+  // A refused access says why and how to get it.
+  dlg.show();
+  dlg.probe = [](const std::string&, int* error) {
+    *error = EACCES;
+    return false;
+  };
+  prompt.answers = {kp53::Answer::No};
+  dlg.accept();
+  ASSERT_EQ(prompt.shown.size(), 3u);
+  EXPECT_NE(prompt.shown[2].find("Keep it for COM 16 anyway?\nPermission denied ("), std::string::npos) << prompt.shown[2];
+  EXPECT_NE(prompt.shown[2].find("dialout"), std::string::npos);
 }
 
 TEST_F(GuiTest, ConfigurationAltOInTheDeviceFieldPressesOk) {
   ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&) { return true; };
+  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
   EXPECT_EQ(QApplication::focusWidget(), dlg.PortList());
@@ -233,7 +244,7 @@ TEST_F(GuiTest, ConfigurationAltOInTheDeviceFieldPressesOk) {
 
 TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&) { return true; };
+  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.PortList()->setCurrentIndex(2);
   // A stable name is listed with its device and adapter; choosing it puts only the path in.
   const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
@@ -252,7 +263,7 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
 
 TEST_F(GuiTest, ConfigurationIgnoresEnterOutsideItsButtons) {
   ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&) { return true; };
+  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.show();
   dlg.PortList()->setFocus();
   dlg.PortList()->setCurrentIndex(6);

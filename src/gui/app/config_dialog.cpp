@@ -25,7 +25,7 @@ constexpr int kKeepFailedDevice = 3610;
 ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent), ctx_(ctx), prompt_(prompt) {
   setWindowTitle(QStringLiteral("Configuration"));
-  probe = [](const std::string& path) { return kp53::ProbeSerialDevice(path); };
+  probe = [](const std::string& path, int* error) { return kp53::ProbeSerialDevice(path, error); };
   devices_ = ctx.settings.comDevice;
 
   ports_ = new QComboBox(this);
@@ -130,9 +130,12 @@ void ConfigDialog::accept() {
   kp53::Settings chosen;
   chosen.comDevice = devices_;
   const std::string path = chosen.DevicePath(index_ + 1);
-  if (!probe || !probe(path)) {
-    if (prompt_.Message(kKeepFailedDevice, kp53::Icon::Stop, kp53::Buttons::YesNo, path, std::to_string(index_ + 1)) !=
-        kp53::Answer::Yes) {
+  int error = 0;
+  if (!probe || !probe(path, &error)) {
+    // A refused access also says why and how to get it.
+    std::string text = kp53::FormatMessage(kKeepFailedDevice, path, std::to_string(index_ + 1));
+    if (kp53::IsAccessRefusal(error)) text += "\n" + kp53::OpenFailureReason(error);
+    if (prompt_.Show(text, kp53::Icon::Stop, kp53::Buttons::YesNo) != kp53::Answer::Yes) {
       device_->setFocus();
       return;
     }

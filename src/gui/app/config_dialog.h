@@ -26,7 +26,7 @@ class ConfigDialog : public QDialog {
   QPushButton* CancelButton() { return cancel_; }
 
   // The port test; the tests replace it.
-  std::function<bool(const std::string&)> probe;
+  std::function<bool(const std::string&, int*)> probe;
   // F1 on the dialog.
   std::function<void(int)> help;
 

@@ -17,7 +17,7 @@
 #include "app/print_commands.h"
 #include "app/channel_list_commands.h"
 #include "link/transfers.h"
-#include "print/report_printer.h"
+#include "print/printing_flag.h"
 #include "app/config_dialog.h"
 #include "app/small_dialogs.h"
 #include "app/toolbar_icons.h"
