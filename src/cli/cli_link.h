@@ -2,6 +2,7 @@
 // maintenance pass phrase, the progress display and Ctrl+C.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -74,7 +75,7 @@ LinkSlot SerialSlot(const std::string& device);
 
 // Runs one transfer worker on `device` with the terminal's progress display, prompt and Ctrl+C,
 // and says so when it was cancelled or the radio did not announce itself in time.
-TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData& data, LinkContext& context,
-                           const std::string& device);
+TransferResult RunTransfer(const std::function<TransferResult(const CloneJob&)>& worker, RadioData& data, LinkContext& context,
+                           const std::string& device, DifferenceNamer nameDifferences = nullptr);
 
 }  // namespace kp53::cli

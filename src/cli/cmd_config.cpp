@@ -158,7 +158,7 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitUsage;
                           const auto findings = config::Verify(data.image, data.defaultSplit);
-                          for (const auto& f : findings) std::cout << f.place << ": " << f.message << "\n";
+                          for (const auto& f : findings) std::cout << config::FindingLine(f) << "\n";
                           return findings.empty() ? kExitOk : kExitFailure;
                         }});
   }

@@ -1,6 +1,7 @@
 #include "config/config_verify.h"
 
 #include <algorithm>
+#include <map>
 
 #include "config/config_model.h"
 #include "config/config_schema.h"
@@ -107,12 +108,29 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
   }
 
   // Every list field holds a value its list names.
-  for (const auto& f : Flatten(m))
+  const std::vector<FlatField> fields = Flatten(m);
+  for (const auto& f : fields)
     if (!f.value.empty() && f.value[0] == '#')
       out.push_back({f.Place(), "value " + f.value.substr(1) + " is not one of the field's choices"});
-  for (const auto& f : Flatten(m))
+  for (const auto& f : fields)
     if (f.area == "channels" && f.value.find('?') != std::string::npos)
       out.push_back({f.Place(), "a stored value that the grid cannot show"});
+  // Each finding about one field shows that field's text.
+  std::map<std::string, std::string> values;
+  for (const auto& f : fields) values.emplace(f.Place(), f.value);
+  for (auto& f : out)
+    if (const auto it = values.find(f.place); it != values.end()) f.value = it->second;
+  return out;
+}
+
+std::string FindingLine(const Finding& finding) { return finding.place + ": " + finding.message; }
+
+std::vector<std::string> DifferingFields(const RadioImage& written, const RadioImage& readBack, double split) {
+  ConfigModel a, b;
+  a.Load(written, split);
+  b.Load(readBack, split);
+  std::vector<std::string> out;
+  for (const auto& d : Diff(a, b)) out.push_back(DiffLine(d));
   return out;
 }
 

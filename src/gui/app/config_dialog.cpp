@@ -1,6 +1,7 @@
 #include "app/config_dialog.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -40,6 +41,9 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   sv->addWidget(speed_[0]);
   sv->addWidget(speed_[1]);
 
+  readBack_ = new QCheckBox(QStringLiteral("&Read back after writing"), this);
+  readBack_->setChecked(ctx.settings.readBack);
+
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("COM Port"), ports_);
   form->addRow(QStringLiteral("Device"), device_);
@@ -55,6 +59,7 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   auto* v = new QVBoxLayout(this);
   v->addLayout(form);
   v->addWidget(speedBox);
+  v->addWidget(readBack_);
   v->addWidget(buttons);
 
   connect(ports_, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -99,6 +104,7 @@ void ConfigDialog::accept() {
   devices_[static_cast<std::size_t>(index_)] = dev;
   ctx_.settings.comPort = index_ + 1;
   ctx_.settings.comSpeed = speedIndex_;
+  ctx_.settings.readBack = readBack_->isChecked();
   ctx_.settings.comDevice = devices_;
   if (!probe || !probe(ctx_.settings.DevicePath(ctx_.settings.comPort))) prompt_.Error(80);
   QDialog::accept();
