@@ -44,7 +44,8 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
     const int size = img[off::kGroupSizes + static_cast<std::size_t>(g)];
     total += size;
     if (size > ChannelTable::maxGroupSize)
-      out.push_back({Format("groups.%d.size", g + 1), Format("%d channels; a group holds at most 128", size)});
+      out.push_back({Format("groups.%d.size", g + 1), Format("%d channels; a group holds at most 128", size),
+                     std::to_string(size)});
   }
   if (total > kChannelCount) out.push_back({"groups", Format("the groups hold %d channels; the radio has 256", total)});
   if (img[off::kGroupSizes] == 0) out.push_back({"groups.1.size", "group 1 holds no channel"});
@@ -119,7 +120,7 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
   std::map<std::string, std::string> values;
   for (const auto& f : fields) values.emplace(f.Place(), f.value);
   for (auto& f : out)
-    if (const auto it = values.find(f.place); it != values.end()) f.value = it->second;
+    if (const auto it = values.find(f.place); f.value.empty() && it != values.end()) f.value = it->second;
   return out;
 }
 
