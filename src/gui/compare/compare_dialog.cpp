@@ -72,9 +72,10 @@ CompareDialog::CompareDialog(const std::vector<kp53::config::Difference>& diffs,
   tree_->expandAll();
   tree_->setTextElideMode(Qt::ElideRight);
   tree_->resizeColumnToContents(0);
-  for (int c = 1; c <= 2; ++c)
-    tree_->setColumnWidth(c, std::min(std::max(tree_->sizeHintForColumn(c), tree_->header()->sectionSizeHint(c)) + 12,
-                                      kValueColumnWidth));
+  for (int c = 1; c <= 2; ++c) {
+    tree_->resizeColumnToContents(c);
+    tree_->setColumnWidth(c, std::min(tree_->columnWidth(c), kValueColumnWidth));
+  }
   layout->addWidget(tree_, 1);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

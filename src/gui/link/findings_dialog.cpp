@@ -38,7 +38,8 @@ CFindingsDlg::CFindingsDlg(const std::vector<config::Finding>& findings, QWidget
   }
   list_->header()->setStretchLastSection(true);
   list_->resizeColumnToContents(0);
-  list_->setColumnWidth(1, std::min(list_->sizeHintForColumn(1) + 16, kValueWidth));
+  list_->resizeColumnToContents(1);
+  list_->setColumnWidth(1, std::min(list_->columnWidth(1), kValueWidth));
   layout->addWidget(list_, 1);
 
   auto* buttons = new QDialogButtonBox(this);
