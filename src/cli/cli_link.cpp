@@ -68,6 +68,16 @@ bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& 
   return true;
 }
 
+std::optional<int> PrepareFileTransfer(const LinkOptions& options, const std::string& file, LinkContext& context,
+                                       std::string& device, RadioData& data, int loadFailure) {
+  if (!PrepareLink(options, context, device)) return kExitUsage;
+  TerminalPrompt loadPrompt;
+  if (!LoadDataFile(file, data, loadPrompt)) return loadFailure;
+  context.documentPath = file;
+  NormalizeImage(data);
+  return std::nullopt;
+}
+
 bool AskPassPhrase() {
   std::string line;
   if (::isatty(STDIN_FILENO)) {

@@ -15,13 +15,9 @@ void AddCompareRadioCommand(CLI::App& app, CommandList& commands) {
   commands.push_back({sub, [options, file]() {
                         LinkContext context;
                         std::string device;
-                        if (!PrepareLink(*options, context, device)) return kExitUsage;
                         RadioData data;
-                        {
-                          TerminalPrompt loadPrompt;
-                          if (!LoadDataFile(*file, data, loadPrompt)) return kExitUsage;
-                        }
-                        NormalizeImage(data);
+                        if (const auto end = PrepareFileTransfer(*options, *file, context, device, data, kExitUsage))
+                          return *end;
                         RadioImage radio{};
                         const auto read = [&radio](const CloneJob& job) { return RunScratchReadWorker(job, radio); };
                         if (RunTransfer(read, data, context, device) != TransferResult::Completed) return kExitUsage;

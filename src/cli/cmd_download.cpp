@@ -19,15 +19,10 @@ void AddDownloadCommand(CLI::App& app, CommandList& commands) {
   commands.push_back({sub, [options, file, noCheck, noVerify]() {
                         LinkContext context;
                         std::string device;
-                        if (!PrepareLink(*options, context, device)) return kExitUsage;
                         RadioData data;
-                        {
-                          TerminalPrompt loadPrompt;
-                          if (!LoadDataFile(*file, data, loadPrompt)) return kExitFailure;
-                        }
-                        context.documentPath = *file;
+                        if (const auto end = PrepareFileTransfer(*options, *file, context, device, data, kExitFailure))
+                          return *end;
                         context.readBack = !*noVerify;
-                        NormalizeImage(data);
                         if (!*noCheck) {
                           const auto findings = config::Verify(data.image, data.defaultSplit);
                           for (const auto& f : findings) std::cerr << *file << ": " << config::FindingLine(f) << "\n";

@@ -34,21 +34,22 @@ TransferResult Outcome(bool ok, const CancelToken& cancel, const CloneProtocol& 
   return cancel.Requested() ? TransferResult::Cancelled : TransferResult::Failed;
 }
 
-
-// Reads the radio into `buffer` (which starts as a copy of the image); on success, after
-// "Overwrite original data" when the document is modified, copies it into the image.
-TransferResult ReadIntoImage(const CloneJob& job, RadioImage& buffer) {
+// Reads the radio into `buffer` (which starts as a copy of the image) behind the Upload's title
+// and range; the gauge is closed after a failure.
+TransferResult ReadIntoBuffer(const CloneJob& job, RadioImage& buffer) {
   if (!BeginTransfer(job, kUploadTitle, kUploadRange)) return TransferResult::Failed;
-
   buffer = job.data.image;
   int progress = 0;
   CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
   const bool ok = protocol.ReadRadio(buffer, progress, false);
-  if (!ok) {
-    const TransferResult result = Outcome(false, job.cancel, protocol);
-    job.sink.Close(false);
-    return result;
-  }
+  if (!ok) job.sink.Close(false);
+  return Outcome(ok, job.cancel, protocol);
+}
+
+// Reads the radio into `buffer`; on success, after "Overwrite original data" when the document is
+// modified, copies it into the image.
+TransferResult ReadIntoImage(const CloneJob& job, RadioImage& buffer) {
+  if (const TransferResult read = ReadIntoBuffer(job, buffer); read != TransferResult::Completed) return read;
   if (job.context.modified) {
     if (job.prompt.Message(kMsgOverwrite, Icon::Question, Buttons::YesNo) != Answer::Yes) {
       job.sink.Close(false);
@@ -79,14 +80,9 @@ TransferResult RunUploadWorker(const CloneJob& job) {
 }
 
 TransferResult RunScratchReadWorker(const CloneJob& job, RadioImage& radio) {
-  if (!BeginTransfer(job, kUploadTitle, kUploadRange)) return TransferResult::Failed;
-  radio = job.data.image;
-  int progress = 0;
-  CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
-  const bool ok = protocol.ReadRadio(radio, progress, false);
-  const TransferResult result = Outcome(ok, job.cancel, protocol);
-  job.sink.Close(ok);
-  return result;
+  const TransferResult read = ReadIntoBuffer(job, radio);
+  if (read == TransferResult::Completed) job.sink.Close(true);
+  return read;
 }
 
 TransferResult RunAlignmentReadWorker(const CloneJob& job, RadioImage& copy) { return ReadIntoImage(job, copy); }
