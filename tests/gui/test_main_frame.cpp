@@ -3,6 +3,7 @@
 #include "print/report_printer.h"
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -201,9 +202,16 @@ TEST_F(GuiTest, ConfigurationStoresPortAndSpeedAndReportsAFailedPortTest) {
   };
   dlg.PortList()->setCurrentIndex(15);
   dlg.Speed(1)->click();
+  EXPECT_TRUE(dlg.ReadBack()->isChecked());  // on by default
+  dlg.ReadBack()->click();
+  if (const char* dir = std::getenv("KP53_SHOTS")) {
+    dlg.show();
+    dlg.grab().save(QString::fromUtf8(dir) + "/configuration.png");
+  }
   dlg.accept();
   EXPECT_EQ(ctx.settings.comPort, 16);
   EXPECT_EQ(ctx.settings.comSpeed, 1);
+  EXPECT_FALSE(ctx.settings.readBack);
   EXPECT_EQ(probed, "/dev/ttyS15");
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0], "Problem with COM port");

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <csignal>
 
@@ -85,7 +86,7 @@ TEST_F(TransferTest, FindingsComeBeforeTheDownloadWithCancelAsDefaultAndEnterNev
   StartRadio(options);
   Ch(0).rxToneType = kp53::kToneCtcss;
   Ch(0).rxCtcss = 1005;  // typed into a cell; not one of the radio's tones
-  kp53::gui::OnModal<kp53::gui::CFindingsDlg>([](kp53::gui::CFindingsDlg& dlg) {
+  OnModal<kp53::gui::CFindingsDlg>([](kp53::gui::CFindingsDlg& dlg) {
     EXPECT_TRUE(dlg.CancelButton()->isDefault());
     EXPECT_FALSE(dlg.DownloadAnyway()->isDefault());
     ASSERT_GE(dlg.List()->topLevelItemCount(), 1);
@@ -99,7 +100,7 @@ TEST_F(TransferTest, FindingsComeBeforeTheDownloadWithCancelAsDefaultAndEnterNev
   EXPECT_TRUE(prompt.shown.empty());
   EXPECT_EQ(radio->Log().readRequests, 0);
 
-  kp53::gui::OnModal<kp53::gui::CFindingsDlg>([](kp53::gui::CFindingsDlg& dlg) { dlg.DownloadAnyway()->click(); });
+  OnModal<kp53::gui::CFindingsDlg>([](kp53::gui::CFindingsDlg& dlg) { dlg.DownloadAnyway()->click(); });
   EXPECT_EQ(Transfers().Download(), QDialog::Accepted);
   EXPECT_TRUE(Shown("Download is completed (verified)"));
 }
@@ -111,16 +112,23 @@ TEST_F(TransferTest, CompareWithRadioReadsAScratchCopyAndLeavesTheDocument) {
   ctx.currentPath = (root / "work" / "site.k53").string();
   kp53::NormalizeImage(doc->Data());
   const kp53::RadioImage before = doc->Data().image;
+  // The Compare dialog opens after the gauge has ended: look for it with short timers.
   bool seen = false;
-  QTimer::singleShot(0, &Frame(), [&seen] {
-    ASSERT_TRUE(QTest::qWaitFor([] { return qobject_cast<CompareDialog*>(QApplication::activeModalWidget()); }, 20000));
-    auto* dlg = qobject_cast<CompareDialog*>(QApplication::activeModalWidget());
+  int tries = 0;
+  std::function<void()> look = [&] {
+    auto* dlg = dynamic_cast<CompareDialog*>(QApplication::activeModalWidget());
+    if (!dlg) {
+      if (++tries < 600) QTimer::singleShot(50, &Frame(), look);
+      return;
+    }
     EXPECT_EQ(dlg->Tree()->headerItem()->text(1), QStringLiteral("Radio"));
     EXPECT_EQ(dlg->Tree()->headerItem()->text(2), QStringLiteral("site.k53"));
     EXPECT_GT(dlg->Tree()->topLevelItemCount(), 0);
+    if (const char* dir = std::getenv("KP53_SHOTS")) dlg->grab().save(QString::fromUtf8(dir) + "/compare_radio.png");
     seen = true;
     dlg->reject();
-  });
+  };
+  QTimer::singleShot(0, &Frame(), look);
   EXPECT_EQ(Transfers().CompareWithRadio(), QDialog::Accepted);
   EXPECT_TRUE(seen);
   EXPECT_TRUE(prompt.shown.empty());

@@ -28,6 +28,7 @@ class OrderedItem : public QTreeWidgetItem {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int kValueColumnWidth = 240;
+constexpr int kDialogWidth = 640;
 
 }  // namespace
 
@@ -72,16 +73,18 @@ CompareDialog::CompareDialog(const std::vector<kp53::config::Difference>& diffs,
   tree_->expandAll();
   tree_->setTextElideMode(Qt::ElideRight);
   tree_->resizeColumnToContents(0);
+  // Both value columns fit beside the field names in the dialog's width.
+  const int share = std::max(80, (kDialogWidth - 40 - tree_->columnWidth(0)) / 2);
   for (int c = 1; c <= 2; ++c) {
     tree_->resizeColumnToContents(c);
-    tree_->setColumnWidth(c, std::min(tree_->columnWidth(c), kValueColumnWidth));
+    tree_->setColumnWidth(c, std::min({tree_->columnWidth(c), kValueColumnWidth, share}));
   }
   layout->addWidget(tree_, 1);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(640, 480);
+  resize(kDialogWidth, 480);
 }
 
 void RunCompareWithFile(const kp53::RadioData& data, const QString& openName, kp53::UserPrompt& prompt,
