@@ -1,4 +1,5 @@
 // The configuration as text: export, import, diff and verify.
+#include <cmath>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -95,6 +96,10 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                           TerminalPrompt prompt;
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitFailure;
+                          // A split that is not a number cannot be written as one: say what the text holds instead.
+                          if (const auto split = ReadSplitTrailer(*file); split && !std::isfinite(*split))
+                            std::cerr << "kp53: " << *file << ": the default split is not a number; the text gives "
+                                      << data.defaultSplit << "\n";
                           return WriteText(*out, config::ExportText(data.image, data.defaultSplit)) ? kExitOk
                                                                                                      : kExitFailure;
                         }});
@@ -157,7 +162,7 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                           TerminalPrompt prompt;
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitUsage;
-                          const auto findings = config::Verify(data.image, data.defaultSplit);
+                          const auto findings = config::Verify(data.image, ReadSplitTrailer(*file).value_or(data.defaultSplit));
                           for (const auto& f : findings) std::cout << config::FindingLine(f) << "\n";
                           return findings.empty() ? kExitOk : kExitFailure;
                         }});

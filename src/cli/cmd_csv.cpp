@@ -74,6 +74,10 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
     sub->add_option("-o,--output", *out, "Data file to write instead of FILE");
     sub->add_option("-g,--group", *group, "Into this group (1-16); Location counts from its first channel")
         ->check(GroupNumber());
+    auto renumber = std::make_shared<bool>(false);
+    sub->add_flag("--renumber", *renumber,
+                  "Place the rows one after another from the first channel, whatever their Location "
+                  "(lists made for other radios)");
     sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists");
     commands.push_back({sub, [=]() {
                           TerminalPrompt prompt;
@@ -94,12 +98,16 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
                           const std::string target = out->empty() ? *file : *out;
                           if (!out->empty() && RefuseExisting(target, *force)) return kExitFailure;
                           if (!IsWritable(target, prompt, target)) return kExitFailure;
-                          const CsvImportReport report = ImportChannelsCsv(data, text.str(), g);
+                          const CsvImportReport report = ImportChannelsCsv(data, text.str(), g, *renumber);
                           if (!report.readable) {
-                            std::cerr << "kp53: " << *csv << ": " << report.Text();
+                            std::cerr << "kp53: " << report.Text(*csv);
                             return kExitFailure;
                           }
-                          std::cout << report.Text() << std::flush;
+                          std::cout << report.Text(*csv) << std::flush;
+                          if (report.programmed == 0) {
+                            std::cerr << "kp53: no channel was programmed; nothing written\n";
+                            return kExitFailure;
+                          }
                           NormalizeImage(data);
                           return WriteDataFile(target, data.image, data.defaultSplit, prompt) ? kExitOk
                                                                                                : kExitFailure;

@@ -24,16 +24,20 @@ void OnRowEnd(int, void* context) {
   c->rowLine = 0;
 }
 
+// No character counts as padding: blanks around an unquoted field are kept.
+int NoSpace(unsigned char) { return 0; }
+
 }  // namespace
 
 CsvReadResult ReadCsv(std::string_view text) {
   CsvReadResult result;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   csv_parser parser;
-  if (csv_init(&parser, 0) != 0) {
+  if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
     result.error = "out of memory";
     return result;
   }
+  csv_set_space_func(&parser, NoSpace);
   Collector c{&result.rows, {}, 0};
   int line = 1;
   bool afterCr = false;
@@ -43,7 +47,11 @@ CsvReadResult ReadCsv(std::string_view text) {
     const bool terminator = ch == '\r' || ch == '\n';
     if (c.rowLine == 0 && !terminator) c.rowLine = line;
     if (csv_parse(&parser, &ch, 1, OnField, OnRowEnd, &c) != 1) {
-      result.error = csv_strerror(csv_error(&parser));
+      result.error = csv_error(&parser) == CSV_EPARSE
+                         ? "a quote out of place: a field with quotes in it must be quoted as a whole"
+                         : csv_strerror(csv_error(&parser));
+      result.errorLine = line;
+      result.rows.clear();
       csv_free(&parser);
       return result;
     }
@@ -54,7 +62,14 @@ CsvReadResult ReadCsv(std::string_view text) {
     }
     afterCr = ch == '\r';
   }
-  csv_fini(&parser, OnField, OnRowEnd, &c);
+  const int openedOn = c.rowLine;
+  if (csv_fini(&parser, OnField, OnRowEnd, &c) != 0) {
+    result.error = "a quoted field is never closed";
+    result.errorLine = openedOn;
+    result.rows.clear();
+    csv_free(&parser);
+    return result;
+  }
   csv_free(&parser);
   result.ok = true;
   return result;
@@ -65,6 +80,10 @@ std::string CsvLine(const std::vector<std::string>& fields) {
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i) out.push_back(',');
     const std::string& f = fields[i];
+    if (f.find_first_of(",\"\r\n") == std::string::npos) {
+      out += f;
+      continue;
+    }
     std::string quoted(f.size() * 2 + 2, '\0');
     quoted.resize(csv_write(quoted.data(), quoted.size(), f.data(), f.size()));
     out += quoted;

@@ -66,6 +66,15 @@ bool ReadDataFile(const std::string& path, RadioImage& image, double& split, Use
   return true;
 }
 
+std::optional<double> ReadSplitTrailer(const std::string& path) {
+  File f(std::fopen(path.c_str(), "rb"));
+  unsigned char trailer[kTrailerSize];
+  if (!f || std::fseek(f.get(), static_cast<long>(kImageSize), SEEK_SET) != 0 ||
+      std::fread(trailer, 1, kTrailerSize, f.get()) != kTrailerSize)
+    return std::nullopt;
+  return DecodeSplit(trailer);
+}
+
 std::string DataFileBytes(const RadioImage& image, double split) {
   unsigned char trailer[kTrailerSize];
   EncodeSplit(split, trailer);

@@ -2,6 +2,7 @@
 // IEEE-754 double, 7735 bytes in all, no header.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "image/radio_image.h"
@@ -21,6 +22,10 @@ enum class FileCheck { Usable = 0, NotFound = 1, Unreadable = 2, WrongSize = 3 }
 // read) with the path and answers false; `osError` then receives errno (0 for a short file).
 bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt,
                   int* osError = nullptr);
+
+// The trailer's value as the file holds it (not a number included); nothing when the file has
+// no trailer or cannot be read. ReadDataFile keeps such a split out of the image's data.
+std::optional<double> ReadSplitTrailer(const std::string& path);
 
 // The file's 7735 bytes.
 std::string DataFileBytes(const RadioImage& image, double split);
