@@ -69,6 +69,13 @@ TEST_F(HardwareDialogTest, EditFieldsClampStoreAndShowWhatIsStored) {
     Type(c.id, QString::fromLatin1(c.typed));
     EXPECT_EQ(Shown(c.id), QString::fromLatin1(c.shown)) << c.id << " " << c.typed;
     EXPECT_TRUE(dlg->isVisible()) << "Enter in a field closed the dialog";
+    if (&c == &cases[0]) {
+      // What the rule stored instead is said in the status bar, with a beep.
+      EXPECT_EQ(dlg->PromptPane()->text(),
+                QStringLiteral("700 stored as 174.0MHz: the field keeps to its range and steps"));
+      EXPECT_EQ(prompt.beeps, 1);
+      if (const char* dir = std::getenv("KP53_SHOTS")) dlg->grab().save(QString::fromUtf8(dir) + "/hardware_change.png");
+    }
   }
   EXPECT_TRUE(ctx.modified);
   EXPECT_EQ(dlg->RefreshCode(), 2);
