@@ -62,7 +62,8 @@ double WriteFloor(double byteSeconds, int written) {
 
 enum class Kind { Upload, DownloadUnchanged, DownloadAllBlocks };
 
-void Transfer(benchmark::State& state, Kind kind) {
+// `readBack`: the Download reads the radio again after writing and compares.
+void Transfer(benchmark::State& state, Kind kind, bool readBack = false) {
   const unsigned baud = state.range(0) == 1 ? 19200u : 9600u;
   const double byteSeconds = 11.0 / baud;
   double wallTotal = 0, floorTotal = 0, cpuTotal = 0;
@@ -90,6 +91,7 @@ void Transfer(benchmark::State& state, Kind kind) {
     }
     LinkContext ctx;
     ctx.speedIndex = baud == 19200 ? 1 : 0;
+    ctx.readBack = readBack;
     LinkSlot slot([dev = radio.DevicePath()](LinkFlags& f) { return std::make_unique<CSerialPort>(dev, f); });
     NullProgressSink sink;
     NullPrompt prompt;
@@ -109,7 +111,8 @@ void Transfer(benchmark::State& state, Kind kind) {
     }
     const int written = static_cast<int>(radio.Log().blocksWritten.size());
     const double wall = std::chrono::duration<double>(end - t0).count();
-    const double floor = ReadFloor(byteSeconds) + (kind == Kind::Upload ? 0.0 : WriteFloor(byteSeconds, written));
+    const double floor = ReadFloor(byteSeconds) + (kind == Kind::Upload ? 0.0 : WriteFloor(byteSeconds, written)) +
+                         (readBack ? ReadFloor(byteSeconds) : 0.0);
     state.SetIterationTime(wall);
     wallTotal += wall;
     floorTotal += floor;
@@ -125,11 +128,15 @@ void Transfer(benchmark::State& state, Kind kind) {
 void BM_Upload(benchmark::State& s) { Transfer(s, Kind::Upload); }
 void BM_DownloadUnchanged(benchmark::State& s) { Transfer(s, Kind::DownloadUnchanged); }
 void BM_DownloadAllBlocks(benchmark::State& s) { Transfer(s, Kind::DownloadAllBlocks); }
+void BM_DownloadUnchangedReadBack(benchmark::State& s) { Transfer(s, Kind::DownloadUnchanged, true); }
+void BM_DownloadAllBlocksReadBack(benchmark::State& s) { Transfer(s, Kind::DownloadAllBlocks, true); }
 
 // Argument: 0 = 9600 bit/s, 1 = 19200 bit/s.
 BENCHMARK(BM_Upload)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadUnchanged)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadAllBlocks)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DownloadUnchangedReadBack)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DownloadAllBlocksReadBack)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

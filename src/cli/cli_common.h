@@ -62,6 +62,8 @@ void AddNormalizeCommand(CLI::App& app, CommandList& commands);
 void AddReportCommand(CLI::App& app, CommandList& commands);
 void AddUploadCommand(CLI::App& app, CommandList& commands);
 void AddDownloadCommand(CLI::App& app, CommandList& commands);
+// compare-radio: a data file against the radio's memory.
+void AddCompareRadioCommand(CLI::App& app, CommandList& commands);
 void AddCsvCommands(CLI::App& app, CommandList& commands);
 // export, import, diff and verify: the configuration as text.
 void AddConfigCommands(CLI::App& app, CommandList& commands);

@@ -68,6 +68,16 @@ bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& 
   return true;
 }
 
+std::optional<int> PrepareFileTransfer(const LinkOptions& options, const std::string& file, LinkContext& context,
+                                       std::string& device, RadioData& data, int loadFailure) {
+  if (!PrepareLink(options, context, device)) return kExitUsage;
+  TerminalPrompt loadPrompt;
+  if (!LoadDataFile(file, data, loadPrompt)) return loadFailure;
+  context.documentPath = file;
+  NormalizeImage(data);
+  return std::nullopt;
+}
+
 bool AskPassPhrase() {
   std::string line;
   if (::isatty(STDIN_FILENO)) {
@@ -123,7 +133,7 @@ void CliProgress::SetStatus(int stringId) {
 void CliProgress::SetStatusText(const std::string& text) {
   status_ = text;
   if (tty_) Draw();
-  // Without a terminal the prompt's message that follows says it.
+  else std::cerr << status_ << "\n";
 }
 
 void CliProgress::SetTitle(const std::string& title) {
@@ -174,8 +184,8 @@ LinkSlot SerialSlot(const std::string& device) {
   return LinkSlot([device](LinkFlags& flags) { return std::make_unique<CSerialPort>(device, flags); });
 }
 
-TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData& data, LinkContext& context,
-                           const std::string& device) {
+TransferResult RunTransfer(const std::function<TransferResult(const CloneJob&)>& worker, RadioData& data, LinkContext& context,
+                           const std::string& device, DifferenceNamer nameDifferences) {
   LinkSlot slot = SerialSlot(device);
   CancelToken cancel;
   CliProgress progress;
@@ -183,7 +193,7 @@ TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData&
   TransferResult result;
   {
     InterruptGuard guard(cancel);
-    result = worker({data, slot, context, progress, prompt, cancel});
+    result = worker({data, slot, context, progress, prompt, cancel, std::move(nameDifferences)});
   }
   // After the system's message (80 or 81), what the operating system said about the port.
   if (result == TransferResult::Failed && slot.HasPort() && !slot.Port().FailureReason().empty())

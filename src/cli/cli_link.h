@@ -2,7 +2,9 @@
 // maintenance pass phrase, the progress display and Ctrl+C.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli_common.h"
@@ -23,6 +25,12 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options);
 // Fills the context from the options: port name, speed, and maintenance mode after the pass
 // phrase. False (reported) for a port that is neither COM1..COM16 nor a device path.
 bool PrepareLink(const LinkOptions& options, LinkContext& context, std::string& device);
+
+// The start of a command that takes the data file FILE to the radio: the link options, then the
+// file loaded and normalised. Answers the exit status to end with (`loadFailure` for a file that
+// cannot be used), or nothing to go on.
+std::optional<int> PrepareFileTransfer(const LinkOptions& options, const std::string& file, LinkContext& context,
+                                       std::string& device, RadioData& data, int loadFailure);
 
 // Asks for the maintenance pass phrase as the window's Password dialog does: on the terminal
 // without echo, or one line of standard input when that is not a terminal. True for the right one.
@@ -74,7 +82,7 @@ LinkSlot SerialSlot(const std::string& device);
 
 // Runs one transfer worker on `device` with the terminal's progress display, prompt and Ctrl+C,
 // and says so when it was cancelled or the radio did not announce itself in time.
-TransferResult RunTransfer(TransferResult (*worker)(const CloneJob&), RadioData& data, LinkContext& context,
-                           const std::string& device);
+TransferResult RunTransfer(const std::function<TransferResult(const CloneJob&)>& worker, RadioData& data, LinkContext& context,
+                           const std::string& device, DifferenceNamer nameDifferences = nullptr);
 
 }  // namespace kp53::cli

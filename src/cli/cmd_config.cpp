@@ -163,7 +163,7 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitUsage;
                           const auto findings = config::Verify(data.image, ReadSplitTrailer(*file).value_or(data.defaultSplit));
-                          for (const auto& f : findings) std::cout << f.place << ": " << f.message << "\n";
+                          for (const auto& f : findings) std::cout << config::FindingLine(f) << "\n";
                           return findings.empty() ? kExitOk : kExitFailure;
                         }});
   }

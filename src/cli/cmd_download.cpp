@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli_link.h"
+#include "config/config_verify.h"
 
 namespace kp53::cli {
 
@@ -9,20 +10,33 @@ void AddDownloadCommand(CLI::App& app, CommandList& commands) {
   sub->alias("write");
   auto options = std::make_shared<LinkOptions>();
   auto file = std::make_shared<std::string>();
+  auto noCheck = std::make_shared<bool>(false);
+  auto noVerify = std::make_shared<bool>(false);
   sub->add_option("FILE", *file, "Data file (.k53)")->required();
   AddLinkOptions(*sub, *options);
-  commands.push_back({sub, [options, file]() {
+  sub->add_flag("--no-check", *noCheck, "Write even when the check of the image finds values the radio cannot use");
+  sub->add_flag("--no-verify", *noVerify, "Do not read the radio back after writing");
+  commands.push_back({sub, [options, file, noCheck, noVerify]() {
                         LinkContext context;
                         std::string device;
-                        if (!PrepareLink(*options, context, device)) return kExitUsage;
                         RadioData data;
-                        {
-                          TerminalPrompt loadPrompt;
-                          if (!LoadDataFile(*file, data, loadPrompt)) return kExitFailure;
+                        if (const auto end = PrepareFileTransfer(*options, *file, context, device, data, kExitFailure))
+                          return *end;
+                        context.readBack = !*noVerify;
+                        if (!*noCheck) {
+                          const auto findings = config::Verify(data.image, data.defaultSplit);
+                          for (const auto& f : findings) std::cerr << *file << ": " << config::FindingLine(f) << "\n";
+                          if (!findings.empty()) {
+                            std::cerr << "kp53: nothing written; give --no-check to write the radio anyway\n";
+                            return kExitFailure;
+                          }
                         }
-                        context.documentPath = *file;
-                        NormalizeImage(data);
-                        const TransferResult result = RunTransfer(RunDownloadWorker, data, context, device);
+                        const double split = data.defaultSplit;
+                        const TransferResult result =
+                            RunTransfer(RunDownloadWorker, data, context, device,
+                                        [split](const RadioImage& written, const RadioImage& radio) {
+                                          return config::DifferingFields(written, radio, split);
+                                        });
                         return result == TransferResult::Completed ? kExitOk : kExitFailure;
                       }});
 }

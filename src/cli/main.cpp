@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
   AddReportCommand(app, commands);
   AddUploadCommand(app, commands);
   AddDownloadCommand(app, commands);
+  AddCompareRadioCommand(app, commands);
   AddCsvCommands(app, commands);
   AddConfigCommands(app, commands);
   try {

@@ -49,6 +49,7 @@ const char* kUsage =
     "  --hang-up-at-power-on       close the line instead of switching on (an unplugged adapter)\n"
     "  --hang-up-at-request N      close the line when read request N (from 1) arrives\n"
     "  --hang-up-after-writes N    close the line after storing write frame N (from 1)\n"
+    "  --corrupt-write BLOCK:OFFSET  store byte OFFSET (0-127) of block BLOCK (0-60) inverted on each write\n"
     "  --measure A,B,C,D   the four data bytes of the alignment measurement answer (0-255 each)\n"
     "  --refuse LIST       refuse the alignment commands in LIST (0x30-0x3B, comma-separated)\n"
     "  --save FILE.k53     write the radio memory to FILE.k53 on exit\n"
@@ -156,6 +157,12 @@ int main(int argc, char** argv) {
       ok = ParseInt(value(), opt.hangUpAtReadRequest);
     } else if (a == "--hang-up-after-writes") {
       ok = ParseInt(value(), opt.hangUpAfterWrites);
+    } else if (a == "--corrupt-write") {
+      const std::string v = value();
+      const auto colon = v.find(':');
+      ok = colon != std::string::npos && ParseInt(v.substr(0, colon), opt.corruptWrite.block) &&
+           ParseInt(v.substr(colon + 1), opt.corruptWrite.offset) && opt.corruptWrite.block <= 60 &&
+           opt.corruptWrite.offset <= 127;
     } else if (a == "--measure") {
       std::vector<std::uint8_t> bytes;
       ok = ParseBytes(value(), bytes) && bytes.size() == 4;

@@ -384,6 +384,7 @@ void RadioSimulator::HandleCloneFrame(Clock::time_point now) {
     return;
   }
   std::copy(frame_.begin() + 3, frame_.begin() + 3 + kBlockBytes, memory_.begin() + block * kBlockBytes);
+  if (block == opt_.corruptWrite.block) memory_[static_cast<std::size_t>(block * kBlockBytes + opt_.corruptWrite.offset)] ^= 0xFF;
   log_.blocksWritten.push_back(block);
   if (opt_.hangUpAfterWrites > 0 && static_cast<int>(log_.blocksWritten.size()) == opt_.hangUpAfterWrites)
     hangUpRequested_ = true;

@@ -52,6 +52,12 @@ struct SimOptions {
   bool hangUpAtPowerOn = false;
   int hangUpAtReadRequest = 0;
   int hangUpAfterWrites = 0;
+  // A radio whose memory keeps a wrong byte: each time block `block` is written, its byte
+  // `offset` (0 to 127) is stored inverted. Negative block: no such fault.
+  struct CorruptWrite {
+    int block = -1;
+    int offset = 0;
+  } corruptWrite;
 
   // Pace every byte sent at the current line speed, 11 bits per byte.
   bool wireTime = false;

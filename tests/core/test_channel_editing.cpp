@@ -4,6 +4,7 @@
 
 #include "image/channel_editing.h"
 #include "image/radio_data.h"
+#include "text/grid_texts.h"
 #include "fake_prompt.h"
 
 namespace kp53 {
@@ -55,6 +56,36 @@ TEST_F(ChannelEditingTest, SubAudioTextIsCheckedAndRefusalRestoresTheOldType) {
   ed.BeginToneTyping(6, 'D');
   ed.EndEdit(6, "D-");
   EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
+}
+
+TEST_F(ChannelEditingTest, AnEditThatStoresOtherThanWasTypedSaysSoInOneLine) {
+  struct Case {
+    int column;
+    char toneLetter;  // typed first on a tone cell, 0 for none
+    const char* typed;
+    const char* line;  // "" when the cell shows what was typed
+  } cases[] = {
+      {4, 0, "154.5275", "154.5275 stored as 154.53000: the radio tunes in 5 and 6.25 kHz steps"},
+      {4, 0, "154.53", ""},
+      {4, 0, "500", "500 stored as 174.00000: the band runs from 146.0 to 174.0 MHz"},
+      {3, 0, "base 1", ""},  // upper-casing alone is no change
+      {3, 0, "BASE 1234", "BASE 1234 stored as BASE 123: a tag holds 8 characters"},
+      {6, 'C', "C-88.5", ""},
+      {6, 'C', "C-100.5", "C-100.5 stored as C-100.5: CTCSS 100.5 Hz is not one of the radio's tones"},
+      {6, 'C', "C-254.2", "C-254.2 not stored: CTCSS tones run from 67.0 to 254.1 Hz"},
+      {7, 'D', "D-028", "D-028 not stored: a DCS code has three octal digits, 000 to 777"},
+      {7, 'D', "D-024", "D-024 stored as D-024N: DCS 024 is not one of the radio's codes"},
+      {7, 'D', "D-", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Select(3);
+    auto ed = Editor();
+    if (c.toneLetter) ed.BeginToneTyping(c.column, c.toneLetter);
+    const CellResult r = ed.EndEdit(c.column, c.typed);
+    const std::string shown = ChannelCellText(data.channels, 2, c.column, false);
+    EXPECT_EQ(CellEntryLine(c.column, c.typed, shown, r, Ch(3), data.hardware), c.line);
+  }
 }
 
 TEST_F(ChannelEditingTest, BarePrefixLeftInTheEditorKeepsTheDcsCode) {

@@ -299,22 +299,23 @@ TEST(ConfigVerify, FindsEachKindOfProblemOnCraftedImages) {
     void (*craft)(RadioData&);
     bool normalise;
     const char* place;
+    const char* value;  // the field's text the finding shows
   } cases[] = {
-      {[](RadioData& d) { d.image[300] ^= 1; }, false, "checksum"},
-      {[](RadioData& d) { d.channels.Entry(2).rxFreq = 180.0; }, true, "channels.3.rx"},
+      {[](RadioData& d) { d.image[300] ^= 1; }, false, "checksum", ""},
+      {[](RadioData& d) { d.channels.Entry(2).rxFreq = 180.0; }, true, "channels.3.rx", "180.00000"},
       {[](RadioData& d) { d.channels.Entry(2).txToneType = kToneCtcss, d.channels.Entry(2).txCtcss = 1001; },
-       true, "channels.3.tx_tone"},
+       true, "channels.3.tx_tone", "C-100.1"},
       {[](RadioData& d) { d.channels.Entry(2).rxToneType = kToneDcs, d.channels.Entry(2).rxDcs = 24; }, true,
-       "channels.3.rx_tone"},
-      {[](RadioData& d) { d.channels.groupSize[5] = 200; }, true, "groups.6.size"},
+       "channels.3.rx_tone", "D-024N"},
+      {[](RadioData& d) { d.channels.groupSize[5] = 200; }, true, "groups.6.size", "176"},
       {[](RadioData& d) { d.channels.Entry(0).signalType = 2, d.channels.Entry(0).signalNo = 1; }, true,
-       "channels.1.signal_type"},
-      {[](RadioData& d) { d.identity.serialNumber = "1A000000"; }, true, "identity.serial_number"},
+       "channels.1.signal_type", "Page"},
+      {[](RadioData& d) { d.identity.serialNumber = "1A000000"; }, true, "identity.serial_number", "1B000000"},
       {[](RadioData& d) { d.image[off::kPowerOnTag + 2] = 60; StoreChecksum(d.image); }, false,
-       "power_saving.power_on_tag"},
-      {[](RadioData& d) { d.channels.Entry(0).lockout = 3; }, true, "channels.1.lockout"},
+       "power_saving.power_on_tag", "SE"},
+      {[](RadioData& d) { d.channels.Entry(0).lockout = 3; }, true, "channels.1.lockout", "??"},
       {[](RadioData& d) { d.image[off::kEmergency + 3] = 0x0E; StoreChecksum(d.image); }, false,
-       "emergency.lone_worker_timer"},
+       "emergency.lone_worker_timer", "#14"},
   };
   for (const auto& c : cases) {
     RadioData d = NewImage();
@@ -323,10 +324,10 @@ TEST(ConfigVerify, FindsEachKindOfProblemOnCraftedImages) {
     bool found = false;
     std::string all;
     for (const auto& f : Verify(d.image, d.defaultSplit)) {
-      found |= f.place == c.place;
-      all += f.place + ": " + f.message + "\n";
+      found |= f.place == c.place && f.value == c.value;
+      all += FindingLine(f) + " [" + f.value + "]\n";
     }
-    EXPECT_TRUE(found) << c.place << "\n" << all;
+    EXPECT_TRUE(found) << c.place << " " << c.value << "\n" << all;
   }
 }
 

@@ -403,6 +403,26 @@ TEST(FieldTableTest, TextFieldsStoreAndRefuse) {
 
 // --- Numeric entry -------------------------------------------------------------------------------
 
+TEST(EntryRulesTest, StoredDifferentlyLineIgnoresCaseFormatAndUnits) {
+  const struct {
+    const char* typed;
+    const char* shown;
+    const char* line;
+  } cases[] = {
+      {"150", "150.0MHz", ""},
+      {" 12 ", " 12 s", ""},
+      {"abc", "ABC", ""},
+      {"-5", "-5.0 MHz", ""},
+      {"700", "600.0MHz", "700 stored as 600.0MHz: the field keeps to its range and steps"},
+      {"POWERTAG9", "POWERTAG", "POWERTAG9 stored as POWERTAG: the field holds 8 characters"},
+      {"1", "1C000000", "1 stored as 1C000000: the field completes the text to its form"},
+      {"C-100.5", "D-100", "C-100.5 stored as D-100: the field keeps to its range and steps"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StoredDifferentlyLine(c.typed, c.shown), c.line) << c.typed;
+  EXPECT_EQ(StoredDifferentlyLine("3000.5", "3000.0 Hz", "tones are kept in tenths"),
+            "3000.5 stored as 3000.0 Hz: tones are kept in tenths");
+}
+
 TEST(EntryRulesTest, LeadingNumber) {
   EXPECT_DOUBLE_EQ(LeadingNumber(" 12.5MHz"), 12.5);
   EXPECT_DOUBLE_EQ(LeadingNumber("-3"), -3.0);

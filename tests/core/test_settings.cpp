@@ -90,20 +90,23 @@ TEST(Settings, OutOfRangeValuesBecomeTheDefaultsAndAreWrittenBack) {
   struct Case {
     const char* text;
     int comPort, comSpeed, cx, cy;
+    bool readBack;
   };
   const Case cases[] = {
-      {"[Initialize]\nCOM_PORT=17\nCOM_SPD=2\nCX=300\nCY=300\n", 1, 0, 835, 540},
-      {"[Initialize]\nCOM_PORT=0\nCOM_SPD=1\nCX=1200\nCY=800\n", 1, 1, 1200, 800},
-      {"[Initialize]\nCOM_PORT=16\n", 16, 0, 835, 540},
+      {"[Initialize]\nCOM_PORT=17\nCOM_SPD=2\nCX=300\nCY=300\nREAD_BACK=0\n", 1, 0, 835, 540, false},
+      {"[Initialize]\nCOM_PORT=0\nCOM_SPD=1\nCX=1200\nCY=800\n", 1, 1, 1200, 800, true},
+      {"[Initialize]\nCOM_PORT=16\n", 16, 0, 835, 540, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     IniFile ini;
     ini.Parse(c.text);
     const Settings s = ReadSettings(ini);
-    EXPECT_EQ(std::tuple(s.comPort, s.comSpeed, s.cx, s.cy), std::tuple(c.comPort, c.comSpeed, c.cx, c.cy));
+    EXPECT_EQ(std::tuple(s.comPort, s.comSpeed, s.cx, s.cy, s.readBack),
+              std::tuple(c.comPort, c.comSpeed, c.cx, c.cy, c.readBack));
     WriteSettings(ini, s);
     EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), c.comPort);
+    EXPECT_EQ(ini.GetInt("Initialize", "READ_BACK", 9), c.readBack ? 1 : 0);
     EXPECT_EQ(ini.GetInt("Initialize", "COM_SPD", 9), c.comSpeed);
   }
   IniFile ini;

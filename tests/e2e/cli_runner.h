@@ -84,6 +84,7 @@ class CliRunner {
     return {bytes.begin(), bytes.end()};
   }
   std::string Err() const { return Text(dir_ / ".stderr"); }
+  std::string Out() const { return Text(dir_ / ".stdout"); }
 
  private:
   std::filesystem::path dir_;

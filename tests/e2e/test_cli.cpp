@@ -96,6 +96,52 @@ TEST_F(CliE2E, DownloadWithAWrongPassPhraseRunsInUserMode) {
   EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
 }
 
+TEST_F(CliE2E, DownloadChecksTheImageFirstReadsTheRadioBackAndComparesWithIt) {
+  auto o = RadioInCloneMode();
+  o.corruptWrite = {60, 35};  // the radio keeps a wrong market application
+  StartRadio(o);
+  const auto file = dir / "doc.k53", odd = dir / "odd.k53";
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
+  // A tone the radio lacks, as typed into a cell.
+  RadioImage image{};
+  double split = 0;
+  ASSERT_TRUE(ReadDataFile(file.string(), image, split, prompt));
+  LoadDocument(image);
+  data.channels.Entry(0).rxToneType = kToneCtcss;
+  data.channels.Entry(0).rxCtcss = 1005;
+  NormalizeImage(data);
+  ASSERT_TRUE(WriteDataFile(odd.string(), data.image, split, prompt));
+
+  EXPECT_EQ(Run("download " + odd.string() + " --port " + device), 1);
+  EXPECT_NE(Stderr().find("channels.1.rx_tone: CTCSS 100.5 Hz is not one of the radio's tones"), std::string::npos)
+      << Stderr();
+  radio->WaitIdle(std::chrono::seconds(5));
+  EXPECT_TRUE(radio->Log().blocksWritten.empty());
+  EXPECT_EQ(radio->Log().readRequests, 62);  // the upload's probe and blocks only: the port was never opened
+
+  // Written anyway; the read-back names the field the radio holds wrong.
+  EXPECT_EQ(Run("download " + odd.string() + " --no-check --port " + device), 1);
+  EXPECT_NE(Stderr().find("Verifying"), std::string::npos);
+  EXPECT_NE(Stderr().find("marketing.market_application"), std::string::npos) << Stderr();
+  EXPECT_EQ(Run("compare-radio " + odd.string() + " --port " + device), 1);
+  EXPECT_NE(cli.Out().find("marketing.market_application"), std::string::npos);
+
+  // Block 60 only goes wrong: without the read-back the Download says nothing.
+  EXPECT_EQ(Run("download " + odd.string() + " --no-check --no-verify --port " + device), 0) << Stderr();
+  EXPECT_EQ(Stderr().find("verified"), std::string::npos);
+}
+
+TEST_F(CliE2E, CompareRadioAfterAVerifiedDownloadFindsNoDifference) {
+  StartRadio(RadioInCloneMode());
+  const auto file = dir / "doc.k53";
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
+  EXPECT_EQ(Run("download " + file.string() + " --port " + device), 0) << Stderr();
+  EXPECT_NE(Stderr().find("Download is completed (verified)"), std::string::npos);
+  EXPECT_EQ(Run("compare-radio " + file.string() + " --port " + device), 0) << Stderr();
+  EXPECT_EQ(cli.Out(), "");
+  EXPECT_EQ(Run("compare-radio " + (dir / "none.k53").string() + " --port " + device), 2);
+}
+
 struct Interruption {
   int signal;
   const char* command;  // upload or download

@@ -29,6 +29,7 @@ TEST_F(LinkE2E, DownloadOfAnUnchangedImageWritesOnlyBlock60) {
   const RadioImage memory = radio->Memory();
   LoadDocument(memory);
   ASSERT_EQ(data.image, memory) << "the simulator's memory is in normal form";
+  context.readBack = false;
   EXPECT_EQ(Download(), TransferResult::Completed);
   EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
   EXPECT_EQ(radio->Memory(), memory);
@@ -37,6 +38,16 @@ TEST_F(LinkE2E, DownloadOfAnUnchangedImageWritesOnlyBlock60) {
   EXPECT_EQ(sink.ranges.front().second, kDownloadRange);
   EXPECT_EQ(sink.position, 15624);
   EXPECT_EQ(sink.closes, std::vector<bool>{true});
+
+  // Read back after writing: one more read of the whole radio, as a phase of its own.
+  context.readBack = true;
+  prompt.shown.clear();
+  sink.ranges.clear();
+  EXPECT_EQ(Download(), TransferResult::Completed);
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Download is completed (verified)"});
+  EXPECT_EQ(sink.ranges.front().second, kDownloadReadBackRange);
+  EXPECT_EQ(sink.position, 15624 + 7810);
+  EXPECT_EQ(sink.statusTexts, (std::vector<std::string>{"Verifying", "Verifying"}));
 
   // Production mode: after success the gauge offers the next radio and stays open.
   context.productionMode = true;
@@ -131,6 +142,33 @@ TEST_F(LinkE2E, HardwareConfigurationMismatchShowsMessage87AndWritesNothing) {
   prompt.answers = {Answer::Cancel};
   EXPECT_EQ(Download(), TransferResult::Failed);
   EXPECT_TRUE(radio->Log().blocksWritten.empty());
+}
+
+TEST_F(LinkE2E, ReadBackComparesEveryWrittenByteButThoseTheRadioKeeps) {
+  struct Case {
+    int offset;            // in block 60, stored inverted by the radio on each write
+    TransferResult result;
+    const char* shown;     // part of the message
+  };
+  const Case cases[] = {
+      {35, TransferResult::Failed, "byte 7715 (block 60): 00 -> FF"},  // market application: the image's
+      {41, TransferResult::Completed, "Download is completed (verified)"},  // serial number: the radio's own
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.offset);
+    auto o = RadioInCloneMode();
+    o.corruptWrite = {60, c.offset};
+    StartRadio(o);
+    LoadDocument(radio->Memory());
+    data.image[7715] = 0;
+    prompt.shown.clear();
+    sink.closes.clear();
+    EXPECT_EQ(Download(), c.result);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].text.find(c.shown), std::string::npos) << prompt.shown[0].text;
+    EXPECT_EQ(prompt.shown[0].icon, c.result == TransferResult::Failed ? Icon::Stop : Icon::Information);
+    EXPECT_EQ(sink.closes, std::vector<bool>{c.result == TransferResult::Completed});
+  }
 }
 
 }  // namespace

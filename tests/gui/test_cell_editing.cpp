@@ -70,6 +70,10 @@ TEST_F(CellEditingTest, TypingAReceiveFrequencyAndEnterSetsBothFrequenciesAndThe
   EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 5), QStringLiteral("148.05625"));
   EXPECT_TRUE(Grid().CellHasPicture(kFirstRow + 1, 21));
   EXPECT_TRUE(doc->IsModified());
+  // The snap is said at once, with a beep.
+  EXPECT_EQ(Frame().MessagePane()->text(),
+            QStringLiteral("147.456 stored as 147.45625: the radio tunes in 5 and 6.25 kHz steps"));
+  EXPECT_EQ(prompt.beeps, 1);
 }
 
 TEST_F(CellEditingTest, EnterBeginsEditingWithTheCellTextSelectedAndEscapePutsItBack) {

@@ -229,7 +229,11 @@ TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnle
   Choose(*dlg, 4527, QStringLiteral("VRU-8               "));
   for (int id : {4529, 4530, 4531}) EXPECT_TRUE(dlg->Combo(id)->isEnabled()) << id;
   Choose(*dlg, 4530, QStringLiteral("Signal "));
+  // OK first lists the channels' signalling it takes and asks.
+  prompt.answers = {kp53::Answer::Yes};
   dlg->OkButton()->click();
+  ASSERT_FALSE(prompt.shown.empty());
+  EXPECT_NE(prompt.shown.back().find("channels.1.signal_type"), std::string::npos) << prompt.shown.back();
   EXPECT_EQ(Options().optionBoard, kp53::CommonOptionsArea::kOptionVru8);
   EXPECT_EQ(Options().playMode, 1);
   EXPECT_EQ(signalled(), 0);

@@ -43,5 +43,21 @@ TEST(CompareDialog, ShowsTheDifferencesByAreaInTheTextsOrderAndSortsByValue) {
     dlg.grab().save(QString::fromUtf8(shot) + QStringLiteral("/compare_dialog.png"));
 }
 
+TEST(CompareDialog, TwoFilesOfOneNameGetTwoHeadingsAndLongValuesKeepBothColumnsInView) {
+  const std::string longA(300, 'A'), longB(300, 'B');
+  const std::vector<config::Difference> diffs{{"alignment", "", "data", longA, longB, true, true}};
+  CompareDialog dlg(diffs, QStringLiteral("site.k53"), QStringLiteral("site.k53"));
+  dlg.show();
+  QTreeWidget* tree = dlg.Tree();
+  EXPECT_NE(tree->headerItem()->text(1), tree->headerItem()->text(2));
+  QTreeWidgetItem* row = tree->topLevelItem(0)->child(0);
+  EXPECT_EQ(row->toolTip(1).toStdString(), longA);
+  EXPECT_EQ(row->toolTip(2).toStdString(), longB);
+  // The second value column starts inside the dialog.
+  EXPECT_LT(tree->header()->sectionViewportPosition(2), tree->viewport()->width());
+  if (const char* shot = std::getenv("KP53_SCREENSHOT_DIR"))
+    dlg.grab().save(QString::fromUtf8(shot) + QStringLiteral("/compare_dialog_long.png"));
+}
+
 }  // namespace
 }  // namespace kp53::gui

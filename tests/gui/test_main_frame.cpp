@@ -3,6 +3,7 @@
 #include "print/report_printer.h"
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -202,6 +203,8 @@ TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
   dlg.show();
   dlg.PortList()->setCurrentIndex(15);
   dlg.Speed(1)->click();
+  EXPECT_TRUE(dlg.ReadBack()->isChecked());  // read-back is on by default
+  dlg.ReadBack()->click();
   prompt.answers = {kp53::Answer::No, kp53::Answer::Yes};
   dlg.accept();  // No: the dialog stays, nothing is stored
   EXPECT_TRUE(dlg.isVisible());
@@ -212,6 +215,7 @@ TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
   EXPECT_FALSE(dlg.isVisible());
   EXPECT_EQ(ctx.settings.comPort, 16);
   EXPECT_EQ(ctx.settings.comSpeed, 1);
+  EXPECT_FALSE(ctx.settings.readBack);
   ASSERT_EQ(prompt.shown.size(), 2u);
   EXPECT_EQ(prompt.shown[0], "Problem with COM port\n\n/dev/ttyS15 could not be opened. Keep it for COM 16 anyway?");
   // A refused access says why and how to get it.

@@ -69,6 +69,13 @@ TEST_F(HardwareDialogTest, EditFieldsClampStoreAndShowWhatIsStored) {
     Type(c.id, QString::fromLatin1(c.typed));
     EXPECT_EQ(Shown(c.id), QString::fromLatin1(c.shown)) << c.id << " " << c.typed;
     EXPECT_TRUE(dlg->isVisible()) << "Enter in a field closed the dialog";
+    if (&c == &cases[0]) {
+      // What the rule stored instead is said in the status bar, with a beep.
+      EXPECT_EQ(dlg->PromptPane()->text(),
+                QStringLiteral("700 stored as 174.0MHz: the field keeps to its range and steps"));
+      EXPECT_EQ(prompt.beeps, 1);
+      if (const char* dir = std::getenv("KP53_SHOTS")) dlg->grab().save(QString::fromUtf8(dir) + "/hardware_change.png");
+    }
   }
   EXPECT_TRUE(ctx.modified);
   EXPECT_EQ(dlg->RefreshCode(), 2);
@@ -124,7 +131,16 @@ TEST_F(HardwareDialogTest, UserModeChangesOnlyTheModelAndHt610OkClearsTheAbcdKey
   EXPECT_EQ(Shown(Dlg::kFrontKeypad), QStringLiteral("None  "));
   EXPECT_FALSE(dlg->Field(Dlg::kFrontKeypad)->isEnabled());
   EXPECT_TRUE(ctx.modified);
+  // OK first lists what it clears; No keeps the dialog open and the keys as they are.
+  prompt.answers = {Answer::No, Answer::Yes};
   Ok();
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  for (const char* key : {"key_functions.a", "key_functions.d_hold"})
+    EXPECT_NE(prompt.shown[0].find(key), std::string::npos) << prompt.shown[0];
+  EXPECT_TRUE(dlg->isVisible());
+  EXPECT_EQ(doc->Data().image[131], 3);
+  Ok();
+  EXPECT_EQ(prompt.shown.size(), 2u);
   EXPECT_EQ(dlg->RefreshCode(), 1);
   const RadioImage& img = doc->Data().image;
   for (std::size_t at : {131, 132, 133, 134, 137, 138, 139, 140}) EXPECT_EQ(img[at], 0) << at;
@@ -234,6 +250,7 @@ TEST_F(GuiTest, CommonHardwareRunsFromTheFrameAndEveryHelpContextIsUnique) {
     EXPECT_EQ(Frame().Help()->CurrentContext(), 2003);
     EXPECT_EQ(Frame().Help()->parentWidget(), d);
     d->Combo(Dlg::kModel)->setCurrentIndex(0);
+    prompt.answers = {Answer::Yes};  // whatever the HT-610 Series clears
     d->OkButton()->click();
   });
   Frame().RunCommand(cmd::kHardware);

@@ -53,14 +53,17 @@ class SignallingDialogTest : public GuiTest {
     QTest::keyClick(edit, Qt::Key_Return);
   }
   // Chooses `type` in the Signaling Type dialog opened from the menu, with OK or Cancel.
+  // OK answers Yes to the list of what a change of system clears.
   void ChooseSignalingType(int type, bool ok = true) {
-    QTimer::singleShot(0, [type, ok] {
+    QTimer::singleShot(0, [this, type, ok] {
       auto* dlg = qobject_cast<CSignalingTypeDlg*>(QApplication::activeModalWidget());
       ASSERT_NE(dlg, nullptr);
       dlg->Combo(CSignalingTypeDlg::kSignaling)->setCurrentIndex(type);
+      if (ok) prompt.answers = {Answer::Yes};
       (ok ? dlg->OkButton() : dlg->CancelButton())->click();
     });
     Frame().RunCommand(cmd::kSignalingType);
+    prompt.answers.clear();
   }
 
   int helpOpened = 0;
@@ -75,7 +78,10 @@ TEST_F(SignallingDialogTest, ChangingTheSystemSwitchesTheSignalingMenu) {
   ASSERT_FALSE(doc->Data().signaling.IsFiveTone());
   doc->SetModified(false);
 
+  prompt.shown.clear();
   ChooseSignalingType(1);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_NE(prompt.shown[0].find("signalling.system: 2-Tone -> 5-Tone"), std::string::npos) << prompt.shown[0];
   EXPECT_TRUE(doc->Data().signaling.IsFiveTone());
   EXPECT_TRUE(doc->IsModified());
   EXPECT_EQ(doc->Data().image[7] & 1, 1);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <csignal>
 
@@ -11,7 +12,9 @@
 #include "app/termination.h"
 #include "link/serial_port.h"
 #include "gui_fixture.h"
+#include "compare/compare_dialog.h"
 #include "link/file_data_dialog.h"
+#include "link/findings_dialog.h"
 #include "link/transfers.h"
 #include "sim/radio_sim.h"
 
@@ -77,11 +80,68 @@ TEST_F(TransferTest, CancelWhileWaitingForTheRadioLeavesImageAndTitle) {
   EXPECT_EQ(ctx.currentPath, (root / "work" / "site.k53").string());
 }
 
+TEST_F(TransferTest, FindingsComeBeforeTheDownloadWithCancelAsDefaultAndEnterNeverWrites) {
+  auto options = SwitchedOffRadio();
+  options.startInCloneMode = true;
+  StartRadio(options);
+  Ch(0).rxToneType = kp53::kToneCtcss;
+  Ch(0).rxCtcss = 1005;  // typed into a cell; not one of the radio's tones
+  OnModal<kp53::gui::CFindingsDlg>([](kp53::gui::CFindingsDlg& dlg) {
+    EXPECT_TRUE(dlg.CancelButton()->isDefault());
+    EXPECT_FALSE(dlg.DownloadAnyway()->isDefault());
+    ASSERT_GE(dlg.List()->topLevelItemCount(), 1);
+    EXPECT_EQ(dlg.List()->topLevelItem(0)->text(0), QStringLiteral("channels.1.rx_tone"));
+    EXPECT_EQ(dlg.List()->topLevelItem(0)->text(1), QStringLiteral("C-100.5"));
+    if (const char* dir = std::getenv("KP53_SHOTS")) dlg.grab().save(QString::fromUtf8(dir) + "/findings.png");
+    dlg.DownloadAnyway()->setFocus();
+    QTest::keyClick(dlg.DownloadAnyway(), Qt::Key_Return);
+  });
+  EXPECT_EQ(Transfers().Download(), QDialog::Rejected);
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(radio->Log().readRequests, 0);
+
+  OnModal<kp53::gui::CFindingsDlg>([](kp53::gui::CFindingsDlg& dlg) { dlg.DownloadAnyway()->click(); });
+  EXPECT_EQ(Transfers().Download(), QDialog::Accepted);
+  EXPECT_TRUE(Shown("Download is completed (verified)"));
+}
+
+TEST_F(TransferTest, CompareWithRadioReadsAScratchCopyAndLeavesTheDocument) {
+  auto options = SwitchedOffRadio();
+  options.startInCloneMode = true;
+  StartRadio(options);
+  ctx.currentPath = (root / "work" / "site.k53").string();
+  kp53::NormalizeImage(doc->Data());
+  const kp53::RadioImage before = doc->Data().image;
+  // The Compare dialog opens after the gauge has ended: look for it with short timers.
+  bool seen = false;
+  int tries = 0;
+  std::function<void()> look = [&] {
+    auto* dlg = dynamic_cast<CompareDialog*>(QApplication::activeModalWidget());
+    if (!dlg) {
+      if (++tries < 600) QTimer::singleShot(50, &Frame(), look);
+      return;
+    }
+    EXPECT_EQ(dlg->Tree()->headerItem()->text(1), QStringLiteral("Radio"));
+    EXPECT_EQ(dlg->Tree()->headerItem()->text(2), QStringLiteral("site.k53"));
+    EXPECT_GT(dlg->Tree()->topLevelItemCount(), 0);
+    if (const char* dir = std::getenv("KP53_SHOTS")) dlg->grab().save(QString::fromUtf8(dir) + "/compare_radio.png");
+    seen = true;
+    dlg->reject();
+  };
+  QTimer::singleShot(0, &Frame(), look);
+  EXPECT_EQ(Transfers().CompareWithRadio(), QDialog::Accepted);
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(prompt.shown.empty());
+  EXPECT_EQ(doc->Data().image, before);
+  EXPECT_EQ(ctx.currentPath, (root / "work" / "site.k53").string());
+  EXPECT_FALSE(doc->IsModified());
+}
+
 TEST_F(TransferTest, DownloadOfAnUnchangedImageWritesOnlyTheLastBlock) {
   StartRadio(SwitchedOffRadio());
   Frame().RunCommand(cmd::kUpload);
   Frame().RunCommand(cmd::kDownload);
-  EXPECT_TRUE(Shown("Download is completed"));
+  EXPECT_TRUE(Shown("Download is completed (verified)"));
   EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
 }
 

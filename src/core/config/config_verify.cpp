@@ -47,7 +47,8 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
     const int size = img[off::kGroupSizes + static_cast<std::size_t>(g)];
     total += size;
     if (size > ChannelTable::maxGroupSize)
-      out.push_back({Format("groups.%d.size", g + 1), Format("%d channels; a group holds at most 128", size)});
+      out.push_back({Format("groups.%d.size", g + 1), Format("%d channels; a group holds at most 128", size),
+                     std::to_string(size)});
   }
   if (total > kChannelCount) out.push_back({"groups", Format("the groups hold %d channels; the radio has 256", total)});
   if (img[off::kGroupSizes] == 0) out.push_back({"groups.1.size", "group 1 holds no channel"});
@@ -104,6 +105,7 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
   // value its list names; every channel field a value the grid can show.
   std::map<std::string, const TextFieldRule*> typed;
   for (const TextFieldRule& r : TextFieldRules()) typed[std::string(r.area) + "." + r.name] = &r;
+  std::map<std::string, std::string> values;  // every field's text by its place
   for (const Section& sec : Schema()) {
     if (!sec.present(m)) continue;
     for (int i = 0; i < std::max(sec.count, 1); ++i)
@@ -111,6 +113,7 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
         if (f.shown && !f.shown(m, i)) continue;
         const std::string value = f.get(m, i);
         const std::string place = sec.name + "." + (sec.count ? sec.ItemKey(i) + "." : std::string()) + f.name;
+        values.emplace(place, value);
         if (!f.choices.empty() && !value.empty() && value[0] == '#')
           out.push_back({place, "value " + value.substr(1) + " is not one of the field's choices"});
         if (sec.name == "channels" && value.find('?') != std::string::npos)
@@ -119,6 +122,20 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
           out.push_back({place, "\"" + value + "\" is not what the field takes: " + it->second->help});
       }
   }
+  // Each finding about one field shows that field's text.
+  for (auto& f : out)
+    if (const auto it = values.find(f.place); f.value.empty() && it != values.end()) f.value = it->second;
+  return out;
+}
+
+std::string FindingLine(const Finding& finding) { return finding.place + ": " + finding.message; }
+
+std::vector<std::string> DifferingFields(const RadioImage& written, const RadioImage& readBack, double split) {
+  ConfigModel a, b;
+  a.Load(written, split);
+  b.Load(readBack, split);
+  std::vector<std::string> out;
+  for (const auto& d : Diff(a, b)) out.push_back(DiffLine(d));
   return out;
 }
 

@@ -7,6 +7,7 @@
 
 #include "image/codecs.h"
 #include "image/common_options_area.h"
+#include "image/entry_rules.h"
 #include "image/paging_area.h"
 #include "text/input_filters.h"
 #include "text/messages.h"
@@ -746,6 +747,41 @@ void CommitGroupTag(ChannelTable& t, int group, std::string_view text) {
   std::string tag(8, ' ');
   tag.replace(0, std::min<std::size_t>(text.size(), 8), text.substr(0, std::min<std::size_t>(text.size(), 8)));
   t.groupTag[static_cast<std::size_t>(group)] = tag;
+}
+
+std::string CellEntryLine(int column, std::string_view typed, const std::string& shown, CellResult result,
+                          const ChannelEntry& entry, const HardwareArea& hardware) {
+  const std::string t = RightTrim(typed);
+  if (column == 3) {
+    const bool cut = t.size() > 8;
+    return StoredDifferentlyLine(t, shown, cut ? "a tag holds 8 characters"
+                                               : "the radio's character set has no such character; it shows a blank");
+  }
+  if (column == 4 || column == 5) {
+    if (t == kNoTxFrequencyText) return {};
+    const double mhz = LeadingNumber(t);
+    const std::string why =
+        mhz < hardware.MinMHz() || mhz > hardware.MaxMHz()
+            ? Format("the band runs from %.1f to %.1f MHz", hardware.MinMHz(), hardware.MaxMHz())
+            : Format("the radio tunes in %g and %g kHz steps", StepHz(0, hardware.bandIndex) / 1000.0,
+                     StepHz(1, hardware.bandIndex) / 1000.0);
+    return StoredDifferentlyLine(t, shown, why);
+  }
+  if (column != 6 && column != 7) return {};
+  const SubAudio tone = column == 6 ? entry.RxTone() : entry.TxTone();
+  // A refused text has left the tone types as they were: its own letter tells what it was meant as.
+  const bool dcs = result == CellResult::None ? !t.empty() && std::toupper(static_cast<unsigned char>(t[0])) == 'D'
+                                              : tone.kind == kToneDcs;
+  if (result == CellResult::None) {
+    if (t.find_first_of("0123456789") == std::string::npos) return {};
+    return t + " not stored: " + (dcs ? "a DCS code has three octal digits, 000 to 777"
+                                      : "CTCSS tones run from 67.0 to 254.1 Hz");
+  }
+  if (tone.kind == kToneCtcss && std::find(kCtcssTones.begin(), kCtcssTones.end(), tone.ctcss) == kCtcssTones.end())
+    return t + " stored as " + RightTrim(shown) + Format(": CTCSS %.1f Hz is not one of the radio's tones", tone.ctcss / 10.0);
+  if (dcs && std::find(kDcsCodes.begin(), kDcsCodes.end(), tone.dcs) == kDcsCodes.end())
+    return t + " stored as " + RightTrim(shown) + Format(": DCS %03d is not one of the radio's codes", tone.dcs);
+  return StoredDifferentlyLine(t, shown, dcs ? "DCS codes are whole octal numbers" : "CTCSS tones are kept in tenths of a hertz");
 }
 
 }  // namespace kp53

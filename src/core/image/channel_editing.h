@@ -140,6 +140,13 @@ class ChannelEditor {
   const EditEnv& env_;
 };
 
+// What a finished in-place edit of cell `column` (3 to 7) stored when it is not what was typed, as
+// one status-bar line ("154.5275 stored as 154.53000: the radio tunes in 5 and 6.25 kHz steps"),
+// also a tone the radio lacks and a tone text refused (`result` None); empty when the cell shows
+// what was typed. `shown` is the cell's text after the edit, `entry` the channel.
+std::string CellEntryLine(int column, std::string_view typed, const std::string& shown, CellResult result,
+                          const ChannelEntry& entry, const HardwareArea& hardware);
+
 // The allocation dialog's commits. `CommitGroupSize` answers false when the new size does not
 // fit ("Too many channels"); the group then keeps its old size.
 bool CommitGroupSize(ChannelTable& t, int group, int requested);

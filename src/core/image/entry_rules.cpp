@@ -10,6 +10,56 @@ namespace kp53 {
 
 namespace {
 
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(' ');
+  return std::string(text.substr(first, last - first + 1));
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The number a text carries after any prefix ("C-", "D"), and whether it has one.
+bool NumberIn(std::string_view text, double& value) {
+  const auto at = text.find_first_of("0123456789.");
+  if (at == std::string_view::npos) return false;
+  std::size_t from = at;
+  if (from > 0 && text[from - 1] == '-' && (from == 1 || text[from - 2] == ' ')) --from;  // a sign, not "C-"
+  value = LeadingNumber(text.substr(from));
+  // One number and at most a unit: no digit after it ("1C000000" is no number).
+  const auto end = text.find_first_not_of("0123456789.", at);
+  return end == std::string_view::npos || text.find_first_of("0123456789", end) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string StoredDifferentlyLine(std::string_view typed, std::string_view shown, std::string_view reason) {
+  const std::string t = Trimmed(typed), s = Trimmed(shown);
+  if (Upper(t) == Upper(s)) return {};
+  double a = 0, b = 0;
+  const bool numbers = NumberIn(t, a) && NumberIn(s, b);
+  if (numbers && std::fabs(a - b) < 1e-9 && t.find_first_of("0123456789") != std::string::npos) {
+    // The same number: only the format or the unit differs, unless the prefix letter changed.
+    const auto lead = [](const std::string& x) { return Upper(x.substr(0, x.find_first_of("0123456789.-"))); };
+    if (lead(t).empty() || lead(s).empty() || lead(t) == lead(s)) return {};
+  }
+  std::string why(reason);
+  if (why.empty()) {
+    if (!t.empty() && Upper(s).size() < Upper(t).size() && Upper(t).compare(0, s.size(), Upper(s)) == 0)
+      why = Format("the field holds %zu characters", s.size());
+    else if (numbers)
+      why = "the field keeps to its range and steps";
+    else
+      why = "the field completes the text to its form";
+  }
+  return (t.empty() ? std::string("(empty)") : t) + " stored as " + (s.empty() ? std::string("(empty)") : s) + ": " + why;
+}
+
+namespace {
+
 // value x scale truncated toward zero. A typed decimal such as 146.3 is not exact in binary
 // (146.3 x 10 may come out as 1462.9999...); the small allowance keeps such values on the number
 // that was typed.

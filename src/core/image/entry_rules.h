@@ -18,6 +18,13 @@ struct Entry {
   std::string shown;
 };
 
+// A finished entry that stores something other than what was typed, as one line for the status
+// bar: "TYPED stored as SHOWN: REASON". Empty when the field shows what was typed: letter case,
+// outer blanks, units and the number's format (150.1 for 150.10000) are no change. Without a
+// `reason` one is worded from the two texts (a text cut to its width, a number kept to its range
+// and steps, a text completed to its form).
+std::string StoredDifferentlyLine(std::string_view typed, std::string_view shown, std::string_view reason = {});
+
 // --- Hardware ------------------------------------------------------------------------------------
 // Minimum frequency: 100.0..600.0 MHz, then no higher than the maximum (units of 0.1 MHz).
 // Stored in units of 0.1 MHz, shown "%4.1fMHz".

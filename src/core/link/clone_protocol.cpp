@@ -35,23 +35,37 @@ std::uint8_t FrameSum(std::uint8_t command, std::uint8_t length, const std::uint
   return static_cast<std::uint8_t>(sum & 0xFF);
 }
 
-void MergeRadioOwnedBytes(RadioImage& image, const RadioImage& radio, bool maintenanceMode, bool& marketingEdited) {
-  CopyRange(image, radio, 0, 1);  // identity number
+std::vector<ByteRange> RadioOwnedRanges(const RadioImage& radio, bool maintenanceMode, bool marketingEdited) {
+  std::vector<ByteRange> out{{0, 1}};  // identity number
   if (!maintenanceMode) {
-    CopyRange(image, radio, 7678, 7711);  // alignment data
-    CopyRange(image, radio, 7717, 7724);  // factory data and serial number
-    return;
+    out.push_back({7678, 7711});  // alignment data
+    out.push_back({7717, 7724});  // factory data and serial number
+    return out;
   }
   const bool unaligned = radio[7688] == 0xFF && radio[7689] == 0xFF;
   if (!unaligned) {
-    CopyRange(image, radio, 7678, 7685);
-    CopyRange(image, radio, 7688, 7711);
+    out.push_back({7678, 7685});
+    out.push_back({7688, 7711});
   }
-  if (marketingEdited) {
-    marketingEdited = false;
-  } else {
-    CopyRange(image, radio, 7715, 7724);  // market application, factory data, serial number
+  if (!marketingEdited) out.push_back({7715, 7724});  // market application, factory data, serial number
+  return out;
+}
+
+void MergeRadioOwnedBytes(RadioImage& image, const RadioImage& radio, bool maintenanceMode, bool& marketingEdited) {
+  for (const ByteRange& r : RadioOwnedRanges(radio, maintenanceMode, marketingEdited))
+    CopyRange(image, radio, r.first, r.last);
+  if (maintenanceMode) marketingEdited = false;
+}
+
+std::vector<std::size_t> DifferingBytes(const RadioImage& written, const RadioImage& readBack,
+                                        const std::vector<ByteRange>& skipped) {
+  std::vector<std::size_t> out;
+  for (std::size_t i = 0; i < written.size(); ++i) {
+    if (written[i] == readBack[i]) continue;
+    const bool skip = std::any_of(skipped.begin(), skipped.end(), [i](const ByteRange& r) { return i >= r.first && i <= r.last; });
+    if (!skip) out.push_back(i);
   }
+  return out;
 }
 
 void CloneProtocol::Pause(std::chrono::milliseconds ms) const {
@@ -198,7 +212,8 @@ bool CloneProtocol::ReadRadio(RadioImage& buffer, int& progress, bool forDownloa
   // Data phase at the configured speed.
   flags.tolerateFramingErrors = false;
   Advance(progress, 1);
-  sink_.SetStatus(kStatusPleaseWait);
+  if (readingBack_) sink_.SetStatusText(kVerifyingStatus);
+  else sink_.SetStatus(kStatusPleaseWait);
   if (!SetLineSpeed(ctx_.Baud())) return false;
   Advance(progress, 1);
   int errors = 0;
@@ -277,6 +292,7 @@ bool CloneProtocol::DownloadRadio(RadioData& data, RadioImage& copy, int& progre
   if (Cancelled()) return false;
 
   NormalizeImage(data);
+  radioOwned_ = RadioOwnedRanges(copy, ctx_.maintenanceMode, ctx_.marketingEdited);
   MergeRadioOwnedBytes(data.image, copy, ctx_.maintenanceMode, ctx_.marketingEdited);
   ReloadAreas(data);
   NormalizeImage(data);
@@ -284,6 +300,19 @@ bool CloneProtocol::DownloadRadio(RadioData& data, RadioImage& copy, int& progre
   if (Cancelled()) return false;
   Advance(progress, 1);
   return WriteRadio(data.image, progress, copy);
+}
+
+bool CloneProtocol::ReadBack(const RadioImage& written, RadioImage& readBack, int& progress,
+                             std::vector<std::size_t>& differing) {
+  differing.clear();
+  if (Cancelled()) return false;
+  sink_.SetStatusText(kVerifyingStatus);
+  readingBack_ = true;
+  const bool ok = ReadRadio(readBack, progress, true);
+  readingBack_ = false;
+  if (!ok) return false;
+  differing = DifferingBytes(written, readBack, radioOwned_);
+  return true;
 }
 
 }  // namespace kp53

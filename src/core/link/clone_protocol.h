@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "image/radio_data.h"
 #include "link/link_slot.h"
@@ -33,12 +34,29 @@ constexpr int kMaxTransferErrors = 20;  // the 21st error fails the transfer
 // The sum byte of a frame.
 std::uint8_t FrameSum(std::uint8_t command, std::uint8_t length, const std::uint8_t* payload, std::size_t count);
 
+// A run of image offsets, both ends included.
+struct ByteRange {
+  std::size_t first;
+  std::size_t last;
+};
+
+// The gauge's status while the radio is read back after a Download.
+constexpr const char* kVerifyingStatus = "Verifying";
+
+// The image bytes that a Download takes from the radio (`radio`) by the merge rule below.
+std::vector<ByteRange> RadioOwnedRanges(const RadioImage& radio, bool maintenanceMode, bool marketingEdited);
+
 // Replaces the radio-owned bytes of `image` with the radio's (`radio`) before a Download:
 // identity number always; in user mode the alignment data, factory data and serial number; in
 // maintenance mode the alignment data except 7686-7687 unless the radio is unaligned (7688 and
 // 7689 both 0xFF), and the market application, factory data and serial number unless
 // `marketingEdited`, which is then cleared.
 void MergeRadioOwnedBytes(RadioImage& image, const RadioImage& radio, bool maintenanceMode, bool& marketingEdited);
+
+// The offsets at which the radio's memory as read back differs from what was written, leaving out
+// the `skipped` ranges.
+std::vector<std::size_t> DifferingBytes(const RadioImage& written, const RadioImage& readBack,
+                                        const std::vector<ByteRange>& skipped);
 
 class CloneProtocol {
  public:
@@ -65,6 +83,11 @@ class CloneProtocol {
   // The whole Download of `data`'s image: read the radio into `copy`, check the hardware
   // configuration, merge the radio-owned bytes, normalise, write the blocks that differ and block 60.
   bool DownloadRadio(RadioData& data, RadioImage& copy, int& progress);
+  // After a Download: reads the radio again (it still answers read requests, so no handshake) into
+  // `readBack`, the gauge saying "Verifying", and lists in `differing` the offsets at which it
+  // differs from `written`, leaving out the bytes that Download took from the radio. False after
+  // a failure (reported) or a cancel.
+  bool ReadBack(const RadioImage& written, RadioImage& readBack, int& progress, std::vector<std::size_t>& differing);
 
   // The protocol's pauses (2 ms, 30 ms, 100 ms) go through this; by default the thread sleeps.
   // Tools that drive the protocol against an in-process port without a line may skip them.
@@ -99,6 +122,8 @@ class CloneProtocol {
   PauseFunction pause_;
   bool radioIncomplete_ = false;
   bool powerOnWaitExpired_ = false;
+  bool readingBack_ = false;
+  std::vector<ByteRange> radioOwned_;  // what the last Download took from the radio
 };
 
 }  // namespace kp53

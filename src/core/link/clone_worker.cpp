@@ -1,5 +1,6 @@
 #include "link/clone_worker.h"
 
+#include "image/codecs.h"
 #include "image/data_file.h"
 #include "settings/serial_devices.h"
 #include "text/messages.h"
@@ -34,21 +35,22 @@ TransferResult Outcome(bool ok, const CancelToken& cancel, const CloneProtocol& 
   return cancel.Requested() ? TransferResult::Cancelled : TransferResult::Failed;
 }
 
-
-// Reads the radio into `buffer` (which starts as a copy of the image); on success, after
-// "Overwrite original data" when the document is modified, copies it into the image.
-TransferResult ReadIntoImage(const CloneJob& job, RadioImage& buffer) {
+// Reads the radio into `buffer` (which starts as a copy of the image) behind the Upload's title
+// and range; the gauge is closed after a failure.
+TransferResult ReadIntoBuffer(const CloneJob& job, RadioImage& buffer) {
   if (!BeginTransfer(job, kUploadTitle, kUploadRange)) return TransferResult::Failed;
-
   buffer = job.data.image;
   int progress = 0;
   CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
   const bool ok = protocol.ReadRadio(buffer, progress, false);
-  if (!ok) {
-    const TransferResult result = Outcome(false, job.cancel, protocol);
-    job.sink.Close(false);
-    return result;
-  }
+  if (!ok) job.sink.Close(false);
+  return Outcome(ok, job.cancel, protocol);
+}
+
+// Reads the radio into `buffer`; on success, after "Overwrite original data" when the document is
+// modified, copies it into the image.
+TransferResult ReadIntoImage(const CloneJob& job, RadioImage& buffer) {
+  if (const TransferResult read = ReadIntoBuffer(job, buffer); read != TransferResult::Completed) return read;
   if (job.context.modified) {
     if (job.prompt.Message(kMsgOverwrite, Icon::Question, Buttons::YesNo) != Answer::Yes) {
       job.sink.Close(false);
@@ -78,6 +80,12 @@ TransferResult RunUploadWorker(const CloneJob& job) {
   return ReadIntoImage(job, scratch);
 }
 
+TransferResult RunScratchReadWorker(const CloneJob& job, RadioImage& radio) {
+  const TransferResult read = ReadIntoBuffer(job, radio);
+  if (read == TransferResult::Completed) job.sink.Close(true);
+  return read;
+}
+
 TransferResult RunAlignmentReadWorker(const CloneJob& job, RadioImage& copy) { return ReadIntoImage(job, copy); }
 
 TransferResult RunAlignmentWriteWorker(const CloneJob& job, const RadioImage& reference) {
@@ -92,16 +100,50 @@ TransferResult RunAlignmentWriteWorker(const CloneJob& job, const RadioImage& re
   return result;
 }
 
+std::vector<std::string> DifferingByteLines(const RadioImage& written, const RadioImage& radio,
+                                            const std::vector<std::size_t>& offsets) {
+  std::vector<std::string> out;
+  for (const std::size_t o : offsets)
+    out.push_back(Format("byte %zu (block %zu): %02X -> %02X", o, o / kBlockSize, written[o], radio[o]));
+  return out;
+}
+
+std::string ReadBackMismatchText(const std::vector<std::string>& differences) {
+  constexpr std::size_t kShown = 12;
+  std::string text = "Read back after writing: the radio does not hold what was written.\n(written -> radio)\n";
+  for (std::size_t i = 0; i < differences.size() && i < kShown; ++i) text += differences[i] + "\n";
+  if (differences.size() > kShown) text += Format("and %zu more\n", differences.size() - kShown);
+  text += "Download again before the radio is used.";
+  return text;
+}
+
 TransferResult RunDownloadWorker(const CloneJob& job) {
-  if (!BeginTransfer(job, kDownloadTitle, kDownloadRange)) return TransferResult::Failed;
+  const bool readBack = job.context.readBack;
+  if (!BeginTransfer(job, kDownloadTitle, readBack ? kDownloadReadBackRange : kDownloadRange))
+    return TransferResult::Failed;
 
   RadioImage scratch = job.data.image;
   int progress = 0;
   CloneProtocol protocol(job.slot, job.context, job.sink, job.prompt, job.cancel);
-  const bool ok = protocol.DownloadRadio(job.data, scratch, progress);
+  bool ok = protocol.DownloadRadio(job.data, scratch, progress);
+  if (ok && readBack) {
+    std::vector<std::size_t> differing;
+    ok = protocol.ReadBack(job.data.image, scratch, progress, differing);
+    if (ok && !differing.empty()) {
+      std::vector<std::string> names;
+      if (job.nameDifferences) names = job.nameDifferences(job.data.image, scratch);
+      if (names.empty()) names = DifferingByteLines(job.data.image, scratch, differing);
+      job.prompt.Show(ReadBackMismatchText(names), Icon::Stop, Buttons::Ok);
+      if (!job.context.productionMode) job.sink.Close(false);
+      return TransferResult::Failed;
+    }
+  }
   if (ok) {
     if (job.context.productionMode) job.sink.Repeat();
-    job.prompt.Message(kMsgDownloadCompleted, Icon::Information, Buttons::Ok);
+    if (readBack)
+      job.prompt.Show(FormatMessage(kMsgDownloadCompleted) + kDownloadVerifiedSuffix, Icon::Information, Buttons::Ok);
+    else
+      job.prompt.Message(kMsgDownloadCompleted, Icon::Information, Buttons::Ok);
   } else {
     ReportIncompleteRadio(job, protocol);
   }

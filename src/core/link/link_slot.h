@@ -66,6 +66,7 @@ struct LinkContext {
   bool uploadCompleted = false;  // set by a successful Upload (and alignment entry read)
   int powerOnWaitSeconds = 0;    // longest wait for the radio's "P"; 0 waits until cancelled
   std::string documentPath;      // becomes "<none>" after an Upload
+  bool readBack = true;          // a Download reads the radio again and compares it with what was written
 
   unsigned Baud() const { return speedIndex == 1 ? 19200u : 9600u; }
 };

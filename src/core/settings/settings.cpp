@@ -38,6 +38,7 @@ Settings ReadSettings(const IniFile& ini) {
   if (s.comSpeed < 0 || s.comSpeed > 1) s.comSpeed = 0;
   s.cx = std::max(ini.GetInt(kInit, "CX", kMinWindowWidth), kMinWindowWidth);
   s.cy = std::max(ini.GetInt(kInit, "CY", kMinWindowHeight), kMinWindowHeight);
+  s.readBack = ini.GetInt(kInit, "READ_BACK", 1) != 0;
   for (int n = 0; n < kColumnItems; ++n) s.columns[static_cast<std::size_t>(n)] = ini.GetInt(kItem, ItemKey(n), 1);
   for (int n = 1; n <= kComPorts; ++n) s.comDevice[static_cast<std::size_t>(n - 1)] = ini.GetString(kPorts, PortKey(n), "");
   for (int n = 1; n <= kRecentFiles; ++n) {
@@ -61,6 +62,7 @@ void WriteSettings(IniFile& ini, const Settings& s) {
   WriteStartupSettings(ini, s);
   ini.SetInt(kInit, "CX", s.cx);
   ini.SetInt(kInit, "CY", s.cy);
+  ini.SetInt(kInit, "READ_BACK", s.readBack ? 1 : 0);
   for (int n = 1; n <= kComPorts; ++n) {
     const std::string& d = s.comDevice[static_cast<std::size_t>(n - 1)];
     if (d.empty() || !ini.Set(kPorts, PortKey(n), d)) ini.Remove(kPorts, PortKey(n));

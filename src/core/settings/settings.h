@@ -26,6 +26,7 @@ struct Settings {
   // Device of each COM slot; empty means the conventional /dev/ttyS(n-1).
   std::array<std::string, kComPorts> comDevice{};
   std::vector<std::string> recentFiles;  // most recent first, at most four
+  bool readBack = true;  // a Download reads the radio back and compares ("READ_BACK")
 
   bool ColumnShown(int item) const { return columns[static_cast<std::size_t>(item)] != 0; }
   // The device path of COM slot `port` (1..16).
@@ -40,7 +41,8 @@ Settings ReadSettings(const IniFile& ini);
 // Start-up: the twenty keys "COM_PORT", "COM_SPD" and "ITEM0" to "ITEM17", so that the file always
 // holds every key.
 void WriteStartupSettings(IniFile& ini, const Settings& s);
-// End of the run: those twenty, the window size "CX" and "CY", the COM devices and the recent files.
+// End of the run: those twenty, the window size "CX" and "CY", "READ_BACK", the COM devices and the
+// recent files.
 void WriteSettings(IniFile& ini, const Settings& s);
 // Only the eighteen "ITEM%d" keys.
 void WriteColumnFlags(IniFile& ini, const Settings& s);

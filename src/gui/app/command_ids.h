@@ -15,7 +15,7 @@ constexpr int kAniSpeedDial = 32783, kTwoTone = 32784, kTwoToneTable = 32785, kT
               kTwoToneEncode = 32787, kFiveToneGeneral = 32788, kFiveToneFormat = 32789,
               kFiveToneSystems = 32790, kFiveToneDecode = 32791, kFiveToneEncode = 32792,
               kFiveToneUserTone = 32793, kPagingSetting = 32794, kPageCode = 32795;
-constexpr int kUpload = 32820, kDownload = 32821, kAlignment = 32822;
+constexpr int kUpload = 32820, kDownload = 32821, kAlignment = 32822, kCompareWithRadio = 32863;
 constexpr int kToolUpload = 32833, kToolDownload = 32834;
 constexpr int kChannelAllocations = 32830;
 constexpr int kFillDown = 32870, kInsertChannel = 32871, kDeleteChannel = 32872, kMoveChannelUp = 32873,

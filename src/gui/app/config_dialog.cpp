@@ -1,6 +1,7 @@
 #include "app/config_dialog.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -48,6 +49,9 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   sv->addWidget(speed_[0]);
   sv->addWidget(speed_[1]);
 
+  readBack_ = new QCheckBox(QStringLiteral("&Read back after writing"), this);
+  readBack_->setChecked(ctx.settings.readBack);
+
   auto* form = new QFormLayout;
   form->addRow(QStringLiteral("COM Port"), ports_);
   form->addRow(QStringLiteral("Device"), device_);
@@ -65,6 +69,7 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   auto* v = new QVBoxLayout(this);
   v->addLayout(form);
   v->addWidget(speedBox);
+  v->addWidget(readBack_);
   v->addWidget(buttons);
 
   connect(ports_, &QComboBox::currentIndexChanged, this, [this](int i) {
@@ -142,6 +147,7 @@ void ConfigDialog::accept() {
   }
   ctx_.settings.comPort = index_ + 1;
   ctx_.settings.comSpeed = speedIndex_;
+  ctx_.settings.readBack = readBack_->isChecked();
   ctx_.settings.comDevice = devices_;
   QDialog::accept();
 }

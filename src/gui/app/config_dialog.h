@@ -1,5 +1,5 @@
 // The Configuration dialog: the COM slot (1 to 16) with the serial device behind it, and the link
-// speed. OK tests the port once.
+// speed, and whether a Download reads the radio back. OK tests the port once.
 #pragma once
 
 #include <QDialog>
@@ -10,6 +10,7 @@
 #include "ports.h"
 #include "settings/serial_devices.h"
 
+class QCheckBox;
 class QComboBox;
 class QRadioButton;
 class QPushButton;
@@ -22,6 +23,7 @@ class ConfigDialog : public QDialog {
   QComboBox* PortList() { return ports_; }
   QComboBox* DeviceList() { return device_; }
   QRadioButton* Speed(int i) { return speed_[i]; }
+  QCheckBox* ReadBack() { return readBack_; }
   QPushButton* OkButton() { return ok_; }
   QPushButton* CancelButton() { return cancel_; }
 
@@ -47,6 +49,7 @@ class ConfigDialog : public QDialog {
   QComboBox* ports_;
   QComboBox* device_;
   QRadioButton* speed_[2];
+  QCheckBox* readBack_;
   QPushButton* ok_;
   QPushButton* cancel_;
   int index_ = 0;

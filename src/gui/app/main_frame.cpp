@@ -197,6 +197,7 @@ void CMainFrame::BuildMenus() {
   QMenu* radio = bar->addMenu(QStringLiteral("&Radio"));
   AddCommand(radio, cmd::kUpload, QStringLiteral("&Upload"));
   AddCommand(radio, cmd::kDownload, QStringLiteral("&Download"));
+  AddCommand(radio, cmd::kCompareWithRadio, QStringLiteral("&Compare with Radio..."));
   radio->addSeparator();
   AddCommand(radio, cmd::kAlignment, QStringLiteral("&Alignment"));
 
@@ -298,7 +299,8 @@ QAction* CMainFrame::Action(int id) const {
 }
 
 bool CMainFrame::IsCommandAllowed(int id) const {
-  if (id == cmd::kToolUpload) id = cmd::kUpload;
+  // Compare with Radio reads the radio as Upload does.
+  if (id == cmd::kToolUpload || id == cmd::kCompareWithRadio) id = cmd::kUpload;
   if (id == cmd::kToolDownload) id = cmd::kDownload;
   return kp53::MenuEnabled(doc_.MenuSet(), id) != 0;
 }

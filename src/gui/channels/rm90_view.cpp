@@ -73,7 +73,7 @@ CRM90View::CRM90View(kp53::CRM90Doc& doc, QWidget* parent) : QWidget(parent), do
   tagEdit_->setFont(fixed);
   tagEdit_->setMaxLength(8);
   tagEdit_->setFixedWidth(QFontMetrics(fixed).horizontalAdvance(QStringLiteral("WWWWWWWWWW")) + 8);
-  TagInput::Attach(tagEdit_, [this] { Beep(); });
+  TagInput::Attach(tagEdit_, [this] { Beep(); }, [this](const QString& line) { emit StatusText(line); });
   systemCombo_ = new QComboBox(groupBox_);
   systemCombo_->setMinimumContentsLength(13);
   gl->addWidget(new QLabel(QStringLiteral("Group"), groupBox_));

@@ -135,6 +135,14 @@ void CRM90View::EndCellEdit() {
   if (r == kp53::CellResult::Changed) doc_.SetModified();
   if (r == kp53::CellResult::Beep) Beep();
   if (editRow_ < grid_->Rows()) RenderColumn(editEntry_, editRow_, editColumn_);
+  // Whatever the rules stored other than what was typed is said at once, with a beep.
+  const std::string shown = kp53::ChannelCellText(t, editEntry_, editColumn_, kp53::IsHt610(doc_.Data()));
+  const std::string line =
+      kp53::CellEntryLine(editColumn_, text.toStdString(), shown, r, t.Entry(editEntry_), doc_.Data().hardware);
+  if (!line.empty()) {
+    emit StatusText(QString::fromStdString(line));
+    if (r != kp53::CellResult::Beep) Beep();
+  }
   editor_->hide();
   doc_.EndChange();
 }

@@ -33,12 +33,12 @@ class TagValidator : public QValidator {
 
 }  // namespace
 
-TagInput::TagInput(QLineEdit* edit, std::function<void()> beep)
-    : QObject(edit), edit_(edit), beep_(std::move(beep)) {}
+TagInput::TagInput(QLineEdit* edit, std::function<void()> beep, std::function<void(const QString&)> say)
+    : QObject(edit), edit_(edit), beep_(std::move(beep)), say_(std::move(say)) {}
 
-void TagInput::Attach(QLineEdit* edit, std::function<void()> beep) {
+void TagInput::Attach(QLineEdit* edit, std::function<void()> beep, std::function<void(const QString&)> say) {
   edit->setValidator(new TagValidator(edit));
-  edit->installEventFilter(new TagInput(edit, std::move(beep)));
+  edit->installEventFilter(new TagInput(edit, std::move(beep), std::move(say)));
 }
 
 bool TagInput::eventFilter(QObject* watched, QEvent* event) {
@@ -50,6 +50,7 @@ bool TagInput::eventFilter(QObject* watched, QEvent* event) {
     return false;
   const auto c = Stored(text.at(0));
   if (!c) {
+    if (say_) say_(QStringLiteral("%1 refused: the radio's character set has no such character").arg(text));
     if (beep_) beep_(); else QApplication::beep();
     return true;
   }

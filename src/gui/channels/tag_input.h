@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 class QLineEdit;
@@ -11,15 +12,16 @@ class QLineEdit;
 class TagInput : public QObject {
  public:
   // Applies the rule to `edit` for its lifetime. `beep` sounds for a refused key (the
-  // application's beep when empty).
-  static void Attach(QLineEdit* edit, std::function<void()> beep = {});
+  // application's beep when empty); `say` gets the status-bar line that names it.
+  static void Attach(QLineEdit* edit, std::function<void()> beep = {}, std::function<void(const QString&)> say = {});
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  TagInput(QLineEdit* edit, std::function<void()> beep);
+  TagInput(QLineEdit* edit, std::function<void()> beep, std::function<void(const QString&)> say);
   QLineEdit* edit_;
   std::function<void()> beep_;
+  std::function<void(const QString&)> say_;
   bool resending_ = false;
 };

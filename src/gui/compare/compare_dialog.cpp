@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -26,12 +27,15 @@ class OrderedItem : public QTreeWidgetItem {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+constexpr int kValueColumnWidth = 240;
+constexpr int kDialogWidth = 640;
+
 }  // namespace
 
 CompareDialog::CompareDialog(const std::vector<kp53::config::Difference>& diffs, const QString& openName,
-                             const QString& otherName, QWidget* parent)
+                             const QString& otherName, QWidget* parent, const QString& title)
     : QDialog(parent), tree_(new QTreeWidget(this)) {
-  setWindowTitle(QStringLiteral("Compare with File"));
+  setWindowTitle(title);
   auto* layout = new QVBoxLayout(this);
   auto* summary = new QLabel(diffs.empty() ? QStringLiteral("The configurations are the same.")
                                            : QStringLiteral("%1 fields differ.").arg(diffs.size()),
@@ -39,7 +43,10 @@ CompareDialog::CompareDialog(const std::vector<kp53::config::Difference>& diffs,
   layout->addWidget(summary);
 
   tree_->setColumnCount(3);
-  tree_->setHeaderLabels({QStringLiteral("Field"), openName, otherName});
+  // Two files of one name (a copy in another folder) still get two headings.
+  const bool sameName = openName == otherName;
+  tree_->setHeaderLabels({QStringLiteral("Field"), sameName ? openName + QStringLiteral(" (open)") : openName,
+                          sameName ? otherName + QStringLiteral(" (other)") : otherName});
   tree_->setRootIsDecorated(true);
   tree_->setUniformRowHeights(true);
   std::map<std::string, OrderedItem*> areas;
@@ -57,18 +64,27 @@ CompareDialog::CompareDialog(const std::vector<kp53::config::Difference>& diffs,
     row->setData(0, Qt::UserRole, order++);
     row->setText(1, Q(d.a));
     row->setText(2, Q(d.b));
+    row->setToolTip(1, Q(d.a));
+    row->setToolTip(2, Q(d.b));
   }
   for (auto& [name, item] : areas) item->setText(1, QStringLiteral("%1 fields").arg(item->childCount()));
   tree_->setSortingEnabled(true);
   tree_->sortByColumn(0, Qt::AscendingOrder);
   tree_->expandAll();
-  tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  tree_->setTextElideMode(Qt::ElideRight);
+  tree_->resizeColumnToContents(0);
+  // Both value columns fit beside the field names in the dialog's width.
+  const int share = std::max(80, (kDialogWidth - 40 - tree_->columnWidth(0)) / 2);
+  for (int c = 1; c <= 2; ++c) {
+    tree_->resizeColumnToContents(c);
+    tree_->setColumnWidth(c, std::min({tree_->columnWidth(c), kValueColumnWidth, share}));
+  }
   layout->addWidget(tree_, 1);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  resize(640, 480);
+  resize(kDialogWidth, 480);
 }
 
 void RunCompareWithFile(const kp53::RadioData& data, const QString& openName, kp53::UserPrompt& prompt,

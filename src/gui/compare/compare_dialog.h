@@ -1,5 +1,6 @@
-// File > Compare with File...: the fields in which the open image and a chosen file differ, by
-// area, in a sortable tree.
+// File > Compare with File... and Radio > Compare with Radio...: the fields in which two
+// configurations differ, by area, in a sortable tree. Long values are elided; the tooltip holds
+// the whole text.
 #pragma once
 
 #include <QDialog>
@@ -14,7 +15,7 @@ class QTreeWidget;
 class CompareDialog : public QDialog {
  public:
   CompareDialog(const std::vector<kp53::config::Difference>& diffs, const QString& openName, const QString& otherName,
-                QWidget* parent = nullptr);
+                QWidget* parent = nullptr, const QString& title = QStringLiteral("Compare with File"));
   QTreeWidget* Tree() const { return tree_; }
 
  private:

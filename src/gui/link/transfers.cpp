@@ -1,10 +1,13 @@
 #include "link/transfers.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "compare/compare_dialog.h"
 #include "link/file_data_dialog.h"
+#include "link/findings_dialog.h"
 #include "link/serial_port.h"
 
 namespace kp53::gui {
@@ -19,6 +22,7 @@ CTransferCommands::CTransferCommands(CMainFrame& frame, UserPrompt& prompt)
   frame_.RegisterCommand(cmd::kUpload, [this] { Upload(); });
   frame_.RegisterCommand(cmd::kDownload, [this] { Download(); });
   frame_.RegisterCommand(cmd::kAlignment, [this] { Alignment(); });
+  frame_.RegisterCommand(cmd::kCompareWithRadio, [this] { CompareWithRadio(); });
   frame_.View()->onProductionDownload = [this] { ProductionDownload(); };
   frame_.View()->onFileData = [this] { FileData(); };
 }
@@ -39,6 +43,7 @@ void CTransferCommands::Prepare() {
   link_.marketingEdited = ctx.marketingEdited;
   link_.documentPath = ctx.currentPath;
   link_.uploadCompleted = false;
+  link_.readBack = ctx.settings.readBack;
 }
 
 void CTransferCommands::Finish(int refreshCode) {
@@ -69,11 +74,19 @@ int CTransferCommands::Upload() {
 
 int CTransferCommands::RunDownload(bool refresh) {
   Prepare();
-  LinkSlot slot(portFactory);
   auto& data = frame_.Doc().Data();
+  // Production-mode repeats run inside the gauge with the same image: the check comes once.
+  if (!ConfirmDownload(data, &frame_)) return QDialog::Rejected;
+  LinkSlot slot(portFactory);
+  const double split = data.defaultSplit;
+  const DifferenceNamer names = [split](const RadioImage& written, const RadioImage& radio) {
+    return config::DifferingFields(written, radio, split);
+  };
   const int result = gauge_->run(
       CAccessGaugeDlg::kDownload,
-      [&](ProgressSink& sink, UserPrompt& p, const CancelToken& c) { RunDownloadWorker({data, slot, link_, sink, p, c}); },
+      [&](ProgressSink& sink, UserPrompt& p, const CancelToken& c) {
+        RunDownloadWorker({data, slot, link_, sink, p, c, names});
+      },
       QString::fromStdString(frame_.Doc().Context().currentPath), [&data] { return data.identity.serialNumber; });
   slot.Destroy();
   Finish(refresh ? 1 : 0);
@@ -84,6 +97,27 @@ int CTransferCommands::RunDownload(bool refresh) {
 int CTransferCommands::Download() { return RunDownload(true); }
 
 int CTransferCommands::ProductionDownload() { return RunDownload(false); }
+
+int CTransferCommands::CompareWithRadio() {
+  Prepare();
+  LinkSlot slot(portFactory);
+  auto& data = frame_.Doc().Data();
+  RadioImage radio{};
+  TransferResult read = TransferResult::Failed;
+  const int result = gauge_->run(CAccessGaugeDlg::kUpload, [&](ProgressSink& sink, UserPrompt& p, const CancelToken& c) {
+    read = RunScratchReadWorker({data, slot, link_, sink, p, c}, radio);
+  });
+  slot.Destroy();
+  if (read != TransferResult::Completed) return result;
+  config::ConfigModel radioModel, docModel;
+  radioModel.Load(radio, data.defaultSplit);
+  docModel.Load(data.image, data.defaultSplit);
+  const QString name = QFileInfo(QString::fromStdString(frame_.Doc().Context().currentPath)).fileName();
+  CompareDialog dlg(config::Diff(radioModel, docModel), QStringLiteral("Radio"), name, &frame_,
+                    QStringLiteral("Compare with Radio"));
+  dlg.exec();
+  return result;
+}
 
 void CTransferCommands::FileData() {
   frame_.View()->CommitGroupTag();

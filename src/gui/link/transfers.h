@@ -30,6 +30,9 @@ class CTransferCommands : public QObject {
   int Download();
   // F5 in production mode: a Download without refreshing the view.
   int ProductionDownload();
+  // Radio > Compare with Radio...: reads the radio into a scratch copy (the document is left as it
+  // is) and shows the fields that differ. Returns the gauge's result.
+  int CompareWithRadio();
   // Shift+F9 in maintenance mode.
   void FileData();
   // Radio > Alignment: the entry, the Alignment dialog and the exit (alignment_command.cpp).

@@ -255,6 +255,15 @@ void CHardwareParamsDlg::ChangeBand(bool uhf) {
 }
 
 void CHardwareParamsDlg::OnOk() {
+  // The image with the dialog's own values, against the OK's rules (the HT-610 Series clears what
+  // it lacks).
+  RadioData before = Data();
+  options_.StoreToImage(before.image);
+  before.defaultSplit = defaultSplit_;
+  NormalizeImage(before);
+  RadioData after = Data();
+  ApplyHardwareOk(after, options_, defaultSplit_);
+  if (!ConfirmOkChanges(before, after)) return;
   ApplyHardwareOk(Data(), options_, defaultSplit_);
   CParamDialog::OnOk();
 }

@@ -71,6 +71,15 @@ void COptionDlg::OnSelectionChanged(int id, int index) {
 }
 
 void COptionDlg::OnOk() {
+  // The image as the dialog found it with the dialog's own values, against what the board change
+  // and OK take from the channels.
+  RadioData before = Data(), after = Data();
+  before.image = imageAtOpening_;
+  ReloadAreas(before);
+  area_.StoreToImage(before.image);
+  NormalizeImage(before);
+  kp53::ApplyOptionOk(after, area_);
+  if (!ConfirmOkChanges(before, after)) return;
   kp53::ApplyOptionOk(Data(), area_);
   CParamDialog::OnOk();
 }

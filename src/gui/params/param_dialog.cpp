@@ -15,6 +15,9 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "config/config_verify.h"
+#include "image/codecs.h"
+#include "image/entry_rules.h"
 #include "params/filtered_edit.h"
 #include "text/messages.h"
 
@@ -164,6 +167,13 @@ void CParamDialog::AddField(QWidget* control, int id, QLabel* label) {
       if (quiet_ || closing_ || !modified) return;
       SetModified();
       OnEditFinished(id, text);
+      // What the field's rule stored other than what was typed is said at once, with a beep.
+      if (closing_ || !fields_.contains(id)) return;
+      const std::string line = kp53::StoredDifferentlyLine(text.toStdString(), Edit(id)->text().toStdString());
+      if (line.empty()) return;
+      ShowStatus(QString::fromStdString(line), QString());
+      changeShown_ = true;  // the next field's prompt does not cover it
+      Prompt().Beep();
     });
   } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
     connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
@@ -219,6 +229,17 @@ void CParamDialog::ShowChecked(int id, bool checked) {
   }
 }
 
+bool CParamDialog::ConfirmOkChanges(const kp53::RadioData& before, const kp53::RadioData& after) {
+  const auto lines = kp53::config::DifferingFields(before.image, after.image, after.defaultSplit);
+  if (lines.empty()) return true;
+  constexpr std::size_t kShown = 16;
+  std::string text = "OK also changes these settings:\n";
+  for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) text += "  " + lines[i] + "\n";
+  if (lines.size() > kShown) text += kp53::Format("  and %zu more\n", lines.size() - kShown);
+  text += "Change them?";
+  return Prompt().Show(text, kp53::Icon::Question, kp53::Buttons::YesNo) == kp53::Answer::Yes;
+}
+
 void CParamDialog::OnEditFinished(int, const QString&) {}
 void CParamDialog::OnSelectionChanged(int, int) {}
 void CParamDialog::OnToggled(int, bool) {}
@@ -257,6 +278,10 @@ std::pair<QString, QString> PromptOf(int id) {
 }  // namespace
 
 void CParamDialog::ShowPrompt(int id) {
+  if (changeShown_) {
+    changeShown_ = false;
+    return;
+  }
   const auto [prompt, hint] = PromptOf(promptIds_.value(id, id));
   ShowStatus(prompt, hint);
 }

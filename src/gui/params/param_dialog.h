@@ -150,6 +150,11 @@ class CParamDialog : public QDialog {
   virtual void OnCancel();
 
   void SetRefreshCode(int code) { refreshCode_ = code; }
+  // Before an OK whose rules change settings beyond the dialog's own fields: lists every field of
+  // the configuration text that differs between `before` (the image with the dialog's values) and
+  // `after` (the OK applied) and asks Yes/No. True when nothing else changes or the user said Yes;
+  // No keeps the dialog open.
+  bool ConfirmOkChanges(const kp53::RadioData& before, const kp53::RadioData& after);
   // The document's modified flag; the base sets it on every change the user makes.
   void SetModified() { env_.doc.SetModified(); }
 
@@ -204,6 +209,7 @@ class CParamDialog : public QDialog {
   int quiet_ = 0;  // > 0 while values are shown by the program, not changed by the user
   bool closing_ = false;
   bool shown_ = false;
+  bool changeShown_ = false;  // the status bar says what a finished entry stored
 };
 
 }  // namespace kp53::gui

@@ -38,6 +38,11 @@ void CSignalingTypeDlg::OnSelectionChanged(int, int) {
 
 void CSignalingTypeDlg::OnOk() {
   const int chosen = Combo(kSignaling)->currentIndex();
+  if (chosen >= 0) {
+    RadioData before = Data(), after = Data();
+    NormalizeImage(before);
+    if (ChangeSignalingType(after, chosen) && !ConfirmOkChanges(before, after)) return;
+  }
   if (chosen >= 0 && ChangeSignalingType(Data(), chosen)) {
     SetModified();
     SetRefreshCode(1);
