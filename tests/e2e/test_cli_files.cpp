@@ -48,10 +48,10 @@ TEST_F(CliFiles, ReportNeverReplacesAFileUnaskedNorEverTheDataFile) {
     const char* message;
   };
   const Case cases[] = {
-      {{"report", "radio.k53", "-o", "radio.k53"}, "is the data file"},
-      {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the data file"},
-      {{"report", "radio.k53", "-o", (dir / "hard.k53").string(), "--force"}, "is the data file"},
-      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the data file"},
+      {{"report", "radio.k53", "-o", "radio.k53"}, "is the input file"},
+      {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the input file"},
+      {{"report", "radio.k53", "-o", (dir / "hard.k53").string(), "--force"}, "is the input file"},
+      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the input file"},
       {{"report", "radio.k53", "-o", "old.txt"}, "exists; use --force"},
       {{"report", "radio.k53", "-o", "old.pdf"}, "exists; use --force"},
   };

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -15,6 +13,7 @@
 #include "config/config_schema.h"
 #include "image/codecs.h"
 #include "image/data_file.h"
+#include "io/input_file.h"
 
 #include <cmath>
 
@@ -102,6 +101,12 @@ std::string Emit(ConfigModel& m, int maxItems, const Marked& marked = {}) {
   return std::string(out.c_str()) + "\n";
 }
 
+// A key or value of the text as a message quotes it: at most 40 characters of it.
+std::string Quoted(const std::string& text) {
+  if (text.size() <= 40) return "\"" + text + "\"";
+  return "\"" + text.substr(0, 40) + "...\" (" + std::to_string(text.size()) + " characters)";
+}
+
 Note At(const YAML::Mark& mark, std::string message) {
   if (mark.is_null()) return {0, 0, std::move(message), {}, -1};
   return {mark.line + 1, mark.column + 1, std::move(message), {}, -1};
@@ -134,21 +139,85 @@ class TextTree {
     }
   };
 
-  // Parses the first document of `text`; throws YAML::Exception as YAML::Load does.
+  // Parses `text`, which must hold one document and nothing after it; throws YAML::Exception as
+  // YAML::Load does, also for a text beyond the limits (kMaxDepth, kMaxKeys, kMaxNodes), which is
+  // given up at once rather than read whole.
   explicit TextTree(std::string_view text) {
+    if (const auto nul = text.find('\0'); nul != std::string_view::npos)
+      throw YAML::ParserException(MarkAt(text, nul), "the text holds a NUL byte: it is no text file");
     std::istringstream in{std::string(text)};
     YAML::Parser parser(in);
     Builder builder(*this);
-    parser.HandleNextDocument(builder);
+    if (!parser.HandleNextDocument(builder)) return;
+    // A quoted value is closed before the end of the text, or else it took in all that follows.
+    if (builder.lastQuoted.pos >= 0 && !Closed(text, static_cast<std::size_t>(builder.lastQuoted.pos)))
+      throw YAML::ParserException(builder.lastQuoted, "the quoted value is not closed");
+    SecondDocument second;
+    parser.HandleNextDocument(second);
   }
   // The document's node; a null node when the text holds none.
   const Node& Root() const { return nodes_.empty() ? empty_ : nodes_.front(); }
   const Node& At(int k) const { return nodes_[static_cast<std::size_t>(k)]; }
 
  private:
+  // Far beyond what the configuration needs (three levels, a few hundred keys in a mapping, some
+  // 30,000 nodes), and small enough that a hostile text is refused within a fraction of a second.
+  static constexpr std::size_t kMaxDepth = 16;
+  static constexpr std::size_t kMaxKeys = 1000;
+  static constexpr std::size_t kMaxNodes = 200000;
+
+  // The place of byte `pos` of the text.
+  static YAML::Mark MarkAt(std::string_view text, std::size_t pos) {
+    const auto before = text.substr(0, pos);
+    const auto lineStart = before.rfind('\n');
+    const int line = static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+    const int column = static_cast<int>(lineStart == std::string_view::npos ? pos : pos - lineStart - 1);
+    YAML::Mark mark;
+    mark.pos = static_cast<int>(pos);
+    mark.line = line;
+    mark.column = column;
+    return mark;
+  }
+
+  // True when the quoted value that opens at `pos` has its closing quote.
+  static bool Closed(std::string_view text, std::size_t pos) {
+    if (pos >= text.size()) return true;
+    const char quote = text[pos];
+    if (quote != '"' && quote != '\'') return true;
+    for (std::size_t k = pos + 1; k < text.size(); ++k) {
+      if (quote == '"' && text[k] == '\\') {
+        ++k;
+      } else if (text[k] == quote) {
+        if (quote == '\'' && k + 1 < text.size() && text[k + 1] == '\'') {
+          ++k;  // '' stands for one quote
+          continue;
+        }
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Refuses a document after the first one, whatever it holds.
+  class SecondDocument : public YAML::EventHandler {
+   public:
+    void OnDocumentStart(const YAML::Mark& mark) override {
+      throw YAML::ParserException(mark, "a second document begins here; the text may hold one configuration only");
+    }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t, const std::string&) override {}
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t, YAML::EmitterStyle::value) override {}
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t, YAML::EmitterStyle::value) override {}
+    void OnMapEnd() override {}
+  };
+
   class Builder : public YAML::EventHandler {
    public:
     explicit Builder(TextTree& t) : t_(t) {}
+    YAML::Mark lastQuoted = YAML::Mark::null_mark();  // the last quoted value's place, if any
     void OnDocumentStart(const YAML::Mark&) override {}
     void OnDocumentEnd() override {}
     void OnNull(const YAML::Mark& mark, YAML::anchor_t anchor) override { Add(Kind::Null, mark, {}, anchor); }
@@ -157,21 +226,30 @@ class TextTree {
       Attach(anchor < anchors_.size() && anchors_[anchor] >= 0 && !Open(anchors_[anchor]) ? anchors_[anchor]
                                                                                          : New(Kind::Null, mark, {}));
     }
-    void OnScalar(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor, const std::string& value) override {
+    void OnScalar(const YAML::Mark& mark, const std::string& tag, YAML::anchor_t anchor, const std::string& value) override {
+      if (tag == "!") lastQuoted = mark;  // the parser's tag for a quoted (non-plain) value
       Add(Kind::Scalar, mark, value, anchor);
     }
     void OnSequenceStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
                          YAML::EmitterStyle::value) override {
+      Nest(mark);
       open_.push_back(Add(Kind::Sequence, mark, {}, anchor));
     }
     void OnSequenceEnd() override { open_.pop_back(); }
     void OnMapStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor, YAML::EmitterStyle::value) override {
+      Nest(mark);
       open_.push_back(Add(Kind::Map, mark, {}, anchor));
     }
     void OnMapEnd() override { open_.pop_back(); }
 
    private:
+    void Nest(const YAML::Mark& mark) const {
+      if (open_.size() >= kMaxDepth)
+        throw YAML::ParserException(mark, Format("nested deeper than %zu levels", kMaxDepth));
+    }
     int New(Kind kind, const YAML::Mark& mark, const std::string& scalar) {
+      if (t_.nodes_.size() >= kMaxNodes)
+        throw YAML::ParserException(mark, Format("more than %zu values; a configuration holds far fewer", kMaxNodes));
       t_.nodes_.push_back(Node{kind, mark, scalar, {}, &t_});
       return static_cast<int>(t_.nodes_.size() - 1);
     }
@@ -185,7 +263,13 @@ class TextTree {
       return n;
     }
     void Attach(int n) {
-      if (!open_.empty()) t_.nodes_[static_cast<std::size_t>(open_.back())].children.push_back(n);
+      if (open_.empty()) return;
+      Node& parent = t_.nodes_[static_cast<std::size_t>(open_.back())];
+      const std::size_t perEntry = parent.kind == Kind::Map ? 2 : 1;
+      if (parent.children.size() >= kMaxKeys * perEntry)
+        throw YAML::ParserException(t_.nodes_[static_cast<std::size_t>(n)].mark,
+                                    Format("more than %zu entries in one mapping or list", kMaxKeys));
+      parent.children.push_back(n);
     }
     bool Open(int n) const { return std::find(open_.begin(), open_.end(), n) != open_.end(); }
 
@@ -244,7 +328,7 @@ void ReadFields(const Section& sec, const TextNode& map, std::map<std::string, G
     }
     const auto f = std::find_if(sec.fields.begin(), sec.fields.end(), [&](const Field& x) { return x.name == key; });
     if (f == sec.fields.end()) {
-      errors.push_back(At(kv.first, "unknown field \"" + key + "\" in " + sec.name));
+      errors.push_back(At(kv.first, "unknown field " + Quoted(key) + " in " + sec.name));
     } else if (!kv.second.IsScalar()) {
       errors.push_back(At(kv.second, key + ": expected a single value"));
     } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second.Mark(), true}).second) {
@@ -419,13 +503,18 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
   try {
     tree.emplace(text);
   } catch (const YAML::Exception& e) {
-    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg, {}, -1});
+    // The parser's words for a quoted value that runs to the end of the text, in the user's terms.
+    result.errors.push_back(At(e.mark, e.msg == "illegal EOF in scalar" ? "the quoted value is not closed" : e.msg));
     return result;
   }
   const TextNode& root = tree->Root();
   if (!root.IsMap()) {
-    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration", {}, -1}
-                                          : At(root, "expected a mapping of areas"));
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+      result.errors.push_back({1, 1, "the text is empty; it holds no configuration", {}, -1});
+    else if (root.Mark().is_null())
+      result.errors.push_back({1, 1, "the text holds only comments, no configuration", {}, -1});
+    else
+      result.errors.push_back(At(root, "expected a mapping of areas"));
     return result;
   }
 
@@ -436,7 +525,7 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
     const std::string key = kv.first.Scalar();
     const auto sec = std::find_if(Schema().begin(), Schema().end(), [&](const Section& s) { return s.name == key; });
     if (sec == Schema().end()) {
-      result.errors.push_back(At(kv.first, "unknown area \"" + key + "\""));
+      result.errors.push_back(At(kv.first, "unknown area " + Quoted(key)));
       continue;
     }
     if (!seen.insert(key).second) {
@@ -455,9 +544,9 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
       for (const auto& item : kv.second.Pairs()) {
         const int i = item.first.IsScalar() ? sec->ItemIndex(item.first.Scalar()) : -1;
         if (i < 0) {
-          result.errors.push_back(At(item.first, "no item \"" + item.first.Scalar() + "\" in " + key));
+          result.errors.push_back(At(item.first, "no item " + Quoted(item.first.Scalar()) + " in " + key));
         } else if (in.items.count(i)) {
-          result.errors.push_back(At(item.first, "item " + item.first.Scalar() + " is given twice"));
+          result.errors.push_back(At(item.first, "item " + Quoted(item.first.Scalar()) + " is given twice"));
         } else if (!item.second.IsNull()) {
           Given stored;
           ReadFields(*sec, item.second, in.items[i], &stored, result.errors);
@@ -526,17 +615,17 @@ std::optional<std::string> LoadForCompare(const std::string& path, ConfigModel& 
   std::string lower = path;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   const bool text = lower.size() > 4 && (lower.rfind(".yaml") == lower.size() - 5 || lower.rfind(".yml") == lower.size() - 4);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "cannot open " + path;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  // A data file is read to its exact size, a text to the text limit; a device or FIFO not at all.
+  const std::size_t limit = text ? kTextFileLimit : kDataFileSize;
+  const InputFile in = ReadInputFile(path, limit);
+  if (!in.ok()) return DescribeInputFailure(path, in, limit, text ? "a configuration text" : "a data file");
+  const std::string& bytes = in.bytes;
   if (!text) {
-    if (bytes.size() != kDataFileSize) return path + " is not a data file of " + std::to_string(kDataFileSize) + " bytes";
     RadioImage image{};
-    std::copy_n(bytes.begin(), kImageSize, image.begin());
-    unsigned char split[8];
-    std::copy_n(bytes.begin() + kImageSize, 8, split);
-    const double v = DecodeSplit(split);
-    model.Load(image, std::isfinite(v) ? v : 0.0);
+    double split = 0.0;
+    if (!DecodeDataFile(bytes, image, split))
+      return path + " is not a data file: it has " + SizeText(bytes.size()) + ", a data file " + SizeText(kDataFileSize);
+    model.Load(image, split);
     return std::nullopt;
   }
   RadioData defaults;

@@ -9,16 +9,34 @@ namespace {
 struct Collector {
   std::vector<CsvRow>* rows;
   std::vector<std::string> fields;
-  int rowLine = 0;  // line the row being read started on; 0 while between rows
+  int rowLine = 0;    // line the row being read started on; 0 while between rows
+  std::string limit;  // the limit the text went beyond; the reading stops
 };
 
 void OnField(void* data, std::size_t size, void* context) {
   auto* c = static_cast<Collector*>(context);
+  if (!c->limit.empty()) return;
+  if (size > kCsvMaxFieldBytes) {
+    c->limit = "line " + std::to_string(c->rowLine) + ": a field is longer than " + std::to_string(kCsvMaxFieldBytes) +
+               " bytes, the most a field may hold";
+    return;
+  }
+  if (c->fields.size() >= kCsvMaxFields) {
+    c->limit = "line " + std::to_string(c->rowLine) + ": a row has more than " + std::to_string(kCsvMaxFields) +
+               " fields, the most a row may hold";
+    return;
+  }
   c->fields.emplace_back(static_cast<const char*>(data), size);
 }
 
 void OnRowEnd(int, void* context) {
   auto* c = static_cast<Collector*>(context);
+  if (!c->limit.empty()) return;
+  if (c->rows->size() >= kCsvMaxRows) {
+    c->limit = "line " + std::to_string(c->rowLine) + ": more than " + std::to_string(kCsvMaxRows) +
+               " rows, the most a channel list may hold";
+    return;
+  }
   c->rows->push_back({c->rowLine, std::move(c->fields)});
   c->fields.clear();
   c->rowLine = 0;
@@ -34,7 +52,7 @@ CsvReadResult ReadCsv(std::string_view text) {
     result.error = "out of memory";
     return result;
   }
-  Collector c{&result.rows, {}, 0};
+  Collector c{&result.rows, {}, 0, {}};
   int line = 1;
   bool afterCr = false;
   // Byte by byte, so that each row's first line is known: libcsv reports rows only at their end,
@@ -42,8 +60,9 @@ CsvReadResult ReadCsv(std::string_view text) {
   for (const char ch : text) {
     const bool terminator = ch == '\r' || ch == '\n';
     if (c.rowLine == 0 && !terminator) c.rowLine = line;
-    if (csv_parse(&parser, &ch, 1, OnField, OnRowEnd, &c) != 1) {
-      result.error = csv_strerror(csv_error(&parser));
+    if (csv_parse(&parser, &ch, 1, OnField, OnRowEnd, &c) != 1 || !c.limit.empty()) {
+      result.error = c.limit.empty() ? csv_strerror(csv_error(&parser)) : c.limit;
+      result.rows.clear();
       csv_free(&parser);
       return result;
     }
@@ -56,6 +75,11 @@ CsvReadResult ReadCsv(std::string_view text) {
   }
   csv_fini(&parser, OnField, OnRowEnd, &c);
   csv_free(&parser);
+  if (!c.limit.empty()) {
+    result.error = c.limit;
+    result.rows.clear();
+    return result;
+  }
   result.ok = true;
   return result;
 }
