@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <set>
@@ -145,12 +146,15 @@ class TextTree {
   explicit TextTree(std::string_view text) {
     if (const auto nul = text.find('\0'); nul != std::string_view::npos)
       throw YAML::ParserException(MarkAt(text, nul), "the text holds a NUL byte: it is no text file");
+    CheckFlowCollections(text);
     std::istringstream in{std::string(text)};
     YAML::Parser parser(in);
     Builder builder(*this);
     if (!parser.HandleNextDocument(builder)) return;
     // A quoted value is closed before the end of the text, or else it took in all that follows.
-    if (builder.lastQuoted.pos >= 0 && !Closed(text, static_cast<std::size_t>(builder.lastQuoted.pos)))
+    const auto quoted = static_cast<std::size_t>(builder.lastQuoted.pos);
+    if (builder.lastQuoted.pos >= 0 && quoted < text.size() && (text[quoted] == '"' || text[quoted] == '\'') &&
+        QuotedEnd(text, quoted) == std::string_view::npos)
       throw YAML::ParserException(builder.lastQuoted, "the quoted value is not closed");
     SecondDocument second;
     parser.HandleNextDocument(second);
@@ -179,23 +183,88 @@ class TextTree {
     return mark;
   }
 
-  // True when the quoted value that opens at `pos` has its closing quote.
-  static bool Closed(std::string_view text, std::size_t pos) {
-    if (pos >= text.size()) return true;
-    const char quote = text[pos];
-    if (quote != '"' && quote != '\'') return true;
-    for (std::size_t k = pos + 1; k < text.size(); ++k) {
+  // The parser reads a whole flow collection ([...] or {...}) before it hands over its first
+  // value, since the collection might turn out to be a key, at a cost in time and memory far beyond
+  // the text's size. A configuration never needs a long one: one longer than kMaxFlowBytes, or not
+  // closed within them, is refused before the parser sees the text. Linear: a top-level collection
+  // is looked at once, to its end.
+  static constexpr std::size_t kMaxFlowBytes = 64 * 1024;
+
+  static bool Blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+  // One past the end of the quoted value opening at `k`; npos when it is not closed.
+  static std::size_t QuotedEnd(std::string_view text, std::size_t k) {
+    const char quote = text[k];
+    for (++k; k < text.size(); ++k) {
       if (quote == '"' && text[k] == '\\') {
         ++k;
       } else if (text[k] == quote) {
         if (quote == '\'' && k + 1 < text.size() && text[k + 1] == '\'') {
-          ++k;  // '' stands for one quote
+          ++k;
           continue;
         }
-        return true;
+        return k + 1;
       }
     }
-    return false;
+    return std::string_view::npos;
+  }
+
+  // One past the bracket that closes the collection opening at `start`; npos when there is none
+  // within kMaxFlowBytes.
+  static std::size_t FlowEnd(std::string_view text, std::size_t start) {
+    const std::size_t stop = std::min(text.size(), start + kMaxFlowBytes);
+    int depth = 0;
+    for (std::size_t k = start; k < stop; ++k) {
+      const char c = text[k];
+      const char before = k > start ? text[k - 1] : ' ';
+      if (c == '[' || c == '{') {
+        ++depth;
+      } else if (c == ']' || c == '}') {
+        if (--depth == 0) return k + 1;
+      } else if ((c == '"' || c == '\'') && (Blank(before) || std::strchr("[{,:", before) != nullptr)) {
+        k = QuotedEnd(text, k);
+        if (k == std::string_view::npos) return k;
+        --k;
+      } else if (c == '#' && Blank(before)) {
+        while (k + 1 < stop && text[k + 1] != '\n') ++k;
+      }
+    }
+    return std::string_view::npos;
+  }
+
+  static void CheckFlowCollections(std::string_view text) {
+    char last = '\n';  // the last character on the line that is not blank; '\n' at a line's start
+    for (std::size_t k = 0; k < text.size();) {
+      const char c = text[k];
+      if (c == '\n' || c == '\r') {
+        last = '\n';
+        ++k;
+        continue;
+      }
+      if (c == ' ' || c == '\t') {
+        ++k;
+        continue;
+      }
+      // A value starts at a line's start or after an indicator and a blank.
+      const bool valueStart = last == '\n' || (std::strchr(":-?", last) != nullptr && Blank(text[k - 1]));
+      if (valueStart && (c == '[' || c == '{')) {
+        const std::size_t end = FlowEnd(text, k);
+        if (end == std::string_view::npos)
+          throw YAML::ParserException(MarkAt(text, k),
+                                      Format("a collection in brackets longer than %zu KB, or not closed",
+                                             kMaxFlowBytes / 1024));
+        last = text[end - 1];
+        k = end;
+      } else if (valueStart && (c == '"' || c == '\'')) {
+        k = std::min(QuotedEnd(text, k), text.size());
+        last = text[k - 1];
+      } else if (c == '#' && (last == '\n' || Blank(text[k - 1]))) {
+        while (k < text.size() && text[k] != '\n') ++k;
+      } else {
+        last = c;
+        ++k;
+      }
+    }
   }
 
   // Refuses a document after the first one, whatever it holds.

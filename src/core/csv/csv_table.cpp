@@ -10,15 +10,21 @@ struct Collector {
   std::vector<CsvRow>* rows;
   std::vector<std::string> fields;
   int rowLine = 0;    // line the row being read started on; 0 while between rows
+  std::size_t pending = 0;  // bytes given to the parser since the last field ended
   std::string limit;  // the limit the text went beyond; the reading stops
 };
+
+std::string FieldTooLong(int line) {
+  return "line " + std::to_string(line) + ": a field is longer than " + std::to_string(kCsvMaxFieldBytes) +
+         " bytes, the most a field may hold";
+}
 
 void OnField(void* data, std::size_t size, void* context) {
   auto* c = static_cast<Collector*>(context);
   if (!c->limit.empty()) return;
+  c->pending = 0;
   if (size > kCsvMaxFieldBytes) {
-    c->limit = "line " + std::to_string(c->rowLine) + ": a field is longer than " + std::to_string(kCsvMaxFieldBytes) +
-               " bytes, the most a field may hold";
+    c->limit = FieldTooLong(c->rowLine);
     return;
   }
   if (c->fields.size() >= kCsvMaxFields) {
@@ -37,6 +43,7 @@ void OnRowEnd(int, void* context) {
                " rows, the most a channel list may hold";
     return;
   }
+  c->pending = 0;
   c->rows->push_back({c->rowLine, std::move(c->fields)});
   c->fields.clear();
   c->rowLine = 0;
@@ -52,7 +59,7 @@ CsvReadResult ReadCsv(std::string_view text) {
     result.error = "out of memory";
     return result;
   }
-  Collector c{&result.rows, {}, 0, {}};
+  Collector c{&result.rows, {}, 0, 0, {}};
   int line = 1;
   bool afterCr = false;
   // Byte by byte, so that each row's first line is known: libcsv reports rows only at their end,
@@ -60,6 +67,9 @@ CsvReadResult ReadCsv(std::string_view text) {
   for (const char ch : text) {
     const bool terminator = ch == '\r' || ch == '\n';
     if (c.rowLine == 0 && !terminator) c.rowLine = line;
+    // The parser grows its buffer for a field in small steps: a field far beyond the limit is
+    // refused before it reaches the parser (quotes and doubled quotes make at most twice the size).
+    if (c.rowLine != 0 && ++c.pending > 2 * kCsvMaxFieldBytes + 2) c.limit = FieldTooLong(c.rowLine);
     if (csv_parse(&parser, &ch, 1, OnField, OnRowEnd, &c) != 1 || !c.limit.empty()) {
       result.error = c.limit.empty() ? csv_strerror(csv_error(&parser)) : c.limit;
       result.rows.clear();
