@@ -65,10 +65,7 @@ bool OutputAllowed(const std::string& out, bool force, const std::vector<std::st
 }
 
 void ReportWriteFailure(const std::string& out, const AtomicWriteResult& result) {
-  if (result.status == AtomicWrite::Exists)
-    std::cerr << "kp53: " << out << " appeared while the command ran; it is left as it is\n";
-  else
-    std::cerr << "kp53: " << DescribeWriteFailure(out, result) << "\n";
+  std::cerr << "kp53: " << DescribeWriteFailure(out, result) << "\n";
 }
 
 bool WriteOutput(const std::string& out, std::string_view text, bool force, const std::vector<std::string>& inputs) {
@@ -119,12 +116,9 @@ bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt) 
       ReportReason(name, ErrorText(in.error));
       return false;
     case InputStatus::NotAFile:
-      prompt.Error(37, name);
-      ReportReason(name, in.error != 0 ? ErrorText(in.error) : "not a regular file (a FIFO, device or socket)");
-      return false;
     case InputStatus::TooLarge:
       prompt.Error(37, name);
-      ReportReason(name, "larger than a data file, which has " + std::to_string(kDataFileSize) + " bytes");
+      std::cerr << "kp53: " << DescribeInputFailure(path, in, kDataFileSize, "a data file") << "\n";
       return false;
     case InputStatus::Ok: break;
   }

@@ -200,6 +200,7 @@ std::string WriteFailureReason(const AtomicWriteResult& result) {
 }
 
 std::string DescribeWriteFailure(const std::string& path, const AtomicWriteResult& result) {
+  if (result.status == AtomicWrite::Exists) return path + " appeared while the command ran; it is left as it is";
   const bool create = result.status == AtomicWrite::CannotCreate || result.status == AtomicWrite::Exists;
   return (create ? "cannot create " : "cannot write ") + path + ": " + WriteFailureReason(result);
 }

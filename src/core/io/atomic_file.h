@@ -56,7 +56,8 @@ std::string ErrorText(int error);
 // Why a write failed, in words: "the file is read-only", "not a regular file", "it is the file
 // being read" or the system's text for the error.
 std::string WriteFailureReason(const AtomicWriteResult& result);
-// "cannot create PATH: reason" or "cannot write PATH: reason".
+// "cannot create PATH: reason" or "cannot write PATH: reason"; for Exists (Replace::Never and the
+// name taken since the command began) "PATH appeared while the command ran; it is left as it is".
 std::string DescribeWriteFailure(const std::string& path, const AtomicWriteResult& result);
 
 }  // namespace kp53
