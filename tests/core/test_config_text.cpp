@@ -130,7 +130,7 @@ TEST(ConfigImport, ErrorsAndChangesNameTheirLineAndColumn) {
       {"channels: {4: {arts: true}}\n", 1, 22, "ARTS needs DCS", false},
       {"option: {record_mode: Rolling}\n", 1, 23, "only with the VRU-8", false},
       {"two_tone: {duty: On-Duty}\n", 1, 18, "not selected", false},
-      {"identity: {firmware: 2.00\n", 2, 1, "", false},
+      {"identity: {firmware: 2.00\n", 1, 11, "not closed", false},
       {"channels:\n  1:\n    rx: 150.0031\n", 3, 9, "would be stored as \"150.00500\"", true},
       {"channels: {1: {rx: 190}}\n", 1, 20, "would be stored as \"174.00000\"", true},
       {"channels: {1: {tag: 'a!b'}}\n", 1, 21, "a channel tag cannot hold '!'", false},

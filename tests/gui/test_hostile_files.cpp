@@ -37,7 +37,7 @@ TEST_F(HostileFilesTest, ImportChannelsEndsAtOnceWithAMessage) {
   ASSERT_NE(commands, nullptr);
   const kp53::RadioImage before = doc->Data().image;
   bool reported = false;
-  commands->chooseScope = [](bool) { return kp53::kAllGroups; };
+  commands->chooseScope = [](bool) { return 0; };
   commands->showReport = [&](const QString&, const QString&) { reported = true; };
   for (const Case& c : Cases()) {
     SCOPED_TRACE(c.path);

@@ -29,7 +29,7 @@ bool ReadDataFile(const std::string& path, RadioImage& image, double& split, Use
   // One byte more than a data file holds shows a file that is larger: it is no data file.
   const InputFile in = ReadInputFile(path, kDataFileSize);
   if (osError != nullptr) *osError = in.error;
-  if (in.status == InputStatus::CannotOpen || in.status == InputStatus::NotAFile) {
+  if (in.status == InputStatus::CannotOpen) {
     prompt.Error(32, path);
     return false;
   }

@@ -19,8 +19,8 @@ enum class FileCheck { Usable = 0, NotFound = 1, Unreadable = 2, WrongSize = 3 }
 
 // Reads the image bytes and the trailer through ReadInputFile (a regular file only, never more
 // than a data file's size). A file that ends after the image, or whose trailer is not a finite
-// number, keeps `split` as it was. Reports message 32 (cannot open, or no regular file) or 34
-// (cannot read, too short or too long) with the path and answers false; `osError` then receives
+// number, keeps `split` as it was. Reports message 32 (cannot open) or 34 (no regular file,
+// cannot read, too short or too long) with the path and answers false; `osError` then receives
 // errno (0 for a file of the wrong size).
 bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt,
                   int* osError = nullptr);
