@@ -61,6 +61,10 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
     sub->add_option("-o,--output", *out, "Data file to write instead of FILE");
     sub->add_option("-g,--group", *group, "Into this group (1-16); Location counts from its first channel")
         ->check(GroupNumber());
+    auto renumber = std::make_shared<bool>(false);
+    sub->add_flag("--renumber", *renumber,
+                  "Place the rows one after another from the first channel, whatever their Location "
+                  "(lists made for other radios)");
     sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists");
     commands.push_back({sub, [=]() {
                           TerminalPrompt prompt;
@@ -85,12 +89,16 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
                             return kExitFailure;
                           }
                           if (!IsWritable(target, prompt, target)) return kExitFailure;
-                          const CsvImportReport report = ImportChannelsCsv(data, text.bytes, g);
+                          const CsvImportReport report = ImportChannelsCsv(data, text.bytes, g, *renumber);
                           if (!report.readable) {
-                            std::cerr << "kp53: " << *csv << ": " << report.Text();
+                            std::cerr << "kp53: " << report.Text(*csv);
                             return kExitFailure;
                           }
-                          std::cout << report.Text() << std::flush;
+                          std::cout << report.Text(*csv) << std::flush;
+                          if (report.programmed == 0) {
+                            std::cerr << "kp53: no channel was programmed; nothing written\n";
+                            return kExitFailure;
+                          }
                           NormalizeImage(data);
                           AtomicWriteResult result;
                           const Replace replace = out->empty() || *force ? Replace::Allowed : Replace::Never;

@@ -2,7 +2,9 @@
 // the radio cannot hold, line numbers through quoted line breaks, and export followed by import.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "csv/channel_csv.h"
 #include "csv/csv_table.h"
@@ -84,8 +86,25 @@ TEST(ChannelCsv, EachColumnMapsOntoTheChannelOrTheRowIsRefused) {
       {"narrow, low, skipped, long name", {{"Frequency", "146.520000"}, {"Mode", "NFM"}, {"Power", "Low"},
         {"Skip", "S"}, {"Name", "Downtown, Main"}},
        "146.52000", "146.52000", "-------", "-------", 2, 1, 0, "DOWNTOWN"},
-      {"watts", {{"Frequency", "146.520000"}, {"Power", "0.5W"}}, "146.52000", "146.52000", "-------",
-       "-------", 0, 1},
+      {"watts: 0.5 is nearer Low", {{"Frequency", "146.520000"}, {"Power", "0.5W"}}, "146.52000", "146.52000",
+       "-------", "-------", 0, 1},
+      {"watts: halfway is Low", {{"Frequency", "146.520000"}, {"Power", "3.0W"}}, "146.52000", "146.52000",
+       "-------", "-------", 0, 1},
+      {"watts: 3.1 is nearer High", {{"Frequency", "146.520000"}, {"Power", "3.1"}}, "146.52000", "146.52000",
+       "-------", "-------", 0, 0},
+      {"priority scans as it did", {{"Frequency", "146.520000"}, {"Skip", "P"}}, "146.52000", "146.52000",
+       "-------", "-------", 0, 0, 1},
+      {"letter case counts in Mode", {{"Frequency", "146.520000"}, {"Mode", "fm"}}, nullptr, nullptr, nullptr,
+       nullptr, 0, 0, 1, "", "mode fm"},
+      {"letter case counts in Skip", {{"Frequency", "146.520000"}, {"Skip", "s"}}, nullptr, nullptr, nullptr,
+       nullptr, 0, 0, 1, "", "skip \"s\""},
+      {"letter case counts in Power", {{"Frequency", "146.520000"}, {"Power", "low"}}, nullptr, nullptr, nullptr,
+       nullptr, 0, 0, 1, "", "power \"low\" is no wattage"},
+      {"letter case counts in polarity", {{"Frequency", "146.520000"}, {"Tone", "DTCS"}, {"DtcsCode", "023"},
+        {"DtcsPolarity", "nr"}},
+       nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "", "polarity"},
+      {"plus without an offset", {{"Frequency", "146.520000"}, {"Duplex", "+"}}, nullptr, nullptr, nullptr,
+       nullptr, 0, 0, 1, "", "without an offset"},
       {"AM", {{"Frequency", "146.520000"}, {"Mode", "AM"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "",
        "mode AM"},
       {"DMR", {{"Frequency", "146.520000"}, {"Mode", "DMR"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "",
@@ -108,7 +127,7 @@ TEST(ChannelCsv, EachColumnMapsOntoTheChannelOrTheRowIsRefused) {
        nullptr, nullptr, 0, 0, 1, "", "polarity"},
       {"bad duplex", {{"Frequency", "146.520000"}, {"Duplex", "x"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1,
        "", "duplex"},
-      {"no frequency", {{"Name", "empty"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "", "no frequency"},
+      {"no frequency", {{"Name", "x"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "", "no frequency"},
       {"location 0", {{"Location", "0"}, {"Frequency", "146.520000"}}, nullptr, nullptr, nullptr, nullptr, 0, 0,
        1, "", "numbered from 1"},
   };
@@ -125,7 +144,7 @@ TEST(ChannelCsv, EachColumnMapsOntoTheChannelOrTheRowIsRefused) {
       EXPECT_EQ(Stored(radio), before);
       continue;
     }
-    ASSERT_EQ(report.skipped, 0) << report.Text();
+    ASSERT_EQ(report.skipped, 0) << report.Text("l.csv");
     const ChannelEntry& e = radio.channels.Entry(0);
     EXPECT_EQ(FormatFrequency(e.rxFreq), c.rx);
     EXPECT_EQ(e.txOff ? std::string(kNoTxFrequencyText) : FormatFrequency(e.txFreq), c.tx);
@@ -154,7 +173,7 @@ TEST(ChannelCsv, ReportsRowsByTheirFirstLineThroughQuotedLineBreaksAndAByteOrder
   ASSERT_TRUE(group.readable);
   EXPECT_EQ(group.rows, 4);
   EXPECT_EQ(group.programmed, 1);
-  ASSERT_EQ(group.issues.size(), 4u) << group.Text();
+  ASSERT_EQ(group.issues.size(), 4u) << group.Text("l.csv");
   EXPECT_EQ(group.issues[0].line, 2);  // the name's line break became a blank
   EXPECT_FALSE(group.issues[0].skipped);
   EXPECT_EQ(group.issues[1].line, 5);
@@ -164,7 +183,11 @@ TEST(ChannelCsv, ReportsRowsByTheirFirstLineThroughQuotedLineBreaksAndAByteOrder
   EXPECT_EQ(group.issues[3].line, 7);
   EXPECT_NE(group.issues[3].text.find("beyond the 16 channels of group 1"), std::string::npos);
   EXPECT_EQ(radio.channels.Entry(0).tag, "TWO  LIN");  // CR and LF: a blank each
-  EXPECT_EQ(group.Text().substr(0, group.Text().find('\n')), "4 rows: 1 channels programmed, 0 unchanged, 3 skipped");
+  EXPECT_EQ(group.Text("l.csv"), "4 rows: 1 channels programmed, 0 unchanged, 3 skipped\n"
+                                  "l.csv:2: name \"two\\x0D\\x0Alines\" stored as \"TWO  LIN\"\n"
+                                  "l.csv:5: skipped: mode AM: the radio works in FM and narrow FM only\n"
+                                  "l.csv:6: skipped: channel 1 was already given on line 2\n"
+                                  "l.csv:7: skipped: channel 17 is beyond the 16 channels of group 1\n");
 
   for (const char* bad : {"", "Name,Location\r\nx,1\r\n"}) {
     RadioData r = DefaultRadio();
@@ -187,7 +210,7 @@ TEST(ChannelCsv, ExportThenImportGivesTheSameChannelRecords) {
       "5,Y,148.006250,split,160.000000,Cross,254.1,77.0,131,NN,023,->Tone,FM,6.25,,Low,,,,,",
   };
   for (const char* r : rows) list += std::string(r) + "\r\n";
-  ASSERT_EQ(ImportChannelsCsv(radio, list, 0).skipped, 0) << ImportChannelsCsv(radio, list, 0).Text();
+  ASSERT_EQ(ImportChannelsCsv(radio, list, 0).skipped, 0) << ImportChannelsCsv(radio, list, 0).Text("l.csv");
   radio.channels.Entry(2).rxDcsBoth = true;  // no column of its own: kept by a row with the same code
   radio.channels.Entry(7).enabled = 0;       // not exported, not touched
   radio.channels.Entry(20).power = 1;        // a channel of the second group
@@ -197,8 +220,8 @@ TEST(ChannelCsv, ExportThenImportGivesTheSameChannelRecords) {
     const RadioImage before = Stored(radio);
     const std::string exported = ExportChannelsCsv(radio, group);
     const CsvImportReport report = ImportChannelsCsv(radio, exported, group);
-    EXPECT_EQ(report.skipped, 0) << report.Text();
-    EXPECT_EQ(report.programmed, 0) << report.Text();
+    EXPECT_EQ(report.skipped, 0) << report.Text("l.csv");
+    EXPECT_EQ(report.programmed, 0) << report.Text("l.csv");
     EXPECT_EQ(Stored(radio), before);
     // Into a fresh image the exported list programs the same rows again.
     RadioData fresh = DefaultRadio();
@@ -206,6 +229,144 @@ TEST(ChannelCsv, ExportThenImportGivesTheSameChannelRecords) {
     ImportChannelsCsv(fresh, exported, group);
     EXPECT_EQ(ExportChannelsCsv(fresh, group), exported);
   }
+}
+
+TEST(ChannelCsv, ExportWritesWhatChirpWrites) {
+  RadioData radio = DefaultRadio();
+  const std::string list =
+      "Location,Name,Frequency,Duplex,Offset,Power,Skip\r\n"
+      "1,\"Main, St\",146.520000,,,5.0W,\r\n"
+      "2, CH-002,146.940000,-,0.600000,1.0W,S\r\n"
+      "3,PRI,147.000000,,,1.0W,P\r\n";
+  ASSERT_EQ(ImportChannelsCsv(radio, list, 0).skipped, 0) << ImportChannelsCsv(radio, list, 0).Text("l.csv");
+  radio.channels.Entry(2).scan = 0;  // P leaves the scan flag as it was
+  const std::string text = ExportChannelsCsv(radio, 0);
+  EXPECT_EQ(text.substr(0, text.find("\r\n", text.find("\r\n") + 2) + 2),
+            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+            "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+            "1,MAIN  ST,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,\r\n");
+  EXPECT_NE(text.find("\r\n2, CH-002,146.940000,-,0.600000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,S,1.0W,"),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\n3,PRI,147.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,P,1.0W,"),
+            std::string::npos);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'));
+  EXPECT_EQ(radio.channels.priorityChannel, 3);
+  EXPECT_EQ(CsvLine({"a,b", "c\"d", "e\nf", " g "}), "\"a,b\",\"c\"\"d\",\"e\nf\", g \r\n");
+}
+
+TEST(ChannelCsv, AbsentColumnsLeaveTheirFieldsAndFieldsTheLayoutLacksAreKept) {
+  RadioData radio = DefaultRadio();
+  ChannelEntry& e = radio.channels.Entry(38);
+  ASSERT_EQ(ImportChannelsCsv(radio,
+                              "Location,Name,Frequency,Tone,DtcsCode,DtcsPolarity,Mode,Power,Skip\r\n"
+                              "39,KEEP,150.000000,DTCS,023,NN,NFM,1.0W,S\r\n",
+                              kAllGroups)
+                .programmed,
+            1);
+  e.rxDcsBoth = true;
+  e.signalType = 1;
+  e.signalNo = 2;
+  e.lockout = 1;
+  const ChannelEntry before39 = e;
+  const CsvImportReport report = ImportChannelsCsv(radio, "Location,Frequency\r\n39,157.300000\r\n", kAllGroups);
+  EXPECT_EQ(report.programmed, 1) << report.Text("l.csv");
+  EXPECT_EQ(FormatFrequency(e.rxFreq), "157.30000");
+  EXPECT_EQ(e.tag, before39.tag);
+  EXPECT_EQ(FormatSubAudio(e.RxTone()), "D-023B  ");
+  EXPECT_EQ(FormatSubAudio(e.TxTone()), FormatSubAudio(before39.TxTone()));
+  EXPECT_EQ(std::tie(e.bandwidth, e.power, e.scan, e.signalType, e.signalNo, e.lockout),
+            std::tie(before39.bandwidth, before39.power, before39.scan, before39.signalType, before39.signalNo,
+                     before39.lockout));
+
+  // A damaged file's ARTS without DCS, and W4: an export read back changes neither.
+  RadioData damaged = DefaultRadio();
+  damaged.channels.Entry(66).arts = true;
+  damaged.channels.Entry(66).bandwidth = 1;
+  const RadioImage before = Stored(damaged);
+  const CsvImportReport again = ImportChannelsCsv(damaged, ExportChannelsCsv(damaged, kAllGroups), kAllGroups);
+  EXPECT_EQ(again.programmed, 0) << again.Text("l.csv");
+  EXPECT_EQ(Stored(damaged), before);
+  // A row that changes the tones away from DCS takes ARTS away, and says so.
+  const CsvImportReport tones =
+      ImportChannelsCsv(damaged, "Location,Frequency,Tone,rToneFreq\r\n67,150.000000,Tone,88.5\r\n", kAllGroups);
+  EXPECT_FALSE(damaged.channels.Entry(66).arts);
+  EXPECT_EQ(tones.Text("l.csv"), "1 rows: 1 channels programmed, 0 unchanged, 0 skipped\n"
+                                 "l.csv:2: ARTS turned off: it needs DCS both ways\n");
+}
+
+TEST(ChannelCsv, ReadsWhatChirpWritesAndSaysPreciselyWhatItCannotRead) {
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* report;  // the whole report of an import into group 1
+  };
+  const std::string head = "Location,Name,Frequency,Skip,Power\r\n";
+  const Case cases[] = {
+      {"blanks of unquoted names kept", head + "1, CH-040 ,150.000000,,5.0W\r\n2, CH-002,150.000000,,5.0W\r\n",
+       "2 rows: 1 channels programmed, 1 unchanged, 0 skipped\n"},
+      {"empty row", head + "1,x,150.000000,,\r\n,,,,\r\n  , ,\r\n2,y,150.000000,,\r\n",
+       "4 rows: 2 channels programmed, 0 unchanged, 2 skipped\nl.csv:3: skipped: empty row\n"
+       "l.csv:4: skipped: empty row\n"},
+      {"unclosed quote", head + "1,\"unterminated,150.000000\r\n2,x,150.000000\r\n3,y,150.000000\r\n",
+       "l.csv:2: a quoted field is never closed\n"},
+      {"quote inside a field", head + "1,x,150.000000\r\n2,5\" dish,150.000000\r\n",
+       "l.csv:3: a quote out of place: a field with quotes in it must be quoted as a whole\n"},
+      {"same column twice", "Location,Name,Frequency,Name\r\n1,a,150.000000,b\r\n",
+       "l.csv:1: columns 2 and 4 are both named Name\n"},
+      {"control characters escaped", head + "1,\x1B[2J\x7F,150.000000,,\r\n2,x,150.000000,\xC2\x9B\x07,\r\n",
+       "2 rows: 1 channels programmed, 0 unchanged, 1 skipped\n"
+       "l.csv:2: name \"\\x1B[2J\\x7F\" stored as \" [2J\"\n"
+       "l.csv:3: skipped: skip \"\\u009B\\x07\" is not S or P\n"},
+      {"other wattages summed up", head + "1,,150.000000,,4W\r\n2,,150.000000,,0.5\r\n3,,150.000000,,50.0W\r\n",
+       "3 rows: 3 channels programmed, 0 unchanged, 0 skipped\n"
+       "3 rows give a power other than 5.0W (High) or 1.0W (Low): taken as the nearer, 2 High and 1 Low\n"},
+      {"second P", head + "1,,150.000000,P,\r\n2,,150.000000,P,\r\n",
+       "2 rows: 2 channels programmed, 0 unchanged, 0 skipped\n"
+       "l.csv:3: a second P: the priority channel is the one of line 2\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RadioData radio = DefaultRadio();
+    const RadioImage before = Stored(radio);
+    const CsvImportReport report = ImportChannelsCsv(radio, c.text, 0);
+    EXPECT_EQ(report.Text("l.csv"), c.report);
+    if (!report.readable) {
+      EXPECT_EQ(Stored(radio), before);
+    }
+  }
+  RadioData radio = DefaultRadio();
+  ImportChannelsCsv(radio, cases[0].text, 0);
+  EXPECT_EQ(radio.channels.Entry(0).tag, " CH-040 ");
+
+  // P moves the priority channel; a row of the priority channel without P takes it away.
+  ImportChannelsCsv(radio, head + "3,,150.000000,P,\r\n", 0);
+  EXPECT_EQ(radio.channels.priorityChannel, 3);
+  ImportChannelsCsv(radio, head + "3,,150.000000,,\r\n", 0);
+  EXPECT_EQ(radio.channels.priorityChannel, 0);
+}
+
+TEST(ChannelCsv, RenumberPlacesTheAcceptedRowsOneAfterAnother) {
+  const std::string list =
+      "Location,Name,Frequency\r\n"
+      "0,ZERO,150.000000\r\n"
+      "300,FAR,150.100000\r\n"
+      "7,AM,10.000000\r\n"
+      "5,FIVE,150.200000\r\n";
+  RadioData radio = DefaultRadio();
+  const int second = radio.channels.GroupStart(1);
+  const CsvImportReport report = ImportChannelsCsv(radio, list, 1, true);
+  EXPECT_EQ(report.programmed, 3) << report.Text("l.csv");
+  EXPECT_EQ(radio.channels.Entry(second).tag, "ZERO    ");
+  EXPECT_EQ(radio.channels.Entry(second + 1).tag, "FAR     ");
+  EXPECT_EQ(radio.channels.Entry(second + 2).tag, "FIVE    ");
+
+  // Without it, as before; with more rows than channels, the rest is reported.
+  RadioData plain = DefaultRadio();
+  EXPECT_EQ(ImportChannelsCsv(plain, list, 1).skipped, 3);
+  radio.channels.groupSize[1] = 2;
+  const CsvImportReport full = ImportChannelsCsv(radio, list, 1, true);
+  EXPECT_EQ(full.Text("l.csv").substr(full.Text("l.csv").rfind("l.csv:5:")),
+            "l.csv:5: skipped: no channel left: the rows before took all 2 channels\n");
 }
 
 }  // namespace

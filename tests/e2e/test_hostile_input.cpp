@@ -147,15 +147,14 @@ TEST_F(HostileInput, ChannelListsBeyondTheLimitsAreRefused) {
   std::string rows = "Location,Frequency\n";
   for (int i = 0; i <= 100000; ++i) rows += "1,146.52\n";
   const std::pair<std::string, const char*> cases[] = {
-      {rows, "line 100001: more than 100000 rows"},
-      {"Location,Frequency\n1,\"" + std::string(5000, 'x') + "\"\n", "line 2: a field is longer than 4096 bytes"},
-      {std::string(2000, ',') + "\n", "line 1: a row has more than 1000 fields"},
+      {rows, "list.csv:100001: more than 100000 rows"},
+      {"Location,Frequency\n1,\"" + std::string(5000, 'x') + "\"\n", "list.csv:2: a field is longer than 4096 bytes"},
+      {std::string(2000, ',') + "\n", "list.csv:1: a row has more than 1000 fields"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(message);
     Put("list.csv", text);
     EXPECT_EQ(cli.Run({"import-csv", "list.csv", "radio.k53", "-o", "out.k53"}), 1);
-    EXPECT_NE(cli.Err().find(std::string("list.csv: ")), std::string::npos) << cli.Err();
     EXPECT_NE(cli.Err().find(message), std::string::npos) << cli.Err();
     EXPECT_TRUE(Outputs().empty());
   }

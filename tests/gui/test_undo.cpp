@@ -1,9 +1,12 @@
 // Undo and redo through the window: a cell edit, a paste, the OK of the allocation dialog and an
 // imported channel list are each one step that Edit > Undo takes back to the same image bytes;
 // the title's marker follows the unsaved changes.
+#include <QCheckBox>
 #include <QClipboard>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 #include <fstream>
 
 #include "app/channel_list_commands.h"
@@ -109,8 +112,8 @@ TEST_F(UndoWindowTest, AnImportIsOneStepAndShowsItsReport) {
     EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("146.52000"));
   });
   EXPECT_EQ(report, QStringLiteral("2 rows: 1 channels programmed, 0 unchanged, 1 skipped\n"
-                                   "Line 2: name \"Main, St\" stored as \"MAIN  ST\"\n"
-                                   "Line 3: skipped: mode AM: the radio works in FM and narrow FM only\n"));
+                                   "list.csv:2: name \"Main, St\" stored as \"MAIN  ST\"\n"
+                                   "list.csv:3: skipped: mode AM: the radio works in FM and narrow FM only\n"));
 
   // Export writes what an import reads back unchanged.
   const auto out = root / "out.csv";
@@ -119,6 +122,28 @@ TEST_F(UndoWindowTest, AnImportIsOneStepAndShowsItsReport) {
   std::ifstream in(out, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(text, kp53::ExportChannelsCsv(doc->Data(), 0));
+}
+
+TEST_F(UndoWindowTest, ImportChannelsOffersToRenumberAListMadeForAnotherRadio) {
+  const auto csv = root / "other.csv";
+  std::ofstream(csv) << "Location,Name,Frequency\r\n0,ZERO,146.520000\r\n300,FAR,146.540000\r\n";
+  auto* commands = Frame().findChild<kp53::gui::CChannelListCommands*>();
+  ASSERT_NE(commands, nullptr);
+  QString report;
+  commands->chooseFile = [&](bool) { return QString::fromStdString(csv.string()); };
+  commands->showReport = [&](const QString&, const QString& text) { report = text; };
+  OnModal<QMessageBox>([](QMessageBox& box) {
+    auto* renumber = box.findChild<QCheckBox*>(QStringLiteral("renumber"));
+    ASSERT_NE(renumber, nullptr);
+    renumber->setChecked(true);
+    if (const char* dir = std::getenv("KP53_SHOTS")) box.grab().save(QString::fromUtf8(dir) + "/import_scope.png");
+    for (QAbstractButton* b : box.buttons())
+      if (b->text() == QStringLiteral("&Current Group")) b->click();
+  });
+  Frame().RunCommand(cmd::kImportChannels);
+  EXPECT_EQ(report, QStringLiteral("2 rows: 2 channels programmed, 0 unchanged, 0 skipped\n"));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("146.52000"));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 4), QStringLiteral("146.54000"));
 }
 
 }  // namespace

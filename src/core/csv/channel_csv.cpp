@@ -36,11 +36,6 @@ std::string Trim(std::string_view s) {
   return std::string(s);
 }
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 std::optional<double> Number(std::string_view s) {
   double v = 0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
@@ -67,15 +62,19 @@ struct Refusal {
   std::string reason;
 };
 
-// What one row asks of its channel, in the texts the grid's paste takes.
+// What one row asks of its channel, in the texts the grid's paste takes; a field whose column
+// the list lacks is absent and stays as it is.
 struct Wanted {
   int index = 0;
-  Hz rx = 0, tx = 0;
+  Hz rx = 0;
+  std::optional<Hz> tx;  // with txOff: the Duplex column
   bool txOff = false;
-  std::string rxTone, txTone;  // "C- 88.5", "D-023N", "-------"
-  bool narrow = false;
-  int power = 0;
-  bool scan = true;
+  std::optional<std::string> rxTone, txTone;  // "C- 88.5", "D-023N", "-------"
+  std::optional<bool> narrow;
+  std::optional<int> power;
+  bool otherWatts = false;  // power given as a wattage other than the nominal ones
+  std::optional<bool> scan;
+  std::optional<bool> priority;
   std::optional<std::string> tag;
 };
 
@@ -94,18 +93,17 @@ Target TargetOf(const ChannelTable& t, int group) {
 class RowReader {
  public:
   RowReader(const CsvRow& row, const std::array<int, kColumnCount>& where) : row_(row), where_(where) {}
-  std::string Get(Col c) const {
+  bool Has(Col c) const { return where_[c] >= 0; }
+  // The field without blanks around it; empty when the column or the field is missing.
+  std::string Get(Col c) const { return Trim(Raw(c)); }
+  // The field as written (a name's blanks are part of it).
+  std::string Raw(Col c) const {
     const int i = where_[c];
     if (i < 0 || static_cast<std::size_t>(i) >= row_.fields.size()) return {};
-    return Trim(row_.fields[static_cast<std::size_t>(i)]);
+    return row_.fields[static_cast<std::size_t>(i)];
   }
-  // The field with only trailing blanks removed (a name's leading blanks are part of it).
-  std::string GetKeepingLeadingBlanks(Col c) const {
-    const int i = where_[c];
-    if (i < 0 || static_cast<std::size_t>(i) >= row_.fields.size()) return {};
-    std::string s = row_.fields[static_cast<std::size_t>(i)];
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.pop_back();
-    return s;
+  bool Blank() const {
+    return std::all_of(row_.fields.begin(), row_.fields.end(), [](const std::string& f) { return Trim(f).empty(); });
   }
 
  private:
@@ -145,20 +143,26 @@ std::string DcsText(const std::string& text, char polarity) {
 }
 
 void ReadTones(const RowReader& r, Wanted& w) {
+  if (!r.Has(kTone)) return;
   const std::string mode = r.Get(kTone);
-  std::string polarity = Upper(r.Get(kPolarity));
+  std::string polarity = r.Get(kPolarity);
   if (polarity.empty()) polarity = "NN";
   auto needPolarity = [&] {
     if (polarity.size() != 2 || polarity.find_first_not_of("NR") != std::string::npos)
       throw Refusal{Format("DCS polarity \"%s\" is not NN, NR, RN or RR", polarity.c_str())};
   };
+  // As CHIRP reads a list with only one of the two tone columns: it gives both tones.
+  const Col rTone = r.Has(kRTone) || !r.Has(kCTone) ? kRTone : kCTone;
+  const Col cTone = r.Has(kCTone) || !r.Has(kRTone) ? kCTone : kRTone;
+  // A list without RxDtcsCode (older CHIRP) gives one code for both ways.
+  const Col rxDtcs = r.Has(kRxDtcs) ? kRxDtcs : kDtcs;
   const std::string none(kNoToneText);
   w.txTone = w.rxTone = none;
   if (mode.empty()) return;
   if (mode == "Tone") {
-    w.txTone = CtcssText(r.Get(kRTone));
+    w.txTone = CtcssText(r.Get(rTone));
   } else if (mode == "TSQL") {
-    w.txTone = w.rxTone = CtcssText(r.Get(kCTone));
+    w.txTone = w.rxTone = CtcssText(r.Get(cTone));
   } else if (mode == "DTCS") {
     needPolarity();
     w.txTone = DcsText(r.Get(kDtcs), polarity[0]);
@@ -172,10 +176,10 @@ void ReadTones(const RowReader& r, Wanted& w) {
     auto known = [](const std::string& s) { return s.empty() || s == "Tone" || s == "DTCS"; };
     if (!known(tx) || !known(rx)) throw Refusal{Format("cross mode \"%s\" is not one the radio can do", cross.c_str())};
     if (tx == "DTCS" || rx == "DTCS") needPolarity();
-    if (tx == "Tone") w.txTone = CtcssText(r.Get(kRTone));
+    if (tx == "Tone") w.txTone = CtcssText(r.Get(rTone));
     if (tx == "DTCS") w.txTone = DcsText(r.Get(kDtcs), polarity[0]);
-    if (rx == "Tone") w.rxTone = CtcssText(r.Get(kCTone));
-    if (rx == "DTCS") w.rxTone = DcsText(r.Get(kRxDtcs), polarity[1]);
+    if (rx == "Tone") w.rxTone = CtcssText(r.Get(cTone));
+    if (rx == "DTCS") w.rxTone = DcsText(r.Get(rxDtcs), polarity[1]);
   } else if (mode == "TSQL-R" || mode == "DTCS-R") {
     throw Refusal{Format("tone mode %s (reverse squelch) is not one the radio can do", mode.c_str())};
   } else {
@@ -201,8 +205,9 @@ std::string ReadName(const std::string& name, std::vector<std::string>& notes) {
       lost = true;
     }
     if (tag.size() == 8) {
-      cut = true;
-      break;
+      // Blanks past the eighth character are padding, not a cut.
+      cut = cut || c != ' ';
+      continue;
     }
     tag.push_back(stored);
   }
@@ -215,55 +220,71 @@ std::string ReadName(const std::string& name, std::vector<std::string>& notes) {
   return tag;
 }
 
+// Power as CHIRP writes it ("5.0W"), a bare number of watts, or the words of older lists.
+void ReadPower(const std::string& text, Wanted& w) {
+  if (text.empty()) return;
+  if (text == "High" || text == "Low") {
+    w.power = text == "High" ? 0 : 1;
+    return;
+  }
+  std::string number = text;
+  if (number.back() == 'W') number.pop_back();
+  while (!number.empty() && number.back() == ' ') number.pop_back();
+  const auto watts = Number(number);
+  if (!watts || *watts <= 0) throw Refusal{Format("power \"%s\" is no wattage", text.c_str())};
+  w.power = *watts > (kHighWatts + kLowWatts) / 2 ? 0 : 1;
+  w.otherWatts = *watts != kHighWatts && *watts != kLowWatts;
+}
+
 Wanted ReadRow(const RowReader& r, int index, const RadioData& data, std::vector<std::string>& notes) {
   const HardwareArea& hw = data.hardware;
   Wanted w;
   w.index = index;
 
   const std::string mode = r.Get(kMode);
-  if (mode == "NFM") w.narrow = true;
-  else if (!mode.empty() && mode != "FM")
+  if (mode == "NFM" || mode == "FM") w.narrow = mode == "NFM";
+  else if (!mode.empty())
     throw Refusal{Format("mode %s: the radio works in FM and narrow FM only", mode.c_str())};
 
   const std::string freq = r.Get(kFrequency);
   if (freq.empty()) throw Refusal{"no frequency"};
   w.rx = CheckFrequency(ReadFrequency(freq, "frequency"), hw, "receive");
 
-  const std::string duplex = r.Get(kDuplex);
-  const std::string offsetText = r.Get(kOffset);
-  const Hz offset = offsetText.empty() ? 0 : ReadFrequency(offsetText, "offset");
-  if (duplex.empty()) w.tx = w.rx;
-  else if (duplex == "+") w.tx = w.rx + offset;
-  else if (duplex == "-") w.tx = w.rx - offset;
-  else if (duplex == "split") w.tx = offset;
-  else if (duplex == "off") {
-    w.txOff = true;
-    w.tx = offset > 0 ? offset : w.rx;  // a transmit frequency kept behind the inhibit
-  } else {
-    throw Refusal{Format("duplex \"%s\" is not +, -, split or off", duplex.c_str())};
+  if (r.Has(kDuplex)) {
+    const std::string duplex = r.Get(kDuplex);
+    const std::string offsetText = r.Get(kOffset);
+    if (offsetText.empty() && (duplex == "+" || duplex == "-" || duplex == "split"))
+      throw Refusal{Format("duplex %s without an offset", duplex.c_str())};
+    const Hz offset = offsetText.empty() ? 0 : ReadFrequency(offsetText, "offset");
+    if (duplex.empty()) w.tx = w.rx;
+    else if (duplex == "+") w.tx = w.rx + offset;
+    else if (duplex == "-") w.tx = w.rx - offset;
+    else if (duplex == "split") w.tx = offset;
+    else if (duplex == "off") {
+      w.txOff = true;
+      w.tx = offset > 0 ? offset : w.rx;  // a transmit frequency kept behind the inhibit
+    } else {
+      throw Refusal{Format("duplex \"%s\" is not +, -, split or off", duplex.c_str())};
+    }
+    CheckFrequency(*w.tx, hw, "transmit");
   }
-  CheckFrequency(w.tx, hw, "transmit");
 
   ReadTones(r, w);
+  ReadPower(r.Get(kPower), w);
 
-  const std::string power = Upper(r.Get(kPower));
-  if (power.empty() || power[0] == 'H') {
-    w.power = 0;
-  } else if (power[0] == 'L') {
-    w.power = 1;
-  } else if (const auto watts = Number(power.back() == 'W' ? power.substr(0, power.size() - 1) : power)) {
-    w.power = *watts < 2.0 ? 1 : 0;
-    notes.push_back(Format("power %s taken as %s", r.Get(kPower).c_str(), w.power ? "low" : "high"));
-  } else {
-    throw Refusal{Format("power \"%s\" is neither high nor low", r.Get(kPower).c_str())};
+  if (r.Has(kSkip)) {
+    const std::string skip = r.Get(kSkip);
+    if (skip == "P") {
+      w.priority = true;  // the priority channel is watched whatever its scan flag, which stays
+    } else if (skip.empty() || skip == "S") {
+      w.priority = false;
+      w.scan = skip.empty();
+    } else {
+      throw Refusal{Format("skip \"%s\" is not S or P", skip.c_str())};
+    }
   }
 
-  const std::string skip = Upper(r.Get(kSkip));
-  if (skip == "S") w.scan = false;
-  else if (skip.empty() || skip == "P") w.scan = true;
-  else throw Refusal{Format("skip \"%s\" is not S or P", r.Get(kSkip).c_str())};
-
-  if (!IsHt610(data)) w.tag = ReadName(r.GetKeepingLeadingBlanks(kName), notes);
+  if (!IsHt610(data) && r.Has(kName)) w.tag = ReadName(r.Raw(kName), notes);
   return w;
 }
 
@@ -273,7 +294,7 @@ std::string RightTrimmed(std::string s) {
 }
 
 // Applies a row through the grid's entry rules; true when the channel changed.
-bool Apply(RadioData& data, const Wanted& w) {
+bool Apply(RadioData& data, const Wanted& w, std::vector<std::string>& notes) {
   ChannelTable& t = data.channels;
   const EditEnv env = EditEnvFor(data);
   ChannelEditor ed(t, env);
@@ -287,24 +308,48 @@ bool Apply(RadioData& data, const Wanted& w) {
     if (ed.Paste(column, text, all, prompt) == CellResult::Changed) changed = true;
   };
   if (!t.IsEnabled(w.index) && ed.Activate(0) == CellResult::Changed) changed = true;
-  if (w.narrow != (e.bandwidth == 2)) paste(2, w.narrow ? "N" : "W5");
+  // W4 is wide too: only a change between wide and narrow touches the bandwidth.
+  if (w.narrow && *w.narrow != (e.bandwidth == 2)) paste(2, *w.narrow ? "N" : "W5");
   if (ToHz(e.rxFreq) != w.rx) paste(4, FormatFrequency(static_cast<double>(w.rx) / 1e6));
-  if (ToHz(e.txFreq) != w.tx) paste(5, FormatFrequency(static_cast<double>(w.tx) / 1e6));
-  if (e.txOff != w.txOff) paste(5, w.txOff ? std::string(kNoTxFrequencyText) : FormatFrequency(e.txFreq));
-  // Receive DCS of either polarity has no column of its own: a row that gives the same code keeps it.
-  std::string rxTone = w.rxTone;
-  const std::string shownRx = RightTrimmed(FormatSubAudio(e.RxTone()));
-  if (e.rxToneType == kToneDcs && e.rxDcsBoth && rxTone == shownRx.substr(0, 5) + "N") rxTone = shownRx;
-  if (shownRx != rxTone) paste(6, rxTone);
-  if (RightTrimmed(FormatSubAudio(e.TxTone())) != w.txTone) paste(7, w.txTone);
-  if (e.arts && !(e.rxToneType == kToneDcs && e.txToneType == kToneDcs)) {
-    // ARTS needs DCS both ways; the cell's own rule takes it away.
-    if (ed.Activate(19) == CellResult::Changed) changed = true;
+  if (w.tx && ToHz(e.txFreq) != *w.tx) paste(5, FormatFrequency(static_cast<double>(*w.tx) / 1e6));
+  if (w.tx && e.txOff != w.txOff) paste(5, w.txOff ? std::string(kNoTxFrequencyText) : FormatFrequency(e.txFreq));
+  if (w.rxTone && w.txTone) {
+    // Receive DCS of either polarity has no column of its own: a row that gives the same code keeps it.
+    std::string rxTone = *w.rxTone;
+    const std::string shownRx = RightTrimmed(FormatSubAudio(e.RxTone()));
+    if (e.rxToneType == kToneDcs && e.rxDcsBoth && rxTone == shownRx.substr(0, 5) + "N") rxTone = shownRx;
+    const bool tonesChange = shownRx != rxTone || RightTrimmed(FormatSubAudio(e.TxTone())) != *w.txTone;
+    if (shownRx != rxTone) paste(6, rxTone);
+    if (RightTrimmed(FormatSubAudio(e.TxTone())) != *w.txTone) paste(7, *w.txTone);
+    if (tonesChange && e.arts && !(e.rxToneType == kToneDcs && e.txToneType == kToneDcs) &&
+        ed.Activate(19) == CellResult::Changed) {
+      // ARTS needs DCS both ways; the cell's own rule takes it away.
+      changed = true;
+      notes.push_back("ARTS turned off: it needs DCS both ways");
+    }
   }
-  if (e.power != w.power) paste(10, w.power ? "L" : "H");
-  if (((e.scan & 1) != 0) != w.scan) paste(11, w.scan ? "v" : "-");
+  if (w.power && e.power != *w.power) paste(10, *w.power ? "L" : "H");
+  if (w.scan && ((e.scan & 1) != 0) != *w.scan) paste(11, *w.scan ? "v" : "-");
+  if (w.priority && (t.priorityChannel == w.index + 1) != *w.priority) paste(1, *w.priority ? "P" : "-");
   if (w.tag && RightTrimmed(e.tag) != RightTrimmed(*w.tag) && ed.SetFromText(3, *w.tag) == CellResult::Changed) changed = true;
   return changed;
+}
+
+// Control characters, which a terminal would act on, as \xNN; C1 controls in UTF-8 too.
+std::string Escaped(std::string_view s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x20 || c == 0x7F) {
+      out += Format("\\x%02X", c);
+    } else if (c == 0xC2 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(s[i + 1]) <= 0x9F) {
+      out += Format("\\u%04X", static_cast<unsigned char>(s[++i]));
+    } else {
+      out.push_back(static_cast<char>(c));
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -361,18 +406,19 @@ std::string ExportChannelsCsv(const RadioData& data, int group) {
     }
     f[kMode] = e.bandwidth == 2 ? "NFM" : "FM";
     f[kTStep] = Format("%.2f", StepHz(e.rxStep, data.hardware.bandIndex) / 1000.0);
-    f[kSkip] = std::string((e.scan & 1) ? "" : "S");  // a string, not a literal: GCC 12 -O3 warns wrongly
-    f[kPower] = e.power ? "Low" : "High";
+    f[kSkip] = std::string(t.priorityChannel == index + 1 ? "P" : (e.scan & 1) ? "" : "S");  // a string: GCC 12 -O3 warns wrongly
+    f[kPower] = Format("%.1fW", e.power ? kLowWatts : kHighWatts);
     out += CsvLine(f);
   }
   return out;
 }
 
-CsvImportReport ImportChannelsCsv(RadioData& data, std::string_view text, int group) {
+CsvImportReport ImportChannelsCsv(RadioData& data, std::string_view text, int group, bool renumber) {
   CsvImportReport report;
   CsvReadResult csv = ReadCsv(text);
   if (!csv.ok) {
-    report.error = "the file cannot be read as comma-separated values: " + csv.error;
+    report.error = csv.error;
+    report.errorLine = csv.errorLine;
     return report;
   }
   if (csv.rows.empty()) {
@@ -382,19 +428,26 @@ CsvImportReport ImportChannelsCsv(RadioData& data, std::string_view text, int gr
   std::array<int, kColumnCount> where;
   where.fill(-1);
   const auto& header = csv.rows.front().fields;
+  report.errorLine = csv.rows.front().line;
   for (std::size_t i = 0; i < header.size(); ++i)
-    for (int c = 0; c < kColumnCount; ++c)
-      if (where[static_cast<std::size_t>(c)] < 0 &&
-          Upper(Trim(header[i])) == Upper(kChannelCsvColumns[static_cast<std::size_t>(c)]))
-        where[static_cast<std::size_t>(c)] = static_cast<int>(i);
+    for (std::size_t c = 0; c < static_cast<std::size_t>(kColumnCount); ++c) {
+      if (header[i] != kChannelCsvColumns[c]) continue;
+      if (where[c] >= 0) {
+        report.error = Format("columns %d and %zu are both named %s", where[c] + 1, i + 1, header[i].c_str());
+        return report;
+      }
+      where[c] = static_cast<int>(i);
+    }
   if (where[kFrequency] < 0) {
     report.error = "the first line names no Frequency column";
     return report;
   }
   if (group != kAllGroups && (group < 0 || group >= kGroupCount)) {
     report.error = Format("there is no group %d", group + 1);
+    report.errorLine = 0;
     return report;
   }
+  report.errorLine = 0;
   report.readable = true;
 
   ChannelTable& t = data.channels;
@@ -402,32 +455,52 @@ CsvImportReport ImportChannelsCsv(RadioData& data, std::string_view text, int gr
   const Target target = TargetOf(t, group);
   std::map<int, int> lineOfChannel;
   int location = 0;
+  int priorityLine = 0;
   for (std::size_t r = 1; r < csv.rows.size(); ++r) {
     const CsvRow& row = csv.rows[r];
     const RowReader reader(row, where);
     ++report.rows;
     std::vector<std::string> notes;
     try {
-      const std::string loc = reader.Get(kLocation);
-      if (loc.empty()) {
-        ++location;
-      } else if (const auto n = Integer(loc)) {
-        location = *n;
+      if (reader.Blank()) throw Refusal{"empty row"};
+      if (renumber) {
+        location = static_cast<int>(lineOfChannel.size()) + 1;
+        if (location > target.count)
+          throw Refusal{Format("no channel left: the rows before took all %d channels", target.count)};
       } else {
-        throw Refusal{Format("location \"%s\" is not a channel number", loc.c_str())};
+        const std::string loc = reader.Get(kLocation);
+        if (loc.empty()) {
+          ++location;
+        } else if (const auto n = Integer(loc)) {
+          location = *n;
+        } else {
+          throw Refusal{Format("location \"%s\" is not a channel number", loc.c_str())};
+        }
+        if (location < 1) throw Refusal{Format("location %d: channels are numbered from 1", location)};
+        if (location > target.count)
+          throw Refusal{group == kAllGroups
+                            ? Format("channel %d is beyond the %d allocated channels", location, target.count)
+                            : Format("channel %d is beyond the %d channels of group %d", location, target.count,
+                                     group + 1)};
+        if (const auto it = lineOfChannel.find(location); it != lineOfChannel.end())
+          throw Refusal{Format("channel %d was already given on line %d", location, it->second)};
       }
-      if (location < 1) throw Refusal{Format("location %d: channels are numbered from 1", location)};
-      if (location > target.count)
-        throw Refusal{group == kAllGroups
-                          ? Format("channel %d is beyond the %d allocated channels", location, target.count)
-                          : Format("channel %d is beyond the %d channels of group %d", location, target.count,
-                                   group + 1)};
-      if (const auto it = lineOfChannel.find(location); it != lineOfChannel.end())
-        throw Refusal{Format("channel %d was already given on line %d", location, it->second)};
-      const Wanted w = ReadRow(reader, target.first + location - 1, data, notes);
+      Wanted w = ReadRow(reader, target.first + location - 1, data, notes);
+      if (w.priority && *w.priority) {
+        if (priorityLine != 0) {
+          notes.push_back(Format("a second P: the priority channel is the one of line %d", priorityLine));
+          w.priority.reset();
+        } else {
+          priorityLine = row.line;
+        }
+      }
       lineOfChannel[location] = row.line;
-      if (Apply(data, w)) ++report.programmed;
+      if (Apply(data, w, notes)) ++report.programmed;
       else ++report.unchanged;
+      if (w.otherWatts) {
+        ++report.otherWatts;
+        if (*w.power == 0) ++report.otherWattsHigh;
+      }
       for (auto& n : notes) report.issues.push_back({row.line, false, std::move(n)});
     } catch (const Refusal& refusal) {
       ++report.skipped;
@@ -438,12 +511,19 @@ CsvImportReport ImportChannelsCsv(RadioData& data, std::string_view text, int gr
   return report;
 }
 
-std::string CsvImportReport::Text() const {
-  if (!readable) return error + "\n";
+std::string CsvImportReport::Text(std::string_view file) const {
+  const std::string name = Escaped(file);
+  if (!readable)
+    return errorLine ? Format("%s:%d: %s\n", name.c_str(), errorLine, Escaped(error).c_str())
+                     : Format("%s: %s\n", name.c_str(), Escaped(error).c_str());
   std::string out = Format("%d rows: %d channels programmed, %d unchanged, %d skipped\n", rows, programmed,
                            unchanged, skipped);
+  if (otherWatts)
+    out += Format("%d rows give a power other than %.1fW (High) or %.1fW (Low): taken as the nearer, %d High and "
+                  "%d Low\n",
+                  otherWatts, kHighWatts, kLowWatts, otherWattsHigh, otherWatts - otherWattsHigh);
   for (const auto& i : issues)
-    out += Format("Line %d: %s%s\n", i.line, i.skipped ? "skipped: " : "", i.text.c_str());
+    out += Format("%s:%d: %s%s\n", name.c_str(), i.line, i.skipped ? "skipped: " : "", Escaped(i.text).c_str());
   return out;
 }
 

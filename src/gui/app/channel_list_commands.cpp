@@ -1,5 +1,6 @@
 #include "app/channel_list_commands.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -41,7 +42,7 @@ CChannelListCommands::CChannelListCommands(CMainFrame& frame, UserPrompt& prompt
   showReport = [this](const QString& title, const QString& text) { ShowReport(title, text); };
 }
 
-int CChannelListCommands::AskScope(bool import) {
+CChannelListCommands::Scope CChannelListCommands::AskScope(bool import) {
   const auto& t = frame_.Doc().Data().channels;
   QMessageBox box(&frame_);
   box.setIcon(QMessageBox::Question);
@@ -55,9 +56,17 @@ int CChannelListCommands::AskScope(bool import) {
   QPushButton* all = box.addButton(QStringLiteral("&All Groups"), QMessageBox::AcceptRole);
   box.addButton(QMessageBox::Cancel);
   box.setDefaultButton(one);
+  QCheckBox* renumber = nullptr;
+  if (import) {
+    // Lists made for other radios count from 0 or run past the end: their rows go one after another.
+    renumber = new QCheckBox(QStringLiteral("&Renumber: place the rows one after another from the first channel"));
+    renumber->setObjectName(QStringLiteral("renumber"));
+    box.setCheckBox(renumber);
+  }
   box.exec();
-  if (box.clickedButton() == one) return t.currentGroup;
-  if (box.clickedButton() == all) return kAllGroups;
+  const bool again = renumber && renumber->isChecked();
+  if (box.clickedButton() == one) return {t.currentGroup, again};
+  if (box.clickedButton() == all) return {kAllGroups, again};
   return kNoScope;
 }
 
@@ -92,8 +101,8 @@ void CChannelListCommands::ShowReport(const QString& title, const QString& text)
 void CChannelListCommands::Import() {
   CRM90Doc& doc = frame_.Doc();
   frame_.View()->CommitGroupTag();
-  const int scope = chooseScope(true);
-  if (scope == kNoScope) return;
+  const Scope scope = chooseScope(true);
+  if (scope.group == kNoScope) return;
   const QString path = chooseFile(true);
   if (path.isEmpty()) return;
   // Never a device or FIFO, never more than a channel list may hold: the window must not wait.
@@ -105,22 +114,24 @@ void CChannelListCommands::Import() {
   }
   doc.BeginChange();
   const CsvImportReport report =
-      ImportChannelsCsv(doc.Data(), file.bytes, scope);
+      ImportChannelsCsv(doc.Data(), file.bytes, scope.group, scope.renumber);
   frame_.View()->RefreshAll();
   doc.EndChange();
+  const std::string name = QFileInfo(path).fileName().toStdString();
   if (!report.readable) {
-    prompt_.Show(QStringLiteral("%1: %2").arg(path, QString::fromStdString(report.error)).toStdString(), Icon::Stop,
-                 Buttons::Ok);
+    std::string message = report.Text(name);
+    message.pop_back();  // the line end
+    prompt_.Show(message, Icon::Stop, Buttons::Ok);
     return;
   }
   showReport(QStringLiteral("Import Channels - %1").arg(QFileInfo(path).fileName()),
-             QString::fromStdString(report.Text()));
+             QString::fromStdString(report.Text(name)));
 }
 
 void CChannelListCommands::Export() {
   CRM90Doc& doc = frame_.Doc();
   frame_.View()->CommitGroupTag();
-  const int scope = chooseScope(false);
+  const int scope = chooseScope(false).group;
   if (scope == kNoScope) return;
   const QString path = chooseFile(false);
   if (path.isEmpty()) return;

@@ -19,9 +19,15 @@ class CChannelListCommands : public QObject {
   CChannelListCommands(CMainFrame& frame, UserPrompt& prompt);
 
   // The dialogs, replaceable by the tests. `chooseScope` answers the group index, kAllGroups, or
-  // kNoScope when cancelled; `chooseFile` an empty string when cancelled.
+  // kNoScope when cancelled, and for an import whether the rows are renumbered from the first
+  // channel; `chooseFile` an empty string when cancelled.
   static constexpr int kNoScope = -2;
-  std::function<int(bool import)> chooseScope;
+  struct Scope {
+    Scope(int g, bool r = false) : group(g), renumber(r) {}  // NOLINT: a bare group converts
+    int group;
+    bool renumber;
+  };
+  std::function<Scope(bool import)> chooseScope;
   std::function<QString(bool import)> chooseFile;
   std::function<void(const QString& title, const QString& text)> showReport;
 
@@ -29,7 +35,7 @@ class CChannelListCommands : public QObject {
   void Export();
 
  private:
-  int AskScope(bool import);
+  Scope AskScope(bool import);
   QString AskFile(bool import);
   void ShowReport(const QString& title, const QString& text);
 
