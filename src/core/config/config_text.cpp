@@ -185,9 +185,10 @@ class TextTree {
 
   // The parser reads a whole flow collection ([...] or {...}) before it hands over its first
   // value, since the collection might turn out to be a key, at a cost in time and memory far beyond
-  // the text's size. A configuration never needs a long one: one longer than kMaxFlowBytes, or not
-  // closed within them, is refused before the parser sees the text. Linear: a top-level collection
-  // is looked at once, to its end.
+  // the text's size; and it reads a long value at a few MB a second. A configuration never needs
+  // a long one of either: a collection longer than kMaxFlowBytes (or not closed within them) and a
+  // value longer than that are refused before the parser sees the text. Linear: a top-level
+  // collection is looked at once, to its end.
   static constexpr std::size_t kMaxFlowBytes = 64 * 1024;
 
   static bool Blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -234,6 +235,10 @@ class TextTree {
 
   static void CheckFlowCollections(std::string_view text) {
     char last = '\n';  // the last character on the line that is not blank; '\n' at a line's start
+    std::size_t run = 0;  // where the text since the last indicator (": ", "- ", "? ") or comment begins
+    const auto tooLong = [&](std::size_t from) {
+      return YAML::ParserException(MarkAt(text, from), Format("a value longer than %zu KB", kMaxFlowBytes / 1024));
+    };
     for (std::size_t k = 0; k < text.size();) {
       const char c = text[k];
       if (c == '\n' || c == '\r') {
@@ -254,13 +259,19 @@ class TextTree {
                                       Format("a collection in brackets longer than %zu KB, or not closed",
                                              kMaxFlowBytes / 1024));
         last = text[end - 1];
-        k = end;
+        k = run = end;
       } else if (valueStart && (c == '"' || c == '\'')) {
-        k = std::min(QuotedEnd(text, k), text.size());
-        last = text[k - 1];
+        const std::size_t end = std::min(QuotedEnd(text, k), text.size());
+        if (end - k > kMaxFlowBytes) throw tooLong(k);
+        last = text[end - 1];
+        k = run = end;
       } else if (c == '#' && (last == '\n' || Blank(text[k - 1]))) {
         while (k < text.size() && text[k] != '\n') ++k;
+        run = k;
       } else {
+        // The parser takes a long plain value at a few MB a second: one is cut short here.
+        if (k - run > kMaxFlowBytes) throw tooLong(run);
+        if (std::strchr(":-?", c) != nullptr && (k + 1 == text.size() || Blank(text[k + 1]))) run = k + 1;
         last = c;
         ++k;
       }

@@ -200,7 +200,8 @@ std::string WriteFailureReason(const AtomicWriteResult& result) {
 }
 
 std::string DescribeWriteFailure(const std::string& path, const AtomicWriteResult& result) {
-  if (result.status == AtomicWrite::Exists) return path + " appeared while the command ran; it is left as it is";
+  if (result.status == AtomicWrite::Exists)
+    return "cannot create " + path + ": " + ErrorText(EEXIST) + " (it appeared while the command ran; it is left as it is)";
   const bool create = result.status == AtomicWrite::CannotCreate || result.status == AtomicWrite::Exists;
   return (create ? "cannot create " : "cannot write ") + path + ": " + WriteFailureReason(result);
 }

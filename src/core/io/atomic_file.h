@@ -57,7 +57,7 @@ std::string ErrorText(int error);
 // being read" or the system's text for the error.
 std::string WriteFailureReason(const AtomicWriteResult& result);
 // "cannot create PATH: reason" or "cannot write PATH: reason"; for Exists (Replace::Never and the
-// name taken since the command began) "PATH appeared while the command ran; it is left as it is".
+// name taken since the command began) the reason adds "(it appeared while the command ran; ...)".
 std::string DescribeWriteFailure(const std::string& path, const AtomicWriteResult& result);
 
 }  // namespace kp53
