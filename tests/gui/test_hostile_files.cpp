@@ -3,10 +3,13 @@
 // message, and the document is as it was.
 #include <sys/stat.h>
 
+#include <QMessageBox>
+#include <cstdlib>
 #include <fstream>
 
 #include "app/channel_list_commands.h"
 #include "app/command_ids.h"
+#include "app/qt_ports.h"
 #include "compare/compare_dialog.h"
 #include "gui_fixture.h"
 #include "io/input_file.h"
@@ -50,6 +53,16 @@ TEST_F(HostileFilesTest, ImportChannelsEndsAtOnceWithAMessage) {
   EXPECT_FALSE(reported);
   EXPECT_EQ(doc->Data().image, before);
   EXPECT_FALSE(doc->Context().modified);
+  // With KP53_SCREENSHOT_DIR set, the last message as the window shows it.
+  if (const char* shot = std::getenv("KP53_SCREENSHOT_DIR")) {
+    OnModal<QMessageBox>([shot](QMessageBox& box) {
+      box.grab().save(QString::fromUtf8(shot) + "/import-channels-refused.png");
+      box.accept();
+    });
+    QtUserPrompt shown;
+    shown.SetParent(&Frame());
+    shown.Show(prompt.shown.back(), kp53::Icon::Stop, kp53::Buttons::Ok);
+  }
 }
 
 TEST_F(HostileFilesTest, CompareWithFileEndsAtOnceWithAMessage) {
