@@ -1,4 +1,5 @@
 // The configuration as text: export, import, diff and verify.
+#include <cmath>
 #include <iostream>
 
 #include "cli_common.h"
@@ -91,6 +92,10 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                           TerminalPrompt prompt;
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitFailure;
+                          // A split that is not a number cannot be written as one: say what the text holds instead.
+                          if (const auto split = ReadSplitTrailer(*file); split && !std::isfinite(*split))
+                            std::cerr << "kp53: " << *file << ": the default split is not a number; the text gives "
+                                      << data.defaultSplit << "\n";
                           return WriteOutput(*out, config::ExportText(data.image, data.defaultSplit), *force, inputs)
                                      ? kExitOk
                                      : kExitFailure;
@@ -160,7 +165,7 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                           TerminalPrompt prompt;
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitUsage;
-                          const auto findings = config::Verify(data.image, data.defaultSplit);
+                          const auto findings = config::Verify(data.image, ReadSplitTrailer(*file).value_or(data.defaultSplit));
                           for (const auto& f : findings) std::cout << f.place << ": " << f.message << "\n";
                           return findings.empty() ? kExitOk : kExitFailure;
                         }});

@@ -159,17 +159,5 @@ TEST_F(ChannelRecordTest, TransmitInhibitBitOrSpecialValue) {
   EXPECT_EQ(r.txFreq, r.rxFreq);
 }
 
-TEST_F(ChannelRecordTest, ClearSignallingKeepsTheAniBit) {
-  d.channels.Entry(7).signalType = 2;
-  d.channels.Entry(7).signalNo = 5;
-  d.channels.Entry(7).dtmfAni = 1;
-  Encode(7);
-  for (std::size_t s = 0; s < 16; ++s) d.image[off::kTwoToneSystems + s] = 0xFF;
-  d.channels.ClearSignalling(d.image);
-  EXPECT_EQ(d.image[Rec(7) + 3], 0x20);
-  EXPECT_EQ(d.channels.Entry(7).signalNo, 0);
-  EXPECT_EQ(d.image[off::kTwoToneSystems + 15], 0);
-}
-
 }  // namespace
 }  // namespace kp53

@@ -2,6 +2,7 @@
 // compare and the checks.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,14 +43,20 @@ std::vector<std::size_t> Changed(const RadioImage& a, const RadioImage& b) {
   return out;
 }
 
-// Export then import gives the same bytes and the same split.
+// Export then import gives the same bytes and the same split. The only changes to accept are
+// stored bytes holding what the checks find in the image itself.
 ::testing::AssertionResult RoundTrips(const RadioData& d) {
   const auto r = Import(ExportText(d.image, d.defaultSplit));
-  if (!r.errors.empty() || !r.changes.empty())
-    return ::testing::AssertionFailure() << Joined(r.errors) << Joined(r.changes);
+  std::set<std::string> found;
+  for (const auto& f : Verify(d.image, d.defaultSplit)) found.insert("stored: " + f.place + ": ");
+  const bool known = std::all_of(r.changes.begin(), r.changes.end(), [&](const Note& n) {
+    return std::any_of(found.begin(), found.end(), [&](const std::string& p) { return n.message.rfind(p, 0) == 0; });
+  });
+  if (!r.errors.empty() || !known) return ::testing::AssertionFailure() << Joined(r.errors) << Joined(r.changes);
   const auto diff = Changed(d.image, r.image);
   if (!diff.empty()) return ::testing::AssertionFailure() << diff.size() << " bytes differ, first " << diff[0];
-  if (r.split != d.defaultSplit) return ::testing::AssertionFailure() << "split " << r.split;
+  if (std::signbit(r.split) != std::signbit(d.defaultSplit) || r.split != d.defaultSplit)
+    return ::testing::AssertionFailure() << "split " << r.split;
   return ::testing::AssertionSuccess();
 }
 
@@ -94,9 +101,6 @@ TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
       {"hardware: {default_split: -4.6}", "hardware.default_split", "-4.6"},
       {"key_functions: {side1: Lamp, side2: Monitor}", "key_functions.side2", "Monitor"},
       {"scanning: {priority_channel: 7}", "scanning.priority_channel", "7"},
-      {"power_saving: {power_on_tag: HELLO}", "power_saving.power_on_tag", "HELLO"},
-      {"password: {password: 4711}", "password.password", "4711"},
-      {"identity: {serial_number: 2D123456}", "identity.serial_number", "2D123456"},
       {"signalling: {system: 2-Tone}\ntwo_tone_pairs: {2: {first: 1000.0}}", "two_tone_pairs.2.first", "1000.0 Hz"},
       {"five_tone_formats: {CCIR1: {gap: 40}}", "five_tone_formats.CCIR1.gap", "40.0 ms"},
       {"option: {option_board: SCB-31}\npaging: {call_times: 3 Times}", "paging.call_times", "3 Times"},
@@ -111,6 +115,40 @@ TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
     for (const auto& f : Flatten(m))
       if (f.Place() == c.place) value = f.value;
     EXPECT_EQ(value, c.stored) << c.text;
+  }
+}
+
+// The band and the step change the band index under the reference oscillator's two counts.
+TEST(ConfigImport, BandAndStepKeepTheOscillatorCounts) {
+  const RadioData base = NewImage();
+  for (const char* text : {"hardware: {band: UHF}", "hardware: {channel_step: '2.5,6.25kHz'}"}) {
+    const auto r = Import(text, base);
+    ASSERT_TRUE(r.errors.empty()) << Joined(r.errors);
+    EXPECT_EQ(r.image[7668] & 0x3F, base.image[7668] & 0x3F) << text;
+    EXPECT_EQ(r.image[7669], base.image[7669]) << text;
+    EXPECT_EQ(r.image[7670] & 0x3F, base.image[7670] & 0x3F) << text;
+    EXPECT_EQ(r.image[7671], base.image[7671]) << text;
+    EXPECT_NE(r.image[7668] >> 6, base.image[7668] >> 6) << text;
+  }
+}
+
+// Stored bytes that break another field's rule are reported at the stored line as a change to
+// accept; a negative zero split comes back, a split beyond the range is found by verify.
+TEST(ConfigImport, StoredBytesAndTheSplitAreHeldToTheRules) {
+  const auto r = Import("groups:\n  1: {stored: 0000000000000000FF00}\n");
+  ASSERT_TRUE(r.errors.empty()) << Joined(r.errors);
+  ASSERT_FALSE(r.changes.empty());
+  EXPECT_EQ(r.changes[0].line, 2);
+  EXPECT_EQ(r.changes[0].column, 15);
+  EXPECT_NE(r.changes[0].message.find("groups.1.size"), std::string::npos) << r.changes[0].message;
+
+  RadioData d = NewImage();
+  d.defaultSplit = -0.0;
+  EXPECT_TRUE(RoundTrips(d));
+  for (const double split : {100.0, -100.0, 1e308, std::nan("")}) {
+    bool found = false;
+    for (const auto& f : Verify(NewImage().image, split)) found |= f.place == "hardware.default_split";
+    EXPECT_TRUE(found) << split;
   }
 }
 
@@ -137,6 +175,8 @@ TEST(ConfigImport, ErrorsAndChangesNameTheirLineAndColumn) {
       {"channels: {1: {tag: \"a\\tb\"}}\n", 1, 21, "cannot hold the control character with code 9", false},
       {"channels: {3: {tag: abc}}\n", 1, 21, "would be stored as \"ABC\"", true},
       {"password: {password: 12}\n", 1, 22, "would be stored as \"0012\"", true},
+      {"hardware: {first_if: -1}\n", 1, 22, "would be stored as \"0.000 MHz\"", true},
+      {"hardware: {min_frequency: 15x}\n", 1, 27, "expected a frequency", false},
       {"two_tone_pairs: {1: {first: 100}}\n", 1, 29, "would be stored as \"288.5 Hz\"", true},
       {"channels:\n  1: &a {rx: *a}\n", 2, 14, "expected a single value", false},
   };
@@ -202,24 +242,15 @@ TEST(ConfigRoundTrip, HoldsForNewAndEditedImagesAndRandomNormalisedOnes) {
 
   // Random bytes made into a settled image: export and import give it back.
   std::mt19937 rng(53);
-  int tried = 0;
   for (int n = 0; n < 8; ++n) {
     RadioData r;
     InitImage(r);
     for (std::size_t k = 2; k < kImageSize; ++k)
       if (rng() % 8 == 0) r.image[k] = static_cast<std::uint8_t>(rng());
-    for (int pass = 0; pass < 3; ++pass) {
-      ReloadAreas(r);
-      NormalizeImage(r);
-    }
-    const RadioImage settled = r.image;
     ReloadAreas(r);
     NormalizeImage(r);
-    if (r.image != settled) continue;
-    ++tried;
     EXPECT_TRUE(RoundTrips(r)) << "image " << n;
   }
-  EXPECT_GT(tried, 4);
 }
 
 // Every file of the data-file fuzz corpus, settled by normalising it as a save would.
@@ -232,13 +263,8 @@ TEST(ConfigRoundTrip, HoldsForTheDataFileCorpusFilesOnceSettled) {
     RadioData d;
     InitImage(d);
     if (!ReadDataFile(entry.path().string(), d.image, d.defaultSplit, prompt)) continue;
-    RadioImage before{};
-    for (int pass = 0; pass < 4 && before != d.image; ++pass) {
-      before = d.image;
-      ReloadAreas(d);
-      NormalizeImage(d);
-    }
-    if (before != d.image) continue;  // a damaged band whose default lies outside its limits
+    ReloadAreas(d);
+    NormalizeImage(d);
     ++tried;
     EXPECT_TRUE(RoundTrips(d)) << entry.path();
   }

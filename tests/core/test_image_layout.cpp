@@ -110,20 +110,6 @@ TEST_F(ImageTest, NormalizeClearsUnownedBitsAndKeepsEverythingOwned) {
   EXPECT_EQ(GetU16(img, off::kChecksum), ImageChecksum(img));
 }
 
-TEST_F(ImageTest, NormalizeIsAFixedPointAfterReload) {
-  // A damaged image: a channel tag with bits 7-6 set, odd frequencies, group sizes over 256.
-  for (std::size_t i = Rec(0); i < Rec(kChannelCount); ++i) d.image[i] = static_cast<std::uint8_t>(i * 31 + 7);
-  d.image[off::kGroupSizes] = 200;
-  d.image[off::kGroupSizes + 1] = 200;
-  // Lower injection: with the oscillator above the channel, an oscillator number below the IF
-  // gives a negative receive frequency, which (as any nonsense frequency) settles one round later.
-  PutBit(d.image, 7670, 7, false);
-  LoadAndNormalize();
-  const RadioImage once = d.image;
-  LoadAndNormalize();
-  EXPECT_EQ(d.image, once);
-}
-
 TEST_F(ImageTest, FactoryDataSurvivesRepeatedNormalisation) {
   d.image[7717] = 0x01, d.image[7718] = 0x80, d.image[7719] = 0xFE, d.image[7720] = 0x7F;
   for (int round = 0; round < 3; ++round) LoadAndNormalize();

@@ -94,9 +94,13 @@ TEST_F(AlignmentE2E, CommandsCarryTheItemsValuesAndRefusalsFail) {
   ASSERT_TRUE(session->Measure(m));
   EXPECT_EQ(m, (std::array<std::uint8_t, 4>{9, 8, 7, 6}));
 
+  // A refused command of the selection leaves the previous channel selected.
+  for (const std::uint8_t refused : {std::uint8_t{0x32}, std::uint8_t{0x39}, std::uint8_t{0x30}}) {
+    radio->RefuseAlignmentCommands({refused});
+    EXPECT_FALSE(session->SelectChannel(5)) << int{refused};
+    EXPECT_EQ(session->Channel(), 3) << int{refused};
+  }
   radio->RefuseAlignmentCommands({0x30, 0x31, 0x3B});
-  EXPECT_FALSE(session->SelectChannel(5));
-  EXPECT_EQ(session->Channel(), 3);
   EXPECT_FALSE(session->SendMove(align::kMicSensitivity, 40, true));
   from = radio->Log().alignmentFrames.size();
   EXPECT_FALSE(session->Measure(m));

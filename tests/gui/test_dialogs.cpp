@@ -55,14 +55,6 @@ TEST(FilteredEdit, TypingStartsEditingEnterEndsItEscapeRestores) {
   EXPECT_EQ(finished.count(), 2);
 }
 
-TEST(FilteredEdit, SerialNumberModeTakesALetterOnlyInSecondPlace) {
-  CFilteredEdit field(nullptr, 9, 8);
-  field.show();
-  field.setFocus();
-  QTest::keyClicks(&field, QStringLiteral("1c01x0Z01"));
-  EXPECT_EQ(field.text(), QStringLiteral("1c01001"));
-}
-
 TEST(ListDialog, ShowsTheRequestAndReturnsThePosition) {
   ListRequest request{"Encryption(CH= 7)", {"  - : OFF", " 1 : Backup", " 2 : No Backup", " 3 : ON"}, 2, 0};
   CListDialog dlg(request);

@@ -9,6 +9,7 @@
 
 #include "image/channel_editing.h"
 #include "image/entry_rules.h"
+#include "image/field_table.h"
 #include "image/image_rules.h"
 #include "text/choice_texts.h"
 #include "text/grid_texts.h"
@@ -130,16 +131,29 @@ Field Numeric(std::string name, std::string help, Acc acc, Entry (*entry)(std::s
 
 // A digit string: characters of filter `mode`, at most `max` of them.
 template <typename Acc>
-Field Digits(std::string name, std::string help, Acc acc, int mode, std::size_t max,
-             std::function<std::string(const std::string&)> complete = {}) {
+Field Digits(std::string name, std::string help, Acc acc, int mode, std::size_t max) {
   Field f{std::move(name), std::move(help), {}, {}, {}, Compare::Text, {}};
   f.get = [acc](ConfigModel& m, int i) { return Trim(acc(m, i)); };
-  f.set = [acc, mode, max, complete](ConfigModel& m, int i, const std::string& t) -> Error {
+  f.set = [acc, mode, max](ConfigModel& m, int i, const std::string& t) -> Error {
     std::string s = Trim(t);
     if (s.size() > max || !AllAccepted(s, mode)) return Format("expected at most %zu characters of the field's set", max);
     for (char& c : s)
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    acc(m, i) = complete ? complete(s) : s;
+    acc(m, i) = s;
+    return std::nullopt;
+  };
+  return f;
+}
+
+// A text field of the dialogs, entered through its rule of the field table: refused where the
+// dialog's field would not let the user type the text, stored as the dialog stores a finished edit.
+template <typename Acc>
+Field Typed(const TextFieldRule& rule, Acc acc) {
+  Field f{rule.name, rule.help, {}, {}, {}, Compare::Text, {}};
+  f.get = [acc](ConfigModel& m, int i) { return RightTrim(acc(m, i)); };
+  f.set = [acc, &rule](ConfigModel& m, int i, const std::string& t) -> Error {
+    if (!TypedAccepted(rule, t)) return std::string("the field does not take this text: ") + rule.help;
+    acc(m, i) = rule.enter(t);
     return std::nullopt;
   };
   return f;
@@ -506,9 +520,7 @@ std::vector<Section> BuildSchema() {
       return std::nullopt;
     };
     sec.fields.push_back(fw);
-    sec.fields.push_back(Digits("serial_number", "serial number: a digit, a letter C to N, six digits",
-                                ACC(m.data.identity.serialNumber), 9, 8,
-                                [](const std::string& t) { return CompleteSerialNumber(t); }));
+    sec.fields.push_back(Typed(fields::kSerialNumber, ACC(m.data.identity.serialNumber)));
     sec.fields.push_back(Hex("factory_data", "factory data, kept as read from the radio", off::kFactoryData, 4, false));
     s.push_back(sec);
   }
@@ -546,9 +558,7 @@ std::vector<Section> BuildSchema() {
         const auto texts = Texts(hw.IsUhf() ? TextList(text::kUhfChannelSteps) : TextList(text::kVhfChannelSteps));
         const int k = FindText(texts, t);
         if (k < 0) return OneOf(texts);
-        const double ref = hw.RefOscMHz();
-        hw.bandIndex = (hw.IsUhf() ? 2 : 0) + k;
-        hw.SetRefOscMHz(ref);
+        hw.bandIndex = BandIndexOfStepItem(hw.IsUhf(), k);
         return std::nullopt;
       };
       sec.fields.push_back(f);
@@ -559,8 +569,9 @@ std::vector<Section> BuildSchema() {
       Field f{"ref_osc", "reference oscillator in MHz (at most 99.99)", {}, {}, {}, Compare::Hertz, {}};
       f.get = [](ConfigModel& m, int) { return FrequencyText(m.data.hardware.RefOscMHz()); };
       f.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-        if (!ParseHertz(t)) return "expected a frequency in MHz";
-        ApplyRefOscEntry(m.data.hardware, t);
+        const auto n = TypedNumber(fields::kRefOsc, t);
+        if (!n) return "expected a frequency in MHz";
+        ApplyRefOscEntry(m.data.hardware, *n);
         return std::nullopt;
       };
       sec.fields.push_back(f);
@@ -573,12 +584,13 @@ std::vector<Section> BuildSchema() {
         return FrequencyLimitText(min ? m.data.hardware.minFreq : m.data.hardware.maxFreq);
       };
       f.set = [min](ConfigModel& m, int, const std::string& t) -> Error {
-        if (!ParseHertz(Trim(t.substr(0, t.find("MHz"))))) return "expected a frequency in MHz";
+        const auto n = TypedNumber(min ? fields::kMinFrequency : fields::kMaxFrequency, t);
+        if (!n) return "expected a frequency in MHz";
         HardwareArea& hw = m.data.hardware;
         if (min)
-          hw.minFreq = static_cast<unsigned>(MinFrequencyEntry(t, hw.maxFreq).stored);
+          hw.minFreq = static_cast<unsigned>(MinFrequencyEntry(*n, hw.maxFreq).stored);
         else
-          hw.maxFreq = static_cast<unsigned>(MaxFrequencyEntry(t, hw.minFreq).stored);
+          hw.maxFreq = static_cast<unsigned>(MaxFrequencyEntry(*n, hw.minFreq).stored);
         return std::nullopt;
       };
       return f;
@@ -589,8 +601,9 @@ std::vector<Section> BuildSchema() {
       Field f{"first_if", "first intermediate frequency in MHz (kHz are stored)", {}, {}, {}, Compare::Number, {}};
       f.get = [](ConfigModel& m, int) { return Format("%.3f MHz", m.data.hardware.firstIf / 1000.0); };
       f.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-        if (!ParseHertz(Trim(t.substr(0, t.find("MHz"))))) return "expected a frequency in MHz";
-        m.data.hardware.firstIf = static_cast<unsigned>(FirstIfEntry(t).stored);
+        const auto n = TypedNumber(fields::kFirstIf, t);
+        if (!n) return "expected a frequency in MHz";
+        m.data.hardware.firstIf = static_cast<unsigned>(FirstIfEntry(*n).stored);
         return std::nullopt;
       };
       sec.fields.push_back(f);
@@ -604,9 +617,9 @@ std::vector<Section> BuildSchema() {
         return std::string(buf, r.ptr);
       };
       f.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-        const std::string s2 = Trim(t);
-        if (s2.empty() || !AllAccepted(s2, 5)) return "expected a number of MHz";
-        m.data.defaultSplit = DefaultSplitEntry(s2);
+        const auto n = TypedNumber(fields::kDefaultSplit, t);
+        if (!n) return "expected a number of MHz";
+        m.data.defaultSplit = DefaultSplitEntry(*n);
         return std::nullopt;
       };
       sec.fields.push_back(f);
@@ -759,7 +772,7 @@ std::vector<Section> BuildSchema() {
     Section sec{"power_saving", "Power saving and the power-on tag", 0, {}, {}, 8, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kPowerOnTag, 8}, {3, 2}, {7, 1}, {off::kCommonOptions, 1}});
     sec.fields = {
-        Tag("power_on_tag", "text shown at power-on, up to 8 characters", ACC(m.options.powerOnTag)),
+        Typed(fields::kPowerOnTag, ACC(m.options.powerOnTag)),
         Choice("transmit_timer", "transmit (time-out) timer", text::kTransmitTimers, ACC(m.options.transmitTimer)),
         Choice("penalty_timer", "penalty timer", text::kPenaltyTimers, ACC(m.options.penaltyTimer)),
         Choice("release_timer", "release timer", text::kReleaseTimers, ACC(m.options.releaseTimer)),
@@ -840,9 +853,7 @@ std::vector<Section> BuildSchema() {
   {
     Section sec{"marketing", "Marketing", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kMarketApplication, 2}});
-    sec.fields.push_back(Digits("market_application", "market application code, 4 characters of 0-9, A-D, * and #",
-                                ACC(m.data.identity.marketApplication), 3, 4,
-                                [](const std::string& t) { return CompleteMarketApplication(t); }));
+    sec.fields.push_back(Typed(fields::kMarketApplication, ACC(m.data.identity.marketApplication)));
     s.push_back(sec);
   }
 
@@ -907,8 +918,7 @@ std::vector<Section> BuildSchema() {
     sec.bytes = Runs({{off::kPassword, 3}});
     sec.fields = {
         Flag("enabled", "password asked at power-on", ACC(m.options.passwordEnabled)),
-        Digits("password", "four digits", ACC(m.options.password), 8, 4,
-               [](const std::string& t) { return CompletePassword(t); }),
+        Typed(fields::kPassword, ACC(m.options.password)),
     };
     sec.fields.back().get = [](ConfigModel& m, int) { return CompletePassword(m.options.password); };
     s.push_back(sec);
@@ -939,14 +949,14 @@ std::vector<Section> BuildSchema() {
         Choice("delay", "DTMF delay", text::kDtmfDelays, ACC(m.dtmf.delay)),
         Choice("speed", "DTMF speed", text::kDtmfSpeeds, ACC(m.dtmf.speed)),
         Choice("pause_time", "pause time", text::kDtmfPauseTimes, ACC(m.dtmf.pauseTime)),
-        Digits("pause_code", "pause code: one DTMF digit or none", ACC(m.dtmf.pauseCode), 3, 1),
+        Typed(fields::kPauseCode, ACC(m.dtmf.pauseCode)),
     };
     for (int k = 0; k < DtmfParams::kSpeedDialCount; ++k)
-      sec.fields.push_back(Digits(Format("speed_dial_%d", k + 1), "speed-dial code, up to 15 DTMF digits",
-                                  [k](ConfigModel& m, int) -> std::string& { return m.dtmf.speedDial[static_cast<std::size_t>(k)]; },
-                                  3, DtmfParams::kMaxCodeDigits));
-    sec.fields.push_back(Digits("ani_code", "ANI code, up to 15 DTMF digits", ACC(m.dtmf.aniCode), 3, 15));
-    sec.fields.push_back(Digits("emergency_code", "emergency code, up to 15 DTMF digits", ACC(m.dtmf.emergencyCode), 3, 15));
+      sec.fields.push_back(Typed(fields::SpeedDial(k), [k](ConfigModel& m, int) -> std::string& {
+        return m.dtmf.speedDial[static_cast<std::size_t>(k)];
+      }));
+    sec.fields.push_back(Typed(fields::kAniCode, ACC(m.dtmf.aniCode)));
+    sec.fields.push_back(Typed(fields::kEmergencyCode, ACC(m.dtmf.emergencyCode)));
     s.push_back(sec);
   }
   {
@@ -965,15 +975,17 @@ std::vector<Section> BuildSchema() {
         Flag("programmed", "page code in use", ACC(m.paging.pages[static_cast<std::size_t>(i)].programmed),
              [](ConfigModel& m, int, bool) { return NeedPaging(m); }),
         PagingChoice("mode", "page mode", text::kPageModes, ACC(m.paging.pages[static_cast<std::size_t>(i)].mode)),
-        Digits("code", "up to 3 DTMF digits", ACC(m.paging.pages[static_cast<std::size_t>(i)].code), 3, 3),
+        Typed(fields::PageCode(0), ACC(m.paging.pages[static_cast<std::size_t>(i)].code)),
     };
-    {
-      auto plain = pages.fields.back().set;
-      pages.fields.back().set = [plain](ConfigModel& m, int i, const std::string& t) -> Error {
-        if (auto e = NeedPaging(m)) return e;
-        return plain(m, i, t);
-      };
-    }
+    // The code as the Paging Code dialog shows it (empty while the page is not programmed), and a
+    // finished code programs its page as the dialog's edit does.
+    pages.fields.back().get = [](ConfigModel& m, int i) { return m.paging.ShownCode(i); };
+    pages.fields.back().set = [](ConfigModel& m, int i, const std::string& t) -> Error {
+      if (auto e = NeedPaging(m)) return e;
+      if (!TypedAccepted(fields::PageCode(i), t)) return std::string("expected ") + fields::PageCode(i).help;
+      m.paging.EnterCode(i, t);
+      return std::nullopt;
+    };
     s.push_back(pages);
   }
 

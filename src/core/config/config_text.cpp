@@ -4,6 +4,7 @@
 #include <yaml-cpp/yaml.h>
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -12,6 +13,7 @@
 #include <sstream>
 
 #include "config/config_schema.h"
+#include "config/config_verify.h"
 #include "image/codecs.h"
 #include "image/data_file.h"
 #include "io/input_file.h"
@@ -440,14 +442,43 @@ bool EnterStored(ConfigModel& m, const Section& sec, int i, const Given& given, 
   return true;
 }
 
-// Enters the items read from a text (or taken from a model) onto the base through the rules,
-// normalises, and compares what the image then holds with the texts asked for.
-void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double baseSplit, ImportResult& result) {
+constexpr const char* kStoredNote = "stored: ";
+
+// What the checks find in the model's image as it stands, but its checksum.
+std::set<std::pair<std::string, std::string>> Problems(ConfigModel& m) {
+  Flush(m);
+  std::set<std::pair<std::string, std::string>> out;
+  for (const Finding& f : Verify(m.data.image, m.data.defaultSplit))
+    if (f.place != "checksum") out.emplace(f.place, f.message);
+  return out;
+}
+
+// The stored item a problem's place names ("groups.3.size"), else the first stored item of the
+// problem's section, else the first stored item of all.
+std::pair<const SectionInput*, int> StoredItemOf(const std::vector<SectionInput>& inputs, const std::string& place) {
+  const SectionInput* first = nullptr;
+  for (const SectionInput& in : inputs) {
+    if (in.stored.empty()) continue;
+    if (!first) first = &in;
+    const Section& sec = *in.section;
+    if (place != sec.name && place.rfind(sec.name + ".", 0) != 0) continue;
+    const std::size_t from = sec.name.size() + 1;
+    const int i = sec.count > 0 && place.size() > from ? sec.ItemIndex(place.substr(from, place.find('.', from) - from)) : -1;
+    return {&in, in.stored.count(i) ? i : in.stored.begin()->first};
+  }
+  return {first, first->stored.begin()->first};
+}
+
+// `checkStored`: stored bytes are held to the checks (an export, which carries its own image's
+// bytes, has no need to).
+void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double baseSplit, ImportResult& result,
+           bool checkStored = true) {
   // Enter the sections in the order their rules need: what others depend on comes first.
   std::stable_sort(inputs.begin(), inputs.end(),
                    [](const SectionInput& a, const SectionInput& b) { return a.section->applyRank < b.section->applyRank; });
   ConfigModel m;
   m.Load(baseImage, baseSplit);
+  std::optional<std::set<std::pair<std::string, std::string>>> before;  // the checks' findings
 
   for (const SectionInput& in : inputs) {
     const Section& sec = *in.section;
@@ -461,6 +492,7 @@ void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double
     // The section's stored bytes go in first, as they are; its fields are entered over them.
     if (!in.stored.empty()) {
       Flush(m);
+      if (checkStored && !before) before = Problems(m);
       for (const auto& [i, given] : in.stored)
         if (!EnterStored(m, sec, i, given, result.errors)) return;
       ReloadAreas(m.data);
@@ -498,6 +530,17 @@ void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double
   }
   if (!result.errors.empty()) return;
   m.Finish();
+
+  // Stored bytes that break a rule (a group too large, a value no field would store): what the
+  // checks find now and did not find before them is reported at the stored bytes, a change to
+  // accept. The fields' own rules never store such a value.
+  if (before)
+    for (const auto& problem : Problems(m))
+      if (!before->count(problem)) {
+        const auto [in, i] = StoredItemOf(inputs, problem.first);
+        result.changes.push_back(About(in->stored.at(i).mark, kStoredNote + problem.first + ": " + problem.second,
+                                       *in->section, i));
+      }
 
   // What the image now holds, field by field, against what the text asked for.
   for (const SectionInput& in : inputs)
@@ -552,14 +595,20 @@ std::string ExportText(const RadioImage& image, double split) {
   Marked marked;
   for (int round = 0; round < 4; ++round) {
     ImportResult r;
-    Enter(InputsOf(m, marked), defaults.image, defaults.defaultSplit, r);
+    Enter(InputsOf(m, marked), defaults.image, defaults.defaultSplit, r, false);
     const std::size_t before = marked.size();
     for (const auto* notes : {&r.errors, &r.changes})
       for (const Note& n : *notes)
         if (n.item >= 0) marked.insert({n.area, n.item});
 
-    if (r.errors.empty() && r.changes.empty()) {
-      if (r.image == m.data.image && r.split == m.data.defaultSplit) break;
+    // The split compares bit for bit, so that -0 comes back as -0.
+    const bool sameSplit = std::bit_cast<std::uint64_t>(r.split) == std::bit_cast<std::uint64_t>(m.data.defaultSplit);
+    if (!sameSplit) marked.insert({"hardware", 0});
+    // Stored bytes that the checks find fault with stay reported: the image holds them.
+    const bool settled = std::all_of(r.changes.begin(), r.changes.end(),
+                                     [](const Note& n) { return n.message.rfind(kStoredNote, 0) == 0; });
+    if (r.errors.empty() && settled) {
+      if (r.image == m.data.image && sameSplit) break;
       // Bytes that differ with every field read back as asked: their items carry them.
       for (const Section& sec : Schema()) {
         if (!sec.present(m)) continue;
@@ -736,7 +785,9 @@ std::string SchemaReference() {
       "table) is exported with an extra key `stored`: the item's bytes in hexadecimal (for `hardware` followed "
       "by the 8 bytes of the default split). They are entered as they are before the item's fields, so that "
       "export and import give back the image byte for byte; a field changed in such an item still goes "
-      "through its rule. `kp53 verify` names the values concerned. `rx_step` and `tx_step` appear only where "
+      "through its rule. `kp53 verify` names the values concerned, and import reports what the checks of "
+      "`kp53 verify` find in stored bytes (a group of more than 128 channels, a market application with "
+      "letters) at their line and column as a change to accept. `rx_step` and `tx_step` appear only where "
       "a channel's frequency is stored with the other step than the grid would choose.\n\n"
       "Areas are entered in this order: identity, hardware, option, signalling, paging and page codes, groups, "
       "channels, then the rest, so that a change of band, option board or signalling system (which reset "
@@ -753,7 +804,10 @@ std::string SchemaReference() {
     for (const Field& f : sec.fields) {
       std::string values;
       for (const auto& c : f.choices) values += (values.empty() ? "`" : ", `") + c + "`";
-      if (values.empty()) values = "e.g. `" + f.get(m, 0) + "`";
+      if (values.empty()) {
+        const std::string example = f.get(m, 0);
+        values = "e.g. `" + (example.empty() ? std::string("\"\"") : example) + "`";
+      }
       std::string help = f.help;
       for (auto pos = help.find('|'); pos != std::string::npos; pos = help.find('|', pos + 2)) help.replace(pos, 1, "\\|");
       md += "| `" + f.name + "` | " + values + " | " + help + " |\n";

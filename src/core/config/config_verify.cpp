@@ -1,6 +1,8 @@
 #include "config/config_verify.h"
 
 #include <algorithm>
+#include <cmath>
+#include <map>
 
 #include "config/config_model.h"
 #include "config/config_schema.h"
@@ -8,6 +10,8 @@
 #include "image/channel_table.h"
 #include "image/codecs.h"
 #include "image/common_options_area.h"
+#include "image/entry_rules.h"
+#include "image/field_table.h"
 
 namespace kp53::config {
 
@@ -91,28 +95,30 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
     CheckText(out, img, off::kGroupTags + 8 * static_cast<std::size_t>(g), Format("groups.%d.tag", g + 1));
   CheckText(out, img, off::kPowerOnTag, "power_saving.power_on_tag");
 
-  const std::string& serial = m.data.identity.serialNumber;
-  const bool serialOk = serial.size() == 8 && serial[0] >= '0' && serial[0] <= '9' && serial[1] >= 'C' &&
-                        serial[1] <= 'N' && std::all_of(serial.begin() + 2, serial.end(), [](char c) { return c >= '0' && c <= '9'; });
-  if (!serialOk) out.push_back({"identity.serial_number", "\"" + serial + "\" is not a digit, a letter C to N and six digits"});
-  for (std::size_t k = 0; k < 2; ++k)
-    if ((img[off::kPassword + 1 + k] >> 4) > 9 || (img[off::kPassword + 1 + k] & 0x0F) > 9) {
-      out.push_back({"password.password", "the password holds a character other than a digit"});
-      break;
-    }
-  for (std::size_t k = 0; k < 12; ++k) {
-    const std::size_t o = k < 10 ? off::kDtmfSpeedDial + 8 * k : (k == 10 ? off::kDtmfAni : off::kDtmfEmergency);
-    const int count = img[o] & 0x0F;
-    if (count > 15 && count != 0x0F) out.push_back({"dtmf", "a code holds more than 15 digits"});
-  }
+  if (!std::isfinite(split))
+    out.push_back({"hardware.default_split", "the default split is not a number"});
+  else if (std::fabs(split) > kMaxDefaultSplit)
+    out.push_back({"hardware.default_split", Format("%g MHz lies outside -99.9 to 99.9 MHz", split)});
 
-  // Every list field holds a value its list names.
-  for (const auto& f : Flatten(m))
-    if (!f.value.empty() && f.value[0] == '#')
-      out.push_back({f.Place(), "value " + f.value.substr(1) + " is not one of the field's choices"});
-  for (const auto& f : Flatten(m))
-    if (f.area == "channels" && f.value.find('?') != std::string::npos)
-      out.push_back({f.Place(), "a stored value that the grid cannot show"});
+  // Every text field of the dialogs holds what its own entry would store; every list field a
+  // value its list names; every channel field a value the grid can show.
+  std::map<std::string, const TextFieldRule*> typed;
+  for (const TextFieldRule& r : TextFieldRules()) typed[std::string(r.area) + "." + r.name] = &r;
+  for (const Section& sec : Schema()) {
+    if (!sec.present(m)) continue;
+    for (int i = 0; i < std::max(sec.count, 1); ++i)
+      for (const Field& f : sec.fields) {
+        if (f.shown && !f.shown(m, i)) continue;
+        const std::string value = f.get(m, i);
+        const std::string place = sec.name + "." + (sec.count ? sec.ItemKey(i) + "." : std::string()) + f.name;
+        if (!f.choices.empty() && !value.empty() && value[0] == '#')
+          out.push_back({place, "value " + value.substr(1) + " is not one of the field's choices"});
+        if (sec.name == "channels" && value.find('?') != std::string::npos)
+          out.push_back({place, "a stored value that the grid cannot show"});
+        if (const auto it = typed.find(sec.name + "." + f.name); it != typed.end() && !StoredAccepted(*it->second, value))
+          out.push_back({place, "\"" + value + "\" is not what the field takes: " + it->second->help});
+      }
+  }
   return out;
 }
 

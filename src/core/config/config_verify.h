@@ -15,8 +15,9 @@ struct Finding {
 
 // The stored checksum, frequencies inside the band limits, transmit inhibit values, tones and DCS
 // codes in the radio's tables, group sizes, texts in the character set, signalling numbers against
-// the option board and the signalling system, serial number and password forms, and every list
-// field holding a value its list names.
+// the option board and the signalling system, the default split within its range, every text
+// field of the dialogs holding what its entry rule stores, and every list field holding a value
+// its list names.
 std::vector<Finding> Verify(const RadioImage& image, double split);
 
 }  // namespace kp53::config

@@ -194,7 +194,12 @@ void ChannelTable::EncodeChannel(RadioImage& img, int index, const HardwareArea&
   EncodeRxFrequency(rec, e.rxFreq, e.rxStep, hw.bandIndex, hw.FirstIfMHz(), hw.injection);
   EncodeTxFrequency(rec, e.txFreq, e.txStep, hw.bandIndex);
 
-  e.tuning = DerivedTuningBytes(img, hw.MinMHz(), hw.MaxMHz(), e.rxFreq, e.txFreq, e.bandwidth);
+  // The tuning bytes follow the frequencies as the record now holds them, so that a record read
+  // back and stored again gets the same bytes.
+  const bool uhf = hw.IsUhf();
+  const double rx = DecodeRxFrequency(rec, e.rxStep, hw.bandIndex, uhf, hw.FirstIfMHz(), hw.injection);
+  const double tx = DecodeTxFrequency(rec, e.txStep, hw.bandIndex, uhf, rx, hw.MinMHz(), hw.MaxMHz()).mhz;
+  e.tuning = DerivedTuningBytes(img, hw.MinMHz(), hw.MaxMHz(), rx, tx, e.bandwidth);
   std::copy(e.tuning.begin(), e.tuning.end(), rec.begin() + 12);
   EncodeText6(e.tag, std::span<std::uint8_t, 8>(rec.data() + 17, 8));
 
@@ -294,9 +299,10 @@ void ChannelTable::ResetFrequencies(bool uhf) {
 
 void ChannelTable::ClearSignalling(RadioImage& img) {
   for (int i = 0; i < kChannelCount; ++i) {
+    // The whole signalling byte: kind (bits 7-6), number (bits 4-0) and the DTMF ANI bit 5.
     Entry(i).signalNo = 0;
-    // Signalling kind (bits 7-6) and number (bits 4-0); the DTMF ANI bit stays.
-    img[RecordOffset(i) + 3] &= 0x20;
+    Entry(i).dtmfAni = 0;
+    img[RecordOffset(i) + 3] = 0;
   }
   for (std::size_t s = 0; s < 16; ++s) img[off::kTwoToneSystems + s] = 0;
 }

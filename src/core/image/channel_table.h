@@ -110,8 +110,8 @@ class ChannelTable {
   bool IsEnabled(int index) const { return (entries[static_cast<std::size_t>(index)].enabled & 1) != 0; }
   void EnableAll();
   void ResetFrequencies(bool uhf);
-  // Clears every channel's signalling in the model and in the image, and four fields of each of
-  // the 16 2-tone system bytes.
+  // Clears every channel's signalling byte (kind, number and DTMF ANI) in the model and in the
+  // image, and the 16 2-tone system bytes.
   void ClearSignalling(RadioImage& img);
   // Recomputes totalAllocated and channelsLeft from the group sizes.
   void RecountGroups();

@@ -72,10 +72,14 @@ TxFrequency DecodeTxFrequency(RecordView record, int selector, int bandIndex, bo
                               double minMHz, double maxMHz) {
   const std::uint32_t n = ReadNumber(record, kTxHi, kTxBit16);
   if (n == 0) return {BandDefaultFrequency(uhf), false};
+  // The receive frequency stands in for a transmit frequency the band does not hold, unless it
+  // is no frequency at all (a damaged band): it would be stored as the number 0, which reads back
+  // as the band default, and the record would change on every save.
+  const double fallback = rxMHz > 0.0 ? rxMHz : BandDefaultFrequency(uhf);
   const std::uint64_t hz = std::uint64_t{n} * StepHz(selector, bandIndex);
-  if (hz == 300000000u || hz == 50000000u) return {rxMHz, true};
+  if (hz == 300000000u || hz == 50000000u) return {fallback, true};
   const double f = static_cast<double>(hz) / 1e6;
-  if (f < minMHz || f > maxMHz) return {rxMHz, false};
+  if (f < minMHz || f > maxMHz) return {fallback, false};
   return {f, false};
 }
 

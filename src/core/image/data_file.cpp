@@ -53,6 +53,14 @@ bool DecodeDataFile(std::string_view bytes, RadioImage& image, double& split) {
   return true;
 }
 
+std::optional<double> ReadSplitTrailer(const std::string& path) {
+  const InputFile in = ReadInputFile(path, kDataFileSize);
+  if (!in.ok() || in.bytes.size() != kDataFileSize) return std::nullopt;
+  unsigned char trailer[kTrailerSize];
+  std::copy_n(in.bytes.begin() + kImageSize, kTrailerSize, trailer);
+  return DecodeSplit(trailer);
+}
+
 std::string DataFileBytes(const RadioImage& image, double split) {
   unsigned char trailer[kTrailerSize];
   EncodeSplit(split, trailer);

@@ -2,6 +2,7 @@
 // IEEE-754 double, 7735 bytes in all, no header.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,13 +29,18 @@ bool ReadDataFile(const std::string& path, RadioImage& image, double& split, Use
 // The image and the trailer from a data file's bytes; false when there are not kDataFileSize of them.
 bool DecodeDataFile(std::string_view bytes, RadioImage& image, double& split);
 
+// The trailer's value as the file holds it (not a number included); nothing when the file has
+// no trailer or cannot be read. ReadDataFile keeps such a split out of the image's data.
+std::optional<double> ReadSplitTrailer(const std::string& path);
+
 // The file's 7735 bytes.
 std::string DataFileBytes(const RadioImage& image, double split);
 
 // Writes the file atomically (WriteFileAtomically), so that a failed write leaves the old file as
 // it was. Reports message 35 (cannot create, or the name is not a regular file), 49 (a target the
 // user may not write) or 33 (cannot write) and answers false. With Replace::Never an existing file
-// is left alone without a message; one of `inputs` is never written (message 35). `result` receives the outcome with the system's reason.
+// is left alone without a message; one of `inputs` is never written (message 35). `result`
+// receives the outcome with the system's reason.
 bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt,
                    Replace replace = Replace::Allowed, AtomicWriteResult* result = nullptr,
                    const std::vector<std::string>& inputs = {});

@@ -64,7 +64,7 @@ Entry FirstIfEntry(std::string_view text) {
 
 std::string FirstIfText(unsigned kHz) { return Format("%5.2fMHz", kHz / 1000.0); }
 
-double DefaultSplitEntry(std::string_view text) { return std::clamp(LeadingNumber(text), -99.9, 99.9); }
+double DefaultSplitEntry(std::string_view text) { return std::clamp(LeadingNumber(text), -kMaxDefaultSplit, kMaxDefaultSplit); }
 
 // --- Power-on tag, marketing, password ----------------------------------------------------------
 

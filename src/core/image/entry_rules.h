@@ -36,6 +36,7 @@ std::string ApplyRefOscEntry(HardwareArea& hardware, std::string_view text);
 Entry FirstIfEntry(std::string_view text);
 std::string FirstIfText(unsigned kHz);  // "%5.2fMHz"
 // Default split: -99.9..99.9 MHz, shown "%-5.1f MHz".
+inline constexpr double kMaxDefaultSplit = 99.9;
 double DefaultSplitEntry(std::string_view text);
 
 // --- Power-on tag, marketing, password ----------------------------------------------------------

@@ -79,16 +79,13 @@ void HardwareArea::SetDefaults() {
 }
 
 void HardwareArea::ApplyBandDefaults(bool uhf) {
-  const double ref = RefOscMHz();
-  const bool keepRef = refOscA != 0 || refOscB != 0;
+  // The reference oscillator's counts stay as stored: only the band index changes under them.
   frequencyRange = uhf ? 4 : 1;
   bandIndex = uhf ? 2 : 1;
   injection = uhf ? 0 : 1;
   minFreq = uhf ? 4500 : 1460;
   maxFreq = uhf ? 4900 : 1740;
   sqlRelease = uhf ? 4 : 6;
-  // The oscillator copies are counted in the band's steps; keep the frequency they stand for.
-  if (keepRef) SetRefOscMHz(ref);
 }
 
 double HardwareArea::RefOscMHz() const {

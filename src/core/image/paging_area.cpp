@@ -1,6 +1,7 @@
 #include "image/paging_area.h"
 
 #include "image/codecs.h"
+#include "image/field_table.h"
 
 namespace kp53 {
 
@@ -47,6 +48,13 @@ std::string PagingParams::ShownCode(int n) const {
   if (n < 0 || n >= kPageCount) return {};
   const PageEntry& p = pages[static_cast<std::size_t>(n)];
   return p.programmed ? p.code : std::string{};
+}
+
+const std::string& PagingParams::EnterCode(int n, std::string_view typed) {
+  PageEntry& page = pages[static_cast<std::size_t>(n)];
+  page.code = fields::PageCode(n).enter(typed);
+  page.programmed = true;
+  return page.code;
 }
 
 }  // namespace kp53

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "image/radio_image.h"
 
@@ -34,6 +35,9 @@ class PagingParams {
 
   // The code of page `n` (0-based) as the dialog shows it: empty when the page is not programmed.
   std::string ShownCode(int n) const;
+  // A finished edit of page `n`'s code: the code as its field enters it, and the page becomes
+  // programmed (an empty code then stores two zero bytes). Answers the stored code.
+  const std::string& EnterCode(int n, std::string_view typed);
 };
 
 }  // namespace kp53

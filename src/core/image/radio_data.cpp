@@ -99,7 +99,28 @@ void OnDemandAreas::LoadAllFromImage(const RadioImage& img) {
   paging.LoadFromImage(img);
 }
 
+namespace {
+void StoreAllAreas(RadioData& data);
+}  // namespace
+
 void NormalizeImage(RadioData& data) {
+  StoreAllAreas(data);
+  // A model read from a damaged image can hold values its store does not give back as they were
+  // (a transmit frequency outside band limits that exclude everything); read what was stored and
+  // store it again until the image settles, so that a saved file normalises to itself. The
+  // document's own areas keep what they hold.
+  RadioData again = data;
+  for (int pass = 0; pass < 3; ++pass) {
+    ReloadAreas(again);
+    StoreAllAreas(again);
+    if (again.image == data.image) return;
+    data.image = again.image;
+  }
+}
+
+namespace {
+
+void StoreAllAreas(RadioData& data) {
   RadioImage& img = data.image;
   // The signalling system decides which signalling areas are meaningful. SignalingSystemArea is
   // the master copy of its bit and is stored first, so the result always agrees with its own bit.
@@ -133,5 +154,7 @@ void NormalizeImage(RadioData& data) {
   // 5. The checksum over bytes 2 to 7714.
   StoreChecksum(img);
 }
+
+}  // namespace
 
 }  // namespace kp53

@@ -142,9 +142,12 @@ void AlignmentSession::LeaveAlignment() {
 bool AlignmentSession::SelectChannel(int c) {
   if (c < 0 || c >= kChannelCount) return false;
   if (!SendOk(alignment::kTune, {static_cast<std::uint8_t>(c)})) return false;
-  channel_ = c;
-  const bool rx = SendOk(alignment::kPowerOrRx, {V(align::kRxSensitivity)});
-  const bool rf = SendOk(alignment::kRfFrequency, {V(align::kRfFrequency)});
+  // The new channel's values go out; the session moves to it only when the radio took them, so
+  // that after a refusal the sliders and measurements still belong to the previous channel.
+  auto value = [&](int item) { return static_cast<std::uint8_t>(AlignmentItemValue(data_, c, item)); };
+  const bool rx = SendOk(alignment::kPowerOrRx, {value(align::kRxSensitivity)});
+  const bool rf = SendOk(alignment::kRfFrequency, {value(align::kRfFrequency)});
+  if (rx && rf) channel_ = c;
   return rx && rf;
 }
 

@@ -8,6 +8,7 @@
 #include "image/entry_rules.h"
 #include "image/image_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -89,10 +90,8 @@ CHardwareParamsDlg::CHardwareParamsDlg(const ParamEnv& env, QWidget* parent)
   AddCombo(a, kFrontKeypad, QStringLiteral("Front &KeyPad"), Items(t::kFrontKeypad));
   AddCombo(a, kBand, QStringLiteral("&Frequency Band"), Items(t::kBandFamilies));
   AddCombo(a, kRange, QStringLiteral("Frequency &Range"), Items(t::kUhfRanges));
-  AddEdit(a, kMinFrequency, QStringLiteral("Mi&n Frequency"), 1, 5);
-  AddEdit(a, kMaxFrequency, QStringLiteral("M&ax Frequency"), 1, 5);
-  AddEdit(a, kRefXtal, QStringLiteral("Ref &XTAL"), 5, 5);
-  AddEdit(a, kFirstIf, QStringLiteral("&1st IF"), 5, 6);
+  for (const NumberFieldRule* r : {&fields::kMinFrequency, &fields::kMaxFrequency, &fields::kRefOsc, &fields::kFirstIf})
+    AddEdit(a, r->id, RuleLabel(*r), r->filterMode, r->length);
   AddCombo(a, kLocalOffset, QStringLiteral("&Local Offset"), Items(t::kLocalOffset));
   AddCombo(b, kChannelStep, QStringLiteral("Chann&el Step"), Items(t::kVhfChannelSteps));
   AddCombo(b, kDcsRxData, QStringLiteral("&DCS RX Data"), Items(t::kDcsPolarity));

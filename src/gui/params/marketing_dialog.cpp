@@ -3,6 +3,7 @@
 #include <QFormLayout>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 
 namespace kp53::gui {
 
@@ -18,7 +19,7 @@ const HelpTopic kTopics[] = {
      "second place).</p>"},
 };
 
-QString Padded(const std::string& s, int width) { return QString::fromStdString(s).leftJustified(width, QLatin1Char(' ')); }
+QString Shown(const TextFieldRule& rule, const std::string& stored) { return QString::fromStdString(ShownText(rule, stored)); }
 
 }  // namespace
 
@@ -27,10 +28,10 @@ CMarketingDlg::CMarketingDlg(const ParamEnv& env, QWidget* parent)
       editedBefore_(Doc().Context().marketingEdited) {
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
-  AddEdit(form, kMarketApplication, QStringLiteral("&Market Application"), 8, 4);
-  AddEdit(form, kSerialNumber, QStringLiteral("&Serial Number"), 9, 8);
-  ShowText(kMarketApplication, Padded(Data().identity.marketApplication, 4));
-  ShowText(kSerialNumber, Padded(Data().identity.serialNumber, 8));
+  AddEdit(form, fields::kMarketApplication.id, RuleLabel(fields::kMarketApplication), fields::kMarketApplication.filterMode, fields::kMarketApplication.length)->setCharacterMap(RuleCharacterMap(fields::kMarketApplication));
+  AddEdit(form, fields::kSerialNumber.id, RuleLabel(fields::kSerialNumber), fields::kSerialNumber.filterMode, fields::kSerialNumber.length)->setCharacterMap(RuleCharacterMap(fields::kSerialNumber));
+  ShowText(kMarketApplication, Shown(fields::kMarketApplication, Data().identity.marketApplication));
+  ShowText(kSerialNumber, Shown(fields::kSerialNumber, Data().identity.serialNumber));
   SetFieldEnabled(kSerialNumber, MaintenanceMode());
 }
 
@@ -39,11 +40,11 @@ std::span<const HelpTopic> CMarketingDlg::HelpTopics() { return kTopics; }
 void CMarketingDlg::OnEditFinished(int id, const QString& text) {
   IdentityArea& identity = Data().identity;
   if (id == kMarketApplication) {
-    identity.marketApplication = kp53::CompleteMarketApplication(text.toStdString());
-    ShowText(id, Padded(identity.marketApplication, 4));
+    identity.marketApplication = fields::kMarketApplication.enter(text.toStdString());
+    ShowText(id, Shown(fields::kMarketApplication, identity.marketApplication));
   } else if (id == kSerialNumber) {
-    identity.serialNumber = kp53::CompleteSerialNumber(text.toStdString());
-    ShowText(id, Padded(identity.serialNumber, 8));
+    identity.serialNumber = fields::kSerialNumber.enter(text.toStdString());
+    ShowText(id, Shown(fields::kSerialNumber, identity.serialNumber));
   } else {
     return;
   }

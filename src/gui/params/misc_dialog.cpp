@@ -4,6 +4,7 @@
 
 #include "image/codecs.h"
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -62,7 +63,8 @@ CMiscDlg::CMiscDlg(const ParamEnv& env, QWidget* parent)
   const bool ht620 = Data().hardware.model == 1;
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
-  AddEdit(form, kDefaultSplit, QStringLiteral("&Default Split"), 5, 5);
+  AddEdit(form, kDefaultSplit, RuleLabel(fields::kDefaultSplit), fields::kDefaultSplit.filterMode,
+          fields::kDefaultSplit.length);
   ShowText(kDefaultSplit, kp53::FormatDefaultSplit(Data().defaultSplit));
   for (const MiscField& f : kFields) {
     AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));

@@ -6,6 +6,7 @@
 
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -36,10 +37,7 @@ CPowerOnPasswordDlg::CPowerOnPasswordDlg(const ParamEnv& env, QWidget* parent)
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddCombo(form, kPasswordEnabled, QStringLiteral("&Password"), Items(text::kDisabledEnabled));
   ShowIndex(kPasswordEnabled, area_.passwordEnabled);
-  // The letters A to D are kept in upper case, as the radio shows them.
-  AddEdit(form, kPassword, QStringLiteral("Password &No."), 3, 4)->setCharacterMap([](char c) -> std::optional<char> {
-    return c >= 'a' && c <= 'd' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
+  AddEdit(form, fields::kPassword.id, RuleLabel(fields::kPassword), fields::kPassword.filterMode, fields::kPassword.length)->setCharacterMap(RuleCharacterMap(fields::kPassword));
   ShowText(kPassword, Shown(area_.password));
   SetFieldEnabled(kPassword, area_.passwordEnabled != 0);
   // Two plain fields that nothing reads: the radio keeps one password, set above.
@@ -58,7 +56,7 @@ std::span<const HelpTopic> CPowerOnPasswordDlg::HelpTopics() { return kTopics; }
 
 void CPowerOnPasswordDlg::OnEditFinished(int id, const QString& text) {
   if (id != kPassword) return;
-  area_.password = kp53::CompletePassword(text.toStdString());
+  area_.password = fields::kPassword.enter(text.toStdString());
   ShowText(kPassword, Shown(area_.password));
 }
 

@@ -5,6 +5,7 @@
 #include "image/channel_editing.h"
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -50,9 +51,8 @@ CPowerSavingDlg::CPowerSavingDlg(const ParamEnv& env, QWidget* parent)
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
-  CFilteredEdit* tag = AddEdit(form, kTag, QStringLiteral("P&ower ON Tag"), 4, 8);
   // Typed as in the channel grid's TAG cells: letters upper-cased, what the radio cannot show refused.
-  tag->setCharacterMap(kp53::StorableTagCharacter);
+  AddEdit(form, fields::kPowerOnTag.id, RuleLabel(fields::kPowerOnTag), fields::kPowerOnTag.filterMode, fields::kPowerOnTag.length)->setCharacterMap(RuleCharacterMap(fields::kPowerOnTag));
   ShowText(kTag, area_.powerOnTag);
   SetFieldEnabled(kTag, Data().hardware.model == 1);
   for (const PowerField& f : kFields) {
@@ -65,7 +65,7 @@ std::span<const HelpTopic> CPowerSavingDlg::HelpTopics() { return kTopics; }
 
 void CPowerSavingDlg::OnEditFinished(int id, const QString& text) {
   if (id != kTag) return;
-  area_.powerOnTag = kp53::PowerOnTagEntry(text.toStdString());
+  area_.powerOnTag = fields::kPowerOnTag.enter(text.toStdString());
   ShowText(kTag, area_.powerOnTag);
 }
 

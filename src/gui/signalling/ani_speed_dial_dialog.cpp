@@ -1,11 +1,13 @@
 #include "signalling/ani_speed_dial_dialog.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
@@ -13,7 +15,6 @@ namespace kp53::gui {
 
 namespace {
 
-constexpr int kDtmfDigitMode = 3;
 
 constexpr HelpTopic kTopics[] = {
     {CAniSpeedDialDlg::kAniTransmit, "ANI Transmit",
@@ -54,17 +55,20 @@ CAniSpeedDialDlg::CAniSpeedDialDlg(const ParamEnv& env, QWidget* parent)
   AddCombo(timing, kPauseTime, QStringLiteral("DTMF &Pause Time"), Items(text::kDtmfPauseTimes));
   QFormLayout* speedDials = AddForm(columns);
   for (int n = 0; n < DtmfParams::kSpeedDialCount; ++n) {
-    AddEdit(speedDials, kSpeedDial0 + n, QStringLiteral("Speed Dial Code&%1").arg(n), kDtmfDigitMode,
-            static_cast<int>(DtmfParams::kMaxCodeDigits));
+    AddEdit(speedDials, fields::SpeedDial(n).id, RuleLabel(fields::SpeedDial(n)), fields::SpeedDial(n).filterMode, fields::SpeedDial(n).length)->setCharacterMap(RuleCharacterMap(fields::SpeedDial(n)));
     SetHelpContext(kSpeedDial0 + n, kSpeedDial0);
   }
   left->addSpacing(12);
   QFormLayout* codes = AddForm(left);
-  AddEdit(codes, kAniCode, QStringLiteral("DTMF &ANI Code"), kDtmfDigitMode,
-          static_cast<int>(DtmfParams::kMaxCodeDigits));
-  AddEdit(codes, kEmergencyCode, QStringLiteral("DTMF &Emergency Code"), kDtmfDigitMode,
-          static_cast<int>(DtmfParams::kMaxCodeDigits));
-  AddEdit(codes, kPauseCode, QStringLiteral("DTMF Pause &Code"), kDtmfDigitMode, 1);
+  // The ANI code is an active field with 2-tone only; with 5-tone it looks plain until typed in.
+  CFilteredEdit* ani = AddEdit(codes, fields::kAniCode.id, RuleLabel(fields::kAniCode), fields::kAniCode.filterMode,
+                               fields::kAniCode.length);
+  ani->setCharacterMap(RuleCharacterMap(fields::kAniCode));
+  // The ANI code is set up as an active field with 2-tone only; with 5-tone it keeps the look of
+  // a plain read-only line edit (the application's own colours) until the user starts editing it.
+  if (Data().signaling.IsFiveTone()) ani->setPalette(QApplication::palette(ani));
+  AddEdit(codes, fields::kEmergencyCode.id, RuleLabel(fields::kEmergencyCode), fields::kEmergencyCode.filterMode, fields::kEmergencyCode.length)->setCharacterMap(RuleCharacterMap(fields::kEmergencyCode));
+  AddEdit(codes, fields::kPauseCode.id, RuleLabel(fields::kPauseCode), fields::kPauseCode.filterMode, fields::kPauseCode.length)->setCharacterMap(RuleCharacterMap(fields::kPauseCode));
   left->addStretch(1);
 
   ShowIndex(kAniTransmit, dtmf_.aniTransmit);
@@ -93,19 +97,22 @@ void CAniSpeedDialDlg::OnSelectionChanged(int id, int index) {
 
 void CAniSpeedDialDlg::OnEditFinished(int id, const QString& text) {
   std::string* code = nullptr;
-  std::size_t limit = DtmfParams::kMaxCodeDigits;
+  const TextFieldRule* rule = nullptr;
   if (id >= kSpeedDial0 && id < kSpeedDial0 + DtmfParams::kSpeedDialCount) {
     code = &dtmf_.speedDial[static_cast<std::size_t>(id - kSpeedDial0)];
+    rule = &fields::SpeedDial(id - kSpeedDial0);
   } else if (id == kAniCode) {
     code = &dtmf_.aniCode;
+    rule = &fields::kAniCode;
   } else if (id == kEmergencyCode) {
     code = &dtmf_.emergencyCode;
+    rule = &fields::kEmergencyCode;
   } else if (id == kPauseCode) {
     code = &dtmf_.pauseCode;
-    limit = 1;
+    rule = &fields::kPauseCode;
   }
   if (!code) return;
-  *code = DtmfDigitsEntry(text.toStdString(), limit);
+  *code = rule->enter(text.toStdString());
   ShowText(id, *code);
 }
 

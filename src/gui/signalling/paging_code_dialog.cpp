@@ -8,6 +8,7 @@
 #include "image/entry_rules.h"
 #include "image/image_rules.h"
 #include "params/filtered_edit.h"
+#include "params/rule_edit.h"
 #include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
@@ -15,7 +16,6 @@ namespace kp53::gui {
 
 namespace {
 
-constexpr int kDtmfDigitMode = 3;
 
 constexpr HelpTopic kTopics[] = {
     {4620, "Paging Code: PAGE 1",
@@ -58,8 +58,7 @@ CPagingCodeDlg::CPagingCodeDlg(const ParamEnv& env, QWidget* parent)
   const QStringList modes = Items(text::kPageModes);
   for (int n = 0; n < PagingParams::kPageCount; ++n) {
     const PageEntry& page = paging_.pages[static_cast<std::size_t>(n)];
-    const QString label = n < 9 ? QStringLiteral("PAGE &%1").arg(n + 1) : QStringLiteral("PAGE 1&0");
-    AddEdit(nullptr, kCode1 + n, label, kDtmfDigitMode, kCodeDigits);
+    AddEdit(nullptr, fields::PageCode(n).id, RuleLabel(fields::PageCode(n)), fields::PageCode(n).filterMode, fields::PageCode(n).length)->setCharacterMap(RuleCharacterMap(fields::PageCode(n)));
     auto* mode = new QComboBox(this);
     mode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     AddField(mode, kMode1 + n);
@@ -84,11 +83,9 @@ void CPagingCodeDlg::OnSelectionChanged(int id, int index) {
 void CPagingCodeDlg::OnEditFinished(int id, const QString& text) {
   const int n = id - kCode1;
   if (n < 0 || n >= PagingParams::kPageCount) return;
-  PageEntry& page = paging_.pages[static_cast<std::size_t>(n)];
-  page.code = DtmfDigitsEntry(text.toStdString(), kCodeDigits);
-  page.programmed = true;
-  ShowText(id, page.code);
-  SetFieldEnabled(kMode1 + n, boardPages_ && !page.code.empty());
+  const std::string& code = paging_.EnterCode(n, text.toStdString());
+  ShowText(id, QString::fromStdString(code));
+  SetFieldEnabled(kMode1 + n, boardPages_ && !code.empty());
 }
 
 void CPagingCodeDlg::OnOk() {

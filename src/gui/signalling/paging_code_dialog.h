@@ -17,7 +17,6 @@ class CPagingCodeDlg : public CParamDialog {
  public:
   static constexpr int kMode1 = 4600;  // to 4609
   static constexpr int kCode1 = 4620;  // to 4629
-  static constexpr int kCodeDigits = 3;
 
   explicit CPagingCodeDlg(const ParamEnv& env, QWidget* parent = nullptr);
   static std::span<const HelpTopic> HelpTopics();

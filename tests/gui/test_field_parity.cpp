@@ -1,0 +1,143 @@
+// Parity of the two ways into a text field: for every field of the field table, generated texts
+// (empty, random, at the length limit, over it, with a refused character) typed into the dialog's
+// real widget and entered by the configuration text onto the same base give the same image, or
+// both refuse them (the field drops a key, the text reports an error). Verify finds nothing in
+// an image an accepted text produces.
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <random>
+#include <type_traits>
+
+#include "config/config_text.h"
+#include "config/config_verify.h"
+#include "gui_fixture.h"
+#include "image/common_options_area.h"
+#include "image/field_table.h"
+#include "params/filtered_edit.h"
+#include "params/hardware_dialog.h"
+#include "params/marketing_dialog.h"
+#include "params/misc_dialog.h"
+#include "params/password_dialog.h"
+#include "params/power_saving_dialog.h"
+#include "signalling/ani_speed_dial_dialog.h"
+#include "signalling/paging_code_dialog.h"
+#include "text/input_filters.h"
+
+namespace kp53::gui {
+namespace {
+
+template <typename Rule>
+std::unique_ptr<CParamDialog> OpenFor(const Rule& rule, const ParamEnv& env) {
+  const std::string area = rule.area;
+  if (rule.id == fields::kDefaultSplit.id) return std::make_unique<CMiscDlg>(env);
+  if (area == "hardware") return std::make_unique<CHardwareParamsDlg>(env);
+  if (area == "marketing" || area == "identity") return std::make_unique<CMarketingDlg>(env);
+  if (area == "password") return std::make_unique<CPowerOnPasswordDlg>(env);
+  if (area == "power_saving") return std::make_unique<CPowerSavingDlg>(env);
+  if (area == "dtmf") return std::make_unique<CAniSpeedDialDlg>(env);
+  return std::make_unique<CPagingCodeDlg>(env);
+}
+
+template <typename Rule>
+std::string TextFor(const Rule& rule, const std::string& typed) {
+  std::string quoted = "'";
+  for (char c : typed) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  quoted += "'";
+  if (std::string(rule.area) == "pages") return Format("pages: {%d: {code: %s}}", rule.id - 4620 + 1, quoted.c_str());
+  return std::string(rule.area) + ": {" + rule.name + ": " + quoted + "}";
+}
+
+char Mapped(const TextFieldRule& rule, char c) { return MapTypedCharacter(rule, c); }
+char Mapped(const NumberFieldRule&, char c) { return c; }
+
+// Ten texts: empty, at the limit, over it (a text field only: the text form writes numbers finer
+// than their field), four of random length, three with a refused character.
+template <typename Rule>
+std::vector<std::string> Generated(const Rule& rule, std::mt19937& rng) {
+  auto pick = [&](std::size_t at, bool taken) {
+    std::string set;
+    for (char c = taken ? ' ' : '!'; c <= '~'; ++c)  // (trailing blanks count as no text in the text form)
+      if ((FieldFilterAccepts(rule.filterMode, static_cast<int>(at), c) && Mapped(rule, c)) == taken) set += c;
+    return set[rng() % set.size()];
+  };
+  auto valid = [&](std::size_t n) {
+    std::string s;
+    for (std::size_t k = 0; k < n; ++k) s += pick(k, true);
+    return s;
+  };
+  const auto length = static_cast<std::size_t>(rule.length);
+  std::vector<std::string> texts{"", valid(length)};
+  if constexpr (std::is_same_v<Rule, TextFieldRule>) texts.push_back(valid(length + 1));
+  for (int k = 0; k < 4; ++k) texts.push_back(valid(1 + rng() % length));
+  for (int k = 0; k < 3; ++k) {
+    std::string s = valid(1 + rng() % length);
+    const std::size_t at = rng() % s.size();
+    s[at] = pick(at, false);
+    texts.push_back(s);
+  }
+  return texts;
+}
+
+TEST_F(GuiTest, DialogAndTextEnterEveryFieldOfTheTableAlike) {
+  // A base on which every field is editable: maintenance mode, the SCB-31 board, the password on.
+  ctx.maintenanceMode = true;
+  RadioData base = doc->Data();
+  CommonOptionsArea options;
+  options.LoadFromImage(base.image);
+  options.optionBoard = CommonOptionsArea::kOptionScb31;
+  options.passwordEnabled = 1;
+  options.StoreToImage(base.image);
+  ReloadAreas(base);
+  NormalizeImage(base);
+
+  std::mt19937 rng(23);
+  int fields = 0, values = 0, refused = 0;
+  auto walk = [&](const auto& rule) {
+    ++fields;
+    for (const std::string& typed : Generated(rule, rng)) {
+      ++values;
+      const std::string what = std::string(rule.name) + " " + std::to_string(rule.id) + " \"" + typed + "\"";
+      // The dialog: Enter starts the edit, Backspace clears it, the keys go in one by one, Enter
+      // finishes, OK stores; the frame normalises before the next command.
+      doc->Data() = base;
+      auto dlg = OpenFor(rule, ParamEnv{*doc, prompt, [](int) {}});
+      dlg->show();
+      CFilteredEdit* edit = dlg->Edit(rule.id);
+      if (!edit) return ADD_FAILURE() << what;
+      edit->setFocus();
+      QTest::keyClick(edit, Qt::Key_Return);
+      QTest::keyClick(edit, Qt::Key_Backspace);
+      QTest::keyClicks(edit, QString::fromLatin1(typed.c_str()));
+      std::string mapped;
+      for (char c : typed) mapped += Mapped(rule, c) ? Mapped(rule, c) : '?';
+      const bool dialogTookAll = edit->text().toStdString() == mapped;
+      QTest::keyClick(edit, Qt::Key_Return);
+      dlg->OkButton()->click();
+      NormalizeImage(doc->Data());
+
+      const auto r = config::ImportText(TextFor(rule, typed), base.image, base.defaultSplit);
+      EXPECT_EQ(dialogTookAll, r.errors.empty()) << what;
+      if (!r.errors.empty()) {
+        ++refused;
+        continue;
+      }
+      EXPECT_EQ(doc->Data().image, r.image) << what;
+      EXPECT_EQ(doc->Data().defaultSplit, r.split) << what;
+      // A band limit may leave channels outside the band, as the Hardware dialog does.
+      for (const auto& f : config::Verify(r.image, r.split))
+        EXPECT_TRUE(rule.filterMode == 1 && f.message.find("outside the band") != std::string::npos)
+            << what << ": " << f.place << " " << f.message;
+    }
+  };
+  for (const TextFieldRule& rule : TextFieldRules()) walk(rule);
+  for (const NumberFieldRule* rule : {&fields::kMinFrequency, &fields::kMaxFrequency, &fields::kRefOsc,
+                                      &fields::kFirstIf, &fields::kDefaultSplit})
+    walk(*rule);
+  EXPECT_EQ(fields, 32);
+  EXPECT_EQ(values, 315);
+  EXPECT_EQ(refused, 123);  // every text over the limit or with a refused character
+}
+
+}  // namespace
+}  // namespace kp53::gui
