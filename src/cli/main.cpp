@@ -10,6 +10,7 @@
 #include "cli_common.h"
 #include "image/data_file.h"
 #include "io/input_file.h"
+#include "kp53_version.h"
 #include "text/messages.h"
 
 namespace kp53::cli {
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
   CLI::App app{"kp53: programming software for the HT-620A Series radios"};
   app.require_subcommand(1);
   app.set_help_all_flag("--help-all", "Show the help of every command");
+  app.set_version_flag("--version", "kp53 " KP53_VERSION, "Print the version and exit");
   CommandList commands;
   AddNewCommand(app, commands);
   AddInfoCommand(app, commands);
@@ -156,6 +158,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);

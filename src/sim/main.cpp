@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "image/data_file.h"
+#include "kp53_version.h"
 #include "sim/radio_sim.h"
 
 namespace {
@@ -50,7 +51,8 @@ const char* kUsage =
     "  --hang-up-after-writes N    close the line after storing write frame N (from 1)\n"
     "  --measure A,B,C,D   the four data bytes of the alignment measurement answer (0-255 each)\n"
     "  --refuse LIST       refuse the alignment commands in LIST (0x30-0x3B, comma-separated)\n"
-    "  --save FILE.k53     write the radio memory to FILE.k53 on exit\n";
+    "  --save FILE.k53     write the radio memory to FILE.k53 on exit\n"
+    "  --version           print the version and exit\n";
 
 bool ParseList(const std::string& text, std::set<int>& out) {
   std::stringstream ss(text);
@@ -106,6 +108,9 @@ int main(int argc, char** argv) {
     bool ok = true;
     if (a == "-h" || a == "--help") {
       std::cout << kUsage;
+      return 0;
+    } else if (a == "--version") {
+      std::cout << "kp53-radiosim " KP53_VERSION "\n";
       return 0;
     } else if (a == "--file") {
       file = value();

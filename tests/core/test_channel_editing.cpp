@@ -300,3 +300,58 @@ TEST_F(ChannelEditingTest, TagsAreStoredInTheRadiosCharacterSet) {
 
 }  // namespace
 }  // namespace kp53
+
+namespace kp53 {
+namespace {
+
+TEST_F(ChannelEditingTest, TransmitCellTakesAnOffsetFromTheReceiveFrequency) {
+  // Band index 1: 146.0..174.0 MHz.
+  const struct {
+    const char* text;
+    CellResult result;
+    double txMHz;  // after the entry (147.0 when refused)
+  } cases[] = {
+      {"+0.6", CellResult::Changed, 147.12},  {"-0.6", CellResult::Changed, 146.0},
+      {"+600k", CellResult::Changed, 147.12}, {"+12.5k", CellResult::Changed, 146.535},
+      {"-5", CellResult::Changed, 146.0},     {" +1 ", CellResult::Changed, 147.52},
+      {"+", CellResult::Beep, 147.0},         {"+.", CellResult::Beep, 147.0},
+      {"+1.2.3", CellResult::Beep, 147.0},    {"600k", CellResult::Beep, 147.0},
+      {"+6k0", CellResult::Beep, 147.0},      {"148.5", CellResult::Changed, 148.5},
+  };
+  Select(2);
+  for (const auto& c : cases) {
+    Ch(2).rxFreq = 146.52;
+    Ch(2).txFreq = 147.0;
+    auto ed = Editor();
+    EXPECT_EQ(ed.SetFromText(5, c.text), c.result) << c.text;
+    EXPECT_NEAR(Ch(2).txFreq, c.txMHz, 1e-9) << c.text;
+    // Paste takes the same texts through the same rule.
+    Ch(2).txFreq = 147.0;
+    FakePrompt prompt;
+    EXPECT_EQ(ed.Paste(5, c.text, allVisible, prompt), c.result) << c.text;
+    EXPECT_NEAR(Ch(2).txFreq, c.txMHz, 1e-9) << c.text;
+  }
+  EXPECT_EQ(TransmitOffsetMHz("-5"), -5.0);
+  EXPECT_FALSE(TransmitOffsetMHz("---.-----").has_value());
+}
+
+TEST_F(ChannelEditingTest, PastedSignallingTypeTakesTheShownTextsAndClearsWhatItRulesOut) {
+  FakePrompt prompt;
+  Select(3);
+  Ch(3).signalNo = 5;
+  Ch(3).dtmfAni = 1;
+  auto ed = Editor();
+  EXPECT_EQ(ed.Paste(14, "Signal", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(Ch(3).signalType, 1);
+  EXPECT_EQ(Ch(3).dtmfAni, 0);
+  EXPECT_EQ(Ch(3).signalNo, 5);
+  EXPECT_EQ(ed.Paste(14, "Page", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(Ch(3).signalNo, 0);
+  EXPECT_EQ(ed.Paste(14, "Option", allVisible, prompt), CellResult::Beep);  // no option board 6
+  EXPECT_EQ(ed.Paste(14, "x", allVisible, prompt), CellResult::Beep);
+  EXPECT_EQ(ed.Paste(14, "--", allVisible, prompt), CellResult::Changed);
+  EXPECT_EQ(Ch(3).signalType, 0);
+}
+
+}  // namespace
+}  // namespace kp53

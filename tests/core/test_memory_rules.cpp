@@ -362,6 +362,15 @@ TEST(ListRulesTest, EmergencyChannelItems) {
   EXPECT_EQ(items[0], "current Channel");
   EXPECT_EQ(items[6], "CH-5  ");
   EXPECT_EQ(items[257], "CH-256");
+  // The dialog's choices add the tags the user gave; default and blank tags add nothing.
+  t.Entry(15).tag = "EMERG   ";
+  t.Entry(16).tag = "        ";
+  const auto choices = EmergencyChannelChoices(t);
+  ASSERT_EQ(choices.size(), items.size());
+  EXPECT_EQ(choices[17], "CH-16  EMERG");
+  EXPECT_EQ(choices[18], "CH-17 ");
+  EXPECT_EQ(choices[6], "CH-5  ");
+  EXPECT_EQ(choices[1], items[1]);
 }
 
 // The entry of every text field of the field table: what the dialog and the text store for a

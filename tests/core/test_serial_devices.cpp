@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -35,6 +37,20 @@ TEST(SerialDevices, ProbeRefusesWhatIsNoTerminal) {
   EXPECT_FALSE(ProbeSerialDevice(""));
   EXPECT_FALSE(ProbeSerialDevice("/nonexistent-kp53-dev/ttyS0"));
   EXPECT_FALSE(ProbeSerialDevice("/dev/null"));
+  int error = 0;
+  EXPECT_FALSE(ProbeSerialDevice("/nonexistent-kp53-dev/ttyS0", &error));
+  EXPECT_EQ(error, ENOENT);
+}
+
+// "Problem with COM port" names the dialout group only when access was refused.
+TEST(SerialDevices, PortProblemNamesTheDialoutGroupOnARefusedAccess) {
+  for (const int error : {EACCES, EPERM}) {
+    const std::string text = PortProblemText(IsAccessRefusal(error), OpenFailureReason(error));
+    EXPECT_EQ(text.rfind("Problem with COM port\n" + std::string(std::strerror(error)) + " (", 0), 0u) << text;
+    EXPECT_NE(text.find("dialout"), std::string::npos) << text;
+  }
+  for (const int error : {ENOENT, EBUSY, ENOTTY})
+    EXPECT_EQ(PortProblemText(IsAccessRefusal(error), OpenFailureReason(error)), "Problem with COM port");
 }
 
 }  // namespace

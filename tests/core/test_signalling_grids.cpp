@@ -135,6 +135,25 @@ TEST(SignallingGridTest, PickListsAndTheirValues) {
   EXPECT_EQ(img[6766 + 6 + 1] & 0x9F, 0x9F);
 }
 
+TEST(SignallingGridTest, CodePickListsShowTheEncodeEntries) {
+  RadioData data;
+  InitImage(data);
+  FiveToneEncodeTable encode;
+  encode.LoadFromImage(data.image);
+  encode.entries[2].code = "4711    ";
+  encode.entries[2].tag = "DEPOT   ";
+  encode.StoreToImage(data.image);
+  const auto calls = PickListChoices(text::PickList::kCallCode, data.image);
+  const auto& plain = text::PickListItems(text::PickList::kCallCode);
+  ASSERT_EQ(calls.size(), plain.size());
+  EXPECT_EQ(calls[0], "Disable");
+  EXPECT_EQ(calls[3], plain[3] + "  4711 DEPOT");
+  const auto transpond = PickListChoices(text::PickList::kTranspond, data.image);
+  EXPECT_EQ(transpond[1], "Sys Call");
+  EXPECT_EQ(transpond[4], text::PickListItems(text::PickList::kTranspond)[4] + "  4711 DEPOT");
+  EXPECT_EQ(PickListChoices(text::PickList::kPrimaryPair, data.image), text::PickListItems(text::PickList::kPrimaryPair));
+}
+
 TEST(SignallingGridTest, TypedCodesAndTags) {
   Tables t;
   struct Key {

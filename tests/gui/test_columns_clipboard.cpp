@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -65,12 +66,14 @@ TEST_F(ColumnsClipboardTest, CtcssCopiedFromDecIsPastedIntoAnotherChannelsEnc) {
   EXPECT_TRUE(doc->IsModified());
 }
 
-TEST_F(ColumnsClipboardTest, ARangeIsCopiedWithTabsAndLineBreaks) {
+TEST_F(ColumnsClipboardTest, ARangeIsCopiedWithTabsAndCarriageReturnsAndAsATable) {
   FocusCell(kFirstRow, 0);
   Grid().SetRowSel(kFirstRow + 1);
   Grid().SetColSel(1);
   QTest::keyClick(&Grid(), Qt::Key_Insert, Qt::ControlModifier);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("  1\t-\n  2\t-"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("  1\t-\r  2\t-"));
+  EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->html(),
+            QStringLiteral("<table><tr><td>  1</td><td>-</td></tr><tr><td>  2</td><td>-</td></tr></table>"));
 }
 
 TEST_F(ColumnsClipboardTest, PastingAChannelNumberCopiesOnlyTheVisibleColumns) {

@@ -189,29 +189,62 @@ TEST_F(GuiTest, EveryHelpContextOfTheViewHasATopic) {
     EXPECT_NE(FindHelpTopic(c), nullptr) << c;
 }
 
-TEST_F(GuiTest, ConfigurationStoresPortAndSpeedAndReportsAFailedPortTest) {
+TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
   ConfigDialog dlg(ctx, prompt);
   ASSERT_EQ(dlg.PortList()->count(), 16);
   EXPECT_EQ(dlg.PortList()->itemText(15), QStringLiteral("COM 16"));
   EXPECT_TRUE(dlg.Speed(0)->isChecked());
   std::string probed;
-  dlg.probe = [&](const std::string& p) {
+  dlg.probe = [&](const std::string& p, int*) {
     probed = p;
     return false;
   };
+  dlg.show();
   dlg.PortList()->setCurrentIndex(15);
   dlg.Speed(1)->click();
-  dlg.accept();
+  prompt.answers = {kp53::Answer::No, kp53::Answer::Yes};
+  dlg.accept();  // No: the dialog stays, nothing is stored
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(ctx.settings.comPort, 1);
+  EXPECT_EQ(ctx.settings.comSpeed, 0);
+  EXPECT_EQ(probed, "/dev/ttyS15");
+  dlg.accept();  // Yes: kept
+  EXPECT_FALSE(dlg.isVisible());
   EXPECT_EQ(ctx.settings.comPort, 16);
   EXPECT_EQ(ctx.settings.comSpeed, 1);
-  EXPECT_EQ(probed, "/dev/ttyS15");
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0], "Problem with COM port");
+  ASSERT_EQ(prompt.shown.size(), 2u);
+  EXPECT_EQ(prompt.shown[0], "Problem with COM port\n\n/dev/ttyS15 could not be opened. Keep it for COM 16 anyway?");
+  // A refused access says why and how to get it.
+  dlg.show();
+  dlg.probe = [](const std::string&, int* error) {
+    *error = EACCES;
+    return false;
+  };
+  prompt.answers = {kp53::Answer::No};
+  dlg.accept();
+  ASSERT_EQ(prompt.shown.size(), 3u);
+  EXPECT_NE(prompt.shown[2].find("Keep it for COM 16 anyway?\nPermission denied ("), std::string::npos) << prompt.shown[2];
+  EXPECT_NE(prompt.shown[2].find("dialout"), std::string::npos);
+}
+
+TEST_F(GuiTest, ConfigurationAltOInTheDeviceFieldPressesOk) {
+  ConfigDialog dlg(ctx, prompt);
+  dlg.probe = [](const std::string&, int*) { return true; };
+  dlg.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+  EXPECT_EQ(QApplication::focusWidget(), dlg.PortList());
+  dlg.DeviceList()->setFocus();
+  dlg.DeviceList()->setEditText(QStringLiteral("/dev/ttyUSB0"));
+  QTest::keyClick(dlg.DeviceList(), Qt::Key_O, Qt::AltModifier);
+  for (int i = 0; i < 50 && dlg.isVisible(); ++i) QTest::qWait(20);  // a mnemonic clicks a moment later
+  EXPECT_FALSE(dlg.isVisible());
+  EXPECT_EQ(dlg.DeviceList()->currentText(), QStringLiteral("/dev/ttyUSB0"));
+  EXPECT_EQ(ctx.settings.DevicePath(1), "/dev/ttyUSB0");
 }
 
 TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&) { return true; };
+  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.PortList()->setCurrentIndex(2);
   // A stable name is listed with its device and adapter; choosing it puts only the path in.
   const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
@@ -230,7 +263,7 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
 
 TEST_F(GuiTest, ConfigurationIgnoresEnterOutsideItsButtons) {
   ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&) { return true; };
+  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.show();
   dlg.PortList()->setFocus();
   dlg.PortList()->setCurrentIndex(6);
@@ -252,3 +285,32 @@ TEST_F(GuiTest, ConfigurationRefreshesTheHeader) {
 }
 
 }  // namespace
+
+TEST_F(GuiTest, LockPanesFollowTheLockKeysAndStayBlankWhereTheStateIsUnknown) {
+  std::optional<LockKeyStates> states;
+  Frame().lockKeyReader = [&states] { return states; };
+  FocusCell(kFirstRow, 4);
+  auto shown = [this] {
+    return Frame().LockPane(0)->text() + QLatin1Char('|') + Frame().LockPane(1)->text() + QLatin1Char('|') +
+           Frame().LockPane(2)->text();
+  };
+  const struct {
+    std::optional<LockKeyStates> states;
+    Qt::Key key;
+    const char* panes;
+  } steps[] = {
+      {LockKeyStates{true, false, false}, Qt::Key_CapsLock, "CAP||"},
+      {LockKeyStates{true, true, false}, Qt::Key_NumLock, "CAP|NUM|"},
+      {LockKeyStates{false, true, true}, Qt::Key_ScrollLock, "|NUM|SCRL"},
+      {std::nullopt, Qt::Key_NumLock, "||"},
+  };
+  for (const auto& step : steps) {
+    states = step.states;
+    QTest::keyRelease(&Grid(), step.key);
+    EXPECT_EQ(shown(), QLatin1String(step.panes));
+  }
+  // A lock switched in another window shows with the next clock tick.
+  states = LockKeyStates{false, false, true};
+  Frame().UpdateClock();
+  EXPECT_EQ(shown(), QStringLiteral("||SCRL"));
+}

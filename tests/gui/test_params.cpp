@@ -134,7 +134,10 @@ TEST_F(HardwareDialogTest, UserModeChangesOnlyTheModelAndHt610OkClearsTheAbcdKey
 
 TEST_F(HardwareDialogTest, StatusBarPromptsHelpContextsAndEnter) {
   Open(true);
-  EXPECT_EQ(dlg->PromptPane()->text(), QStringLiteral(" "));
+  // The dialog opens with the focus, and the prompt, on its first field.
+  EXPECT_TRUE(dlg->isAncestorOf(dlg->focusWidget()));
+  EXPECT_NE(dlg->focusWidget(), dlg->OkButton());
+  EXPECT_NE(dlg->PromptPane()->text(), QStringLiteral(" "));
   struct Case {
     int id;
     const char* prompt;

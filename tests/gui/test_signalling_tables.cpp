@@ -160,6 +160,31 @@ TEST_F(SignallingTablesTest, DecodeGridTakesTypedCodesAndTheTranspondList) {
   EXPECT_EQ(doc->Data().image[6958 + 15 * 4], 32);
 }
 
+TEST_F(SignallingTablesTest, TableDialogsAreLeftByTheKeyboardAndOkStoresTheEdit) {
+  ChangeSignalingType(doc->Data(), 1);
+  {
+    CFiveToneDecodeDlg dlg(Env());
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    EXPECT_EQ(QApplication::focusWidget(), dlg.Grid());
+    GoTo(dlg, 1, 1);
+    QTest::keyClick(dlg.Grid(), Qt::Key_7);
+    QTest::keyClick(dlg.Editor(), Qt::Key_Return);
+    QTest::keyClick(dlg.Grid(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dlg.OkButton());
+    QTest::keyClick(dlg.OkButton(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dlg.Grid());
+    // Tab on the last cell leaves the table too, instead of wrapping round.
+    GoTo(dlg, dlg.Grid()->Rows() - 1 - kHeaderRows, dlg.Grid()->Cols() - 1);
+    QTest::keyClick(dlg.Grid(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dlg.OkButton());
+    QTest::keyClick(dlg.OkButton(), Qt::Key_Return);
+    EXPECT_FALSE(dlg.isVisible());
+  }
+  CFiveToneDecodeDlg again(Env());
+  EXPECT_EQ(again.Grid()->TextMatrix(1 + kHeaderRows, 1), QStringLiteral("7       "));
+}
+
 TEST_F(SignallingTablesTest, SystemsRowCopiedAndPasted) {
   ChangeSignalingType(doc->Data(), 1);  // 5-tone (a new image may have it already)
   CFiveToneSystemsDlg dlg(Env());

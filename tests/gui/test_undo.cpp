@@ -147,3 +147,88 @@ TEST_F(UndoWindowTest, ImportChannelsOffersToRenumberAListMadeForAnotherRadio) {
 }
 
 }  // namespace
+
+namespace {
+
+class ManyChannelsTest : public UndoWindowTest {
+ protected:
+  QPoint CellCentre(int row, int column) {
+    return Grid().visualRect(Grid().model()->index(row - kFirstRow, column)).center();
+  }
+  QString Status() { return Frame().MessagePane()->text(); }
+};
+
+TEST_F(ManyChannelsTest, OneValuePastedIntoASelectionOfSixteenRowsIsOneStep) {
+  UndoRedo([&] {
+    FocusCell(kFirstRow, 2);
+    for (int i = 0; i < 15; ++i) QTest::keyClick(&Grid(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Grid().Row(), kFirstRow + 15);
+    QGuiApplication::clipboard()->setText(QStringLiteral("N"));
+    QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
+    for (int r = 0; r < 16; ++r) EXPECT_EQ(Grid().TextMatrix(kFirstRow + r, 2), QStringLiteral("N")) << r;
+    EXPECT_EQ(Status(), QStringLiteral("16 cells filled"));
+  });
+}
+
+TEST_F(ManyChannelsTest, FillDownSetsSixteenChannelsNarrowAndToSignalOneInOneStep) {
+  Ch(0).bandwidth = 2;
+  Ch(0).signalType = 1;
+  Ch(0).signalNo = 1;
+  Ch(1).enabled = 0;
+  View().RefreshAll();
+  UndoRedo([&] {
+    FocusCell(kFirstRow, 2);
+    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::ShiftModifier, CellCentre(kFirstRow + 15, 15));
+    QTest::keyClick(&Grid(), Qt::Key_D, Qt::ControlModifier);
+    for (int i = 2; i < 16; ++i) {
+      EXPECT_EQ(Ch(i).bandwidth, 2) << i;
+      EXPECT_EQ(Ch(i).signalType, 1) << i;
+      EXPECT_EQ(Ch(i).signalNo, 1) << i;
+    }
+    EXPECT_EQ(Ch(1).signalType, 0);  // disabled: skipped and reported
+    EXPECT_TRUE(Status().startsWith(QStringLiteral("196 cells filled; 14 skipped: CH2 W/N, CH2 TAG")))
+        << Status().toStdString();
+  });
+}
+
+TEST_F(ManyChannelsTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep) {
+  for (int i = 0; i < 16; ++i) {
+    Ch(i).rxFreq = Ch(i).txFreq = 146.52;
+    Ch(i).rxToneType = kp53::kToneCtcss;
+    Ch(i).rxCtcss = 885;
+  }
+  View().RefreshAll();
+  UndoRedo([&] {
+    FocusCell(kFirstRow + 3, 7);
+    QTest::keyClick(&Grid(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&Grid(), Qt::Key_Delete);
+    for (int i = 0; i < 16; ++i) {
+      EXPECT_EQ(Grid().TextMatrix(kFirstRow + i, 4), QStringLiteral("150.00000")) << i;
+      EXPECT_EQ(Grid().TextMatrix(kFirstRow + i, 6), QStringLiteral("-------")) << i;
+    }
+    EXPECT_DOUBLE_EQ(Ch(16).rxFreq, 150.0);
+  });
+}
+
+TEST_F(ManyChannelsTest, InsertDeleteAndMoveAreOneStepEachAndTheCursorFollowsAMove) {
+  Ch(2).tag = "THIRD   ";
+  View().RefreshAll();
+  UndoRedo([&] {
+    FocusCell(kFirstRow + 2, 3);
+    Frame().RunCommand(cmd::kInsertChannel);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 3, 3), QStringLiteral("THIRD   "));
+  });
+  UndoRedo([&] {
+    FocusCell(kFirstRow + 1, 3);
+    Frame().RunCommand(cmd::kDeleteChannel);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 3), QStringLiteral("THIRD   "));
+  });
+  UndoRedo([&] {
+    FocusCell(kFirstRow + 2, 3);
+    QTest::keyClick(&Grid(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 3, 3), QStringLiteral("THIRD   "));
+    EXPECT_EQ(Grid().Row(), kFirstRow + 3);
+  });
+}
+
+}  // namespace

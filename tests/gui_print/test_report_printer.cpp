@@ -15,6 +15,8 @@
 #include <QTimer>
 
 #include "image/radio_data.h"
+#include "app/print_commands.h"
+#include "print/print_module.h"
 #include "print/report_printer.h"
 #include "report_pdf.h"
 
@@ -165,6 +167,20 @@ TEST_F(ReportPrinterTest, PreviewSetsThePrintingFlagWhileItIsOpen) {
   AnswerNextDialog(false, &printingWhileOpen);
   PreviewReport(nullptr, data, "/tmp/site.k53", printer);
   EXPECT_TRUE(printingWhileOpen);
+  EXPECT_FALSE(IsPrinting());
+}
+
+// The window reaches the same dialogs through its print module, loaded once from beside the
+// program.
+TEST_F(ReportPrinterTest, ThePrintModuleLoadsOnceAndOpensTheDialogs) {
+  QString error;
+  PrintModule* module = gui::LoadPrintModule(&error);
+  ASSERT_NE(module, nullptr) << error.toStdString();
+  EXPECT_EQ(gui::LoadPrintModule(), module);
+  AnswerNextDialog(false);
+  EXPECT_FALSE(module->Print(nullptr, data, "/tmp/site.k53"));
+  AnswerNextDialog(false);
+  EXPECT_FALSE(module->Setup(nullptr));
   EXPECT_FALSE(IsPrinting());
 }
 

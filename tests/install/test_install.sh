@@ -20,6 +20,8 @@ done
 check test -f "$root/share/applications/$id.desktop"
 check test -f "$root/share/icons/hicolor/scalable/apps/$id.svg"
 check test -f "$root/share/metainfo/$id.metainfo.xml"
+# The window's print module, where the window looks for it (beside the programs' folder).
+check test -n "$(find "$root" -path '*/kp53win/kp53win-print.so')"
 
 check desktop-file-validate "$root/share/applications/$id.desktop"
 check appstreamcli validate --no-net --pedantic "$root/share/metainfo/$id.metainfo.xml"

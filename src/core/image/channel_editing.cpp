@@ -19,6 +19,15 @@ constexpr int kMessageCopyChannel = 53;
 
 bool IsDisabled(const ChannelEntry& e) { return (e.enabled & 1) == 0; }
 
+// A new signalling type and what it rules out: "Signal" sends no DTMF ANI, "Option" no
+// encryption, none and "Page" no signalling number.
+void SetSignalType(ChannelEntry& e, int type) {
+  e.signalType = type;
+  if (type == 1) e.dtmfAni = 0;
+  if (type == 3) e.SetEncryption(0);
+  if (type == 0 || type == 2) e.signalNo = 0;
+}
+
 std::string RightTrim(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return std::string(s);
@@ -71,7 +80,25 @@ bool EditorAccepts(int mode, char c) {
     if (c < 0x20 || c > 0x7E) return false;
     return std::string_view("!,#%&.;~").find(c) == std::string_view::npos;
   }
+  if (mode == kTransmitEditorMode && (c == '+' || c == '-' || c == 'k' || c == 'K')) return true;
   return (c >= '0' && c <= '9') || c == '.' || c == ' ';
+}
+
+std::optional<double> TransmitOffsetMHz(std::string_view text) {
+  std::string s = RightTrim(text);
+  while (!s.empty() && s.front() == ' ') s.erase(0, 1);
+  if (s.size() < 2 || (s[0] != '+' && s[0] != '-')) return std::nullopt;
+  double scale = 1.0;
+  if (s.back() == 'k' || s.back() == 'K') {
+    scale = 0.001;
+    s.pop_back();
+  }
+  const std::string_view digits = std::string_view(s).substr(1);
+  if (digits.empty() || digits.find_first_not_of("0123456789.") != std::string_view::npos ||
+      std::count(digits.begin(), digits.end(), '.') > 1 || digits == ".")
+    return std::nullopt;
+  const double v = LeadingNumber(digits) * scale;
+  return s[0] == '-' ? -v : v;
 }
 
 std::optional<char> StorableTagCharacter(char c) {
@@ -165,10 +192,7 @@ CellResult ChannelEditor::Activate(int column, ListRequest* list) {
       return CellResult::ValueList;
     case 14: {
       const int last = env_.optionBoard == 6 ? 3 : 2;
-      e.signalType = e.signalType >= last ? 0 : e.signalType + 1;
-      if (e.signalType == 1) e.dtmfAni = 0;
-      if (e.signalType == 3) e.SetEncryption(0);
-      if (e.signalType == 0 || e.signalType == 2) e.signalNo = 0;
+      SetSignalType(e, e.signalType >= last ? 0 : e.signalType + 1);
       return CellResult::Changed;
     }
     case 15: {
@@ -294,7 +318,12 @@ CellResult ChannelEditor::SetFromText(int column, std::string_view text) {
       return CellResult::Changed;
     }
     case 5: {
-      if (text != kNoTxFrequencyText) e.txFreq = LeadingNumber(text);
+      const auto offset = TransmitOffsetMHz(text);
+      // A sign or a "k" that makes no offset is a typing error, not the band's lower limit.
+      if (!offset && text != kNoTxFrequencyText && text.find_first_of("+-kK") != std::string_view::npos)
+        return CellResult::Beep;
+      if (offset) e.txFreq = e.rxFreq + *offset;
+      else if (text != kNoTxFrequencyText) e.txFreq = LeadingNumber(text);
       const SnappedFrequency tx = SnapFrequency(e.txFreq, env_.hardware);
       e.txFreq = tx.mhz;
       e.txStep = tx.selector;
@@ -563,7 +592,9 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
         e.txOff = false;
       }
       // An empty text carries no frequency; it would otherwise set the band's lower limit.
-      if (t.empty() || t.size() > 9 || !std::all_of(t.begin(), t.end(), [](char c) { return EditorAccepts(1, c); }))
+      if (t.empty() || t.size() > 9 ||
+          !std::all_of(t.begin(), t.end(), [column](char c) { return EditorAccepts(column == 5 ? kTransmitEditorMode : 1, c); }) ||
+          (column == 5 && t.find_first_of("+-kK") != std::string_view::npos && !TransmitOffsetMHz(t)))
         return CellResult::Beep;
       return SetFromText(column, t);
     case 6:
@@ -614,8 +645,14 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
       e.SetEncryption(i);
       return CellResult::Changed;
     }
-    case 14:
-      return CellResult::None;
+    case 14: {
+      // The shown type ("--", "Signal", "Page", "Option"), so that a copied row carries it;
+      // "Option" only with the option board that offers it.
+      const int i = IndexOf(std::array<const char*, 4>{"--", "Signal", "Page", "Option"}, t);
+      if (i < 0 || (i == 3 && env_.optionBoard != 6)) return CellResult::Beep;
+      SetSignalType(e, i);
+      return CellResult::Changed;
+    }
     default:
       return CellResult::Beep;
   }

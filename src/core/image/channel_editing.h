@@ -50,8 +50,14 @@ struct ListRequest {
   int columnWidth = 0;             // pixels of one column of a multi-column list; 0 for one column
 };
 
-// The characters the in-place editor accepts: mode 0 for tags, 1 for frequencies, 4 for tones.
+// The characters the in-place editor accepts: mode 0 for tags, 1 for frequencies, 4 for tones,
+// 5 for the transmit frequency (a frequency or an offset such as "+0.6", "-5", "+600k").
+inline constexpr int kTransmitEditorMode = 5;
 bool EditorAccepts(int mode, char c);
+
+// A transmit offset as repeater users type it: a sign, a number of MHz, or of kHz with "k"
+// ("+0.6", "-5", "+600k"); nullopt for any other text.
+std::optional<double> TransmitOffsetMHz(std::string_view text);
 
 // A tag character as the radio stores it: letters in upper case; nullopt for a character that has
 // no six-bit code (the radio would show a blank in its place).

@@ -9,8 +9,6 @@ namespace {
 
 std::size_t RecordOffset(int index) { return off::kChannels + kChannelRecordSize * static_cast<std::size_t>(index); }
 
-std::string DefaultChannelTag(int number) { return Format(" CH-%3.3d ", number).substr(0, 8); }
-
 std::string PadTag(std::string s) {
   s.resize(8, ' ');
   return s;
@@ -78,6 +76,8 @@ std::array<std::uint8_t, 5> DerivedTuningBytes(const RadioImage& img, double min
   out[4] = ClampRound((slopeTerm(7700, 7701) + img[7699]) * w);
   return out;
 }
+
+std::string DefaultChannelTag(int number) { return Format(" CH-%3.3d ", number).substr(0, 8); }
 
 ChannelTable::ChannelTable() {
   for (int i = 0; i < kChannelCount; ++i) {

@@ -1,6 +1,8 @@
 #include "image/image_rules.h"
 
 #include <algorithm>
+
+#include "image/channel_ranges.h"
 #include <span>
 
 #include "image/five_tone_areas.h"
@@ -150,6 +152,20 @@ std::vector<ChoiceItem> SquelchTailItems(int storedCode) {
 std::vector<std::string> EmergencyChannelItems(const ChannelTable& channels) {
   std::vector<std::string> items(std::begin(text::kEmergencyChannelFixed), std::end(text::kEmergencyChannelFixed));
   for (int n = 1; n <= channels.totalAllocated && n <= kChannelCount; ++n) items.push_back(text::EmergencyChannelItem(n));
+  return items;
+}
+
+std::vector<std::string> EmergencyChannelChoices(const ChannelTable& channels) {
+  std::vector<std::string> items = EmergencyChannelItems(channels);
+  const std::size_t fixed = std::size(text::kEmergencyChannelFixed);
+  for (std::size_t i = fixed; i < items.size(); ++i) {
+    const int index = static_cast<int>(i - fixed);
+    std::string tag = channels.Entry(index).tag;
+    while (!tag.empty() && tag.back() == ' ') tag.pop_back();
+    const std::size_t start = tag.find_first_not_of(' ');
+    if (start == std::string::npos || channels.Entry(index).tag == DefaultChannelTag(index + 1)) continue;
+    items[i] += " " + tag.substr(start);
+  }
   return items;
 }
 

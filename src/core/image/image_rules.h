@@ -70,5 +70,8 @@ std::vector<ChoiceItem> SquelchTailItems(int storedCode);
 // The emergency channel list: "current Channel", "Priority Channel", then "CH-n  " for every
 // allocated channel. The item index is the emergency channel value.
 std::vector<std::string> EmergencyChannelItems(const ChannelTable& channels);
+// The same list as the Emergency dialog shows it: each channel item followed by the channel's tag
+// when the user named it ("CH-16  EMERG").
+std::vector<std::string> EmergencyChannelChoices(const ChannelTable& channels);
 
 }  // namespace kp53

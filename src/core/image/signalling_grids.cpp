@@ -414,4 +414,28 @@ std::string* FiveToneEncodeGrid::TextField(int row, int col) {
   return nullptr;
 }
 
+std::vector<std::string> PickListChoices(text::PickList list, const RadioImage& image) {
+  std::vector<std::string> items = text::PickListItems(list);
+  std::size_t first = 0;  // the item of encode entry 1
+  switch (list) {
+    case text::PickList::kRepeaterCode:
+    case text::PickList::kCallCode:
+    case text::PickList::kIdCode: first = 1; break;
+    case text::PickList::kTranspond: first = 2; break;
+    default: return items;
+  }
+  FiveToneEncodeTable encode;
+  encode.LoadFromImage(image);
+  auto trimmed = [](std::string s) {
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+  };
+  for (std::size_t i = first; i < items.size() && i - first < encode.entries.size(); ++i) {
+    const FiveToneEncodeEntry& e = encode.entries[i - first];
+    items[i] += "  " + trimmed(e.code);
+    if (const std::string tag = trimmed(e.tag); !tag.empty()) items[i] += " " + tag;
+  }
+  return items;
+}
+
 }  // namespace kp53

@@ -43,6 +43,11 @@ struct CellPick {
   int rowNumber;
 };
 
+// The items of a pick list as the window shows them: the list's own texts, and for the lists that
+// name an encode table entry (repeater, call and ID codes, transpond) the entry's code and tag
+// after each ("  3   12345 DEPOT").
+std::vector<std::string> PickListChoices(text::PickList list, const RadioImage& image);
+
 // Typed cell texts: a 5-tone code takes the digits and "A" to "E" (upper-cased); a tag takes the
 // printable characters other than "!,#%&.;~" that the radio can store, letters upper-cased.
 std::optional<char> FiveToneCodeCharacter(char c);

@@ -1,17 +1,18 @@
 #include "link/clone_worker.h"
 
 #include "image/data_file.h"
+#include "settings/serial_devices.h"
 #include "text/messages.h"
 
 namespace kp53 {
 
 namespace {
 
-constexpr int kMsgPortProblem = 80;
-
 bool OpenLink(const CloneJob& job) {
-  if (job.slot.Port().Open(9600)) return true;
-  job.prompt.Error(kMsgPortProblem);
+  LinkPort& port = job.slot.Port();
+  if (port.Open(9600)) return true;
+  // A refused access gets its reason and the remedy beside the message.
+  job.prompt.Show(PortProblemText(port.AccessRefused(), port.FailureReason()), Icon::Stop, Buttons::Ok);
   return false;
 }
 

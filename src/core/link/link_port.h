@@ -72,6 +72,9 @@ class LinkPort {
   // What the operating system said when the port last failed to open, change speed or carry
   // data ("Permission denied", "in use by another program"); empty when nothing failed.
   virtual std::string FailureReason() const { return {}; }
+  // True when the last failure to open was the system refusing access (the user is not in the
+  // group that owns the device); FailureReason then says so.
+  virtual bool AccessRefused() const { return false; }
   // Discards pending input.
   virtual void PurgeReceive() = 0;
 

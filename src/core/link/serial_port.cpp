@@ -15,6 +15,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "settings/serial_devices.h"
+
 namespace kp53 {
 
 namespace {
@@ -61,7 +63,8 @@ bool SpeedCode(unsigned baud, speed_t& speed) {
 }  // namespace
 
 bool CSerialPort::Fail() {
-  reason_ = std::strerror(errno);
+  accessRefused_ = IsAccessRefusal(errno);
+  reason_ = OpenFailureReason(errno);
   return false;
 }
 
@@ -73,6 +76,7 @@ void CSerialPort::MarkLost(const char* reason) {
 bool CSerialPort::Open(unsigned baud) {
   if (IsOpen()) return true;
   reason_.clear();
+  accessRefused_ = false;
   speed_t speed = 0;
   if (!SpeedCode(baud, speed)) return false;
 

@@ -28,6 +28,7 @@ class CSerialPort : public LinkPort {
   bool IsOpen() const override { return fd_ >= 0; }
   bool Lost() const override { return lost_; }
   std::string FailureReason() const override { return reason_; }
+  bool AccessRefused() const override { return accessRefused_; }
   void PurgeReceive() override;
 
   const std::string& Device() const { return device_; }
@@ -54,6 +55,7 @@ class CSerialPort : public LinkPort {
   unsigned baud_ = 0;
   bool countersSupported_ = false;
   bool lost_ = false;
+  bool accessRefused_ = false;
   std::string reason_;
   Counters last_{};
 };

@@ -1,10 +1,14 @@
 #include "settings/serial_devices.h"
 
+#include "text/messages.h"
+
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -115,12 +119,31 @@ std::vector<SerialDeviceChoice> ListSerialDeviceChoices(const std::string& devDi
   return stable;
 }
 
-bool ProbeSerialDevice(const std::string& path) {
+bool IsAccessRefusal(int error) { return error == EACCES || error == EPERM; }
+
+std::string OpenFailureReason(int error) {
+  std::string reason = std::strerror(error);
+  if (IsAccessRefusal(error))
+    reason += " (serial ports belong to the dialout group: sudo adduser $USER dialout, then log in again)";
+  return reason;
+}
+
+std::string PortProblemText(bool accessRefused, const std::string& reason) {
+  std::string text = FormatMessage(80);
+  if (accessRefused && !reason.empty()) text += "\n" + reason;
+  return text;
+}
+
+bool ProbeSerialDevice(const std::string& path, int* error) {
   if (path.empty()) return false;
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    if (error) *error = errno;
+    return false;
+  }
   termios t{};
   const bool ok = ::tcgetattr(fd, &t) == 0;
+  if (!ok && error) *error = errno;
   ::close(fd);
   return ok;
 }

@@ -26,6 +26,18 @@ std::vector<SerialDeviceChoice> ListSerialDeviceChoices(const std::string& devDi
                                                         const std::string& sysDir = "/sys");
 
 // Opens the device once without waiting for the modem lines and checks that it is a terminal.
-bool ProbeSerialDevice(const std::string& path);
+// On failure `error`, when given, receives the system's error number (ENOTTY for a device that
+// opens but is no terminal).
+bool ProbeSerialDevice(const std::string& path, int* error = nullptr);
+
+// True when the system refused access to a device (EACCES, EPERM): the user lacks the group of
+// serial devices.
+bool IsAccessRefusal(int error);
+// What the system said when a serial device failed to open ("No such file or directory"); a
+// refused access also names the dialout group that grants it and how to join it.
+std::string OpenFailureReason(int error);
+// "Problem with COM port", followed by the reason on its own line when the reason is a refused
+// access (which the user can put right), else alone.
+std::string PortProblemText(bool accessRefused, const std::string& reason);
 
 }  // namespace kp53

@@ -174,6 +174,8 @@ constexpr Entry kStrings[] = {
     {3527, "Pair#9 2nd Tone\n288.5..3000.0Hz"},
     {3529, "Pair#10 1st Tone\n288.5..3000.0Hz"},
     {3530, "Pair#10 2nd Tone\n288.5..3000.0Hz"},
+    {3610, "Problem with COM port\n\n%1 could not be opened. Keep it for COM %2 anyway?"},
+    {3611, "The last channel of the group is in use and will be lost.\nInsert a channel anyway?"},
     {4021, "Show the alpha tag of the caller"},
     {4022, "Show digit 1 of the received code"},
     {4023, "Show digit 2 of the received code"},

@@ -7,21 +7,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <iostream>
 
 #include "app/instance_folder.h"
+#include "app/instance_socket.h"
 #include "app/small_dialogs.h"
 #include "app/termination.h"
-#include "print/report_printer.h"
+#include "app/print_commands.h"
+#include "print/print_module.h"
 #include "settings/settings.h"
 
 KP53App::KP53App() = default;
 
 KP53App::~KP53App() {
+  if (printLoader_.joinable()) printLoader_.join();
   // The frame writes the settings as it goes; the instance marker goes after it.
   frame_.reset();
-  if (server_) server_->close();
+  if (socket_) socket_->Close();
 }
 
 QString KP53App::InstanceName() {
@@ -48,27 +50,29 @@ bool KP53App::TakeSingleInstance() {
   lock_->setStaleLockTime(0);  // a lock whose process is gone is taken over
   if (lock_->tryLock(0)) return true;
   // Another instance runs: ask it to come to the front, then end silently.
-  QLocalSocket socket;
-  socket.connectToServer(socketPath_);
-  if (socket.waitForConnected(1000)) {
-    socket.write("raise\n");
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-  }
+  InstanceSocket::Knock(socketPath_);
   return false;
 }
 
 void KP53App::ListenForOtherStarts() {
   if (socketPath_.isEmpty()) return;
-  server_ = new QLocalServer(this);
-  server_->setSocketOptions(QLocalServer::UserAccessOption);  // only this user may knock
-  QLocalServer::removeServer(socketPath_);                    // a socket file left by a crash
-  server_->listen(socketPath_);
-  connect(server_, &QLocalServer::newConnection, this, [this] {
-    while (QLocalSocket* s = server_->nextPendingConnection()) {
-      connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-      RaiseFrame();
-    }
+  socket_ = new InstanceSocket(this);
+  socket_->Listen(socketPath_);
+  connect(socket_, &InstanceSocket::Knocked, this, &KP53App::RaiseFrame);
+}
+
+void KP53App::FetchDefaultPrinter() {
+  printLoader_ = std::thread([this] {
+    kp53::gui::PreloadPrintModule();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          kp53::print::PrintModule* module = kp53::gui::LoadPrintModule();
+          if (!module || !frame_) return;
+          ctx_.printerName = module->DefaultPrinterName().toStdString();
+          frame_->View()->FillHeader();
+        },
+        Qt::QueuedConnection);
   });
 }
 
@@ -99,7 +103,6 @@ bool KP53App::Start(const QStringList& args) {
   for (const QString& a : args) argv.push_back(a.toStdString());
   const kp53::StartupRequest request = kp53::ParseCommandLine(argv);
 
-  ctx_.printerName = kp53::print::DefaultPrinterName().toStdString();
 
   // A termination signal closes the dialog that is open; the start-up then ends before the next
   // step, so that no data file is written.
@@ -128,5 +131,6 @@ bool KP53App::Start(const QStringList& args) {
   frame_->show();
   ListenForOtherStarts();
   frame_->View()->Grid()->setFocus();
+  FetchDefaultPrinter();
   return true;
 }

@@ -2,12 +2,13 @@
 // the first document and the main window.
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <thread>
 
+#include "app/instance_socket.h"
 #include "app/main_frame.h"
 #include "app/qt_ports.h"
 #include "document/document.h"
@@ -43,6 +44,10 @@ class KP53App : public QObject {
   bool TakeSingleInstance();
   void ListenForOtherStarts();
   void RaiseFrame();
+  // The header names the system's default printer. Asking for it needs the print module and the
+  // printing system's libraries: they are loaded beside the window once it is shown, and the
+  // header is filled in when they are there.
+  void FetchDefaultPrinter();
 
   kp53::AppContext ctx_;
   QtUserPrompt prompt_;
@@ -50,8 +55,9 @@ class KP53App : public QObject {
   std::unique_ptr<kp53::CRM90Doc> doc_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<QLockFile> lock_;
-  QPointer<QLocalServer> server_;
+  QPointer<InstanceSocket> socket_;
   QString socketPath_;
   QString runtimeFolder_;
   QString cacheFolder_;
+  std::thread printLoader_;
 };

@@ -1,5 +1,5 @@
-// The frame's channel commands: Copy and Paste on the grid, the Visible dialog and the Channel
-// Allocation/Group Tag dialog.
+// The frame's channel commands: Copy, Paste and Fill Down on the grid, the order of the channels
+// in their group, the Visible dialog and the Channel Allocation/Group Tag dialog.
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "channels/allocation_dialog.h"
@@ -13,6 +13,11 @@ void CMainFrame::RegisterChannelCommands() {
 
   RegisterCommand(cmd::kCopy, [this] { view_->Copy(); });
   RegisterCommand(cmd::kPaste, [this] { view_->Paste(); });
+  RegisterCommand(cmd::kFillDown, [this] { view_->FillDown(); });
+  RegisterCommand(cmd::kInsertChannel, [this] { view_->InsertChannel(); });
+  RegisterCommand(cmd::kDeleteChannel, [this] { view_->DeleteChannel(); });
+  RegisterCommand(cmd::kMoveChannelUp, [this] { view_->MoveChannel(-1); });
+  RegisterCommand(cmd::kMoveChannelDown, [this] { view_->MoveChannel(1); });
 
   RegisterDialogCommand(cmd::kVisible, {[this](QWidget* parent) {
                                           auto& ctx = doc_.Context();

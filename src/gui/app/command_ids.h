@@ -18,6 +18,8 @@ constexpr int kAniSpeedDial = 32783, kTwoTone = 32784, kTwoToneTable = 32785, kT
 constexpr int kUpload = 32820, kDownload = 32821, kAlignment = 32822;
 constexpr int kToolUpload = 32833, kToolDownload = 32834;
 constexpr int kChannelAllocations = 32830;
+constexpr int kFillDown = 32870, kInsertChannel = 32871, kDeleteChannel = 32872, kMoveChannelUp = 32873,
+              kMoveChannelDown = 32874;
 constexpr int kHelpTopics = 57667, kToolHelpTopics = 57664, kGetStarted = 32840, kCommonProblems = 32841,
               kAbout = 32842, kHelp = 57670;
 }  // namespace cmd

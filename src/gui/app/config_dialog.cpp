@@ -13,11 +13,19 @@
 #include <QVBoxLayout>
 
 #include "settings/serial_devices.h"
+#include "text/messages.h"
+
+namespace {
+
+// "Problem with COM port", and the question whether to keep the device that did not open.
+constexpr int kKeepFailedDevice = 3610;
+
+}  // namespace
 
 ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWidget* parent)
     : QDialog(parent), ctx_(ctx), prompt_(prompt) {
   setWindowTitle(QStringLiteral("Configuration"));
-  probe = [](const std::string& path) { return kp53::ProbeSerialDevice(path); };
+  probe = [](const std::string& path, int* error) { return kp53::ProbeSerialDevice(path, error); };
   devices_ = ctx.settings.comDevice;
 
   ports_ = new QComboBox(this);
@@ -45,8 +53,10 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   form->addRow(QStringLiteral("Device"), device_);
 
   auto* buttons = new QDialogButtonBox(this);
-  ok_ = buttons->addButton(QDialogButtonBox::Ok);
-  cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
+  // Own mnemonics: Alt+O and Alt+C press the buttons from any field, whatever the platform theme
+  // calls its standard buttons.
+  ok_ = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+  cancel_ = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
   ok_->setAutoDefault(false);
   cancel_->setAutoDefault(false);
   connect(ok_, &QPushButton::clicked, this, &ConfigDialog::accept);
@@ -65,6 +75,24 @@ ConfigDialog::ConfigDialog(kp53::AppContext& ctx, kp53::UserPrompt& prompt, QWid
   connect(speed_[0], &QRadioButton::clicked, this, [this] { speedIndex_ = 0; });
   connect(speed_[1], &QRadioButton::clicked, this, [this] { speedIndex_ = 1; });
   ShowDevice();
+  device_->installEventFilter(this);
+  device_->lineEdit()->installEventFilter(this);
+  ports_->setFocus();
+}
+
+bool ConfigDialog::eventFilter(QObject* watched, QEvent* event) {
+  // Alt+letter in the device field is a mnemonic, never a typed character. The editable list hands
+  // its keys to its line edit, which would claim the key for typing (ShortcutOverride) before the
+  // buttons' mnemonics get it.
+  const bool field = watched == device_ || watched == device_->lineEdit();
+  if (field && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const int k = key->key();
+    const bool letter = (k >= Qt::Key_0 && k <= Qt::Key_9) || (k >= Qt::Key_A && k <= Qt::Key_Z);
+    if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier) && letter)
+      return true;  // a ShortcutOverride left unaccepted lets the shortcut run
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void ConfigDialog::SetDeviceChoices(const std::vector<kp53::SerialDeviceChoice>& choices) {
@@ -97,10 +125,24 @@ void ConfigDialog::accept() {
   std::string dev = device_->currentText().trimmed().toStdString();
   if (dev == "/dev/ttyS" + std::to_string(index_)) dev.clear();
   devices_[static_cast<std::size_t>(index_)] = dev;
+  // A device that does not open is kept only when the user says so; otherwise the dialog stays
+  // open with the settings as they were.
+  kp53::Settings chosen;
+  chosen.comDevice = devices_;
+  const std::string path = chosen.DevicePath(index_ + 1);
+  int error = 0;
+  if (!probe || !probe(path, &error)) {
+    // A refused access also says why and how to get it.
+    std::string text = kp53::FormatMessage(kKeepFailedDevice, path, std::to_string(index_ + 1));
+    if (kp53::IsAccessRefusal(error)) text += "\n" + kp53::OpenFailureReason(error);
+    if (prompt_.Show(text, kp53::Icon::Stop, kp53::Buttons::YesNo) != kp53::Answer::Yes) {
+      device_->setFocus();
+      return;
+    }
+  }
   ctx_.settings.comPort = index_ + 1;
   ctx_.settings.comSpeed = speedIndex_;
   ctx_.settings.comDevice = devices_;
-  if (!probe || !probe(ctx_.settings.DevicePath(ctx_.settings.comPort))) prompt_.Error(80);
   QDialog::accept();
 }
 

@@ -23,9 +23,10 @@ class ConfigDialog : public QDialog {
   QComboBox* DeviceList() { return device_; }
   QRadioButton* Speed(int i) { return speed_[i]; }
   QPushButton* OkButton() { return ok_; }
+  QPushButton* CancelButton() { return cancel_; }
 
   // The port test; the tests replace it.
-  std::function<bool(const std::string&)> probe;
+  std::function<bool(const std::string&, int*)> probe;
   // F1 on the dialog.
   std::function<void(int)> help;
 
@@ -36,6 +37,7 @@ class ConfigDialog : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void ShowDevice();

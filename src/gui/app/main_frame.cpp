@@ -17,7 +17,7 @@
 #include "app/print_commands.h"
 #include "app/channel_list_commands.h"
 #include "link/transfers.h"
-#include "print/report_printer.h"
+#include "print/printing_flag.h"
 #include "app/config_dialog.h"
 #include "app/small_dialogs.h"
 #include "app/toolbar_icons.h"
@@ -36,24 +36,26 @@ struct MenuEntry {
   const char* text;
 };
 
+// The View > Item toggles carry the access keys of the Visible dialog's check boxes, except
+// "Power Save", whose every letter another entry of the menu holds.
 constexpr MenuEntry kColumnToggles[] = {
-    {32800, "Pri"},       {32801, "W/N"},        {32802, "TAG"},      {32803, "Frequency"}, {32804, "Sub Audio"},
-    {32805, "Power Save"}, {32806, "Power"},     {32807, "Scan"},     {32808, "TOT"},       {32809, "Squelch"},
-    {32810, "Signaling"}, {32812, "DTMF ANI"},   {32813, "Encryption"}, {32814, "Lock Out"}, {32815, "ARTS"},
-    {32816, "Compander"}, {32817, "XTAL"},
+    {32800, "Pr&i"},      {32801, "&W/N"},       {32802, "&TAG"},      {32803, "&Frequency"}, {32804, "S&ub Audio"},
+    {32805, "Power Save"}, {32806, "&Power"},    {32807, "&Scan"},     {32808, "T&OT"},       {32809, "S&quelch"},
+    {32810, "Si&gnaling"}, {32812, "DTMF &ANI"}, {32813, "&Encryption"}, {32814, "&Lock Out"}, {32815, "A&RTS"},
+    {32816, "&Compander"}, {32817, "&XTAL"},
 };
 
 constexpr MenuEntry kCommonMenu[] = {
-    {32772, "Hardware"},       {32774, "Scanning"}, {32775, "Power Saving"}, {32776, "Key Function"},
-    {32777, "Emergency"},      {32778, "Marketing"}, {32779, "Miscellaneous"}, {32780, "Option"},
-    {32781, "Power ON Password"},
+    {32772, "&Hardware"},      {32774, "&Scanning"},  {32775, "&Power Saving"}, {32776, "&Key Function"},
+    {32777, "&Emergency"},     {32778, "&Marketing"}, {32779, "M&Iscellaneous"}, {32780, "&Option"},
+    {32781, "Power ON Pass&word"},
 };
 
 constexpr MenuEntry kSignalingMenu[] = {
-    {32773, "Signaling Type"}, {32783, "ANI/Speed Dial"}, {32794, "Paging Setting"}, {32795, "Page Code"},
-    {32784, "2-Tone"},         {32785, "2-Tone Table"},   {32786, "2-Tone Systems"}, {32787, "2-Tone Encode"},
-    {32788, "5-Tone General"}, {32789, "5-Tone Format"},  {32790, "5-Tone Systems"}, {32791, "5-Tone Decode"},
-    {32792, "5-Tone Encode"},  {32793, "5-Tone User Tone"},
+    {32773, "Si&gnaling Type"}, {32783, "&ANI/Speed Dial"}, {32794, "&Paging Setting"}, {32795, "Page &Code"},
+    {32784, "&2-Tone"},         {32785, "2-&Tone Table"},   {32786, "2-Tone S&ystems"}, {32787, "2-Tone E&ncode"},
+    {32788, "&5-Tone General"}, {32789, "5-Tone &Format"},  {32790, "5-Tone &Systems"}, {32791, "5-Tone &Decode"},
+    {32792, "5-Tone &Encode"},  {32793, "5-Tone &User Tone"},
 };
 
 // The help context of a command chosen with F1 in a menu or on the toolbar.
@@ -173,6 +175,7 @@ void CMainFrame::BuildMenus() {
   copy->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
   QAction* paste = AddCommand(editMenu_, cmd::kPaste, QStringLiteral("&Paste"));
   paste->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+  AddCommand(editMenu_, cmd::kFillDown, QStringLiteral("Fill &Down"), QKeySequence(Qt::CTRL | Qt::Key_D));
 
   QMenu* view = bar->addMenu(QStringLiteral("&View"));
   AddCommand(view, cmd::kToolbar, QStringLiteral("&Toolbar"))->setCheckable(true);
@@ -197,8 +200,14 @@ void CMainFrame::BuildMenus() {
   radio->addSeparator();
   AddCommand(radio, cmd::kAlignment, QStringLiteral("&Alignment"));
 
-  QMenu* channel = bar->addMenu(QStringLiteral("C&hannel"));
+  // "Ch&annel": Alt+H belongs to Help.
+  QMenu* channel = bar->addMenu(QStringLiteral("Ch&annel"));
   AddCommand(channel, cmd::kChannelAllocations, QStringLiteral("Channel &Allocations/Group Alpha Tag"));
+  channel->addSeparator();
+  AddCommand(channel, cmd::kInsertChannel, QStringLiteral("&Insert Channel"));
+  AddCommand(channel, cmd::kDeleteChannel, QStringLiteral("&Delete Channel"));
+  AddCommand(channel, cmd::kMoveChannelUp, QStringLiteral("Move &Up"), QKeySequence(Qt::ALT | Qt::Key_Up));
+  AddCommand(channel, cmd::kMoveChannelDown, QStringLiteral("Move Do&wn"), QKeySequence(Qt::ALT | Qt::Key_Down));
 
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
   AddCommand(help, cmd::kHelpTopics, QStringLiteral("&Help Topics"));
@@ -259,8 +268,6 @@ void CMainFrame::BuildStatusBar() {
     sb->addPermanentWidget(l);
     return l;
   };
-  // The lock-key indicators: the platform gives no portable way to read the lock states, so the
-  // panes stay blank, as they are while the locks are off.
   caps_ = pane(QStringLiteral("CAP"));
   num_ = pane(QStringLiteral("NUM"));
   scrl_ = pane(QStringLiteral("SCRL"));
@@ -273,7 +280,17 @@ QString CMainFrame::ClockText(const QTime& t) {
   return QString::fromStdString(kp53::Format(" %i:%02i", t.hour(), t.minute()));
 }
 
-void CMainFrame::UpdateClock() { clock_->setText(ClockText(QTime::currentTime())); }
+void CMainFrame::UpdateClock() {
+  clock_->setText(ClockText(QTime::currentTime()));
+  UpdateLockPanes();
+}
+
+void CMainFrame::UpdateLockPanes() {
+  const std::optional<LockKeyStates> s = lockKeyReader ? lockKeyReader() : std::nullopt;
+  caps_->setText(s && s->caps ? QStringLiteral("CAP") : QString());
+  num_->setText(s && s->num ? QStringLiteral("NUM") : QString());
+  scrl_->setText(s && s->scroll ? QStringLiteral("SCRL") : QString());
+}
 
 QAction* CMainFrame::Action(int id) const {
   if (QAction* a = actions_.value(id)) return a;
@@ -505,6 +522,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyRelease && watched->isWidgetType()) {
+    const int k = static_cast<QKeyEvent*>(event)->key();
+    if (k == Qt::Key_CapsLock || k == Qt::Key_NumLock || k == Qt::Key_ScrollLock) UpdateLockPanes();
+  }
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_F1) {

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "app/help_window.h"
+#include "app/lock_keys.h"
 #include "channels/rm90_view.h"
 #include "document/document.h"
 
@@ -62,6 +63,11 @@ class CMainFrame : public QMainWindow {
   QLabel* ClockPane() { return clock_; }
   QLabel* MessagePane() { return message_; }
   void UpdateClock();
+  // The CAPS, NUM and SCRL panes: "CAP", "NUM", "SCRL" while the lock is on, blank while it is
+  // off or its state is unknown. Read again on every clock tick and lock-key release.
+  QLabel* LockPane(int i) { return i == 0 ? caps_ : i == 1 ? num_ : scrl_; }
+  void UpdateLockPanes();
+  std::function<std::optional<LockKeyStates>()> lockKeyReader = ReadLockKeyStates;
 
   // F1: the topic for the focused control or command.
   void ShowHelp(int context);

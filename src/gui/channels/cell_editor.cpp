@@ -53,6 +53,10 @@ void CCellEditor::keyPressEvent(QKeyEvent* event) {
   }
   const Qt::KeyboardModifiers mods = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
   const QString text = event->text();
+  if (mods == Qt::AltModifier && text.size() == 1 && text.at(0).isPrint()) {
+    event->ignore();  // Alt+letter is a menu's or a button's mnemonic, never typed
+    return;
+  }
   if (mods == Qt::NoModifier && text.size() == 1 && event->key() != Qt::Key_Backspace) {
     const char16_t u = text.at(0).unicode();
     // Printable characters go through the filter; control keys (arrows, Delete) pass.

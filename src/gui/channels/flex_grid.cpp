@@ -409,8 +409,15 @@ QString CMSFlexGrid::Clip() const {
 }
 
 void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
+  // A typed character is the owner's to act on (KeyPress); the grid itself does nothing with it:
+  // no search for a cell that begins with it, no change of the selection by Space.
   const QString t = event->text();
-  if (!t.isEmpty() && t.at(0).isPrint()) emit KeyPress(t.at(0).unicode());
+  const bool command = (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+  if (!command && !t.isEmpty() && t.at(0).isPrint()) {
+    emit KeyPress(t.at(0).unicode());
+    event->accept();
+    return;
+  }
   QTableWidget::keyPressEvent(event);
 }
 

@@ -109,6 +109,8 @@ class CMSFlexGrid : public QTableWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // The grid never moves to a cell by what is typed.
+  void keyboardSearch(const QString&) override {}
   void mousePressEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
 

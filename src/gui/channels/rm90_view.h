@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 class QMouseEvent;
 
@@ -20,6 +21,7 @@ class QMouseEvent;
 #include "channels/flex_grid.h"
 #include "document/document.h"
 #include "image/channel_editing.h"
+#include "image/channel_ranges.h"
 
 class CRM90View : public QWidget {
   Q_OBJECT
@@ -64,6 +66,15 @@ class CRM90View : public QWidget {
   // Grid row of channel index `entry`, -1 when it is not in the current group.
   int RowOfEntry(int entry) const;
 
+  // Many channels at once (rm90_view_multi.cpp), each one undo step. Fill Down copies the first
+  // selected row's cells down the selection; Delete clears the selected channels' frequencies and
+  // tones; Insert, Delete, Move Up and Move Down change the order of the current group.
+  void FillDown();
+  void ClearSelectedChannels();
+  void InsertChannel();
+  void DeleteChannel();
+  void MoveChannel(int delta);
+
   CMSFlexGrid* Grid() { return grid_; }
   QComboBox* GroupSelector() { return groupCombo_; }
   QLineEdit* GroupTagEdit() { return tagEdit_; }
@@ -103,6 +114,23 @@ class CRM90View : public QWidget {
   // The pixels that column c needs to show each of its cell texts (or its check picture) and its
   // header texts whole, in the fonts in use.
   int ColumnTextPixels(int c) const;
+
+  // The selected range of the grid: channel indexes in grid order (extended down the group to
+  // `rows` channels when fewer are selected) and the first and last column.
+  struct Selection {
+    std::vector<int> channels;
+    int first = 0;
+    int last = 0;
+  };
+  Selection SelectedRange(int rows = 0) const;
+  // Paste of a clip that holds more than one cell, or into more than one cell; false when the
+  // single-cell paste applies.
+  bool PasteIntoSelection(const QString& clip);
+  void ReportFill(const kp53::FillResult& result);
+  // Renders every row of the current group again, keeping the cursor and the selection.
+  void RenderGroup();
+  // Runs `change` on the current channel's index as one undo step; true when it changed the group.
+  bool ReorderCurrentGroup(const std::function<bool(int index)>& change);
 
   void ApplyResult(kp53::CellResult result, int column);
   void RunValueList(kp53::ChannelEditor& editor, const kp53::ListRequest& list, int column);

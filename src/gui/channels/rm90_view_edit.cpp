@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include "channels/list_dialogs.h"
@@ -90,7 +91,7 @@ void CRM90View::BeginCellEdit(const QString& text, bool typed) {
   kp53::ChannelEditor ed(Table(), env);
   if (!ed.EditText(column)) return;  // not an editable cell of this channel
   const auto& e = Table().Entry(Table().currentChannel);
-  int limit = 9, mode = 1;
+  int limit = 9, mode = column == 5 ? kp53::kTransmitEditorMode : 1;
   if (column == 3) {
     limit = 8;
     mode = 0;
@@ -175,7 +176,9 @@ void CRM90View::TypedCharacter(char c) {
       break;
     case 4:
     case 5:
-      if (kp53::EditorAccepts(1, c)) BeginCellEdit(QString(QLatin1Char(c)), true);
+      // The transmit cell also begins an offset with its sign.
+      if (kp53::EditorAccepts(column == 5 ? kp53::kTransmitEditorMode : 1, c) && c != 'k' && c != 'K')
+        BeginCellEdit(QString(QLatin1Char(c)), true);
       break;
     case 6:
     case 7: {
@@ -224,6 +227,10 @@ bool CRM90View::HandleGridKey(QKeyEvent* event) {
     if (r == kp53::CellResult::ValueList) RunValueList(ed, list, column);
     else ApplyResult(r, column);
     if (ConsumedOnActivate(column)) return true;
+  }
+  if (event->key() == Qt::Key_Delete && mods == Qt::NoModifier) {
+    ClearSelectedChannels();
+    return true;
   }
   if (event->key() == Qt::Key_F3 && mods == Qt::NoModifier) {
     if (column == 6 || column == 7) {
@@ -286,15 +293,25 @@ void CRM90View::Copy() {
   SyncCurrentChannel();
   const kp53::EditEnv env = Env();
   kp53::ChannelEditor ed(Table(), env);
-  QString text;
   if (const auto mark = ed.CopyText(grid_->Col())) {
-    text = QString::fromStdString(*mark);
-  } else {
-    // Rows of a range go on separate lines, the platform's way.
-    text = grid_->Clip();
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(*mark));
+    return;
   }
-  QGuiApplication::clipboard()->setText(text);
+  // The range as the grid gives it: a tab between cells, a carriage return between rows. The
+  // same cells also go as an HTML table, which spreadsheets prefer when they paste.
+  const QString clip = grid_->Clip();
+  QString html = QStringLiteral("<table>");
+  for (const QString& line : clip.split(QLatin1Char('\r'))) {
+    html += QStringLiteral("<tr>");
+    for (const QString& cell : line.split(QLatin1Char('\t')))
+      html += QStringLiteral("<td>%1</td>").arg(cell.toHtmlEscaped());
+    html += QStringLiteral("</tr>");
+  }
+  html += QStringLiteral("</table>");
+  auto* mime = new QMimeData;
+  mime->setText(clip);
+  mime->setHtml(html);
+  QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 void CRM90View::Paste() {
@@ -305,6 +322,7 @@ void CRM90View::Paste() {
   }
   if (f != grid_ && !(f && grid_->isAncestorOf(f))) return;
   if (grid_->Row() < kp53::kGridFixedRows || !prompt_) return;
+  if (PasteIntoSelection(QGuiApplication::clipboard()->text())) return;
   SyncCurrentChannel();
   const int column = grid_->Col();
   const std::string text = QGuiApplication::clipboard()->text().toStdString();

@@ -45,7 +45,7 @@ CEmergencyDlg::CEmergencyDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("Emergency"), parent) {
   area_.LoadFromImage(Data().image);
   QStringList channels;
-  for (const std::string& item : kp53::EmergencyChannelItems(Data().channels)) channels << QString::fromStdString(item);
+  for (const std::string& item : kp53::EmergencyChannelChoices(Data().channels)) channels << QString::fromStdString(item);
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddCombo(form, kChannel, QStringLiteral("Emergency &Channel"), channels);

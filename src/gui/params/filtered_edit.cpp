@@ -125,6 +125,11 @@ void CFilteredEdit::keyPressEvent(QKeyEvent* e) {
     return;
   }
   const QString t = e->text();
+  if ((e->modifiers() & Qt::AltModifier) && !(e->modifiers() & Qt::ControlModifier) && t.size() == 1 &&
+      t.at(0).isPrint()) {
+    e->ignore();  // Alt+letter is a mnemonic of the dialog, never a typed character
+    return;
+  }
   const bool printable = t.size() == 1 && t.at(0).unicode() >= 0x20 && t.at(0).unicode() != 0x7F &&
                          !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (printable) {

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <utility>
@@ -306,6 +307,31 @@ bool CParamDialog::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void CParamDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  // The buttons were made before the subclass built its fields: move them to the end of the
+  // chain, so that Tab from the last field reaches OK, then Cancel.
+  QList<QWidget*> chain;
+  for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+    if (w != ok_ && w != cancel_ && isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy())
+      chain << w;
+  QWidget* previous = nullptr;
+  for (QWidget* w : chain + QList<QWidget*>{ok_, cancel_}) {
+    if (previous) setTabOrder(previous, w);
+    previous = w;
+  }
+  QWidget* f = focusWidget();
+  if (f && f != ok_ && f != cancel_) return;
+  for (QWidget* w : chain) {
+    if (w->isEnabled() && w->isVisibleTo(this)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
 }
 
 void CParamDialog::keyPressEvent(QKeyEvent* event) {

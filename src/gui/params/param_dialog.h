@@ -169,6 +169,10 @@ class CParamDialog : public QDialog {
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // On the first showing: Tab goes through the fields in the order they were built (reading
+  // order) and then to OK and Cancel; the focus starts on the first enabled field unless the
+  // dialog put it somewhere else already.
+  void showEvent(QShowEvent* event) override;
 
  public:
   // Cancel goes through OnCancel; OK is only the OK button (accept() from elsewhere does nothing).
@@ -199,6 +203,7 @@ class CParamDialog : public QDialog {
   int refreshCode_ = 0;
   int quiet_ = 0;  // > 0 while values are shown by the program, not changed by the user
   bool closing_ = false;
+  bool shown_ = false;
 };
 
 }  // namespace kp53::gui

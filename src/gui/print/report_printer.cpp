@@ -7,19 +7,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include <atomic>
-
 namespace kp53::print {
-
-namespace {
-
-std::atomic<int> printingDepth{0};
-
-}  // namespace
-
-bool IsPrinting() { return printingDepth.load() > 0; }
-PrintingScope::PrintingScope() { ++printingDepth; }
-PrintingScope::~PrintingScope() { --printingDepth; }
 
 bool PrintReport(QWidget* parent, const RadioData& data, const std::string& path, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);

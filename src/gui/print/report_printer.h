@@ -1,5 +1,6 @@
 // The print, print-preview and print-setup dialogs of the File menu. The pages themselves are
-// drawn by the print library (report_painter.h).
+// drawn by the print library (report_painter.h). This part and Qt Print Support live in the
+// print module (print_module.h), which the window loads when it first needs it.
 #pragma once
 
 #include <QString>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "image/radio_data.h"
+#include "printing_flag.h"
 #include "report/report.h"
 #include "report_painter.h"
 
@@ -14,17 +16,6 @@ class QPrinter;
 class QWidget;
 
 namespace kp53::print {
-
-// The printing-in-progress flag: set while a report exists (a print job or a preview), so that
-// closing the main window does not ask about unsaved changes.
-bool IsPrinting();
-class PrintingScope {
- public:
-  PrintingScope();
-  ~PrintingScope();
-  PrintingScope(const PrintingScope&) = delete;
-  PrintingScope& operator=(const PrintingScope&) = delete;
-};
 
 // File > Print: the print dialog, then the requested pages on the chosen printer (which may be a
 // PDF file: that needs no printer installed). `data` must have its channel model stored into the

@@ -10,10 +10,10 @@ namespace kp53::gui {
 
 namespace {
 
-ListRequest PickRequest(text::PickList list, int selected, int rowNumber) {
+ListRequest PickRequest(text::PickList list, const std::vector<std::string>& items, int selected, int rowNumber) {
   ListRequest r;
   r.title = text::PickListCaption(list, rowNumber);
-  r.items = text::PickListItems(list);
+  r.items = items;
   r.selected = selected;
   return r;
 }
@@ -39,7 +39,11 @@ ListRequest ToneRequest(int pairNumber, bool secondTone, int currentTenths) {
 }  // namespace
 
 CPickListDlg::CPickListDlg(text::PickList list, int selected, int rowNumber, QWidget* parent)
-    : CListDialog(PickRequest(list, selected, rowNumber), parent) {
+    : CPickListDlg(list, text::PickListItems(list), selected, rowNumber, parent) {}
+
+CPickListDlg::CPickListDlg(text::PickList list, const std::vector<std::string>& items, int selected, int rowNumber,
+                           QWidget* parent)
+    : CListDialog(PickRequest(list, items, selected, rowNumber), parent) {
   setObjectName(QStringLiteral("PickList193"));
 }
 

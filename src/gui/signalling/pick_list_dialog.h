@@ -15,6 +15,10 @@ class CPickListDlg : public CListDialog {
  public:
   // Shows `list` titled with the list's title and "(No=%2d)" of `rowNumber`, `selected` chosen.
   CPickListDlg(text::PickList list, int selected, int rowNumber, QWidget* parent = nullptr);
+  // The same with the list's items as `items` gives them (the list texts followed by what each
+  // entry is).
+  CPickListDlg(text::PickList list, const std::vector<std::string>& items, int selected, int rowNumber,
+               QWidget* parent = nullptr);
 };
 
 class CTonePickDlg : public CListDialog {

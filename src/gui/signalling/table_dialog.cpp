@@ -148,7 +148,7 @@ void CTableDialog::ActOnCurrentCell() {
   std::optional<kp53::CellPick> pick;
   const bool changed = model_->Activate(row, col, &pick);
   if (pick) {
-    CPickListDlg dlg(pick->list, pick->selected, pick->rowNumber, this);
+    CPickListDlg dlg(pick->list, kp53::PickListChoices(pick->list, Data().image), pick->selected, pick->rowNumber, this);
     if (dlg.exec() == QDialog::Accepted) model_->ApplyPick(row, col, dlg.selectedPosition());
     SetModified();
   } else if (changed) {
@@ -217,6 +217,7 @@ bool CTableDialog::HandleGridKey(QKeyEvent* key) {
     return true;
   }
   if (editing_) return false;
+  if (LeaveGridByTab(key)) return true;
   if (clipboard_ && key->matches(QKeySequence::Copy)) {
     Copy();
     return true;
@@ -250,6 +251,22 @@ bool CTableDialog::HandleGridKey(QKeyEvent* key) {
     return true;  // the grid does not jump to a row by what is typed
   }
   return false;
+}
+
+bool CTableDialog::LeaveGridByTab(QKeyEvent* key) {
+  // Ctrl+Tab leaves the table forwards and Ctrl+Shift+Tab backwards; Tab on the last cell and
+  // Shift+Tab on the first do the same instead of wrapping round inside the table.
+  const bool tab = key->key() == Qt::Key_Tab, backtab = key->key() == Qt::Key_Backtab;
+  if (!tab && !backtab) return false;
+  const bool back = backtab || (key->modifiers() & Qt::ShiftModifier);
+  int firstCol = 0, lastCol = grid_->Cols() - 1;
+  while (firstCol < lastCol && grid_->ColWidth(firstCol) == 0) ++firstCol;
+  while (lastCol > firstCol && grid_->ColWidth(lastCol) == 0) --lastCol;
+  const bool edge = back ? grid_->Row() == kFixedRows && grid_->Col() <= firstCol
+                         : grid_->Row() == grid_->Rows() - 1 && grid_->Col() >= lastCol;
+  if (!(key->modifiers() & Qt::ControlModifier) && !edge) return false;
+  focusNextPrevChild(!back);
+  return true;
 }
 
 bool CTableDialog::HandleDoubleClick(QMouseEvent* event) {

@@ -59,6 +59,7 @@ class CTableDialog : public CParamDialog {
   int DataRow() const;
   void Render(int row, int col);
   bool HandleGridKey(QKeyEvent* key);
+  bool LeaveGridByTab(QKeyEvent* key);
   bool HandleDoubleClick(QMouseEvent* event);
   void BeginEdit(const QString& text, bool typed);
   void EndEdit(bool keep);
