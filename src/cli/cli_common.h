@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "image/radio_data.h"
+#include "io/atomic_file.h"
 #include "ports.h"
 
 namespace kp53::cli {
@@ -43,6 +44,20 @@ void ReportReason(const std::string& subject, const std::string& reason);
 // True (reported) when `path` exists and `force` is not given: commands never overwrite a file
 // unasked.
 bool RefuseExisting(const std::string& path, bool force);
+
+// Before a command does its work: false (reported) when `out` is one of `inputs` under any name,
+// a folder or a device, or an existing file while `force` is not given. The write itself checks
+// again (WriteOutput, WriteDataFile with the same rule), for a file that appears meanwhile.
+bool OutputAllowed(const std::string& out, bool force, const std::vector<std::string>& inputs);
+
+// Why a write under that rule failed, on standard error: a file made while the command ran, the
+// input itself, the system's reason.
+void ReportWriteFailure(const std::string& out, const AtomicWriteResult& result);
+
+// A command's output: to standard output for "-" (or no name), otherwise through the atomic
+// writer: an existing file only with `force`, a new one only while its name is still free, never
+// one of `inputs`. False (reported) when it was not written.
+bool WriteOutput(const std::string& out, std::string_view text, bool force, const std::vector<std::string>& inputs);
 
 // True when both names exist and are the same file (same device and inode: links and other
 // spellings of the path included).

@@ -1,15 +1,13 @@
 // The configuration as text: export, import, diff and verify.
 #include <cmath>
-#include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 
 #include "cli_common.h"
 #include "config/config_text.h"
 #include "config/config_verify.h"
 #include "image/data_file.h"
 #include "io/atomic_file.h"
+#include "io/input_file.h"
 
 namespace kp53::cli {
 
@@ -24,25 +22,28 @@ bool IsText(const std::string& path) {
 }
 
 bool ReadText(const std::string& path, std::string& text) {
-  if (path == "-") {
-    text.assign(std::istreambuf_iterator<char>(std::cin), {});
-    return true;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::cerr << "kp53: cannot open " << path << "\n";
+  InputFile in = ReadInputFile(path, kTextFileLimit);
+  if (!in.ok()) {
+    std::cerr << "kp53: " << DescribeInputFailure(path, in, kTextFileLimit, "a configuration text") << "\n";
     return false;
   }
-  std::ostringstream s;
-  s << in.rdbuf();
-  text = s.str();
+  text = std::move(in.bytes);
   return true;
 }
 
+// The notes with their places, at most kMaxNoteLines of them and then how many more there are.
 void PrintNotes(const std::string& path, const std::vector<config::Note>& notes, const char* kind) {
-  for (const auto& n : notes)
-    std::cerr << (path == "-" ? "<stdin>" : path) << ":" << n.line << ":" << n.column << ": " << kind << ": "
-              << n.message << "\n";
+  constexpr std::size_t kMaxNoteLines = 100;
+  const std::string name = path == "-" ? "<stdin>" : path;
+  for (std::size_t k = 0; k < notes.size() && k < kMaxNoteLines; ++k) {
+    const config::Note& n = notes[k];
+    std::cerr << name << ":";
+    if (n.line > 0) std::cerr << n.line << ":" << n.column << ":";
+    std::cerr << " " << kind << ": " << n.message << "\n";
+  }
+  if (notes.size() > kMaxNoteLines)
+    std::cerr << name << ": " << notes.size() - kMaxNoteLines << " more " << kind << (notes.size() - kMaxNoteLines == 1 ? "" : "s")
+              << " not shown\n";
 }
 
 // A data file, or a text entered onto the built-in defaults (its changes accepted, and shown).
@@ -66,16 +67,6 @@ bool LoadConfig(const std::string& path, config::ConfigModel& model) {
   return true;
 }
 
-bool WriteText(const std::string& out, const std::string& text) {
-  if (out.empty() || out == "-") {
-    std::cout << text;
-    return static_cast<bool>(std::cout.flush());
-  }
-  if (WriteFileAtomically(out, {text}).ok()) return true;
-  std::cerr << "kp53: cannot write " << out << "\n";
-  return false;
-}
-
 }  // namespace
 
 void AddConfigCommands(CLI::App& app, CommandList& commands) {
@@ -84,11 +75,16 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
     auto file = std::make_shared<std::string>();
     auto out = std::make_shared<std::string>();
     auto schema = std::make_shared<bool>(false);
-    sub->add_option("FILE", *file, "Data file (.k53)");
-    sub->add_option("-o,--output", *out, "Text file to write (default: standard output)");
+    auto force = std::make_shared<bool>(false);
+    sub->add_option("FILE", *file, "Data file (.k53), - for standard input");
+    sub->add_option("-o,--output", *out, "Text file to write (default, or -: standard output)");
     sub->add_flag("--schema", *schema, "Write the reference of the text form (Markdown) instead");
-    commands.push_back({sub, [file, out, schema]() {
-                          if (*schema) return WriteText(*out, config::SchemaReference()) ? kExitOk : kExitFailure;
+    sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists (never the data file)");
+    commands.push_back({sub, [file, out, schema, force]() {
+                          const std::vector<std::string> inputs{*file};
+                          if (!OutputAllowed(*out, *force, inputs)) return kExitFailure;
+                          if (*schema)
+                            return WriteOutput(*out, config::SchemaReference(), *force, {}) ? kExitOk : kExitFailure;
                           if (file->empty()) {
                             std::cerr << "kp53: export needs a data file\n";
                             return kExitUsage;
@@ -100,8 +96,9 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                           if (const auto split = ReadSplitTrailer(*file); split && !std::isfinite(*split))
                             std::cerr << "kp53: " << *file << ": the default split is not a number; the text gives "
                                       << data.defaultSplit << "\n";
-                          return WriteText(*out, config::ExportText(data.image, data.defaultSplit)) ? kExitOk
-                                                                                                     : kExitFailure;
+                          return WriteOutput(*out, config::ExportText(data.image, data.defaultSplit), *force, inputs)
+                                     ? kExitOk
+                                     : kExitFailure;
                         }});
   }
   {
@@ -112,12 +109,13 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
     auto force = std::make_shared<bool>(false);
     auto accept = std::make_shared<bool>(false);
     sub->add_option("IN", *in, "YAML text, - for standard input")->required();
-    sub->add_option("-o,--output", *out, "Data file to write")->required();
+    sub->add_option("-o,--output", *out, "Data file to write (a new file unless --force is given)")->required();
     sub->add_option("--base", *base, "Data file the text is entered onto (default: the built-in defaults)");
     sub->add_flag("--force", *force, "Overwrite an existing output file");
     sub->add_flag("--accept-changes", *accept, "Write even when the rules store some values differently");
     commands.push_back({sub, [=]() {
-                          if (RefuseExisting(*out, *force)) return kExitFailure;
+                          const std::vector<std::string> inputs{*in, *base};
+                          if (!OutputAllowed(*out, *force, inputs)) return kExitFailure;
                           TerminalPrompt prompt;
                           RadioData start;
                           InitImage(start);
@@ -132,7 +130,12 @@ void AddConfigCommands(CLI::App& app, CommandList& commands) {
                             std::cerr << "kp53: nothing written; give --accept-changes to store these values\n";
                             return kExitFailure;
                           }
-                          return WriteDataFile(*out, r.image, r.split, prompt) ? kExitOk : kExitFailure;
+                          AtomicWriteResult result;
+                          if (WriteDataFile(*out, r.image, r.split, prompt, *force ? Replace::Allowed : Replace::Never,
+                                            &result, inputs))
+                            return kExitOk;
+                          ReportWriteFailure(*out, result);
+                          return kExitFailure;
                         }});
   }
   {

@@ -1,14 +1,10 @@
 // export-csv and import-csv: channel lists as comma-separated values.
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "cli_common.h"
 #include "csv/channel_csv.h"
 #include "image/data_file.h"
-#include "io/atomic_file.h"
+#include "io/input_file.h"
 
 namespace kp53::cli {
 
@@ -33,11 +29,12 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
     auto group = std::make_shared<int>(0);
     auto force = std::make_shared<bool>(false);
     sub->add_option("FILE", *file, "Data file (.k53)")->required();
-    sub->add_option("-o,--output", *out, "CSV file to write (standard output when not given)");
+    sub->add_option("-o,--output", *out, "CSV file to write (standard output when not given, or -)");
     sub->add_option("-g,--group", *group, "Only this group (1-16); Location counts from its first channel")
         ->check(GroupNumber());
     sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists");
     commands.push_back({sub, [=]() {
+                          if (!OutputAllowed(*out, *force, {*file})) return kExitFailure;
                           TerminalPrompt prompt;
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitFailure;
@@ -46,18 +43,8 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
                             std::cerr << "kp53: group " << *group << " holds no channels\n";
                             return kExitFailure;
                           }
-                          const std::string text = ExportChannelsCsv(data, g);
-                          if (out->empty()) {
-                            std::cout << text << std::flush;
-                            return std::cout ? kExitOk : kExitFailure;
-                          }
-                          if (RefuseExisting(*out, *force)) return kExitFailure;
-                          const AtomicWriteResult r = WriteFileAtomically(*out, {text});
-                          if (!r.ok()) {
-                            std::cerr << "kp53: cannot write " << *out << ": " << std::strerror(r.error) << "\n";
-                            return kExitFailure;
-                          }
-                          return kExitOk;
+                          return WriteOutput(*out, ExportChannelsCsv(data, g), *force, {*file}) ? kExitOk
+                                                                                                 : kExitFailure;
                         }});
   }
   {
@@ -69,7 +56,7 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
     auto out = std::make_shared<std::string>();
     auto group = std::make_shared<int>(0);
     auto force = std::make_shared<bool>(false);
-    sub->add_option("CSV", *csv, "Channel list to read")->required();
+    sub->add_option("CSV", *csv, "Channel list to read, - for standard input")->required();
     sub->add_option("FILE", *file, "Data file (.k53) to program; written in place unless -o is given")->required();
     sub->add_option("-o,--output", *out, "Data file to write instead of FILE");
     sub->add_option("-g,--group", *group, "Into this group (1-16); Location counts from its first channel")
@@ -81,13 +68,19 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
     sub->add_flag("-f,--force", *force, "Overwrite the output file when it exists");
     commands.push_back({sub, [=]() {
                           TerminalPrompt prompt;
-                          std::ifstream in(*csv, std::ios::binary);
-                          if (!in) {
-                            std::cerr << "kp53: cannot open " << *csv << ": " << std::strerror(errno) << "\n";
+                          const std::string target = out->empty() ? *file : *out;
+                          // FILE is written in place unless -o names another file.
+                          if (!out->empty() && !OutputAllowed(target, *force, {*csv})) return kExitFailure;
+                          if (SameFile(*csv, target)) {
+                            std::cerr << "kp53: " << target << " is the channel list itself; give another data file\n";
                             return kExitFailure;
                           }
-                          std::ostringstream text;
-                          text << in.rdbuf();
+                          const InputFile text = ReadInputFile(*csv, kTextFileLimit);
+                          if (!text.ok()) {
+                            std::cerr << "kp53: " << DescribeInputFailure(*csv, text, kTextFileLimit, "a channel list")
+                                      << "\n";
+                            return kExitFailure;
+                          }
                           RadioData data;
                           if (!LoadDataFile(*file, data, prompt)) return kExitFailure;
                           const int g = GroupIndex(*group);
@@ -95,10 +88,8 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
                             std::cerr << "kp53: group " << *group << " holds no channels\n";
                             return kExitFailure;
                           }
-                          const std::string target = out->empty() ? *file : *out;
-                          if (!out->empty() && RefuseExisting(target, *force)) return kExitFailure;
                           if (!IsWritable(target, prompt, target)) return kExitFailure;
-                          const CsvImportReport report = ImportChannelsCsv(data, text.str(), g, *renumber);
+                          const CsvImportReport report = ImportChannelsCsv(data, text.bytes, g, *renumber);
                           if (!report.readable) {
                             std::cerr << "kp53: " << report.Text(*csv);
                             return kExitFailure;
@@ -109,8 +100,12 @@ void AddCsvCommands(CLI::App& app, CommandList& commands) {
                             return kExitFailure;
                           }
                           NormalizeImage(data);
-                          return WriteDataFile(target, data.image, data.defaultSplit, prompt) ? kExitOk
-                                                                                               : kExitFailure;
+                          AtomicWriteResult result;
+                          const Replace replace = out->empty() || *force ? Replace::Allowed : Replace::Never;
+                          if (WriteDataFile(target, data.image, data.defaultSplit, prompt, replace, &result, {*csv}))
+                            return kExitOk;
+                          ReportWriteFailure(target, result);
+                          return kExitFailure;
                         }});
   }
 }

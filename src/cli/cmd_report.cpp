@@ -21,15 +21,9 @@ bool EndsWithPdf(const std::string& path) {
 
 int WriteReport(const std::string& file, const std::string& out, const std::string& date, bool force) {
   const bool toStdout = out.empty() || out == "-";
-  if (!toStdout) {
-    // Never over the data file itself, whatever the spelling of the name; never over another file
-    // unasked.
-    if (SameFile(file, out)) {
-      std::cerr << "kp53: " << out << " is the data file " << file << " itself; give another output file\n";
-      return kExitFailure;
-    }
-    if (RefuseExisting(out, force)) return kExitFailure;
-  }
+  // Never over the data file itself, whatever the spelling of the name; never over another file
+  // unasked.
+  if (!OutputAllowed(out, force, {file})) return kExitFailure;
   TerminalPrompt prompt;
   RadioData data;
   if (!LoadDataFile(file, data, prompt)) return kExitFailure;

@@ -9,6 +9,7 @@
 
 #include "cli_common.h"
 #include "image/data_file.h"
+#include "io/input_file.h"
 #include "kp53_version.h"
 #include "text/messages.h"
 
@@ -48,6 +49,38 @@ bool SameFile(const std::string& a, const std::string& b) {
          sa.st_ino == sb.st_ino;
 }
 
+bool OutputAllowed(const std::string& out, bool force, const std::vector<std::string>& inputs) {
+  if (out.empty() || out == "-") return true;
+  for (const std::string& input : inputs)
+    if (input != "-" && SameFile(input, out)) {
+      std::cerr << "kp53: " << out << " is the input file " << input << " itself; give another output file\n";
+      return false;
+    }
+  struct stat st{};
+  if (::stat(out.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    std::cerr << "kp53: " << out << (S_ISDIR(st.st_mode) ? " is a folder" : " is not a regular file")
+              << "; give the name of a file to write\n";
+    return false;
+  }
+  return !RefuseExisting(out, force);
+}
+
+void ReportWriteFailure(const std::string& out, const AtomicWriteResult& result) {
+  std::cerr << "kp53: " << DescribeWriteFailure(out, result) << "\n";
+}
+
+bool WriteOutput(const std::string& out, std::string_view text, bool force, const std::vector<std::string>& inputs) {
+  if (out.empty() || out == "-") {
+    // A failed write shows in the flush of standard output at the end of the command.
+    WriteStandardOutput(text);
+    return true;
+  }
+  const AtomicWriteResult r = WriteFileAtomically(out, {text}, force ? Replace::Allowed : Replace::Never, inputs);
+  if (r.ok()) return true;
+  ReportWriteFailure(out, r);
+  return false;
+}
+
 namespace {
 int gStandardOutputError = 0;  // errno of the first failed write to standard output
 }  // namespace
@@ -69,30 +102,30 @@ bool FlushStandardOutput() {
 }
 
 bool LoadDataFile(const std::string& path, RadioData& data, UserPrompt& prompt) {
-  int error = 0;
-  switch (CheckDataFile(path, static_cast<long long>(kDataFileSize), &error)) {
-    case FileCheck::NotFound:
-      prompt.Error(32, path);
-      ReportReason(path, ErrorText(error));
-      return false;
-    case FileCheck::Unreadable:
-      prompt.Error(34, path);
-      ReportReason(path, error != 0 ? ErrorText(error) : "the file ends early");
-      return false;
-    case FileCheck::WrongSize: {
-      prompt.Error(37, path);
-      struct stat st{};
-      if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        ReportReason(path, ErrorText(EISDIR));
-      else
-        ReportReason(path, std::to_string(st.st_size) + " bytes; a data file has " + std::to_string(kDataFileSize));
-      return false;
-    }
-    case FileCheck::Usable: break;
-  }
+  // One read of at most a data file's size and a byte: a longer file, a device or a FIFO never
+  // holds the command up.
+  const InputFile in = ReadInputFile(path, kDataFileSize);
+  const std::string name = InputName(path);
   InitImage(data);
-  if (!ReadDataFile(path, data.image, data.defaultSplit, prompt, &error)) {
-    ReportReason(path, error != 0 ? ErrorText(error) : "the file ends early");
+  switch (in.status) {
+    case InputStatus::CannotOpen:
+      prompt.Error(32, name);
+      ReportReason(name, ErrorText(in.error));
+      return false;
+    case InputStatus::CannotRead:
+      prompt.Error(34, name);
+      ReportReason(name, ErrorText(in.error));
+      return false;
+    case InputStatus::NotAFile:
+    case InputStatus::TooLarge:
+      prompt.Error(37, name);
+      std::cerr << "kp53: " << DescribeInputFailure(path, in, kDataFileSize, "a data file") << "\n";
+      return false;
+    case InputStatus::Ok: break;
+  }
+  if (!DecodeDataFile(in.bytes, data.image, data.defaultSplit)) {
+    prompt.Error(37, name);
+    ReportReason(name, std::to_string(in.bytes.size()) + " bytes; a data file has " + std::to_string(kDataFileSize));
     return false;
   }
   ReloadAreas(data);

@@ -27,14 +27,18 @@ class CliRunner {
  public:
   explicit CliRunner(std::filesystem::path dir) : dir_(std::move(dir)) {}
 
-  // Starts kp53 with `args` in the folder; standard input is `input`, standard output goes to
-  // `out` when given (else to a file).
-  pid_t Start(const std::vector<std::string>& args, int out = -1, const std::string& input = {}) const {
-    std::ofstream(dir_ / ".stdin", std::ios::trunc) << input;
+  // Starts kp53 with `args` in the folder; standard input is `input` (or the descriptor `in` when
+  // given), standard output goes to `out` when given (else to a file).
+  pid_t Start(const std::vector<std::string>& args, int out = -1, const std::string& input = {}, int in = -1) const {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, dir_.c_str());
-    posix_spawn_file_actions_addopen(&actions, 0, (dir_ / ".stdin").c_str(), O_RDONLY, 0);
+    if (in >= 0) {
+      posix_spawn_file_actions_adddup2(&actions, in, 0);
+    } else {
+      std::ofstream(dir_ / ".stdin", std::ios::trunc) << input;
+      posix_spawn_file_actions_addopen(&actions, 0, (dir_ / ".stdin").c_str(), O_RDONLY, 0);
+    }
     if (out >= 0)
       posix_spawn_file_actions_adddup2(&actions, out, 1);
     else

@@ -48,10 +48,10 @@ TEST_F(CliFiles, ReportNeverReplacesAFileUnaskedNorEverTheDataFile) {
     const char* message;
   };
   const Case cases[] = {
-      {{"report", "radio.k53", "-o", "radio.k53"}, "is the data file"},
-      {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the data file"},
-      {{"report", "radio.k53", "-o", (dir / "hard.k53").string(), "--force"}, "is the data file"},
-      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the data file"},
+      {{"report", "radio.k53", "-o", "radio.k53"}, "is the input file"},
+      {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the input file"},
+      {{"report", "radio.k53", "-o", (dir / "hard.k53").string(), "--force"}, "is the input file"},
+      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the input file"},
       {{"report", "radio.k53", "-o", "old.txt"}, "exists; use --force"},
       {{"report", "radio.k53", "-o", "old.pdf"}, "exists; use --force"},
   };
@@ -152,7 +152,7 @@ TEST_F(CliFiles, ErrorsNameTheFileAndTheSystemsReason) {
   };
   const Case cases[] = {
       {{"info", "missing.k53"}, "Problem opening file\nFile Name = missing.k53", "missing.k53: No such file or directory"},
-      {{"info", "folder.k53"}, "The File cannot be Opened.", "folder.k53: Is a directory"},
+      {{"info", "folder.k53"}, "The File cannot be Opened.", "folder.k53 is a folder, not a file"},
       {{"hexdump", "short.k53"}, "The File cannot be Opened.", "short.k53: 100 bytes; a data file has 7735"},
       {{"new", "no/such/x.k53"}, "Problem opening file\nno/such/x.k53", "no/such/x.k53: No such file or directory"},
       {{"new", "--force", "ro.k53"}, "The File's attribute is Read_Only.\nFile Name = ro.k53",

@@ -1,6 +1,7 @@
 #include "config/config_schema.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -430,6 +431,13 @@ Field ChannelTag() {
   f.get = [](ConfigModel& m, int i) { return RightTrim(Ch(m, i).tag); };
   f.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
     if (t.size() > 8) return "expected at most 8 characters";
+    if (m.data.hardware.model == 0 && !t.empty()) return "the HT-610 Series keeps no channel tags";
+    // The first character the radio cannot show, named so that a tab or a control character is seen.
+    for (const char c : t)
+      if (!StorableTagCharacter(c))
+        return std::isprint(static_cast<unsigned char>(c))
+                   ? Format("a channel tag cannot hold '%c'", c)
+                   : Format("a channel tag cannot hold the control character with code %d", static_cast<unsigned char>(c));
     return Refused(OnGrid(m, i, [&](ChannelEditor& ed) {
                      VisibleItems all{};
                      struct NoPrompt : UserPrompt {
@@ -437,7 +445,7 @@ Field ChannelTag() {
                      } prompt;
                      return ed.Paste(3, t, all, prompt);
                    }),
-                   "the HT-610 Series keeps no channel tags, or a character the tag cannot hold");
+                   "a character the tag cannot hold");
   };
   return f;
 }

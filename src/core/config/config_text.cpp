@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cctype>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <set>
@@ -17,6 +16,7 @@
 #include "config/config_verify.h"
 #include "image/codecs.h"
 #include "image/data_file.h"
+#include "io/input_file.h"
 
 #include <cmath>
 
@@ -104,6 +104,12 @@ std::string Emit(ConfigModel& m, int maxItems, const Marked& marked = {}) {
   return std::string(out.c_str()) + "\n";
 }
 
+// A key or value of the text as a message quotes it: at most 40 characters of it.
+std::string Quoted(const std::string& text) {
+  if (text.size() <= 40) return "\"" + text + "\"";
+  return "\"" + text.substr(0, 40) + "...\" (" + std::to_string(text.size()) + " characters)";
+}
+
 Note At(const YAML::Mark& mark, std::string message) {
   if (mark.is_null()) return {0, 0, std::move(message), {}, -1};
   return {mark.line + 1, mark.column + 1, std::move(message), {}, -1};
@@ -136,21 +142,164 @@ class TextTree {
     }
   };
 
-  // Parses the first document of `text`; throws YAML::Exception as YAML::Load does.
+  // Parses `text`, which must hold one document and nothing after it; throws YAML::Exception as
+  // YAML::Load does, also for a text beyond the limits (kMaxDepth, kMaxKeys, kMaxNodes), which is
+  // given up at once rather than read whole.
   explicit TextTree(std::string_view text) {
+    if (const auto nul = text.find('\0'); nul != std::string_view::npos)
+      throw YAML::ParserException(MarkAt(text, nul), "the text holds a NUL byte: it is no text file");
+    CheckFlowCollections(text);
     std::istringstream in{std::string(text)};
     YAML::Parser parser(in);
     Builder builder(*this);
-    parser.HandleNextDocument(builder);
+    if (!parser.HandleNextDocument(builder)) return;
+    // A quoted value is closed before the end of the text, or else it took in all that follows.
+    const auto quoted = static_cast<std::size_t>(builder.lastQuoted.pos);
+    if (builder.lastQuoted.pos >= 0 && quoted < text.size() && (text[quoted] == '"' || text[quoted] == '\'') &&
+        QuotedEnd(text, quoted) == std::string_view::npos)
+      throw YAML::ParserException(builder.lastQuoted, "the quoted value is not closed");
+    SecondDocument second;
+    parser.HandleNextDocument(second);
   }
   // The document's node; a null node when the text holds none.
   const Node& Root() const { return nodes_.empty() ? empty_ : nodes_.front(); }
   const Node& At(int k) const { return nodes_[static_cast<std::size_t>(k)]; }
 
  private:
+  // Far beyond what the configuration needs (three levels, a few hundred keys in a mapping, some
+  // 30,000 nodes), and small enough that a hostile text is refused within a fraction of a second.
+  static constexpr std::size_t kMaxDepth = 16;
+  static constexpr std::size_t kMaxKeys = 1000;
+  static constexpr std::size_t kMaxNodes = 200000;
+
+  // The place of byte `pos` of the text.
+  static YAML::Mark MarkAt(std::string_view text, std::size_t pos) {
+    const auto before = text.substr(0, pos);
+    const auto lineStart = before.rfind('\n');
+    const int line = static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+    const int column = static_cast<int>(lineStart == std::string_view::npos ? pos : pos - lineStart - 1);
+    YAML::Mark mark;
+    mark.pos = static_cast<int>(pos);
+    mark.line = line;
+    mark.column = column;
+    return mark;
+  }
+
+  // The parser reads a whole flow collection ([...] or {...}) before it hands over its first
+  // value, since the collection might turn out to be a key, at a cost in time and memory far beyond
+  // the text's size; and it reads a long value at a few MB a second. A configuration never needs
+  // a long one of either: a collection longer than kMaxFlowBytes (or not closed within them) and a
+  // value longer than that are refused before the parser sees the text. Linear: a top-level
+  // collection is looked at once, to its end.
+  static constexpr std::size_t kMaxFlowBytes = 64 * 1024;
+
+  static bool Blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+  // One past the end of the quoted value opening at `k`; npos when it is not closed.
+  static std::size_t QuotedEnd(std::string_view text, std::size_t k) {
+    const char quote = text[k];
+    for (++k; k < text.size(); ++k) {
+      if (quote == '"' && text[k] == '\\') {
+        ++k;
+      } else if (text[k] == quote) {
+        if (quote == '\'' && k + 1 < text.size() && text[k + 1] == '\'') {
+          ++k;
+          continue;
+        }
+        return k + 1;
+      }
+    }
+    return std::string_view::npos;
+  }
+
+  // One past the bracket that closes the collection opening at `start`; npos when there is none
+  // within kMaxFlowBytes.
+  static std::size_t FlowEnd(std::string_view text, std::size_t start) {
+    const std::size_t stop = std::min(text.size(), start + kMaxFlowBytes);
+    int depth = 0;
+    for (std::size_t k = start; k < stop; ++k) {
+      const char c = text[k];
+      const char before = k > start ? text[k - 1] : ' ';
+      if (c == '[' || c == '{') {
+        ++depth;
+      } else if (c == ']' || c == '}') {
+        if (--depth == 0) return k + 1;
+      } else if ((c == '"' || c == '\'') && (Blank(before) || std::strchr("[{,:", before) != nullptr)) {
+        k = QuotedEnd(text, k);
+        if (k == std::string_view::npos) return k;
+        --k;
+      } else if (c == '#' && Blank(before)) {
+        while (k + 1 < stop && text[k + 1] != '\n') ++k;
+      }
+    }
+    return std::string_view::npos;
+  }
+
+  static void CheckFlowCollections(std::string_view text) {
+    char last = '\n';  // the last character on the line that is not blank; '\n' at a line's start
+    std::size_t run = 0;  // where the text since the last indicator (": ", "- ", "? ") or comment begins
+    const auto tooLong = [&](std::size_t from) {
+      return YAML::ParserException(MarkAt(text, from), Format("a value longer than %zu KB", kMaxFlowBytes / 1024));
+    };
+    for (std::size_t k = 0; k < text.size();) {
+      const char c = text[k];
+      if (c == '\n' || c == '\r') {
+        last = '\n';
+        ++k;
+        continue;
+      }
+      if (c == ' ' || c == '\t') {
+        ++k;
+        continue;
+      }
+      // A value starts at a line's start or after an indicator and a blank.
+      const bool valueStart = last == '\n' || (std::strchr(":-?", last) != nullptr && Blank(text[k - 1]));
+      if (valueStart && (c == '[' || c == '{')) {
+        const std::size_t end = FlowEnd(text, k);
+        if (end == std::string_view::npos)
+          throw YAML::ParserException(MarkAt(text, k),
+                                      Format("a collection in brackets longer than %zu KB, or not closed",
+                                             kMaxFlowBytes / 1024));
+        last = text[end - 1];
+        k = run = end;
+      } else if (valueStart && (c == '"' || c == '\'')) {
+        const std::size_t end = std::min(QuotedEnd(text, k), text.size());
+        if (end - k > kMaxFlowBytes) throw tooLong(k);
+        last = text[end - 1];
+        k = run = end;
+      } else if (c == '#' && (last == '\n' || Blank(text[k - 1]))) {
+        while (k < text.size() && text[k] != '\n') ++k;
+        run = k;
+      } else {
+        // The parser takes a long plain value at a few MB a second: one is cut short here.
+        if (k - run > kMaxFlowBytes) throw tooLong(run);
+        if (std::strchr(":-?", c) != nullptr && (k + 1 == text.size() || Blank(text[k + 1]))) run = k + 1;
+        last = c;
+        ++k;
+      }
+    }
+  }
+
+  // Refuses a document after the first one, whatever it holds.
+  class SecondDocument : public YAML::EventHandler {
+   public:
+    void OnDocumentStart(const YAML::Mark& mark) override {
+      throw YAML::ParserException(mark, "a second document begins here; the text may hold one configuration only");
+    }
+    void OnDocumentEnd() override {}
+    void OnNull(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnAlias(const YAML::Mark&, YAML::anchor_t) override {}
+    void OnScalar(const YAML::Mark&, const std::string&, YAML::anchor_t, const std::string&) override {}
+    void OnSequenceStart(const YAML::Mark&, const std::string&, YAML::anchor_t, YAML::EmitterStyle::value) override {}
+    void OnSequenceEnd() override {}
+    void OnMapStart(const YAML::Mark&, const std::string&, YAML::anchor_t, YAML::EmitterStyle::value) override {}
+    void OnMapEnd() override {}
+  };
+
   class Builder : public YAML::EventHandler {
    public:
     explicit Builder(TextTree& t) : t_(t) {}
+    YAML::Mark lastQuoted = YAML::Mark::null_mark();  // the last quoted value's place, if any
     void OnDocumentStart(const YAML::Mark&) override {}
     void OnDocumentEnd() override {}
     void OnNull(const YAML::Mark& mark, YAML::anchor_t anchor) override { Add(Kind::Null, mark, {}, anchor); }
@@ -159,21 +308,30 @@ class TextTree {
       Attach(anchor < anchors_.size() && anchors_[anchor] >= 0 && !Open(anchors_[anchor]) ? anchors_[anchor]
                                                                                          : New(Kind::Null, mark, {}));
     }
-    void OnScalar(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor, const std::string& value) override {
+    void OnScalar(const YAML::Mark& mark, const std::string& tag, YAML::anchor_t anchor, const std::string& value) override {
+      if (tag == "!") lastQuoted = mark;  // the parser's tag for a quoted (non-plain) value
       Add(Kind::Scalar, mark, value, anchor);
     }
     void OnSequenceStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor,
                          YAML::EmitterStyle::value) override {
+      Nest(mark);
       open_.push_back(Add(Kind::Sequence, mark, {}, anchor));
     }
     void OnSequenceEnd() override { open_.pop_back(); }
     void OnMapStart(const YAML::Mark& mark, const std::string&, YAML::anchor_t anchor, YAML::EmitterStyle::value) override {
+      Nest(mark);
       open_.push_back(Add(Kind::Map, mark, {}, anchor));
     }
     void OnMapEnd() override { open_.pop_back(); }
 
    private:
+    void Nest(const YAML::Mark& mark) const {
+      if (open_.size() >= kMaxDepth)
+        throw YAML::ParserException(mark, Format("nested deeper than %zu levels", kMaxDepth));
+    }
     int New(Kind kind, const YAML::Mark& mark, const std::string& scalar) {
+      if (t_.nodes_.size() >= kMaxNodes)
+        throw YAML::ParserException(mark, Format("more than %zu values; a configuration holds far fewer", kMaxNodes));
       t_.nodes_.push_back(Node{kind, mark, scalar, {}, &t_});
       return static_cast<int>(t_.nodes_.size() - 1);
     }
@@ -187,7 +345,13 @@ class TextTree {
       return n;
     }
     void Attach(int n) {
-      if (!open_.empty()) t_.nodes_[static_cast<std::size_t>(open_.back())].children.push_back(n);
+      if (open_.empty()) return;
+      Node& parent = t_.nodes_[static_cast<std::size_t>(open_.back())];
+      const std::size_t perEntry = parent.kind == Kind::Map ? 2 : 1;
+      if (parent.children.size() >= kMaxKeys * perEntry)
+        throw YAML::ParserException(t_.nodes_[static_cast<std::size_t>(n)].mark,
+                                    Format("more than %zu entries in one mapping or list", kMaxKeys));
+      parent.children.push_back(n);
     }
     bool Open(int n) const { return std::find(open_.begin(), open_.end(), n) != open_.end(); }
 
@@ -246,7 +410,7 @@ void ReadFields(const Section& sec, const TextNode& map, std::map<std::string, G
     }
     const auto f = std::find_if(sec.fields.begin(), sec.fields.end(), [&](const Field& x) { return x.name == key; });
     if (f == sec.fields.end()) {
-      errors.push_back(At(kv.first, "unknown field \"" + key + "\" in " + sec.name));
+      errors.push_back(At(kv.first, "unknown field " + Quoted(key) + " in " + sec.name));
     } else if (!kv.second.IsScalar()) {
       errors.push_back(At(kv.second, key + ": expected a single value"));
     } else if (!into.emplace(key, Given{kv.second.Scalar(), kv.second.Mark(), true}).second) {
@@ -468,13 +632,18 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
   try {
     tree.emplace(text);
   } catch (const YAML::Exception& e) {
-    result.errors.push_back({e.mark.line + 1, e.mark.column + 1, e.msg, {}, -1});
+    // The parser's words for a quoted value that runs to the end of the text, in the user's terms.
+    result.errors.push_back(At(e.mark, e.msg == "illegal EOF in scalar" ? "the quoted value is not closed" : e.msg));
     return result;
   }
   const TextNode& root = tree->Root();
   if (!root.IsMap()) {
-    result.errors.push_back(root.IsNull() ? Note{0, 0, "the text holds no configuration", {}, -1}
-                                          : At(root, "expected a mapping of areas"));
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+      result.errors.push_back({1, 1, "the text is empty; it holds no configuration", {}, -1});
+    else if (root.Mark().is_null())
+      result.errors.push_back({1, 1, "the text holds only comments, no configuration", {}, -1});
+    else
+      result.errors.push_back(At(root, "expected a mapping of areas"));
     return result;
   }
 
@@ -485,7 +654,7 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
     const std::string key = kv.first.Scalar();
     const auto sec = std::find_if(Schema().begin(), Schema().end(), [&](const Section& s) { return s.name == key; });
     if (sec == Schema().end()) {
-      result.errors.push_back(At(kv.first, "unknown area \"" + key + "\""));
+      result.errors.push_back(At(kv.first, "unknown area " + Quoted(key)));
       continue;
     }
     if (!seen.insert(key).second) {
@@ -504,9 +673,9 @@ ImportResult ImportText(std::string_view text, const RadioImage& baseImage, doub
       for (const auto& item : kv.second.Pairs()) {
         const int i = item.first.IsScalar() ? sec->ItemIndex(item.first.Scalar()) : -1;
         if (i < 0) {
-          result.errors.push_back(At(item.first, "no item \"" + item.first.Scalar() + "\" in " + key));
+          result.errors.push_back(At(item.first, "no item " + Quoted(item.first.Scalar()) + " in " + key));
         } else if (in.items.count(i)) {
-          result.errors.push_back(At(item.first, "item " + item.first.Scalar() + " is given twice"));
+          result.errors.push_back(At(item.first, "item " + Quoted(item.first.Scalar()) + " is given twice"));
         } else if (!item.second.IsNull()) {
           Given stored;
           ReadFields(*sec, item.second, in.items[i], &stored, result.errors);
@@ -575,17 +744,17 @@ std::optional<std::string> LoadForCompare(const std::string& path, ConfigModel& 
   std::string lower = path;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   const bool text = lower.size() > 4 && (lower.rfind(".yaml") == lower.size() - 5 || lower.rfind(".yml") == lower.size() - 4);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return "cannot open " + path;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  // A data file is read to its exact size, a text to the text limit; a device or FIFO not at all.
+  const std::size_t limit = text ? kTextFileLimit : kDataFileSize;
+  const InputFile in = ReadInputFile(path, limit);
+  if (!in.ok()) return DescribeInputFailure(path, in, limit, text ? "a configuration text" : "a data file");
+  const std::string& bytes = in.bytes;
   if (!text) {
-    if (bytes.size() != kDataFileSize) return path + " is not a data file of " + std::to_string(kDataFileSize) + " bytes";
     RadioImage image{};
-    std::copy_n(bytes.begin(), kImageSize, image.begin());
-    unsigned char split[8];
-    std::copy_n(bytes.begin() + kImageSize, 8, split);
-    const double v = DecodeSplit(split);
-    model.Load(image, std::isfinite(v) ? v : 0.0);
+    double split = 0.0;
+    if (!DecodeDataFile(bytes, image, split))
+      return path + " is not a data file: it has " + SizeText(bytes.size()) + ", a data file " + SizeText(kDataFileSize);
+    model.Load(image, split);
     return std::nullopt;
   }
   RadioData defaults;

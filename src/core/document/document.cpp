@@ -1,8 +1,6 @@
 #include "document/document.h"
 
-#include <cstdio>
-#include <memory>
-
+#include "io/input_file.h"
 #include "text/messages.h"
 
 namespace kp53 {
@@ -19,13 +17,11 @@ std::string JoinPath(const std::string& dir, const std::string& name) {
   return dir + "/" + name;
 }
 
-// The file can be opened and one byte read from it.
+// The file is a regular file that can be opened and one byte read from it (a FIFO or device is
+// never opened: the window would wait on it).
 bool CanReadOneByte(const std::string& path) {
-  if (path.empty()) return false;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!f) return false;
-  unsigned char b;
-  return std::fread(&b, 1, 1, f.get()) == 1;
+  const InputFile in = ReadInputFile(path, 1);
+  return in.status == InputStatus::TooLarge || (in.ok() && !in.bytes.empty());
 }
 
 }  // namespace

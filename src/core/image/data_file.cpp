@@ -1,28 +1,15 @@
 #include "image/data_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <memory>
 
 #include "io/atomic_file.h"
+#include "io/input_file.h"
 
 namespace kp53 {
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 void EncodeSplit(double split, unsigned char out[8]) {
   auto bits = std::bit_cast<std::uint64_t>(split);
@@ -39,39 +26,38 @@ double DecodeSplit(const unsigned char in[8]) {
 }
 
 bool ReadDataFile(const std::string& path, RadioImage& image, double& split, UserPrompt& prompt, int* osError) {
-  int error = ENOENT;
-  File f(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
-  if (!f) {
-    if (!path.empty()) error = errno;
-    if (osError != nullptr) *osError = error;
+  // One byte more than a data file holds shows a file that is larger: it is no data file.
+  const InputFile in = ReadInputFile(path, kDataFileSize);
+  if (osError != nullptr) *osError = in.error;
+  if (in.status == InputStatus::CannotOpen) {
     prompt.Error(32, path);
     return false;
   }
-  std::array<std::uint8_t, kImageSize> bytes{};
-  errno = 0;
-  if (std::fread(bytes.data(), 1, kImageSize, f.get()) != kImageSize) {
-    error = std::ferror(f.get()) ? errno : 0;
-    if (osError != nullptr) *osError = error;
+  if (!in.ok() || in.bytes.size() < kImageSize) {
     prompt.Error(34, path);
     return false;
   }
-  std::copy(bytes.begin(), bytes.end(), image.begin());
+  if (!DecodeDataFile(in.bytes, image, split)) std::copy_n(in.bytes.begin(), kImageSize, image.begin());
+  return true;
+}
+
+bool DecodeDataFile(std::string_view bytes, RadioImage& image, double& split) {
+  if (bytes.size() != kDataFileSize) return false;
+  std::copy_n(bytes.begin(), kImageSize, image.begin());
   unsigned char trailer[kTrailerSize];
-  if (std::fread(trailer, 1, kTrailerSize, f.get()) == kTrailerSize) {
-    // A trailer that is not a number (only a damaged file holds one) counts as missing: the
-    // editors and the channel entry compute with the split.
-    const double value = DecodeSplit(trailer);
-    if (std::isfinite(value)) split = value;
-  }
+  std::copy_n(bytes.begin() + kImageSize, kTrailerSize, trailer);
+  // A trailer that is not a number (only a damaged file holds one) counts as missing: the
+  // editors and the channel entry compute with the split.
+  const double value = DecodeSplit(trailer);
+  if (std::isfinite(value)) split = value;
   return true;
 }
 
 std::optional<double> ReadSplitTrailer(const std::string& path) {
-  File f(std::fopen(path.c_str(), "rb"));
+  const InputFile in = ReadInputFile(path, kDataFileSize);
+  if (!in.ok() || in.bytes.size() != kDataFileSize) return std::nullopt;
   unsigned char trailer[kTrailerSize];
-  if (!f || std::fseek(f.get(), static_cast<long>(kImageSize), SEEK_SET) != 0 ||
-      std::fread(trailer, 1, kTrailerSize, f.get()) != kTrailerSize)
-    return std::nullopt;
+  std::copy_n(in.bytes.begin() + kImageSize, kTrailerSize, trailer);
   return DecodeSplit(trailer);
 }
 
@@ -84,14 +70,15 @@ std::string DataFileBytes(const RadioImage& image, double split) {
 }
 
 bool WriteDataFile(const std::string& path, const RadioImage& image, double split, UserPrompt& prompt,
-                   Replace replace, AtomicWriteResult* outcome) {
-  const AtomicWriteResult result = WriteFileAtomically(path, {DataFileBytes(image, split)}, replace);
+                   Replace replace, AtomicWriteResult* outcome, const std::vector<std::string>& inputs) {
+  const AtomicWriteResult result = WriteFileAtomically(path, {DataFileBytes(image, split)}, replace, inputs);
   if (outcome != nullptr) *outcome = result;
   switch (result.status) {
     case AtomicWrite::Ok: return true;
     case AtomicWrite::Exists: return false;
     case AtomicWrite::ReadOnly: prompt.Error(49, path); return false;
     case AtomicWrite::CannotCreate:
+    case AtomicWrite::IsInput:
     case AtomicWrite::NotAFile: prompt.Error(35, path); return false;
     case AtomicWrite::CannotWrite: prompt.Error(33); return false;
   }
@@ -99,20 +86,16 @@ bool WriteDataFile(const std::string& path, const RadioImage& image, double spli
 }
 
 FileCheck CheckDataFile(const std::string& path, long long size, int* osError) {
-  const auto fail = [osError](FileCheck check, int error) {
-    if (osError != nullptr) *osError = error;
-    return check;
-  };
-  struct stat st{};
-  if (path.empty()) return fail(FileCheck::NotFound, ENOENT);
-  if (::stat(path.c_str(), &st) != 0) return fail(FileCheck::NotFound, errno);
-  if (static_cast<long long>(st.st_size) != size) return fail(FileCheck::WrongSize, 0);
-  File f(std::fopen(path.c_str(), "rb"));
-  if (!f) return fail(FileCheck::NotFound, errno);
-  unsigned char b;
-  errno = 0;
-  if (std::fread(&b, 1, 1, f.get()) != 1) return fail(FileCheck::Unreadable, std::ferror(f.get()) ? errno : 0);
-  return FileCheck::Usable;
+  const InputFile in = ReadInputFile(path, static_cast<std::size_t>(std::max(size, 0LL)));
+  if (osError != nullptr) *osError = in.error;
+  switch (in.status) {
+    case InputStatus::CannotOpen: return FileCheck::NotFound;
+    case InputStatus::CannotRead: return FileCheck::Unreadable;
+    case InputStatus::NotAFile:
+    case InputStatus::TooLarge: return FileCheck::WrongSize;
+    case InputStatus::Ok: break;
+  }
+  return static_cast<long long>(in.bytes.size()) == size ? FileCheck::Usable : FileCheck::WrongSize;
 }
 
 bool IsWritable(const std::string& path, UserPrompt& prompt, const std::string& shownPath) {

@@ -193,18 +193,21 @@ std::string ErrorText(int error) { return std::error_code(error, std::generic_ca
 std::string WriteFailureReason(const AtomicWriteResult& result) {
   switch (result.status) {
     case AtomicWrite::ReadOnly: return "the file is read-only";
-    case AtomicWrite::NotAFile: return "not a regular file";
+    case AtomicWrite::NotAFile: return result.error == EISDIR ? "it is a folder" : "not a regular file";
+    case AtomicWrite::IsInput: return "it is the file being read; give another output file";
     default: return ErrorText(result.error);
   }
 }
 
 std::string DescribeWriteFailure(const std::string& path, const AtomicWriteResult& result) {
+  if (result.status == AtomicWrite::Exists)
+    return "cannot create " + path + ": " + ErrorText(EEXIST) + " (it appeared while the command ran; it is left as it is)";
   const bool create = result.status == AtomicWrite::CannotCreate || result.status == AtomicWrite::Exists;
   return (create ? "cannot create " : "cannot write ") + path + ": " + WriteFailureReason(result);
 }
 
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces,
-                                      Replace replace) {
+                                      Replace replace, const std::vector<std::string>& inputs) {
   if (path.empty()) return {AtomicWrite::CannotCreate, ENOENT};
   const auto resolved = FollowLinks(path);
   if (!resolved) return {AtomicWrite::CannotCreate, ELOOP};
@@ -215,6 +218,11 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::initializer_
   struct stat st{};
   if (::stat(target.c_str(), &st) == 0) {
     if (!S_ISREG(st.st_mode)) return {AtomicWrite::NotAFile, S_ISDIR(st.st_mode) ? EISDIR : EINVAL};
+    for (const std::string& input : inputs) {
+      struct stat in{};
+      if (::stat(input.c_str(), &in) == 0 && in.st_dev == st.st_dev && in.st_ino == st.st_ino)
+        return {AtomicWrite::IsInput, EINVAL};
+    }
     if (replace == Replace::Never) return {AtomicWrite::Exists, EEXIST};
     if (!MayWrite(target)) return {AtomicWrite::ReadOnly, EACCES};
     mode = st.st_mode & 07777;

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kp53 {
 
@@ -17,6 +18,7 @@ enum class AtomicWrite {
   ReadOnly,      // the target exists and the user may not write it (see MayWrite)
   NotAFile,      // the target exists and is not a regular file (a folder, a device, a FIFO)
   Exists,        // Replace::Never and a file of that name exists
+  IsInput,       // the target is one of the files the output is made from (same device and inode)
 };
 
 struct AtomicWriteResult {
@@ -33,9 +35,10 @@ enum class Replace {
 
 // Writes the pieces one after the other as the new contents of `path`. A symbolic link is written
 // through, also a dangling one (the file it names is created, the link stays); a replaced file
-// keeps its permissions, a new one gets the usual ones for the user's umask.
+// keeps its permissions, a new one gets the usual ones for the user's umask. A target that is one
+// of `inputs` (under any name: links, other spellings) is never written.
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::initializer_list<std::string_view> pieces,
-                                      Replace replace = Replace::Allowed);
+                                      Replace replace = Replace::Allowed, const std::vector<std::string>& inputs = {});
 
 // Writes the pieces as a new file beside `path` under the first free name of "name-1.ext",
 // "name-2.ext" and so on (never replacing anything); `written` receives the name used.
@@ -50,10 +53,11 @@ bool MayWrite(const std::string& path);
 // The operating system's text for an errno value.
 std::string ErrorText(int error);
 
-// Why a write failed, in words: "the file is read-only", "not a regular file" or the system's
-// text for the error.
+// Why a write failed, in words: "the file is read-only", "not a regular file", "it is the file
+// being read" or the system's text for the error.
 std::string WriteFailureReason(const AtomicWriteResult& result);
-// "cannot create PATH: reason" or "cannot write PATH: reason".
+// "cannot create PATH: reason" or "cannot write PATH: reason"; for Exists (Replace::Never and the
+// name taken since the command began) the reason adds "(it appeared while the command ran; ...)".
 std::string DescribeWriteFailure(const std::string& path, const AtomicWriteResult& result);
 
 }  // namespace kp53

@@ -1,14 +1,11 @@
 #include "settings/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include "io/atomic_file.h"
+#include "io/input_file.h"
 
 namespace kp53 {
 
@@ -67,33 +64,17 @@ bool IniFile::Load(const std::string& path, std::string* problem) {
     if (problem != nullptr) *problem = path + ": " + why;
     return false;
   };
-  struct stat st{};
-  if (::stat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return true;  // missing: fine, empty profile
-    return fail(ErrorText(errno));
+  const InputFile in = ReadInputFile(path, kTextFileLimit);
+  switch (in.status) {
+    case InputStatus::Ok: break;
+    case InputStatus::CannotOpen:
+      if (in.error == ENOENT) return true;  // missing: fine, empty profile
+      return fail(ErrorText(in.error));
+    case InputStatus::NotAFile: return fail("not a regular file; it is ignored");
+    case InputStatus::TooLarge: return fail("larger than " + SizeText(kTextFileLimit) + "; it is ignored");
+    case InputStatus::CannotRead: return fail(ErrorText(in.error));
   }
-  if (!S_ISREG(st.st_mode)) return fail("not a regular file; it is ignored");
-  // Not blocking, in case the name was replaced by a FIFO after the look-up.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return fail(ErrorText(errno));
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return fail("not a regular file; it is ignored");
-  }
-  std::string text;
-  char buf[4096];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      return fail(ErrorText(error));
-    }
-    text.append(buf, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
+  const std::string& text = in.bytes;
   Parse(text);
   return true;
 }

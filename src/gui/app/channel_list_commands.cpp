@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -13,18 +12,24 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cstring>
+#include <cctype>
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "csv/channel_csv.h"
 #include "io/atomic_file.h"
+#include "io/input_file.h"
 
 namespace kp53::gui {
 
 namespace {
 
-constexpr qint64 kLargestList = 16 * 1024 * 1024;  // far beyond any channel list
+// A message of the file layer as a sentence of a message box.
+std::string Sentence(std::string text) {
+  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return text + ".";
+}
+
 const QString kFilter = QStringLiteral("Channel lists (*.csv);;All files (*)");
 
 }  // namespace
@@ -100,22 +105,16 @@ void CChannelListCommands::Import() {
   if (scope.group == kNoScope) return;
   const QString path = chooseFile(true);
   if (path.isEmpty()) return;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    prompt_.Show(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString(), Icon::Stop,
+  // Never a device or FIFO, never more than a channel list may hold: the window must not wait.
+  const InputFile file = ReadInputFile(path.toStdString(), kTextFileLimit);
+  if (!file.ok()) {
+    prompt_.Show(Sentence(DescribeInputFailure(path.toStdString(), file, kTextFileLimit, "a channel list")), Icon::Stop,
                  Buttons::Ok);
     return;
   }
-  if (file.size() > kLargestList) {
-    prompt_.Show(QStringLiteral("%1 is too large for a channel list.").arg(path).toStdString(), Icon::Stop,
-                 Buttons::Ok);
-    return;
-  }
-  const QByteArray bytes = file.readAll();
   doc.BeginChange();
   const CsvImportReport report =
-      ImportChannelsCsv(doc.Data(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                        scope.group, scope.renumber);
+      ImportChannelsCsv(doc.Data(), file.bytes, scope.group, scope.renumber);
   frame_.View()->RefreshAll();
   doc.EndChange();
   const std::string name = QFileInfo(path).fileName().toStdString();
@@ -136,11 +135,15 @@ void CChannelListCommands::Export() {
   if (scope == kNoScope) return;
   const QString path = chooseFile(false);
   if (path.isEmpty()) return;
+  // The user agreed to replace a file that was there when it was chosen; one that appears
+  // afterwards is left alone.
+  const Replace replace = QFileInfo::exists(path) ? Replace::Allowed : Replace::Never;
   const std::string text = ExportChannelsCsv(doc.Data(), scope);
-  const AtomicWriteResult r = WriteFileAtomically(path.toStdString(), {text});
+  const AtomicWriteResult r = WriteFileAtomically(path.toStdString(), {text}, replace);
   if (!r.ok())
-    prompt_.Show(QStringLiteral("Cannot write %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(r.error)))
-                     .toStdString(),
+    prompt_.Show(r.status == AtomicWrite::Exists
+                     ? path.toStdString() + " appeared after it was chosen; it is left as it is."
+                     : Sentence(DescribeWriteFailure(path.toStdString(), r)),
                  Icon::Stop, Buttons::Ok);
 }
 

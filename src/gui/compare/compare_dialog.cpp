@@ -93,6 +93,11 @@ void RunCompareWithFile(const kp53::RadioData& data, const QString& openName, kp
       parent, QStringLiteral("Compare with File"), QString(),
       QStringLiteral("Data Files (*.k53 *.K53);;Configuration Text (*.yaml *.yml);;All Files (*)"));
   if (path.isEmpty()) return;
+  CompareWithPath(data, openName, path, prompt, parent);
+}
+
+void CompareWithPath(const kp53::RadioData& data, const QString& openName, const QString& path,
+                     kp53::UserPrompt& prompt, QWidget* parent) {
   // The open image as a save would write it: the grid's edits are in the channel table.
   kp53::RadioData current = data;
   kp53::NormalizeImage(current);

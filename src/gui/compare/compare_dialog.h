@@ -26,3 +26,7 @@ class CompareDialog : public QDialog {
 // `prompt`.
 void RunCompareWithFile(const kp53::RadioData& data, const QString& openName, kp53::UserPrompt& prompt,
                         QWidget* parent);
+// The same with the file chosen: a file that cannot be read (a device, a FIFO, too large, no
+// data file or text) is a message at once, and no compare.
+void CompareWithPath(const kp53::RadioData& data, const QString& openName, const QString& path,
+                     kp53::UserPrompt& prompt, QWidget* parent);
