@@ -423,90 +423,57 @@ TEST(EntryRulesTest, StoredDifferentlyLineIgnoresCaseFormatAndUnits) {
             "3000.5 stored as 3000.0 Hz: tones are kept in tenths");
 }
 
-TEST(EntryRulesTest, LeadingNumber) {
+TEST(EntryRulesTest, NumbersAreReadClampedAndShown) {
   EXPECT_DOUBLE_EQ(LeadingNumber(" 12.5MHz"), 12.5);
   EXPECT_DOUBLE_EQ(LeadingNumber("-3"), -3.0);
-  EXPECT_DOUBLE_EQ(LeadingNumber("abc"), 0.0);
-  EXPECT_DOUBLE_EQ(LeadingNumber(""), 0.0);
-  EXPECT_DOUBLE_EQ(LeadingNumber("."), 0.0);
+  for (const char* none : {"abc", "", "."}) EXPECT_DOUBLE_EQ(LeadingNumber(none), 0.0) << none;
   EXPECT_EQ(LeadingInteger("99999999999999999999"), INT_MAX);
-}
-
-TEST(EntryRulesTest, FrequencyLimits) {
-  EXPECT_EQ(MinFrequencyEntry("700", 1740).stored, 1740);
-  EXPECT_EQ(MinFrequencyEntry("700", 6500).stored, 6000);
-  EXPECT_EQ(MinFrequencyEntry("50", 1740).stored, 1000);
-  EXPECT_EQ(MinFrequencyEntry("146.3", 1740).stored, 1463);
-  EXPECT_EQ(MinFrequencyEntry("146.3", 1740).shown, "146.3MHz");
-  EXPECT_EQ(MaxFrequencyEntry("120", 1460).stored, 1460);
-  EXPECT_EQ(MaxFrequencyEntry("999", 1460).stored, 6000);
-}
-
-TEST(EntryRulesTest, FirstIfAndSplit) {
-  EXPECT_EQ(FirstIfEntry("44.25").stored, 44250);
-  EXPECT_EQ(FirstIfEntry("70").stored, 65530);
-  EXPECT_EQ(FirstIfEntry("-5").stored, 0);
-  EXPECT_EQ(FirstIfEntry("44.25").shown, "44.25MHz");
   EXPECT_DOUBLE_EQ(DefaultSplitEntry("150"), 99.9);
   EXPECT_DOUBLE_EQ(DefaultSplitEntry("-150"), -99.9);
-}
-
-TEST(EntryRulesTest, TwoToneValues) {
-  EXPECT_EQ(TwoToneEntry("5000").stored, 30000);
-  EXPECT_EQ(TwoToneEntry("5000").shown, "3000.0 Hz");
-  EXPECT_EQ(TwoToneEntry("100").stored, 2885);
-  EXPECT_EQ(TwoToneEntry("1513.5").stored, 15135);
-  EXPECT_EQ(PickedTwoTone(" 1- 349.0").stored, 3490);
-  EXPECT_EQ(PickedTwoTone("DIA 742.5").stored, 7425);
-  EXPECT_EQ(PickedTwoTone("[MOTOROLA]").stored, 2885);
-  EXPECT_EQ(PickedTwoTone("[GE Type 99]").stored, 2885);
-  EXPECT_EQ(BeepRepeatEntry("300").stored, 255);
-  EXPECT_EQ(BeepRepeatEntry("7.9").shown, "  7 s");
-  EXPECT_EQ(PeriodTimeEntry("2.3").stored, 23);
-  EXPECT_EQ(PeriodTimeEntry("2.3").shown, "2.3 s");
-  EXPECT_EQ(PeriodTimeEntry("30").stored, 255);
-  EXPECT_EQ(PeriodTimeEntry("-1").stored, 0);
-}
-
-TEST(EntryRulesTest, FiveToneValues) {
-  EXPECT_EQ(FiveToneDelayEntry("1234").stored, 123);
-  EXPECT_EQ(FiveToneDelayEntry("1234").shown, "1230 ms");
-  EXPECT_EQ(FiveToneDelayEntry("9999").stored, 255);
-  EXPECT_EQ(FiveToneDelayEntry("9999").shown, "2550 ms");
-  EXPECT_EQ(IdDecodeTimeEntry("1600").stored, 160);
-  EXPECT_EQ(FiveToneSecondsEntry("256").stored, 255);
-  EXPECT_EQ(ReceiveGapEntry("100").stored, 40);
-  EXPECT_EQ(ReceiveGapEntry("100").shown, "100.0 ms");
-  EXPECT_EQ(ReceiveGapEntry("101").stored, 40);
-  EXPECT_EQ(ReceiveGapEntry("700").stored, 255);
-  EXPECT_EQ(TonePeriodEntry("70").shown, " 70 ms");
-  EXPECT_EQ(UserToneEntry("50").stored, 300);
-  EXPECT_EQ(UserToneEntry("3500").stored, 3000);
-  EXPECT_EQ(UserToneEntry("1060").shown, "1060 Hz");
+  using Rule = Entry (*)(std::string_view);
+  const auto min1740 = [](std::string_view t) { return MinFrequencyEntry(t, 1740); };
+  const auto min6500 = [](std::string_view t) { return MinFrequencyEntry(t, 6500); };
+  const auto max1460 = [](std::string_view t) { return MaxFrequencyEntry(t, 1460); };
+  const struct {
+    Rule rule;
+    const char* typed;
+    int stored;
+    const char* shown;  // nullptr: not checked
+  } cases[] = {
+      {min1740, "700", 1740, nullptr},          {min6500, "700", 6000, nullptr},
+      {min1740, "50", 1000, nullptr},           {min1740, "146.3", 1463, "146.3MHz"},
+      {max1460, "120", 1460, nullptr},          {max1460, "999", 6000, nullptr},
+      {FirstIfEntry, "44.25", 44250, "44.25MHz"}, {FirstIfEntry, "70", 65530, nullptr},
+      {FirstIfEntry, "-5", 0, nullptr},         {TwoToneEntry, "5000", 30000, "3000.0 Hz"},
+      {TwoToneEntry, "100", 2885, nullptr},     {TwoToneEntry, "1513.5", 15135, nullptr},
+      {PickedTwoTone, " 1- 349.0", 3490, nullptr}, {PickedTwoTone, "DIA 742.5", 7425, nullptr},
+      {PickedTwoTone, "[MOTOROLA]", 2885, nullptr}, {PickedTwoTone, "[GE Type 99]", 2885, nullptr},
+      {BeepRepeatEntry, "300", 255, nullptr},   {BeepRepeatEntry, "7.9", 7, "  7 s"},
+      {PeriodTimeEntry, "2.3", 23, "2.3 s"},    {PeriodTimeEntry, "30", 255, nullptr},
+      {PeriodTimeEntry, "-1", 0, nullptr},      {FiveToneDelayEntry, "1234", 123, "1230 ms"},
+      {FiveToneDelayEntry, "9999", 255, "2550 ms"}, {IdDecodeTimeEntry, "1600", 160, nullptr},
+      {FiveToneSecondsEntry, "256", 255, nullptr}, {ReceiveGapEntry, "100", 40, "100.0 ms"},
+      {ReceiveGapEntry, "101", 40, nullptr},    {ReceiveGapEntry, "700", 255, nullptr},
+      {TonePeriodEntry, "70", 70, " 70 ms"},    {UserToneEntry, "50", 300, nullptr},
+      {UserToneEntry, "3500", 3000, nullptr},   {UserToneEntry, "1060", 1060, "1060 Hz"},
+  };
+  for (const auto& c : cases) {
+    const Entry e = c.rule(c.typed);
+    EXPECT_EQ(e.stored, c.stored) << c.typed;
+    if (c.shown) {
+      EXPECT_EQ(e.shown, c.shown) << c.typed;
+    }
+  }
 }
 
 // --- Texts ---------------------------------------------------------------------------------------
 
-TEST(ChoiceTextsTest, TonePickerLines) {
-  const auto& lines = text::TonePickerLines();
-  ASSERT_EQ(lines.size(), 1u + 80 + 1 + 30 + 1 + 1 + 50);
-  EXPECT_EQ(lines[0], "[MOTOROLA]");
-  EXPECT_EQ(lines[113], "[REACH TWO TONE]");
-  EXPECT_EQ(text::TonePickerTitle(3, true), "Pair#3 2nd Tone   Custom  ");
-}
-
-TEST(ChoiceTextsTest, PickListsAndWidths) {
-  using text::PickList;
-  EXPECT_EQ(text::PickListItems(PickList::kRepeaterCode)[1], "  1 ");
-  EXPECT_EQ(text::PickListItems(PickList::kRepeaterCode).size(), 33u);
-  EXPECT_EQ(text::PickListItems(PickList::kTranspond)[2], "ENC-1 ");
-  EXPECT_EQ(text::PickListItems(PickList::kTranspond)[33], "ENC-32");
-  EXPECT_EQ(text::PickListItems(PickList::kPrimaryPair)[10], "Pair #10");
-  EXPECT_EQ(text::PickListCaption(PickList::kPrimaryPair, 3), "Primary Pair Position(No= 3)");
-  EXPECT_EQ(text::TranspondText(1), "Sys Call");
-  EXPECT_EQ(text::TwoTonePrimaryText(0), "-");
-  EXPECT_EQ(text::TwoTonePrimaryText(10), "10");
-  EXPECT_EQ(text::TranspondText(33), "ENC-32");
+// The picker's and pick lists' texts are checked where they are shown (the signalling grids and
+// dialogs); here the shape the dialogs and the report rely on.
+TEST(ChoiceTextsTest, ListSizesAndWidths) {
+  ASSERT_EQ(text::TonePickerLines().size(), 1u + 80 + 1 + 30 + 1 + 1 + 50);
+  EXPECT_EQ(text::TonePickerLines()[113], "[REACH TWO TONE]");
+  EXPECT_EQ(text::PickListItems(text::PickList::kRepeaterCode).size(), 33u);
   for (auto s : text::kKeyFunctions) EXPECT_EQ(s.size(), 14u) << s;
   for (int i = 0; i < 6; ++i) EXPECT_EQ(text::kOptionBoards[i].size(), 20u) << i;
   EXPECT_EQ(text::Choice(text::kOptionBoards, 7), "");
