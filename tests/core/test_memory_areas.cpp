@@ -33,6 +33,15 @@ struct Owned {
 };
 using OwnedList = std::vector<Owned>;
 
+// `one` repeated `count` times, `stride` bytes apart (the records of a table), then `more`.
+OwnedList Every(std::size_t stride, std::size_t count, const OwnedList& one, const OwnedList& more = {}) {
+  OwnedList out;
+  for (std::size_t k = 0; k < count; ++k)
+    for (const Owned& o : one) out.push_back({o.offset + stride * k, o.length, o.mask});
+  out.insert(out.end(), more.begin(), more.end());
+  return out;
+}
+
 std::array<std::uint8_t, kImageBufferSize> MaskOf(const OwnedList& owned) {
   std::array<std::uint8_t, kImageBufferSize> m{};
   for (const auto& o : owned)
@@ -333,13 +342,8 @@ TEST(DtmfParamsTest, CountBelowSixteenReadsEmpty) {
 TEST(PagingParamsTest, NewImageHasTheBlockZeroAndStoreKeepsForeignBits) {
   const RadioImage img = StoredDefaults<PagingParams>();
   EXPECT_TRUE(RangeIs(img, 7646, 7666, 0));
-  OwnedList owned{{7646, 1, 0xFF}};
-  for (std::size_t n = 0; n < 10; ++n) {
-    owned.push_back({7647 + 2 * n, 1, 0xCF});
-    owned.push_back({7648 + 2 * n, 1, 0xFF});
-  }
   // A page without a code is two zero bytes, its bits 5-4 included; the defaults have no codes.
-  CheckOwnership<PagingParams>(owned, true, false);
+  CheckOwnership<PagingParams>(Every(2, 10, {{7647, 1, 0xCF}, {7648, 1, 0xFF}}, {{7646, 1, 0xFF}}), true, false);
   RadioImage full = Filled(0xFF);
   PagingParams cleared;
   cleared.StoreToImage(full);
@@ -431,13 +435,7 @@ TEST(FiveToneAreasTest, FormatTimingAndUserTones) {
 TEST(FiveToneAreasTest, SystemsDefaultsAndCodes) {
   const RadioImage img = StoredDefaults<FiveToneSystemTable>();
   for (std::size_t s = 0; s < 32; ++s) EXPECT_TRUE(BytesAt(img, 6766 + 6 * s, {0x0F, 0x00, 0x00, 0x00, 0x80, 0xFF}));
-  OwnedList owned;
-  for (std::size_t s = 0; s < 32; ++s) {
-    owned.push_back({6766 + 6 * s, 4, 0xFF});
-    owned.push_back({6770 + 6 * s, 1, 0xE0});
-    owned.push_back({6771 + 6 * s, 1, 0xFF});
-  }
-  CheckOwnership<FiveToneSystemTable>(owned, false);
+  CheckOwnership<FiveToneSystemTable>(Every(6, 32, {{6766, 4, 0xFF}, {6770, 1, 0xE0}, {6771, 1, 0xFF}}), false);
 
   std::uint8_t bytes[6] = {0, 0x40, 0, 0, 0x1F, 0};
   FiveToneSystem s;
@@ -484,23 +482,10 @@ TEST(FiveToneAreasTest, DecodeDefaultsAndTranspond) {
 }
 
 TEST(FiveToneAreasTest, DecodeAndEncodeStoresKeepForeignBits) {
-  OwnedList decode;
-  for (std::size_t k = 0; k < 8; ++k) {
-    decode.push_back({6958 + 15 * k, 7, 0xFF});
-    decode.push_back({6965 + 15 * k, 8, 0x3F});
-  }
-  decode.push_back({7078, 1, 0x7F});
-  decode.push_back({7079, 1, 0xFE});
-  decode.push_back({7080, 8, 0x3F});
-  CheckOwnership<FiveToneDecodeTable>(decode, false);
-  OwnedList encode;
-  for (std::size_t k = 0; k < 32; ++k) {
-    encode.push_back({7088 + 15 * k, 5, 0xFF});
-    encode.push_back({7093 + 15 * k, 1, 0xFE});
-    encode.push_back({7094 + 15 * k, 1, 0xFF});
-    encode.push_back({7095 + 15 * k, 8, 0x3F});
-  }
-  CheckOwnership<FiveToneEncodeTable>(encode, false);
+  CheckOwnership<FiveToneDecodeTable>(
+      Every(15, 8, {{6958, 7, 0xFF}, {6965, 8, 0x3F}}, {{7078, 1, 0x7F}, {7079, 1, 0xFE}, {7080, 8, 0x3F}}), false);
+  CheckOwnership<FiveToneEncodeTable>(
+      Every(15, 32, {{7088, 5, 0xFF}, {7093, 1, 0xFE}, {7094, 1, 0xFF}, {7095, 8, 0x3F}}), false);
 }
 
 TEST(FiveToneAreasTest, EncodeDefaultsAndDigitCount) {
