@@ -25,28 +25,44 @@ TEST_F(GridTexts, NewImageRowTexts) {
   EXPECT_EQ(Cell(15, 3), " CH-016 ");
 }
 
-TEST_F(GridTexts, SubAudioForms) {
-  ChannelEntry& e = data.channels.Entry(0);
-  e.rxToneType = kToneDcs;
-  e.rxDcs = 23;
-  e.rxDcsBoth = true;
-  EXPECT_EQ(Cell(0, 6), "D-023B  ");
-  e.txToneType = kToneCtcss;
-  e.txCtcss = 885;
-  EXPECT_EQ(Cell(0, 7), "C- 88.5");
-  e.txCtcss = 2541;
-  EXPECT_EQ(Cell(0, 7), "C-254.1");
-}
-
-TEST_F(GridTexts, TransmitOffHidesTheFrequency) {
-  data.channels.Entry(2).txOff = true;
-  data.channels.Entry(2).txFreq = 163.25;
-  EXPECT_EQ(Cell(2, 5), "---.-----");
-}
-
-TEST_F(GridTexts, Ht610BlanksTheTag) {
-  data.hardware.model = 0;
-  EXPECT_EQ(Cell(0, 3), "        ");
+// One cell of a channel set up by `set` (channel 1 unless it sets up another one).
+TEST_F(GridTexts, CellTextsOfEditedAndDamagedChannels) {
+  const struct {
+    void (*set)(RadioData&);
+    int index, column;
+    const char* text;
+  } cases[] = {
+      {[](RadioData& d) { d.channels.Entry(0).rxToneType = kToneDcs, d.channels.Entry(0).rxDcs = 23,
+                          d.channels.Entry(0).rxDcsBoth = true; }, 0, 6, "D-023B  "},
+      {[](RadioData& d) { d.channels.Entry(0).txToneType = kToneCtcss, d.channels.Entry(0).txCtcss = 885; }, 0, 7,
+       "C- 88.5"},
+      {[](RadioData& d) { d.channels.Entry(0).txToneType = kToneCtcss, d.channels.Entry(0).txCtcss = 2541; }, 0, 7,
+       "C-254.1"},
+      {[](RadioData& d) { d.channels.Entry(2).txOff = true, d.channels.Entry(2).txFreq = 163.25; }, 2, 5, "---.-----"},
+      {[](RadioData& d) { d.hardware.model = 0; }, 0, 3, "        "},  // the HT-610 has no tags
+      {[](RadioData& d) { d.channels.Entry(4).signalType = 2; }, 4, 14, "Page"},
+      {[](RadioData& d) { d.channels.Entry(4).signalNo = 7; }, 4, 15, " 7"},
+      {[](RadioData& d) { d.channels.Entry(4).lockout = 2; }, 4, 18, "BT"},
+      {[](RadioData& d) { d.channels.Entry(4).SetEncryption(3); }, 4, 17, "3"},
+      {[](RadioData& d) { d.channels.Entry(4).bandwidth = 2; }, 4, 2, "N"},
+      {[](RadioData& d) { d.channels.Entry(4).power = 1; }, 4, 10, "L"},
+      {[](RadioData& d) { d.channels.priorityChannel = 5; }, 4, 1, "P"},
+      {[](RadioData& d) { d.channels.priorityChannel = 5; }, 3, 1, "-"},
+      // Values no editor produces give question marks, never a read outside a table.
+      {[](RadioData& d) { d.channels.Entry(0).bandwidth = 3; }, 0, 2, "??"},
+      {[](RadioData& d) { d.channels.Entry(0).power = 7; }, 0, 10, "?"},
+      {[](RadioData& d) { d.channels.Entry(0).signalType = -1; }, 0, 14, "??"},
+      {[](RadioData& d) { d.channels.Entry(0).rxToneType = 3; }, 0, 6, "???????"},
+      {[](RadioData& d) { d.channels.Entry(0).txToneType = kToneDcs, d.channels.Entry(0).txDcs = 1e300; }, 0, 7,
+       "D-???   "},
+      // Bits 1-0 of record byte 1 hold 3 in a damaged file: decoded as is.
+      {[](RadioData& d) { d.image[off::kChannels + 1] |= 3, ReloadAreas(d); }, 0, 18, "??"},
+  };
+  for (const auto& c : cases) {
+    InitImage(data);
+    c.set(data);
+    EXPECT_EQ(Cell(c.index, c.column), c.text) << c.column;
+  }
 }
 
 TEST_F(GridTexts, DisabledChannelShowsDashInEveryCheckCell) {
@@ -61,48 +77,6 @@ TEST_F(GridTexts, DisabledChannelShowsDashInEveryCheckCell) {
     EXPECT_FALSE(CheckCellShowsPicture(data.channels, 1, c));
     EXPECT_EQ(CheckMark(e, c), 'v');
   }
-}
-
-TEST_F(GridTexts, SignallingPriorityAndLockoutTexts) {
-  ChannelEntry& e = data.channels.Entry(4);
-  e.signalType = 2;
-  e.signalNo = 7;
-  e.lockout = 2;
-  e.SetEncryption(3);
-  e.bandwidth = 2;
-  e.power = 1;
-  data.channels.priorityChannel = 5;
-  EXPECT_EQ(Cell(4, 14), "Page");
-  EXPECT_EQ(Cell(4, 15), " 7");
-  EXPECT_EQ(Cell(4, 18), "BT");
-  EXPECT_EQ(Cell(4, 17), "3");
-  EXPECT_EQ(Cell(4, 2), "N");
-  EXPECT_EQ(Cell(4, 10), "L");
-  EXPECT_EQ(Cell(4, 1), "P");
-  EXPECT_EQ(Cell(3, 1), "-");
-}
-
-TEST_F(GridTexts, ValuesNoEditorProducesGiveQuestionMarks) {
-  ChannelEntry& e = data.channels.Entry(0);
-  e.bandwidth = 3;
-  e.power = 7;
-  e.signalType = -1;
-  e.rxToneType = 3;
-  e.txToneType = kToneDcs;
-  e.txDcs = 1e300;
-  EXPECT_EQ(Cell(0, 2), "??");
-  EXPECT_EQ(Cell(0, 10), "?");
-  EXPECT_EQ(Cell(0, 14), "??");
-  EXPECT_EQ(Cell(0, 6), "???????");
-  EXPECT_EQ(Cell(0, 7), "D-???   ");
-}
-
-TEST_F(GridTexts, LockoutThreeFromAFileRendersDefinedText) {
-  // Bits 1-0 of record byte 1 hold 3: decoded as is, rendered without a table read.
-  data.image[off::kChannels + 1] |= 3;
-  ReloadAreas(data);
-  EXPECT_EQ(data.channels.Entry(0).lockout, 3);
-  EXPECT_EQ(Cell(0, 18), "??");
 }
 
 TEST(HeaderTexts, FormatsOfTheSixStatics) {
