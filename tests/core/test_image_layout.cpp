@@ -12,6 +12,7 @@ namespace kp53 {
 namespace {
 
 using test::BytesAt;
+using test::ByteIs;
 
 std::size_t Rec(int index) { return off::kChannels + kChannelRecordSize * static_cast<std::size_t>(index); }
 
@@ -116,73 +117,57 @@ TEST_F(ImageTest, FactoryDataSurvivesRepeatedNormalisation) {
   EXPECT_TRUE(BytesAt(d.image, 7717, {0x01, 0x80, 0xFE, 0x7F}));
 }
 
-TEST_F(ImageTest, FreshImageDefaults) {
+TEST_F(ImageTest, FreshImageLeavesTheBufferBehindTheImageZero) {
   ReloadAreas(d);
-  EXPECT_EQ(d.channels.Entry(255).tag, " CH-256 ");
-  EXPECT_EQ(d.channels.groupTag[15], "GROUP 16");
-  EXPECT_EQ(d.channels.Entry(0).rxFreq, 150.0);
-  EXPECT_EQ(d.image[off::kScanBits + 31], 0xFF);
   for (std::size_t i = 7728; i < kImageBufferSize; ++i) ASSERT_EQ(d.image[i], 0);
 }
 
-// Derived tuning bytes with the band 146..174 MHz (mid 160) and chosen alignment bytes.
-class DerivedBytes : public ::testing::Test {
- protected:
-  std::array<std::uint8_t, 5> At(double rx, double tx, int bandwidth = 0) {
-    return DerivedTuningBytes(img, 146.0, 174.0, rx, tx, bandwidth);
+// Derived tuning bytes with the band 146..174 MHz (mid 160) and chosen alignment bytes: which
+// derived byte, for which receive and transmit frequency and bandwidth.
+TEST(DerivedBytes, FollowThePositionInTheBandTheSlopesAndTheBandwidth) {
+  const struct {
+    std::vector<ByteIs> alignment;
+    double rx, tx;
+    int bandwidth;
+    std::size_t which;
+    int expected;
+  } cases[] = {
+      // Receive: base byte 7688 plus the position times the slope 7689, held inside the band.
+      {{{7688, 50}, {7689, 100}}, 140.0, 160.0, 0, 0, 50},
+      {{{7688, 50}, {7689, 100}}, 146.0, 160.0, 0, 0, 50},
+      {{{7688, 50}, {7689, 100}}, 160.0, 160.0, 0, 0, 100},
+      {{{7688, 50}, {7689, 100}}, 174.0, 160.0, 0, 0, 150},
+      {{{7688, 50}, {7689, 100}}, 180.0, 160.0, 0, 0, 150},
+      {{{7688, 50}, {7689, 3}}, 160.0, 160.0, 0, 0, 52},  // 51.5 rounds up
+      {{{7688, 200}, {7689, 100}}, 174.0, 160.0, 0, 0, 255},
+      // Transmit: sign-magnitude slopes, low (7691) below mid, high (7692) from mid up.
+      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 146.0, 0, 1, 90},  // k = 1 at the minimum
+      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 153.0, 0, 1, 95},  // k = 0.5
+      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 160.0, 0, 1, 100},
+      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 174.0, 0, 1, 110},
+      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 140.0, 0, 1, 100},  // below the band k is 0
+      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 180.0, 0, 1, 110},  // above it k is 1
+      {{{7690, 5}, {7691, 0xFF}}, 150.0, 146.0, 0, 1, 0},                    // -127 clamps at 0
+      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 160.12, 0, 2, 101},  // k = 0.0086: 100 + 1.09
+      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 159.88, 0, 2, 99},
+      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 160.0, 0, 2, 100},
+      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 167.0, 0, 2, 164},  // 163.5 rounds up
+      // The deviation bytes scale with the bandwidth.
+      {{{7696, 101}}, 150.0, 160.0, 0, 3, 101},
+      {{{7696, 101}}, 150.0, 160.0, 1, 3, 81},  // 80.8
+      {{{7696, 101}}, 150.0, 160.0, 2, 3, 51},  // 50.5 rounds up
+      {{{7699, 200}}, 150.0, 160.0, 2, 4, 100},
+  };
+  for (const auto& c : cases) {
+    RadioImage img{};
+    for (const ByteIs& b : c.alignment) img[b.at] = static_cast<std::uint8_t>(b.value);
+    EXPECT_EQ(DerivedTuningBytes(img, 146.0, 174.0, c.rx, c.tx, c.bandwidth)[c.which], c.expected)
+        << c.rx << " " << c.tx << " " << c.bandwidth << " byte " << c.which;
   }
-  RadioImage img{};
-};
-
-TEST_F(DerivedBytes, ReceiveByteFollowsThePositionInTheBand) {
-  img[7688] = 50;
-  img[7689] = 100;
-  EXPECT_EQ(At(140.0, 160.0)[0], 50);
-  EXPECT_EQ(At(146.0, 160.0)[0], 50);
-  EXPECT_EQ(At(160.0, 160.0)[0], 100);
-  EXPECT_EQ(At(174.0, 160.0)[0], 150);
-  EXPECT_EQ(At(180.0, 160.0)[0], 150);
-  img[7689] = 3;
-  EXPECT_EQ(At(160.0, 160.0)[0], 52);  // 51.5 rounds up
-  img[7688] = 200;
-  img[7689] = 100;
-  EXPECT_EQ(At(174.0, 160.0)[0], 255);
   // Equal limits (a damaged file) put every frequency inside at position 0.
+  RadioImage img{};
+  img[7688] = 200;
   EXPECT_EQ(DerivedTuningBytes(img, 150.0, 150.0, 150.0, 150.0, 0)[0], 200);
-}
-
-TEST_F(DerivedBytes, TransmitBytesUseSignMagnitudeSlopes) {
-  img[7690] = 100;
-  img[7691] = 0x8A;  // low slope -10
-  img[7692] = 0x0A;  // high slope +10
-  EXPECT_EQ(At(150.0, 146.0)[1], 90);   // k = 1 at the minimum, low slope
-  EXPECT_EQ(At(150.0, 153.0)[1], 95);   // k = 0.5
-  EXPECT_EQ(At(150.0, 160.0)[1], 100);  // k = 0 at mid
-  EXPECT_EQ(At(150.0, 174.0)[1], 110);  // high slope at the maximum
-  EXPECT_EQ(At(150.0, 140.0)[1], 100);  // below the band k is 0
-  EXPECT_EQ(At(150.0, 180.0)[1], 110);  // above it k is 1 with the high slope
-  img[7690] = 5;
-  img[7691] = 0xFF;  // -127 clamps at 0
-  EXPECT_EQ(At(150.0, 146.0)[1], 0);
-}
-
-TEST_F(DerivedBytes, SlopeSideChangesAtMid) {
-  img[7693] = 100;
-  img[7694] = 0xFF;  // -127 below mid
-  img[7695] = 0x7F;  // +127 from mid up
-  EXPECT_EQ(At(150.0, 160.12)[2], 101);  // k = 0.0086: 100 + 1.09
-  EXPECT_EQ(At(150.0, 159.88)[2], 99);   // 100 - 1.09
-  EXPECT_EQ(At(150.0, 160.0)[2], 100);   // at mid k is 0 whichever slope applies
-  EXPECT_EQ(At(150.0, 167.0)[2], 164);   // k = 0.5: 163.5 rounds up
-}
-
-TEST_F(DerivedBytes, BandwidthScalesTheDeviationBytes) {
-  img[7696] = 101;
-  img[7699] = 200;
-  EXPECT_EQ(At(150.0, 160.0, 0)[3], 101);
-  EXPECT_EQ(At(150.0, 160.0, 1)[3], 81);  // 80.8
-  EXPECT_EQ(At(150.0, 160.0, 2)[3], 51);  // 50.5 rounds up
-  EXPECT_EQ(At(150.0, 160.0, 2)[4], 100);
 }
 
 }  // namespace
