@@ -36,71 +36,37 @@ class ReportChannelTest : public ::testing::Test {
 
 // --- Page layout ---------------------------------------------------------------------------------
 
-// Channels of group g on each page, pages without any left out.
-std::vector<int> GroupChannelsPerPage(const std::vector<ChannelPage>& pages, const Sizes& sizes, int g) {
-  int start = 0;
-  for (int i = 0; i < g; ++i) start += sizes[static_cast<std::size_t>(i)];
-  const int end = start + sizes[static_cast<std::size_t>(g)] - 1;
-  std::vector<int> counts;
-  for (const auto& p : pages) {
-    const int n = std::min(end, p.lastChannel) - std::max(start, p.firstChannel) + 1;
-    if (n > 0) counts.push_back(n);
+// A page holds 62 lines: the page header takes 2, a group heading 9; a group continued on the
+// next page starts it with its heading again, so a page holds at most 52 channels.
+TEST(ReportLayout, GroupsAreLaidOutOnPages) {
+  using P = ChannelPage;
+  const struct {
+    const char* what;
+    Sizes sizes;
+    std::vector<ChannelPage> pages;
+  } cases[] = {
+      {"a long group continues with 52 channels a page", SizesOf({100}),
+       {P{0, 0, 0, 51}, P{0, 0, 52, 99}, P{1, 6, 100, 99}, P{7, 12, 100, 99}, P{13, 15, 100, 99}}},
+      {"the largest group: 52, 52 and 24", SizesOf({128}),
+       {P{0, 0, 0, 51}, P{0, 0, 52, 103}, P{0, 3, 104, 127}, P{4, 9, 128, 127}, P{10, 15, 128, 127}}},
+      {"100 after 16 spans three pages: 27, 52, 21", SizesOf({16, 100}),
+       {P{0, 1, 0, 42}, P{1, 1, 43, 94}, P{1, 4, 95, 115}, P{5, 10, 116, 115}, P{11, 15, 116, 115}}},
+      {"43 channels end on line 53: no line left under the next heading", SizesOf({43, 5}),
+       {P{0, 0, 0, 42}, P{1, 6, 43, 47}, P{7, 12, 48, 47}, P{13, 15, 48, 47}}},
+      {"42 channels end on line 52: the next group's first channel fits on line 62", SizesOf({42, 5}),
+       {P{0, 1, 0, 42}, P{1, 6, 43, 46}, P{7, 12, 47, 46}, P{13, 15, 47, 46}}},
+      {"a group ending on the last line is not split", SizesOf({52, 1}),
+       {P{0, 0, 0, 51}, P{1, 6, 52, 52}, P{7, 12, 53, 52}, P{13, 15, 53, 52}}},
+      {"empty groups still take their headings: six a page", Sizes{}, {P{0, 5, 0, -1}, P{6, 11, 0, -1}, P{12, 15, 0, -1}}},
+  };
+  for (const auto& c : cases) {
+    const auto pages = LayoutChannelPages(c.sizes);
+    ASSERT_EQ(pages.size(), c.pages.size()) << c.what;
+    for (std::size_t i = 0; i < pages.size(); ++i)
+      EXPECT_TRUE(pages[i] == c.pages[i]) << c.what << ", page " << i << ": " << pages[i].firstGroup << " "
+                                          << pages[i].lastGroup << " " << pages[i].firstChannel << " "
+                                          << pages[i].lastChannel;
   }
-  return counts;
-}
-
-TEST(ReportLayout, LongGroupContinuesWithFiftyTwoChannelsAPage) {
-  // From the top of a page: 52 on the first, then the rest.
-  Sizes sizes = SizesOf({100});
-  EXPECT_EQ(GroupChannelsPerPage(LayoutChannelPages(sizes), sizes, 0), (std::vector<int>{52, 48}));
-
-  // The largest group: 52, 52 and the remaining 24, each page starting with its heading.
-  sizes = SizesOf({128});
-  auto pages = LayoutChannelPages(sizes);
-  EXPECT_EQ(GroupChannelsPerPage(pages, sizes, 0), (std::vector<int>{52, 52, 24}));
-  EXPECT_EQ(pages[1], (ChannelPage{0, 0, 52, 103}));
-  EXPECT_EQ(pages[2].firstGroup, 0);
-  EXPECT_EQ(pages[2].firstChannel, 104);
-
-  // A group of 100 after a group of 16 spans three pages: 27 channels, a full 52, the other 21.
-  sizes = SizesOf({16, 100});
-  pages = LayoutChannelPages(sizes);
-  EXPECT_EQ(GroupChannelsPerPage(pages, sizes, 1), (std::vector<int>{27, 52, 21}));
-  EXPECT_EQ(pages[0], (ChannelPage{0, 1, 0, 42}));
-  EXPECT_EQ(pages[1], (ChannelPage{1, 1, 43, 94}));
-  EXPECT_EQ(pages[2].firstGroup, 1);
-  EXPECT_EQ(pages[2].firstChannel, 95);
-}
-
-TEST(ReportLayout, HeadingThatLeavesNoLineForAChannelStartsTheNextPage) {
-  // 43 channels end on line 53: the next heading would take lines 54 to 62.
-  auto pages = LayoutChannelPages(SizesOf({43, 5}));
-  EXPECT_EQ(pages[0], (ChannelPage{0, 0, 0, 42}));
-  EXPECT_EQ(pages[1].firstGroup, 1);
-  EXPECT_EQ(pages[1].firstChannel, 43);
-
-  // 42 channels end on line 52: the next group's first channel still fits on line 62.
-  pages = LayoutChannelPages(SizesOf({42, 5}));
-  EXPECT_EQ(pages[0], (ChannelPage{0, 1, 0, 42}));
-  EXPECT_EQ(pages[1].firstGroup, 1);
-  EXPECT_EQ(pages[1].firstChannel, 43);
-}
-
-TEST(ReportLayout, GroupThatEndsOnTheLastLineIsNotSplit) {
-  // 52 channels from line 11 end exactly on line 62.
-  const auto pages = LayoutChannelPages(SizesOf({52, 1}));
-  EXPECT_EQ(pages[0], (ChannelPage{0, 0, 0, 51}));
-  EXPECT_EQ(pages[1].firstGroup, 1);
-  EXPECT_EQ(pages[1].firstChannel, 52);
-}
-
-TEST(ReportLayout, EmptyGroupsStillTakeTheirHeadings) {
-  // Sixteen empty groups: six headings fit a page (lines 2 to 55), then six, then four.
-  const auto pages = LayoutChannelPages(Sizes{});
-  ASSERT_EQ(pages.size(), 3u);
-  EXPECT_EQ(pages[0], (ChannelPage{0, 5, 0, -1}));
-  EXPECT_EQ(pages[1], (ChannelPage{6, 11, 0, -1}));
-  EXPECT_EQ(pages[2], (ChannelPage{12, 15, 0, -1}));
 }
 
 TEST(ReportLayout, SizesBeyondTheChannelCountAreCut) {
@@ -223,33 +189,6 @@ TEST(ReportText, DateHasNoLeadingZeros) {
   t.tm_mon = 11;
   t.tm_mday = 31;
   EXPECT_EQ(ReportDate(t), "12/31/2026");
-}
-
-TEST(ReportText, FileNameWithoutFolder) {
-  EXPECT_EQ(ReportFileName("/home/user/radios/site.k53"), "site.k53");
-  EXPECT_EQ(ReportFileName("site.k53"), "site.k53");
-  EXPECT_EQ(ReportFileName(""), "");
-}
-
-TEST(ReportText, TwoColumnBlock) {
-  report::TwoColumnBlock block;
-  block.Left("left 1");
-  block.LeftBlank();
-  block.Right("R1");
-  block.RightSkip();
-  block.Right("R3");
-  const auto lines = block.Lines();
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], std::string("left 1") + std::string(49, ' ') + "R1");
-  EXPECT_EQ(lines[1], std::string(55, ' '));
-  EXPECT_EQ(lines[2], "R3");  // below the left column: at the left margin
-  EXPECT_EQ(block.Lines(5).size(), 5u);
-}
-
-TEST(ReportText, ChoiceOutsideTheTable) {
-  EXPECT_EQ(report::Choice({"Off ", "On  "}, 1), "On  ");
-  EXPECT_EQ(report::Choice({"Off ", "On  "}, 2), "????");
-  EXPECT_EQ(report::Choice({"Off ", "On  "}, -1), "????");
 }
 
 }  // namespace
