@@ -31,76 +31,52 @@ class ChannelEditingTest : public ::testing::Test {
   VisibleItems allVisible{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 };
 
-TEST_F(ChannelEditingTest, SubAudioTextIsCheckedAndRefusalRestoresTheOldType) {
-  Select(3);
-  auto ed = Editor();
-  ed.BeginToneTyping(6, 'c');
-  EXPECT_EQ(ed.EndEdit(6, "C-88.5"), CellResult::Changed);
-  EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
-  EXPECT_EQ(Ch(3).rxCtcss, 885);
-
-  ed.BeginToneTyping(6, 'C');
-  EXPECT_EQ(ed.EndEdit(6, "C-254.2"), CellResult::None);
-  EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
-  EXPECT_EQ(Ch(3).rxCtcss, 885);
-
-  ed.BeginToneTyping(7, 'D');
-  EXPECT_EQ(ed.EndEdit(7, "D-028"), CellResult::None);
-  EXPECT_EQ(Ch(3).txToneType, kToneNone);
-  ed.BeginToneTyping(7, 'd');
-  ed.EndEdit(7, "D-023");
-  EXPECT_EQ(Ch(3).txToneType, kToneDcs);
-  EXPECT_EQ(Ch(3).txDcs, 23);
-
-  // Typing "D" and leaving the editor at "D-" keeps the previous type.
-  ed.BeginToneTyping(6, 'D');
-  ed.EndEdit(6, "D-");
-  EXPECT_EQ(Ch(3).rxToneType, kToneCtcss);
-}
-
-TEST_F(ChannelEditingTest, AnEditThatStoresOtherThanWasTypedSaysSoInOneLine) {
-  struct Case {
+// A finished edit of channel 3's cell, after an earlier one (`before`, typed the same way): the
+// result, the cell's text, and the status line that says what was stored if not what was typed.
+// A refused sub-audio text, or a bare "D-"/"C-" prefix, keeps the type and value from before.
+TEST_F(ChannelEditingTest, FinishedEditsAreCheckedStoredAndSaidInOneLine) {
+  const struct {
     int column;
-    char toneLetter;  // typed first on a tone cell, 0 for none
+    const char* before;  // nullptr: a new image's channel
     const char* typed;
-    const char* line;  // "" when the cell shows what was typed
+    CellResult result;
+    const char* shown;
+    const char* line;
   } cases[] = {
-      {4, 0, "154.5275", "154.5275 stored as 154.53000: the radio tunes in 5 and 6.25 kHz steps"},
-      {4, 0, "154.53", ""},
-      {4, 0, "500", "500 stored as 174.00000: the band runs from 146.0 to 174.0 MHz"},
-      {3, 0, "base 1", ""},  // upper-casing alone is no change
-      {3, 0, "BASE 1234", "BASE 1234 stored as BASE 123: a tag holds 8 characters"},
-      {6, 'C', "C-88.5", ""},
-      {6, 'C', "C-100.5", "C-100.5 stored as C-100.5: CTCSS 100.5 Hz is not one of the radio's tones"},
-      {6, 'C', "C-254.2", "C-254.2 not stored: CTCSS tones run from 67.0 to 254.1 Hz"},
-      {7, 'D', "D-028", "D-028 not stored: a DCS code has three octal digits, 000 to 777"},
-      {7, 'D', "D-024", "D-024 stored as D-024N: DCS 024 is not one of the radio's codes"},
-      {7, 'D', "D-", ""},
+      {4, nullptr, "154.5275", CellResult::Changed, "154.53000",
+       "154.5275 stored as 154.53000: the radio tunes in 5 and 6.25 kHz steps"},
+      {4, nullptr, "154.53", CellResult::Changed, "154.53000", ""},
+      {4, nullptr, "500", CellResult::Changed, "174.00000", "500 stored as 174.00000: the band runs from 146.0 to 174.0 MHz"},
+      {3, nullptr, "base 1", CellResult::Changed, "BASE 1  ", ""},  // upper-casing alone is no change
+      {3, nullptr, "BASE 1234", CellResult::Changed, "BASE 123", "BASE 1234 stored as BASE 123: a tag holds 8 characters"},
+      {6, nullptr, "c-88.5", CellResult::Changed, "C- 88.5", ""},
+      {6, nullptr, "C-100.5", CellResult::Changed, "C-100.5",
+       "C-100.5 stored as C-100.5: CTCSS 100.5 Hz is not one of the radio's tones"},
+      {6, "C-88.5", "C-254.2", CellResult::None, "C- 88.5", "C-254.2 not stored: CTCSS tones run from 67.0 to 254.1 Hz"},
+      {7, nullptr, "D-028", CellResult::None, "-------", "D-028 not stored: a DCS code has three octal digits, 000 to 777"},
+      {7, nullptr, "d-023", CellResult::Changed, "D-023N  ", ""},
+      {7, nullptr, "D-024", CellResult::Changed, "D-024N  ", "D-024 stored as D-024N: DCS 024 is not one of the radio's codes"},
+      {7, nullptr, "D-", CellResult::None, "-------", ""},
+      {6, "C-88.5", "D-", CellResult::None, "C- 88.5", ""},
+      {6, "D-023", "D-   ", CellResult::None, "D-023N  ", ""},
+      {6, "D-023", "C-", CellResult::None, "D-023N  ", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
+    InitImage(data);
     Select(3);
     auto ed = Editor();
-    if (c.toneLetter) ed.BeginToneTyping(c.column, c.toneLetter);
-    const CellResult r = ed.EndEdit(c.column, c.typed);
-    const std::string shown = ChannelCellText(data.channels, 2, c.column, false);
-    EXPECT_EQ(CellEntryLine(c.column, c.typed, shown, r, Ch(3), data.hardware), c.line);
+    for (const char* text : {c.before, c.typed}) {
+      if (!text) continue;
+      if (c.column >= 6) ed.BeginToneTyping(c.column, text[0]);
+      const CellResult r = ed.EndEdit(c.column, text);
+      if (text == c.before) continue;
+      const std::string shown = ChannelCellText(data.channels, 2, c.column, false);
+      EXPECT_EQ(r, c.result);
+      EXPECT_EQ(shown, c.shown);
+      EXPECT_EQ(CellEntryLine(c.column, c.typed, shown, r, Ch(3), data.hardware), c.line);
+    }
   }
-}
-
-TEST_F(ChannelEditingTest, BarePrefixLeftInTheEditorKeepsTheDcsCode) {
-  Select(3);
-  Ch(3).rxToneType = kToneDcs;
-  Ch(3).rxDcs = 23;
-  auto ed = Editor();
-  ed.BeginToneTyping(6, 'D');
-  EXPECT_EQ(ed.EndEdit(6, "D-   "), CellResult::None);
-  EXPECT_EQ(Ch(3).rxToneType, kToneDcs);
-  EXPECT_EQ(Ch(3).rxDcs, 23);
-  ed.BeginToneTyping(6, 'C');
-  ed.EndEdit(6, "C-");
-  EXPECT_EQ(Ch(3).rxToneType, kToneDcs);
-  EXPECT_EQ(Ch(3).rxDcs, 23);
 }
 
 TEST_F(ChannelEditingTest, EveryCtcssTableToneSurvivesItsOwnText) {
@@ -224,41 +200,39 @@ TEST_F(ChannelEditingTest, ValueListsAndTonePickLists) {
   EXPECT_EQ(Ch(5).rxToneType, kToneCtcss);
 }
 
+// Pastes into channel 4 one after another, each after its setup: the result and the cell's text.
 TEST_F(ChannelEditingTest, PastedCellTextsAreParsedOrRefused) {
+  const struct {
+    void (*setup)(ChannelEntry&);
+    int column;
+    const char* text;
+    CellResult result;
+    const char* shown;  // the cell's text, or the copied mark of a check cell
+  } steps[] = {
+      {nullptr, 19, "v", CellResult::Beep, "-"},  // ARTS needs DCS on both sides
+      {[](ChannelEntry& e) { e.rxToneType = e.txToneType = kToneDcs; }, 19, "v", CellResult::Changed, "v"},
+      {nullptr, 7, "C- 88.5", CellResult::Changed, "C- 88.5"},
+      {nullptr, 7, "C-88.5", CellResult::Beep, "C- 88.5"},
+      {[](ChannelEntry& e) { e.rxDcs = 23, e.rxDcsBoth = true; }, 6, "D-023I", CellResult::Changed, "D-023I  "},
+      {nullptr, 6, "D-028N", CellResult::Beep, "D-023I  "},
+      {nullptr, 6, "-------", CellResult::Changed, "-------"},
+      {nullptr, 13, "x", CellResult::Beep, " 4"},
+      {nullptr, 13, "16", CellResult::Beep, " 4"},
+      {nullptr, 13, "0", CellResult::Changed, " 0"},
+      // A refused transmit frequency has already cleared the inhibit flag.
+      {[](ChannelEntry& e) { e.txOff = true; }, 5, "abc", CellResult::Beep, "150.00000"},
+      {nullptr, 5, "---.-----", CellResult::Changed, "---.-----"},
+      {nullptr, 4, "", CellResult::Beep, "150.00000"},
+  };
   FakePrompt prompt;
   Select(4);
   auto ed = Editor();
-  // Check cells: "v" into ARTS needs DCS on both sides.
-  EXPECT_EQ(ed.Paste(19, "v", allVisible, prompt), CellResult::Beep);
-  Ch(4).rxToneType = Ch(4).txToneType = kToneDcs;
-  EXPECT_EQ(ed.Paste(19, "v", allVisible, prompt), CellResult::Changed);
-  EXPECT_EQ(*ed.CopyText(19), "v");
-
-  EXPECT_EQ(ed.Paste(7, "C- 88.5", allVisible, prompt), CellResult::Changed);
-  EXPECT_EQ(Ch(4).txToneType, kToneCtcss);
-  EXPECT_EQ(Ch(4).txCtcss, 885);
-  EXPECT_EQ(ed.Paste(7, "C-88.5", allVisible, prompt), CellResult::Beep);
-
-  Ch(4).rxDcs = 23;
-  Ch(4).rxDcsBoth = true;
-  EXPECT_EQ(ed.Paste(6, "D-023I", allVisible, prompt), CellResult::Changed);
-  EXPECT_EQ(FormatSubAudio(Ch(4).RxTone()), "D-023I  ");
-  EXPECT_EQ(ed.Paste(6, "D-028N", allVisible, prompt), CellResult::Beep);
-  EXPECT_EQ(ed.Paste(6, "-------", allVisible, prompt), CellResult::Changed);
-  EXPECT_EQ(Ch(4).rxToneType, kToneNone);
-
-  EXPECT_EQ(ed.Paste(13, "x", allVisible, prompt), CellResult::Beep);
-  EXPECT_EQ(ed.Paste(13, "16", allVisible, prompt), CellResult::Beep);
-  EXPECT_EQ(ed.Paste(13, "0", allVisible, prompt), CellResult::Changed);
-  EXPECT_EQ(Ch(4).squelch, 0);
-
-  // A refused transmit frequency has already cleared the inhibit flag.
-  Ch(4).txOff = true;
-  EXPECT_EQ(ed.Paste(5, "abc", allVisible, prompt), CellResult::Beep);
-  EXPECT_FALSE(Ch(4).txOff);
-  EXPECT_EQ(ed.Paste(5, "---.-----", allVisible, prompt), CellResult::Changed);
-  EXPECT_TRUE(Ch(4).txOff);
-  EXPECT_EQ(ed.Paste(4, "", allVisible, prompt), CellResult::Beep);
+  for (const auto& s : steps) {
+    if (s.setup) s.setup(Ch(4));
+    EXPECT_EQ(ed.Paste(s.column, s.text, allVisible, prompt), s.result) << s.column << " " << s.text;
+    const std::string shown = ed.CopyText(s.column).value_or(ChannelCellText(data.channels, 3, s.column, false));
+    EXPECT_EQ(shown, s.shown) << s.column << " " << s.text;
+  }
   EXPECT_TRUE(prompt.shown.empty());
 }
 
@@ -328,12 +302,6 @@ TEST_F(ChannelEditingTest, TagsAreStoredInTheRadiosCharacterSet) {
   EXPECT_FALSE(StorableTagCharacter('@').has_value());
   EXPECT_FALSE(StorableTagCharacter('$').has_value());
 }
-
-}  // namespace
-}  // namespace kp53
-
-namespace kp53 {
-namespace {
 
 TEST_F(ChannelEditingTest, TransmitCellTakesAnOffsetFromTheReceiveFrequency) {
   // Band index 1: 146.0..174.0 MHz.
