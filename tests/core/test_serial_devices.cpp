@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "settings/serial_devices.h"
+#include "temp_dir.h"
 
 namespace kp53 {
 namespace {
@@ -15,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(SerialDevices, ListsSerialNamesInNaturalOrderThenStableNames) {
-  const fs::path dev = fs::temp_directory_path() / ("kp53dev-" + std::to_string(::getpid()));
-  fs::remove_all(dev);
+  test::TempDir tmp;
+  const fs::path& dev = tmp.path();
   fs::create_directories(dev / "serial" / "by-id");
   for (const char* n : {"ttyS10", "ttyS2", "ttyUSB0", "ttyACM1", "tty1", "ttySX", "null", "rfcomm0"})
     std::ofstream(dev / n).put('x');
@@ -26,10 +27,6 @@ TEST(SerialDevices, ListsSerialNamesInNaturalOrderThenStableNames) {
   for (const auto& p : list) names.push_back(fs::path(p).filename().string());
   EXPECT_EQ(names, (std::vector<std::string>{"rfcomm0", "ttyACM1", "ttyS2", "ttyS10", "ttyUSB0",
                                              "usb-FTDI_cable-if00-port0"}));
-  fs::remove_all(dev);
-}
-
-TEST(SerialDevices, MissingFolderGivesAnEmptyList) {
   EXPECT_TRUE(ListSerialDevices("/nonexistent-kp53-dev").empty());
 }
 
@@ -53,16 +50,9 @@ TEST(SerialDevices, PortProblemNamesTheDialoutGroupOnARefusedAccess) {
     EXPECT_EQ(PortProblemText(IsAccessRefusal(error), OpenFailureReason(error)), "Problem with COM port");
 }
 
-}  // namespace
-}  // namespace kp53
-
-namespace kp53 {
-namespace {
-
 TEST(SerialDevices, ChoicesPutStableNamesFirstWithTheAdapterDescription) {
-  namespace fs = std::filesystem;
-  const fs::path root = fs::canonical(fs::temp_directory_path()) / ("kp53sys-" + std::to_string(::getpid()));
-  fs::remove_all(root);
+  test::TempDir tmp;
+  const fs::path root = fs::canonical(tmp.path());
   const fs::path dev = root / "dev", sys = root / "sys";
   fs::create_directories(dev / "serial" / "by-id");
   for (const char* n : {"ttyS0", "ttyUSB0", "ttyUSB1"}) std::ofstream(dev / n).put('x');
@@ -86,7 +76,6 @@ TEST(SerialDevices, ChoicesPutStableNamesFirstWithTheAdapterDescription) {
   // Devices behind a stable name are not listed twice.
   EXPECT_EQ(choices[2].path, (dev / "ttyS0").string());
   EXPECT_EQ(choices[2].description, "");
-  fs::remove_all(root);
 }
 
 }  // namespace
