@@ -50,52 +50,48 @@ struct LinkPortTest : ::testing::Test {
   FakePort port{flags};
 };
 
-TEST_F(LinkPortTest, BreakAloneDiscardsInputAndMarksTheLine) {
-  port.incoming = {'P'};
-  port.pendingErrors = line::kBreak;
-  std::uint8_t b = 0;
-  int got = 7;
-  EXPECT_EQ(port.ReadByte(&b, got), kReadFailed);
-  EXPECT_EQ(got, 0);
-  EXPECT_TRUE(flags.lineErrorSeen);
-  EXPECT_EQ(port.purges, 1);
-  EXPECT_TRUE(port.incoming.empty());
-}
-
-TEST_F(LinkPortTest, FramingErrorFailsTheReadUnlessTolerated) {
-  port.incoming = {'P'};
-  port.pendingErrors = line::kFraming;
-  std::uint8_t b = 0;
-  int got = 0;
-  EXPECT_EQ(port.ReadByte(&b, got), kReadLineError);
-  EXPECT_FALSE(flags.lineErrorSeen);
-  EXPECT_EQ(port.purges, 0);
-  // The error was fetched and cleared: the next read gets the byte.
-  EXPECT_EQ(port.ReadByte(&b, got), kReadOk);
-  EXPECT_EQ(got, 1);
-  EXPECT_EQ(b, 'P');
-
-  flags.tolerateFramingErrors = true;
-  port.incoming = {'P'};
-  port.pendingErrors = line::kFraming | line::kBreak;
-  EXPECT_EQ(port.ReadByte(&b, got), kReadFailed);
-  EXPECT_TRUE(flags.lineErrorSeen);
-  EXPECT_TRUE(port.incoming.empty());
-}
-
-TEST_F(LinkPortTest, OverrunIsALineErrorEvenWhileFramingIsTolerated) {
-  flags.tolerateFramingErrors = true;
-  port.incoming = {1, 2, 3};
-  std::uint8_t buf[3];
-  port.pendingErrors = line::kOverrun;
-  EXPECT_EQ(port.Read(buf, 3), kReadLineError);
-  port.pendingErrors = line::kFraming | line::kOverrun;
-  EXPECT_EQ(port.Read(buf, 3), kReadLineError);
-  port.pendingErrors = line::kBreak | line::kParity;
-  EXPECT_EQ(port.Read(buf, 3), kReadLineError);
-  EXPECT_FALSE(flags.lineErrorSeen);
-  EXPECT_EQ(port.incoming.size(), 3u);
-  EXPECT_EQ(port.Read(buf, 3), kReadOk);
+// Line errors taken before a read: a break alone, or framing errors (with or without a break)
+// while they are tolerated, fail the read, discard the input and mark the line; any other error
+// fails the read as a line error and keeps the input for the next read.
+TEST(LinkPortLineErrors, AreClassifiedBeforeARead) {
+  const struct {
+    bool tolerate;
+    unsigned errors;
+    int result;
+  } cases[] = {
+      {false, line::kBreak, kReadFailed},
+      {true, line::kBreak, kReadFailed},
+      {false, line::kFraming, kReadLineError},
+      {true, line::kFraming | line::kBreak, kReadFailed},
+      {true, line::kOverrun, kReadLineError},
+      {true, line::kFraming | line::kOverrun, kReadLineError},
+      {true, line::kBreak | line::kParity, kReadLineError},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.tolerate << " " << c.errors);
+    for (const bool byte : {true, false}) {
+      LinkFlags flags;
+      FakePort port{flags};
+      flags.tolerateFramingErrors = c.tolerate;
+      port.incoming = {'P', 'Q'};
+      port.pendingErrors = c.errors;
+      std::uint8_t b[2] = {};
+      int got = 7;
+      EXPECT_EQ(byte ? port.ReadByte(b, got) : port.Read(b, 2), c.result);
+      if (byte) {
+        EXPECT_EQ(got, 0);
+      }
+      const bool failed = c.result == kReadFailed;
+      EXPECT_EQ(flags.lineErrorSeen, failed);
+      EXPECT_EQ(port.purges, failed ? 1 : 0);
+      EXPECT_EQ(port.incoming.size(), failed ? 0u : 2u);
+      // The errors were fetched and cleared: the next read gets the bytes, if they are kept.
+      if (!failed) {
+        EXPECT_EQ(port.Read(b, 2), kReadOk);
+        EXPECT_EQ(b[0], 'P');
+      }
+    }
+  }
 }
 
 TEST_F(LinkPortTest, ByteReadTimeoutIsSuccessWithNothingReceived) {
@@ -141,15 +137,13 @@ TEST_F(LinkPortTest, ClosedPortNeitherReadsNorWrites) {
   EXPECT_FALSE(port.Write(&b, 1));
 }
 
-TEST(ComPorts, NumbersMapToTtySDevicesUnlessOverridden) {
+// Numbers 1 to 16 and overrides are mapped in the command-line table below.
+TEST(ComPorts, NumbersOutsideTheSlotsAndClearedOverridesGiveTtySDevices) {
   ComPortMap map;
-  EXPECT_EQ(map.DevicePath(1), "/dev/ttyS0");
-  EXPECT_EQ(map.DevicePath(16), "/dev/ttyS15");
   EXPECT_EQ(map.DevicePath(0), "/dev/ttyS0");
   EXPECT_EQ(map.DevicePath(17), "/dev/ttyS0");
-  EXPECT_TRUE(map.SetDevice(3, "/dev/ttyUSB0"));
-  EXPECT_EQ(map.DevicePath(3), "/dev/ttyUSB0");
   EXPECT_FALSE(map.SetDevice(17, "/dev/x"));
+  EXPECT_TRUE(map.SetDevice(3, "/dev/ttyUSB0"));
   EXPECT_TRUE(map.SetDevice(3, ""));
   EXPECT_EQ(map.DevicePath(3), "/dev/ttyS2");
 }
