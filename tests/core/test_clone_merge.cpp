@@ -1,74 +1,51 @@
 // Which bytes a Download takes over from the radio, by mode; and the frame sum.
 #include <gtest/gtest.h>
 
-#include "byte_checks.h"
+#include <algorithm>
+
 #include "link/clone_protocol.h"
 
 namespace kp53 {
 namespace {
 
-struct MergeTest : ::testing::Test {
-  RadioImage image{};
-  RadioImage radio{};
-  void SetUp() override {
+using Ranges = std::vector<std::pair<std::size_t, std::size_t>>;
+
+// Which bytes a Download takes from the radio: every byte of the buffer is either the radio's
+// (inside `fromRadio`) or the image's. The radio is unaligned when bytes 7688 and 7689 are blank.
+TEST(Merge, TakesTheRadiosOwnBytesByMode) {
+  const struct {
+    const char* what;
+    bool maintenance, edited;
+    Ranges blankOnRadio, fromRadio;
+    bool editedAfter;
+  } cases[] = {
+      {"user mode: identity, alignment, factory data and serial number; the password and market "
+       "application stay the image's; the flag is left alone",
+       false, true, {}, {{0, 1}, {7678, 7711}, {7717, 7724}}, true},
+      {"maintenance mode keeps the squelch bytes", true, false, {}, {{0, 1}, {7678, 7685}, {7688, 7711}, {7715, 7724}},
+       false},
+      {"maintenance mode writes its own alignment to an unaligned radio", true, false, {{7688, 7689}},
+       {{0, 1}, {7715, 7724}}, false},
+      {"one blank byte is not enough to call the radio unaligned", true, false, {{7688, 7688}},
+       {{0, 1}, {7678, 7685}, {7688, 7711}, {7715, 7724}}, false},
+      {"a marketing edit keeps the image's identity once and clears the flag", true, true, {},
+       {{0, 1}, {7678, 7685}, {7688, 7711}}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RadioImage image, radio;
     image.fill(0x11);
     radio.fill(0x22);
+    for (const auto& [first, last] : c.blankOnRadio) std::fill(&radio[first], &radio[last] + 1, std::uint8_t{0xFF});
+    bool edited = c.edited;
+    MergeRadioOwnedBytes(image, radio, c.maintenance, edited);
+    EXPECT_EQ(edited, c.editedAfter);
+    for (std::size_t i = 0; i < image.size(); ++i) {
+      const bool taken = std::any_of(c.fromRadio.begin(), c.fromRadio.end(),
+                                     [i](const auto& r) { return i >= r.first && i <= r.second; });
+      ASSERT_EQ(image[i], taken ? radio[i] : 0x11) << "byte " << i;
+    }
   }
-  bool FromRadio(std::size_t first, std::size_t last) const {
-    for (std::size_t i = first; i <= last; ++i)
-      if (image[i] != radio[i]) return false;
-    return true;
-  }
-  ::testing::AssertionResult Kept(std::size_t first, std::size_t last) const {
-    return test::RangeIs(image, first, last, 0x11);
-  }
-};
-
-TEST_F(MergeTest, UserModeTakesIdentityAlignmentFactoryDataAndSerialNumber) {
-  bool edited = true;
-  MergeRadioOwnedBytes(image, radio, false, edited);
-  EXPECT_TRUE(FromRadio(0, 1));
-  EXPECT_TRUE(Kept(2, 7677));
-  EXPECT_TRUE(FromRadio(7678, 7711));
-  EXPECT_TRUE(Kept(7712, 7716));  // power-on password and market application stay the image's
-  EXPECT_TRUE(FromRadio(7717, 7724));
-  EXPECT_TRUE(Kept(7725, kImageBufferSize - 1));
-  EXPECT_TRUE(edited);  // user mode leaves the flag alone
-}
-
-TEST_F(MergeTest, MaintenanceModeKeepsSquelchBytesAndTakesTheRestOfTheAlignment) {
-  bool edited = false;
-  MergeRadioOwnedBytes(image, radio, true, edited);
-  EXPECT_TRUE(FromRadio(0, 1));
-  EXPECT_TRUE(FromRadio(7678, 7685));
-  EXPECT_TRUE(Kept(7686, 7687));
-  EXPECT_TRUE(FromRadio(7688, 7711));
-  EXPECT_TRUE(Kept(7712, 7714));
-  EXPECT_TRUE(FromRadio(7715, 7724));
-}
-
-TEST_F(MergeTest, MaintenanceModeWritesItsOwnAlignmentToAnUnalignedRadio) {
-  radio[7688] = 0xFF;
-  radio[7689] = 0xFF;
-  bool edited = false;
-  MergeRadioOwnedBytes(image, radio, true, edited);
-  EXPECT_TRUE(Kept(7678, 7711));
-  EXPECT_TRUE(FromRadio(7715, 7724));
-  // One blank byte is not enough to call the radio unaligned.
-  image.fill(0x11);
-  radio[7689] = 0xFE;
-  MergeRadioOwnedBytes(image, radio, true, edited);
-  EXPECT_TRUE(FromRadio(7678, 7685));
-}
-
-TEST_F(MergeTest, MarketingEditKeepsTheImagesIdentityOnceAndClearsTheFlag) {
-  bool edited = true;
-  MergeRadioOwnedBytes(image, radio, true, edited);
-  EXPECT_TRUE(Kept(7715, 7724));
-  EXPECT_FALSE(edited);
-  image.fill(0x11);
-  MergeRadioOwnedBytes(image, radio, true, edited);
-  EXPECT_TRUE(FromRadio(7715, 7724));
 }
 
 TEST(FrameSum, ReadRequestForBlockBEndsWithF4PlusB) {
