@@ -24,21 +24,22 @@ RadioImage Stored(RadioData data) {
   return data.image;
 }
 
-// A channel list of one row with the header's columns set from `fields`; Location is 1.
-std::string OneRow(const std::map<std::string, std::string>& fields) {
+// A channel list of one row with the header's columns set from `fields` (Location 1 and
+// Frequency 146.520000 unless given), imported.
+CsvImportReport ImportOne(RadioData& radio, const std::map<std::string, std::string>& fields) {
   std::vector<std::string> row;
   for (const auto& c : kChannelCsvColumns) {
     const auto it = fields.find(c);
-    row.push_back(it != fields.end() ? it->second : c == "Location" ? "1" : "");
+    row.push_back(it != fields.end() ? it->second : c == "Location" ? "1" : c == "Frequency" ? "146.520000" : "");
   }
-  return CsvLine(kChannelCsvColumns) + CsvLine(row);
+  return ImportChannelsCsv(radio, CsvLine(kChannelCsvColumns) + CsvLine(row), kAllGroups);
 }
 
 struct MappingCase {
   const char* what;
   std::map<std::string, std::string> fields;
-  // Expected when imported: receive, transmit ("---.-----" inhibited), Dec and Enc cell texts,
-  // bandwidth, power, scan flag, tag.
+  // Receive, transmit ("---.-----" inhibited), Dec and Enc cell texts, bandwidth, power, scan
+  // flag, tag.
   const char* rx;
   const char* tx;
   const char* dec;
@@ -47,103 +48,42 @@ struct MappingCase {
   int power = 0;
   int scan = 1;
   const char* tag = "";
-  // Otherwise the reason the row is skipped.
-  const char* refused = nullptr;
 };
 
-TEST(ChannelCsv, EachColumnMapsOntoTheChannelOrTheRowIsRefused) {
+TEST(ChannelCsv, EachColumnMapsOntoTheChannel) {
   const MappingCase cases[] = {
-      {"simplex", {{"Frequency", "146.520000"}, {"Name", "calling"}}, "146.52000", "146.52000", "-------",
-       "-------", 0, 0, 1, "CALLING "},
-      {"plus offset, tone", {{"Frequency", "146.940000"}, {"Duplex", "-"}, {"Offset", "0.600000"},
-        {"Tone", "Tone"}, {"rToneFreq", "100.0"}},
-       "146.94000", "146.34000", "-------", "C-100.0"},
+      {"simplex", {{"Name", "calling"}}, "146.52000", "146.52000", "-------", "-------", 0, 0, 1, "CALLING "},
+      {"plus offset, tone", {{"Frequency", "146.940000"}, {"Duplex", "-"}, {"Offset", "0.600000"}, {"Tone", "Tone"},
+       {"rToneFreq", "100.0"}}, "146.94000", "146.34000", "-------", "C-100.0"},
       {"split", {{"Frequency", "150.000000"}, {"Duplex", "split"}, {"Offset", "160.000000"}}, "150.00000",
        "160.00000", "-------", "-------"},
-      {"transmit off", {{"Frequency", "146.520000"}, {"Duplex", "off"}}, "146.52000", "---.-----", "-------",
-       "-------"},
-      {"tone squelch uses cToneFreq", {{"Frequency", "146.520000"}, {"Tone", "TSQL"}, {"rToneFreq", "67.0"},
-        {"cToneFreq", "88.5"}},
-       "146.52000", "146.52000", "C- 88.5", "C- 88.5"},
-      {"DCS with polarity", {{"Frequency", "146.520000"}, {"Tone", "DTCS"}, {"DtcsCode", "023"},
-        {"DtcsPolarity", "RN"}},
-       "146.52000", "146.52000", "D-023N  ", "D-023I  "},
-      {"cross Tone->DTCS", {{"Frequency", "146.520000"}, {"Tone", "Cross"}, {"CrossMode", "Tone->DTCS"},
-        {"rToneFreq", "77.0"}, {"RxDtcsCode", "754"}, {"DtcsPolarity", "NR"}},
-       "146.52000", "146.52000", "D-754I  ", "C- 77.0"},
-      {"cross DTCS->Tone", {{"Frequency", "146.520000"}, {"Tone", "Cross"}, {"CrossMode", "DTCS->Tone"},
-        {"DtcsCode", "131"}, {"cToneFreq", "123.0"}},
-       "146.52000", "146.52000", "C-123.0", "D-131N  "},
-      {"cross ->DTCS", {{"Frequency", "146.520000"}, {"Tone", "Cross"}, {"CrossMode", "->DTCS"},
-        {"RxDtcsCode", "411"}},
-       "146.52000", "146.52000", "D-411N  ", "-------"},
-      {"cross DTCS->DTCS", {{"Frequency", "146.520000"}, {"Tone", "Cross"}, {"CrossMode", "DTCS->DTCS"},
-        {"DtcsCode", "023"}, {"RxDtcsCode", "025"}},
-       "146.52000", "146.52000", "D-025N  ", "D-023N  "},
-      {"cross ->Tone", {{"Frequency", "146.520000"}, {"Tone", "Cross"}, {"CrossMode", "->Tone"},
-        {"cToneFreq", "254.1"}},
-       "146.52000", "146.52000", "C-254.1", "-------"},
-      {"narrow, low, skipped, long name", {{"Frequency", "146.520000"}, {"Mode", "NFM"}, {"Power", "Low"},
-        {"Skip", "S"}, {"Name", "Downtown, Main"}},
-       "146.52000", "146.52000", "-------", "-------", 2, 1, 0, "DOWNTOWN"},
-      {"watts: 0.5 is nearer Low", {{"Frequency", "146.520000"}, {"Power", "0.5W"}}, "146.52000", "146.52000",
-       "-------", "-------", 0, 1},
-      {"watts: halfway is Low", {{"Frequency", "146.520000"}, {"Power", "3.0W"}}, "146.52000", "146.52000",
-       "-------", "-------", 0, 1},
-      {"watts: 3.1 is nearer High", {{"Frequency", "146.520000"}, {"Power", "3.1"}}, "146.52000", "146.52000",
-       "-------", "-------", 0, 0},
-      {"priority scans as it did", {{"Frequency", "146.520000"}, {"Skip", "P"}}, "146.52000", "146.52000",
-       "-------", "-------", 0, 0, 1},
-      {"letter case counts in Mode", {{"Frequency", "146.520000"}, {"Mode", "fm"}}, nullptr, nullptr, nullptr,
-       nullptr, 0, 0, 1, "", "mode fm"},
-      {"letter case counts in Skip", {{"Frequency", "146.520000"}, {"Skip", "s"}}, nullptr, nullptr, nullptr,
-       nullptr, 0, 0, 1, "", "skip \"s\""},
-      {"letter case counts in Power", {{"Frequency", "146.520000"}, {"Power", "low"}}, nullptr, nullptr, nullptr,
-       nullptr, 0, 0, 1, "", "power \"low\" is no wattage"},
-      {"letter case counts in polarity", {{"Frequency", "146.520000"}, {"Tone", "DTCS"}, {"DtcsCode", "023"},
-        {"DtcsPolarity", "nr"}},
-       nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "", "polarity"},
-      {"plus without an offset", {{"Frequency", "146.520000"}, {"Duplex", "+"}}, nullptr, nullptr, nullptr,
-       nullptr, 0, 0, 1, "", "without an offset"},
-      {"AM", {{"Frequency", "146.520000"}, {"Mode", "AM"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "",
-       "mode AM"},
-      {"DMR", {{"Frequency", "146.520000"}, {"Mode", "DMR"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "",
-       "mode DMR"},
-      {"below the band", {{"Frequency", "50.000000"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "",
-       "outside the radio's band"},
-      {"transmit beyond the band", {{"Frequency", "146.520000"}, {"Duplex", "+"}, {"Offset", "60.000000"}},
-       nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "", "transmit frequency 206.520000"},
-      {"off the steps", {{"Frequency", "146.520100"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "",
-       "not on the radio's channel steps"},
-      {"tone the radio lacks", {{"Frequency", "146.520000"}, {"Tone", "Tone"}, {"rToneFreq", "150.0"}}, nullptr,
-       nullptr, nullptr, nullptr, 0, 0, 1, "", "tone 150.0 Hz"},
-      {"code the radio lacks", {{"Frequency", "146.520000"}, {"Tone", "DTCS"}, {"DtcsCode", "017"}}, nullptr,
-       nullptr, nullptr, nullptr, 0, 0, 1, "", "DCS code 017"},
-      {"reverse squelch", {{"Frequency", "146.520000"}, {"Tone", "TSQL-R"}}, nullptr, nullptr, nullptr, nullptr,
-       0, 0, 1, "", "reverse squelch"},
-      {"unknown cross mode", {{"Frequency", "146.520000"}, {"Tone", "Cross"}, {"CrossMode", "Tone->Tone->"}},
-       nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "", "cross mode"},
-      {"bad polarity", {{"Frequency", "146.520000"}, {"Tone", "DTCS"}, {"DtcsPolarity", "NX"}}, nullptr, nullptr,
-       nullptr, nullptr, 0, 0, 1, "", "polarity"},
-      {"bad duplex", {{"Frequency", "146.520000"}, {"Duplex", "x"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1,
-       "", "duplex"},
-      {"no frequency", {{"Name", "x"}}, nullptr, nullptr, nullptr, nullptr, 0, 0, 1, "", "no frequency"},
-      {"location 0", {{"Location", "0"}, {"Frequency", "146.520000"}}, nullptr, nullptr, nullptr, nullptr, 0, 0,
-       1, "", "numbered from 1"},
+      {"transmit off", {{"Duplex", "off"}}, "146.52000", "---.-----", "-------", "-------"},
+      {"tone squelch uses cToneFreq", {{"Tone", "TSQL"}, {"rToneFreq", "67.0"}, {"cToneFreq", "88.5"}}, "146.52000",
+       "146.52000", "C- 88.5", "C- 88.5"},
+      {"DCS with polarity", {{"Tone", "DTCS"}, {"DtcsCode", "023"}, {"DtcsPolarity", "RN"}}, "146.52000",
+       "146.52000", "D-023N  ", "D-023I  "},
+      {"cross Tone->DTCS", {{"Tone", "Cross"}, {"CrossMode", "Tone->DTCS"}, {"rToneFreq", "77.0"},
+       {"RxDtcsCode", "754"}, {"DtcsPolarity", "NR"}}, "146.52000", "146.52000", "D-754I  ", "C- 77.0"},
+      {"cross DTCS->Tone", {{"Tone", "Cross"}, {"CrossMode", "DTCS->Tone"}, {"DtcsCode", "131"},
+       {"cToneFreq", "123.0"}}, "146.52000", "146.52000", "C-123.0", "D-131N  "},
+      {"cross ->DTCS", {{"Tone", "Cross"}, {"CrossMode", "->DTCS"}, {"RxDtcsCode", "411"}}, "146.52000", "146.52000",
+       "D-411N  ", "-------"},
+      {"cross DTCS->DTCS", {{"Tone", "Cross"}, {"CrossMode", "DTCS->DTCS"}, {"DtcsCode", "023"},
+       {"RxDtcsCode", "025"}}, "146.52000", "146.52000", "D-025N  ", "D-023N  "},
+      {"cross ->Tone", {{"Tone", "Cross"}, {"CrossMode", "->Tone"}, {"cToneFreq", "254.1"}}, "146.52000",
+       "146.52000", "C-254.1", "-------"},
+      {"narrow, low, skipped, long name", {{"Mode", "NFM"}, {"Power", "Low"}, {"Skip", "S"},
+       {"Name", "Downtown, Main"}}, "146.52000", "146.52000", "-------", "-------", 2, 1, 0, "DOWNTOWN"},
+      {"watts: 0.5 is nearer Low", {{"Power", "0.5W"}}, "146.52000", "146.52000", "-------", "-------", 0, 1},
+      {"watts: halfway is Low", {{"Power", "3.0W"}}, "146.52000", "146.52000", "-------", "-------", 0, 1},
+      {"watts: 3.1 is nearer High", {{"Power", "3.1"}}, "146.52000", "146.52000", "-------", "-------", 0, 0},
+      {"priority scans as it did", {{"Skip", "P"}}, "146.52000", "146.52000", "-------", "-------", 0, 0, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     RadioData radio = DefaultRadio();
-    const RadioImage before = Stored(radio);
-    const CsvImportReport report = ImportChannelsCsv(radio, OneRow(c.fields), kAllGroups);
+    const CsvImportReport report = ImportOne(radio, c.fields);
     ASSERT_TRUE(report.readable) << report.error;
-    if (c.refused) {
-      ASSERT_EQ(report.skipped, 1);
-      EXPECT_NE(report.issues.at(0).text.find(c.refused), std::string::npos) << report.issues.at(0).text;
-      EXPECT_EQ(report.issues.at(0).line, 2);
-      EXPECT_EQ(Stored(radio), before);
-      continue;
-    }
     ASSERT_EQ(report.skipped, 0) << report.Text("l.csv");
     const ChannelEntry& e = radio.channels.Entry(0);
     EXPECT_EQ(FormatFrequency(e.rxFreq), c.rx);
@@ -156,6 +96,45 @@ TEST(ChannelCsv, EachColumnMapsOntoTheChannelOrTheRowIsRefused) {
     if (*c.tag) {
       EXPECT_EQ(e.tag, c.tag);
     }
+  }
+}
+
+// A row the radio cannot hold is skipped with its reason and line, and changes nothing.
+TEST(ChannelCsv, RowsTheRadioCannotHoldAreRefused) {
+  const struct {
+    const char* what;
+    std::map<std::string, std::string> fields;
+    const char* reason;
+  } cases[] = {
+      {"letter case counts in Mode", {{"Mode", "fm"}}, "mode fm"},
+      {"letter case counts in Skip", {{"Skip", "s"}}, "skip \"s\""},
+      {"letter case counts in Power", {{"Power", "low"}}, "power \"low\" is no wattage"},
+      {"letter case counts in polarity", {{"Tone", "DTCS"}, {"DtcsCode", "023"}, {"DtcsPolarity", "nr"}}, "polarity"},
+      {"plus without an offset", {{"Duplex", "+"}}, "without an offset"},
+      {"AM", {{"Mode", "AM"}}, "mode AM"},
+      {"DMR", {{"Mode", "DMR"}}, "mode DMR"},
+      {"below the band", {{"Frequency", "50.000000"}}, "outside the radio's band"},
+      {"transmit beyond the band", {{"Duplex", "+"}, {"Offset", "60.000000"}}, "transmit frequency 206.520000"},
+      {"off the steps", {{"Frequency", "146.520100"}}, "not on the radio's channel steps"},
+      {"tone the radio lacks", {{"Tone", "Tone"}, {"rToneFreq", "150.0"}}, "tone 150.0 Hz"},
+      {"code the radio lacks", {{"Tone", "DTCS"}, {"DtcsCode", "017"}}, "DCS code 017"},
+      {"reverse squelch", {{"Tone", "TSQL-R"}}, "reverse squelch"},
+      {"unknown cross mode", {{"Tone", "Cross"}, {"CrossMode", "Tone->Tone->"}}, "cross mode"},
+      {"bad polarity", {{"Tone", "DTCS"}, {"DtcsPolarity", "NX"}}, "polarity"},
+      {"bad duplex", {{"Duplex", "x"}}, "duplex"},
+      {"no frequency", {{"Frequency", ""}}, "no frequency"},
+      {"location 0", {{"Location", "0"}, {"Frequency", "146.520000"}}, "numbered from 1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RadioData radio = DefaultRadio();
+    const RadioImage before = Stored(radio);
+    const CsvImportReport report = ImportOne(radio, c.fields);
+    ASSERT_TRUE(report.readable) << report.error;
+    ASSERT_EQ(report.skipped, 1);
+    EXPECT_NE(report.issues.at(0).text.find(c.reason), std::string::npos) << report.issues.at(0).text;
+    EXPECT_EQ(report.issues.at(0).line, 2);
+    EXPECT_EQ(Stored(radio), before);
   }
 }
 
