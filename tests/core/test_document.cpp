@@ -139,20 +139,27 @@ TEST_F(DocumentTest, MenuSetFollowsTheSignallingSystemOfTheLoadedImage) {
 
 // --- Open ----------------------------------------------------------------------------------------
 
-TEST_F(DocumentTest, OpenRefusesFilesOneByteShortOrLongWithMessage37) {
-  const fs::path good = MakeDataFile("good.k53");
-  auto bytes = ReadBytes(good);
+// Open refuses a file one byte short or long (37), a missing one and one it may not read (32),
+// with a stop sign, and stays untitled.
+TEST_F(DocumentTest, OpenRefusesWhatItCannotReadWhole) {
+  auto bytes = ReadBytes(MakeDataFile("good.k53"));
+  const fs::path locked = MakeDataFile("locked.k53");
+  fs::permissions(locked, fs::perms::none);
+  std::vector<std::pair<fs::path, int>> cases{{root / "missing.k53", 32}};
+  if (::geteuid() != 0) cases.emplace_back(locked, 32);  // root reads every file
   for (std::size_t size : {kDataFileSize - 1, kDataFileSize + 1}) {
     auto copy = bytes;
     copy.resize(size, 0);
-    const fs::path bad = root / ("bad" + std::to_string(size) + ".k53");
-    WriteBytes(bad.string(), copy);
+    cases.emplace_back(root / ("bad" + std::to_string(size) + ".k53"), 37);
+    WriteBytes(cases.back().first.string(), copy);
+  }
+  for (const auto& [path, message] : cases) {
     FakePrompt p;
     ctx.currentPath = kNoPath;
     CRM90Doc doc(ctx, p, chooser);
-    chooser.opens.push_back(bad.string());
+    chooser.opens.push_back(path.string());
     EXPECT_FALSE(doc.Open());
-    EXPECT_TRUE(p.ShowedOnly(37, bad.string())) << size;
+    ASSERT_TRUE(p.ShowedOnly(message, path.string())) << path;
     EXPECT_EQ(p.shown[0].icon, Icon::Stop);
     EXPECT_EQ(doc.Title(), "<none>");
   }
@@ -170,19 +177,6 @@ TEST_F(DocumentTest, ShortFileGivenDirectlyLoadsItsImageAndKeepsTheDefaultSplit)
   EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
   EXPECT_EQ(doc.Data().defaultSplit, 0.0);
   EXPECT_EQ(doc.Title(), shortFile.string());
-}
-
-TEST_F(DocumentTest, OpenOfAMissingOrLockedFileShowsMessage32) {
-  const fs::path locked = MakeDataFile("locked.k53");
-  fs::permissions(locked, fs::perms::none);
-  for (const fs::path& path : {root / "missing.k53", locked}) {
-    if (path == locked && ::geteuid() == 0) continue;  // root reads every file
-    FakePrompt p;
-    CRM90Doc doc(ctx, p, chooser);
-    chooser.opens.push_back(path.string());
-    EXPECT_FALSE(doc.Open());
-    EXPECT_TRUE(p.ShowedOnly(32, path.string())) << path;
-  }
 }
 
 TEST_F(DocumentTest, UnreadableFileGivenDirectlyLeavesTheBuiltInImageUntitled) {
