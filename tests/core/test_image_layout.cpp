@@ -122,47 +122,40 @@ TEST_F(ImageTest, FreshImageLeavesTheBufferBehindTheImageZero) {
   for (std::size_t i = 7728; i < kImageBufferSize; ++i) ASSERT_EQ(d.image[i], 0);
 }
 
-// Derived tuning bytes with the band 146..174 MHz (mid 160) and chosen alignment bytes: which
-// derived byte, for which receive and transmit frequency and bandwidth.
+// Derived tuning bytes with the band 146..174 MHz (mid 160): for chosen alignment bytes, which
+// derived byte, at which receive and transmit frequencies and bandwidths.
 TEST(DerivedBytes, FollowThePositionInTheBandTheSlopesAndTheBandwidth) {
+  struct Point {
+    double rx, tx;
+    int bandwidth, expected;
+  };
   const struct {
     std::vector<ByteIs> alignment;
-    double rx, tx;
-    int bandwidth;
     std::size_t which;
-    int expected;
+    std::vector<Point> points;
   } cases[] = {
-      // Receive: base byte 7688 plus the position times the slope 7689, held inside the band.
-      {{{7688, 50}, {7689, 100}}, 140.0, 160.0, 0, 0, 50},
-      {{{7688, 50}, {7689, 100}}, 146.0, 160.0, 0, 0, 50},
-      {{{7688, 50}, {7689, 100}}, 160.0, 160.0, 0, 0, 100},
-      {{{7688, 50}, {7689, 100}}, 174.0, 160.0, 0, 0, 150},
-      {{{7688, 50}, {7689, 100}}, 180.0, 160.0, 0, 0, 150},
-      {{{7688, 50}, {7689, 3}}, 160.0, 160.0, 0, 0, 52},  // 51.5 rounds up
-      {{{7688, 200}, {7689, 100}}, 174.0, 160.0, 0, 0, 255},
-      // Transmit: sign-magnitude slopes, low (7691) below mid, high (7692) from mid up.
-      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 146.0, 0, 1, 90},  // k = 1 at the minimum
-      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 153.0, 0, 1, 95},  // k = 0.5
-      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 160.0, 0, 1, 100},
-      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 174.0, 0, 1, 110},
-      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 140.0, 0, 1, 100},  // below the band k is 0
-      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 150.0, 180.0, 0, 1, 110},  // above it k is 1
-      {{{7690, 5}, {7691, 0xFF}}, 150.0, 146.0, 0, 1, 0},                    // -127 clamps at 0
-      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 160.12, 0, 2, 101},  // k = 0.0086: 100 + 1.09
-      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 159.88, 0, 2, 99},
-      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 160.0, 0, 2, 100},
-      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 150.0, 167.0, 0, 2, 164},  // 163.5 rounds up
-      // The deviation bytes scale with the bandwidth.
-      {{{7696, 101}}, 150.0, 160.0, 0, 3, 101},
-      {{{7696, 101}}, 150.0, 160.0, 1, 3, 81},  // 80.8
-      {{{7696, 101}}, 150.0, 160.0, 2, 3, 51},  // 50.5 rounds up
-      {{{7699, 200}}, 150.0, 160.0, 2, 4, 100},
+      // Receive: base byte 7688 plus the position times 7689, held inside the band; x.5 rounds up.
+      {{{7688, 50}, {7689, 100}}, 0, {{140, 160, 0, 50}, {146, 160, 0, 50}, {160, 160, 0, 100}, {174, 160, 0, 150},
+                                      {180, 160, 0, 150}}},
+      {{{7688, 50}, {7689, 3}}, 0, {{160, 160, 0, 52}}},
+      {{{7688, 200}, {7689, 100}}, 0, {{174, 160, 0, 255}}},
+      // Transmit: sign-magnitude slopes, low (7691) below mid, high (7692) from mid up; outside the
+      // band k is 0 below and 1 above.
+      {{{7690, 100}, {7691, 0x8A}, {7692, 0x0A}}, 1, {{150, 146, 0, 90}, {150, 153, 0, 95}, {150, 160, 0, 100},
+                                                      {150, 174, 0, 110}, {150, 140, 0, 100}, {150, 180, 0, 110}}},
+      {{{7690, 5}, {7691, 0xFF}}, 1, {{150, 146, 0, 0}}},  // -127 clamps at 0
+      {{{7693, 100}, {7694, 0xFF}, {7695, 0x7F}}, 2, {{150, 160.12, 0, 101}, {150, 159.88, 0, 99}, {150, 160, 0, 100},
+                                                      {150, 167, 0, 164}}},
+      // The deviation bytes scale with the bandwidth (80.8, 50.5 rounds up).
+      {{{7696, 101}}, 3, {{150, 160, 0, 101}, {150, 160, 1, 81}, {150, 160, 2, 51}}},
+      {{{7699, 200}}, 4, {{150, 160, 2, 100}}},
   };
   for (const auto& c : cases) {
     RadioImage img{};
     for (const ByteIs& b : c.alignment) img[b.at] = static_cast<std::uint8_t>(b.value);
-    EXPECT_EQ(DerivedTuningBytes(img, 146.0, 174.0, c.rx, c.tx, c.bandwidth)[c.which], c.expected)
-        << c.rx << " " << c.tx << " " << c.bandwidth << " byte " << c.which;
+    for (const Point& p : c.points)
+      EXPECT_EQ(DerivedTuningBytes(img, 146.0, 174.0, p.rx, p.tx, p.bandwidth)[c.which], p.expected)
+          << p.rx << " " << p.tx << " " << p.bandwidth << " byte " << c.which;
   }
   // Equal limits (a damaged file) put every frequency inside at position 0.
   RadioImage img{};
