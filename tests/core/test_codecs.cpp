@@ -23,27 +23,21 @@ constexpr double kIf = 44.25;
 // Two stored bytes, high first.
 using Word = std::pair<std::uint8_t, std::uint8_t>;
 
-TEST(FrequencyCodec, ReceiveExampleStoresTheLocalOscillator) {
-  Record r;
-  EncodeRxFrequency(r.ref(), 146.52, 0, 1, kIf, 0);
-  EXPECT_EQ(Word(r.bytes[8], r.bytes[9]), Word(0x4F, 0xE6));
-  EXPECT_EQ(r.bytes[2] & 0x80, 0);
-  EXPECT_EQ(r.rx(), 20454u);
-  EXPECT_EQ(FormatFrequency(DecodeRxFrequency(r.view(), 0, 1, false, kIf, 0)), "146.52000");
-}
-
-TEST(FrequencyCodec, UpperInjectionPutsTheOscillatorAboveTheChannel) {
-  Record r;
-  EncodeRxFrequency(r.ref(), 146.52, 0, 1, kIf, 1);
-  EXPECT_EQ(r.rx(), 38154u);  // 190.77 MHz / 5 kHz
-  EXPECT_DOUBLE_EQ(DecodeRxFrequency(r.view(), 0, 1, false, kIf, 1), 146.52);
-}
-
-TEST(FrequencyCodec, ProductOneHertzShortIsRepaired) {
-  // 144.26 - 44.25 is 100.00999999999999 MHz in binary floating point.
-  Record r;
-  EncodeRxFrequency(r.ref(), 144.26, 0, 1, kIf, 0);
-  EXPECT_EQ(r.rx(), 20002u);
+// The receive number counts the local oscillator (channel -/+ IF) in steps; a product one hertz
+// short in binary floating point (144.26 - 44.25 = 100.00999999999999 MHz) is repaired.
+TEST(FrequencyCodec, ReceiveNumberIsTheLocalOscillatorOnEitherSide) {
+  const struct {
+    double mhz;
+    int injection;
+    unsigned number;
+  } cases[] = {{146.52, 0, 20454}, {146.52, 1, 38154}, {144.26, 0, 20002}};
+  for (const auto& c : cases) {
+    Record r;
+    EncodeRxFrequency(r.ref(), c.mhz, 0, 1, kIf, c.injection);
+    EXPECT_EQ(r.rx(), c.number) << c.mhz;
+    EXPECT_EQ(r.bytes[2] & 0x80, 0);
+    EXPECT_DOUBLE_EQ(DecodeRxFrequency(r.view(), 0, 1, false, kIf, c.injection), c.mhz);
+  }
   EXPECT_EQ(FrequencyNumber(0.25625, 3125), 82u);  // 256249.99999999997 Hz
 }
 

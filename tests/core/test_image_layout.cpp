@@ -111,12 +111,6 @@ TEST_F(ImageTest, NormalizeClearsUnownedBitsAndKeepsEverythingOwned) {
   EXPECT_EQ(GetU16(img, off::kChecksum), ImageChecksum(img));
 }
 
-TEST_F(ImageTest, FactoryDataSurvivesRepeatedNormalisation) {
-  d.image[7717] = 0x01, d.image[7718] = 0x80, d.image[7719] = 0xFE, d.image[7720] = 0x7F;
-  for (int round = 0; round < 3; ++round) LoadAndNormalize();
-  EXPECT_TRUE(BytesAt(d.image, 7717, {0x01, 0x80, 0xFE, 0x7F}));
-}
-
 TEST_F(ImageTest, FreshImageLeavesTheBufferBehindTheImageZero) {
   ReloadAreas(d);
   for (std::size_t i = 7728; i < kImageBufferSize; ++i) ASSERT_EQ(d.image[i], 0);
