@@ -170,13 +170,8 @@ TEST(AlignmentTexts, LabelsAndChannelTextsFollowTheChannel) {
       {0, 2, kToneNone, "RF Power (High)", "CTCSS Modulation", "High", "None ", "-----", "Narrow"},
   };
   for (const auto& c : cases) {
-    ChannelEntry e;
-    e.power = c.power;
-    e.bandwidth = c.bandwidth;
-    e.txToneType = c.tone;
-    e.txCtcss = 885;
-    e.txDcs = 23;
-    e.txFreq = 151.025;
+    const ChannelEntry e{.tag = {}, .txFreq = 151.025, .bandwidth = c.bandwidth, .txToneType = c.tone, .txCtcss = 885,
+                         .txDcs = 23, .power = c.power};
     EXPECT_EQ(AlignmentItemLabel(align::kRfPower, e), c.powerLabel);
     EXPECT_EQ(AlignmentItemLabel(align::kSubAudioModulation, e), c.toneLabel);
     EXPECT_EQ(AlignmentItemShown(align::kSubAudioModulation, e), c.tone != kToneNone);

@@ -109,14 +109,8 @@ TEST_F(ChannelRangesTest, FillDownCarriesNarrowAndSignalOneToSixteenChannels) {
 }
 
 TEST_F(ChannelRangesTest, ClearingSetsTheBandDefaultAndNoTones) {
-  Ch(2).rxFreq = 146.52;
-  Ch(2).txFreq = 147.12;
-  Ch(2).txOff = true;
-  Ch(2).rxToneType = kToneDcs;
-  Ch(2).rxDcs = 23;
-  Ch(2).txToneType = kToneCtcss;
-  Ch(2).txCtcss = 885;
-  Ch(2).tag = "KEEP    ";
+  Ch(2) = {.tag = "KEEP    ", .rxFreq = 146.52, .txFreq = 147.12, .txOff = true, .txToneType = kToneCtcss,
+           .rxToneType = kToneDcs, .txCtcss = 885, .rxDcs = 23, .index = 1};
   ClearFrequenciesAndTones(data.channels, *env, Channels(2, 2));
   EXPECT_DOUBLE_EQ(Ch(2).rxFreq, 150.0);
   EXPECT_DOUBLE_EQ(Ch(2).txFreq, 150.0);

@@ -86,27 +86,12 @@ class ChannelRecordTest : public ::testing::Test {
 };
 
 TEST_F(ChannelRecordTest, EveryFieldRoundTrips) {
-  ChannelEntry& e = d.channels.Entry(9);
-  e.tag = "RPT-1 A";
-  e.rxFreq = 146.52;
-  e.txFreq = 146.0;
-  e.bandwidth = 1;
-  e.rxStep = 1;  // 6250 Hz: 146.52 is not a multiple and is cut to 146.51875
-  e.rxPowerSave = e.txPowerSave = e.xtal = e.arts = e.tot = true;
-  e.power = 1;
-  e.lockout = 2;
-  e.SetEncryption(2);
-  e.compander = 1;
-  e.squelch = 15;
-  e.signalType = 1;
-  e.signalNo = 32;
-  e.dtmfAni = 1;
-  e.txToneType = kToneCtcss;
-  e.txCtcss = 1318;
-  e.rxToneType = kToneDcs;
-  e.rxDcs = 754;
-  e.rxDcsBoth = true;
-  e.scan = 0;
+  // Receive step 6250 Hz: 146.52 MHz is not a multiple and is cut to 146.51875.
+  d.channels.Entry(9) = {.tag = "RPT-1 A", .rxFreq = 146.52, .txFreq = 146.0, .bandwidth = 1, .rxStep = 1,
+                         .rxPowerSave = true, .txPowerSave = true, .txToneType = kToneCtcss, .rxToneType = kToneDcs,
+                         .rxDcsBoth = true, .txCtcss = 1318, .rxDcs = 754, .arts = true, .power = 1, .tot = true,
+                         .lockout = 2, .xtal = true, .signalNo = 32, .signalType = 1, .squelch = 15, .index = 9,
+                         .scan = 0, .encryptHigh = 1, .compander = 1, .dtmfAni = 1};
   Encode(9);
   const std::size_t o = Rec(9);
   EXPECT_EQ(d.image[o + 0], 0xAF);  // in use, RX step B, both power saves, Xtal, ARTS

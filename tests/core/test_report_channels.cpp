@@ -118,43 +118,18 @@ TEST_F(ReportChannelTest, EmptyGroupPrintsItsHeadingOnly) {
 
 TEST_F(ReportChannelTest, EveryColumnOfAProgrammedChannel) {
   data.channels.priorityChannel = 5;
-  ChannelEntry& e = data.channels.Entry(4);
-  e.bandwidth = 2;
-  e.tag = "REPEATER";
-  e.rxFreq = 151.0125;
-  e.txFreq = 155.5;
-  e.rxToneType = kToneCtcss;
-  e.rxCtcss = 885;
-  e.txToneType = kToneDcs;
-  e.txDcs = 23;
-  e.txDcsInverted = true;
-  e.rxPowerSave = true;
-  e.power = 1;
-  e.scan = 0;
-  e.tot = true;
-  e.squelch = 12;
-  e.signalType = 2;
-  e.signalNo = 7;
-  e.dtmfAni = 1;
-  e.SetEncryption(3);
-  e.lockout = 2;
-  e.arts = true;
-  e.compander = 1;
-  e.xtal = true;
+  data.channels.Entry(4) = {.tag = "REPEATER", .rxFreq = 151.0125, .txFreq = 155.5, .bandwidth = 2,
+                            .rxPowerSave = true, .txToneType = kToneDcs, .rxToneType = kToneCtcss,
+                            .txDcsInverted = true, .rxCtcss = 885, .txDcs = 23, .arts = true, .power = 1, .tot = true,
+                            .lockout = 2, .xtal = true, .signalNo = 7, .signalType = 2, .squelch = 12, .index = 4,
+                            .scan = 0, .encryptHigh = 1, .compander = 1, .dtmfAni = 1, .encryptLow = 1};
   EXPECT_EQ(Report().ChannelLine(4),
             "           5  P N  REPEATER 151.01250 155.50000  C- 88.5 D-023   X  -  L - X 12 Page    7 X 3 BTLO X X X ");
 }
 
 TEST_F(ReportChannelTest, TransmitOffSignalOptionAndDcsDecode) {
-  ChannelEntry& e = data.channels.Entry(0);
-  e.txOff = true;
-  e.rxToneType = kToneDcs;
-  e.rxDcs = 754;
-  e.rxDcsBoth = true;
-  e.signalType = 3;
-  e.signalNo = 1;
-  e.lockout = 1;
-  e.bandwidth = 1;
+  data.channels.Entry(0) = {.tag = " CH-001 ", .txOff = true, .bandwidth = 1, .rxToneType = kToneDcs,
+                            .rxDcsBoth = true, .rxDcs = 754, .lockout = 1, .signalNo = 1, .signalType = 3};
   const std::string line = Report().ChannelLine(0);
   EXPECT_EQ(line.substr(14, 43), "- W4  CH-001  150.00000 ---.-----  D-754   ");
   EXPECT_NE(line.find(" Option  1 - - BCLO "), std::string::npos) << line;
