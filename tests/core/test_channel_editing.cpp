@@ -264,29 +264,30 @@ TEST_F(ChannelEditingTest, PastingAChannelNumberCopiesTheVisibleFields) {
   EXPECT_DOUBLE_EQ(Ch(3).rxFreq, 150.0);
 }
 
+// Commits one after another on 16 groups of 16 (every channel allocated): the answer, the
+// group's size after it and the channels left.
 TEST(AllocationCommit, SizesFollowTheLimits) {
-  ChannelTable t;  // 16 groups of 16: every channel allocated
-  EXPECT_FALSE(CommitGroupSize(t, 1, 20));
-  EXPECT_EQ(t.groupSize[1], 16);
-  EXPECT_EQ(t.channelsLeft, 0);
-  EXPECT_TRUE(CommitGroupSize(t, 2, 0));
-  EXPECT_TRUE(CommitGroupSize(t, 1, 20));
-  EXPECT_EQ(t.channelsLeft, 12);
-  EXPECT_EQ(t.currentGroup, 1);
-
-  EXPECT_TRUE(CommitGroupSize(t, 0, 0));
-  EXPECT_EQ(t.groupSize[0], 1);
-  EXPECT_TRUE(CommitGroupSize(t, 0, -5));
-  EXPECT_EQ(t.groupSize[0], 1);
-  EXPECT_TRUE(CommitGroupSize(t, 3, -5));
-  EXPECT_EQ(t.groupSize[3], 0);
+  const struct {
+    int group, requested;
+    bool ok;
+    int size, left;
+  } steps[] = {
+      {1, 20, false, 16, 0},  // no channel left to grow
+      {2, 0, true, 0, 16},    {1, 20, true, 20, 12},
+      {0, 0, true, 1, 27},    // the first group keeps a channel
+      {0, -5, true, 1, 27},   {3, -5, true, 0, 43},   {4, 0, true, 0, 59}, {6, 0, true, 0, 75},
+      {7, 0, true, 0, 91},    {8, 0, true, 0, 107},   {9, 0, true, 0, 123},
+      {5, 200, true, 128, 11},  // at most 128 in a group
+  };
+  ChannelTable t;
   t.groupSystemType[4] = 1;
-  EXPECT_TRUE(CommitGroupSize(t, 4, 0));
-  EXPECT_EQ(t.groupSystemType[4], 0);
-  for (int g = 6; g < 10; ++g) CommitGroupSize(t, g, 0);
-  EXPECT_TRUE(CommitGroupSize(t, 5, 200));
-  EXPECT_EQ(t.groupSize[5], 128);
-
+  for (const auto& s : steps) {
+    EXPECT_EQ(CommitGroupSize(t, s.group, s.requested), s.ok) << s.group << " " << s.requested;
+    EXPECT_EQ(t.groupSize[static_cast<std::size_t>(s.group)], s.size) << s.group << " " << s.requested;
+    EXPECT_EQ(t.channelsLeft, s.left) << s.group << " " << s.requested;
+  }
+  EXPECT_EQ(t.currentGroup, 5);  // a committed size selects its group
+  EXPECT_EQ(t.groupSystemType[4], 0);  // an emptied trunked group becomes conventional
   CommitGroupTag(t, 2, "AB");
   EXPECT_EQ(t.groupTag[2], "AB      ");
 }
