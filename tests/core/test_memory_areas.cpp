@@ -298,18 +298,6 @@ TEST(DtmfParamsTest, DefaultsAndOwnership) {
   CheckOwnership<DtmfParams>({{2, 1, 0xF8}, {8, 1, 0x1F}, {128, 1, 0xE0}, {9, 80, 0xFF}, {7630, 16, 0xFF}}, false);
 }
 
-TEST(DtmfParamsTest, CodeFieldLengths) {
-  RadioImage img = Filled(0xAA);
-  DtmfParams d;
-  d.speedDial[0] = "123456789ABCD*#";
-  d.speedDial[1] = "12";
-  d.speedDial[2] = "";
-  d.StoreToImage(img);
-  EXPECT_TRUE(BytesAt(img, 9, {0xF1, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}));
-  EXPECT_TRUE(BytesAt(img, 17, {0x21, 0x20, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));
-  EXPECT_TRUE(BytesAt(img, 25, {0x0F, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));
-}
-
 TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
   RadioImage img = Filled(0);
   img[2] = 0x05;
@@ -326,15 +314,6 @@ TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
   back.pauseCode.clear();
   back.StoreToImage(img);
   EXPECT_EQ(img[2], 0x05);
-}
-
-TEST(DtmfParamsTest, CountBelowSixteenReadsEmpty) {
-  RadioImage img = Filled(0);
-  img[9] = 0x07;
-  img[10] = 0x12;
-  DtmfParams d;
-  d.LoadFromImage(img);
-  EXPECT_EQ(d.speedDial[0], "");
 }
 
 // --- Paging --------------------------------------------------------------------------------------
