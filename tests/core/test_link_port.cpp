@@ -2,57 +2,26 @@
 // classification of line errors before a read.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <utility>
 #include <vector>
 
 #include "link/com_ports.h"
-#include "link/link_port.h"
+#include "scripted_radio.h"
 
 namespace kp53 {
 namespace {
 
-class FakePort : public LinkPort {
- public:
-  explicit FakePort(LinkFlags& flags) : LinkPort(flags) {}
-  bool Open(unsigned) override { open = true; return true; }
-  bool SetSpeed(unsigned) override { return open; }
-  void Close() override { open = false; }
-  bool IsOpen() const override { return open; }
-  void PurgeReceive() override { ++purges; incoming.clear(); }
+using test::ScriptedPort;
+using test::ScriptedRadio;
 
-  bool open = true;
-  int purges = 0;
-  unsigned pendingErrors = 0;
-  std::deque<std::uint8_t> incoming;
-  std::vector<std::uint8_t> written;
-  bool echo = true;
-
- protected:
-  bool WriteRaw(const std::uint8_t* b, std::size_t n) override {
-    written.insert(written.end(), b, b + n);
-    if (echo) incoming.insert(incoming.end(), b, b + n);
-    return true;
-  }
-  long ReadRaw(std::uint8_t* b, std::size_t n) override {
-    std::size_t i = 0;
-    for (; i < n && !incoming.empty(); ++i) {
-      b[i] = incoming.front();
-      incoming.pop_front();
-    }
-    return static_cast<long>(i);
-  }
-  unsigned TakeLineErrors() override { return std::exchange(pendingErrors, 0u); }
-};
-
-struct LinkPortTest : ::testing::Test {
+// An open port to a radio that echoes what it is sent.
+struct Line {
+  Line() { port.Open(9600); }
   LinkFlags flags;
-  FakePort port{flags};
+  ScriptedRadio radio;
+  ScriptedPort port{flags, radio};
 };
+struct LinkPortTest : Line, ::testing::Test {};
 
-// Line errors taken before a read: a break alone, or framing errors (with or without a break)
-// while they are tolerated, fail the read, discard the input and mark the line; any other error
-// fails the read as a line error and keeps the input for the next read.
 TEST(LinkPortLineErrors, AreClassifiedBeforeARead) {
   const struct {
     bool tolerate;
@@ -70,11 +39,11 @@ TEST(LinkPortLineErrors, AreClassifiedBeforeARead) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.tolerate << " " << c.errors);
     for (const bool byte : {true, false}) {
-      LinkFlags flags;
-      FakePort port{flags};
-      flags.tolerateFramingErrors = c.tolerate;
-      port.incoming = {'P', 'Q'};
-      port.pendingErrors = c.errors;
+      Line t;
+      t.flags.tolerateFramingErrors = c.tolerate;
+      t.radio.rx = {'P', 'Q'};
+      t.radio.pendingErrors = c.errors;
+      ScriptedPort& port = t.port;
       std::uint8_t b[2] = {};
       int got = 7;
       EXPECT_EQ(byte ? port.ReadByte(b, got) : port.Read(b, 2), c.result);
@@ -82,9 +51,9 @@ TEST(LinkPortLineErrors, AreClassifiedBeforeARead) {
         EXPECT_EQ(got, 0);
       }
       const bool failed = c.result == kReadFailed;
-      EXPECT_EQ(flags.lineErrorSeen, failed);
-      EXPECT_EQ(port.purges, failed ? 1 : 0);
-      EXPECT_EQ(port.incoming.size(), failed ? 0u : 2u);
+      EXPECT_EQ(t.flags.lineErrorSeen, failed);
+      EXPECT_EQ(t.radio.purges, failed ? 1 : 0);
+      EXPECT_EQ(t.radio.rx.size(), failed ? 0u : 2u);
       // The errors were fetched and cleared: the next read gets the bytes, if they are kept.
       if (!failed) {
         EXPECT_EQ(port.Read(b, 2), kReadOk);
@@ -100,37 +69,37 @@ TEST_F(LinkPortTest, ByteReadTimeoutIsSuccessWithNothingReceived) {
   EXPECT_EQ(port.ReadByte(&b, got), kReadOk);
   EXPECT_EQ(got, 0);
   std::uint8_t buf[2];
-  port.incoming = {9};
+  radio.rx = {9};
   EXPECT_EQ(port.Read(buf, 2), kReadFailed);  // fewer bytes than asked
 }
 
 TEST_F(LinkPortTest, WriteRefusesMoreThan4096Bytes) {
   std::vector<std::uint8_t> data(4097, 0x55);
   EXPECT_FALSE(port.Write(data.data(), data.size()));
-  EXPECT_TRUE(port.written.empty());
+  EXPECT_TRUE(radio.rx.empty());  // nothing sent, nothing echoed
   EXPECT_TRUE(port.Write(data.data(), 4096));
-  EXPECT_EQ(port.written.size(), 4096u);
+  EXPECT_EQ(radio.rx.size(), 4096u);
 }
 
 TEST_F(LinkPortTest, WriteEchoReadsShortEchoesAndDiscardsLongOnes) {
   std::vector<std::uint8_t> data(127);
   for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<std::uint8_t>(i);
   EXPECT_TRUE(port.WriteEcho(data.data(), data.size()));
-  EXPECT_TRUE(port.incoming.empty());
-  EXPECT_EQ(port.purges, 0);
+  EXPECT_TRUE(radio.rx.empty());
+  EXPECT_EQ(radio.purges, 0);
 
   std::vector<std::uint8_t> block(128, 0xAA);
   EXPECT_TRUE(port.WriteEcho(block.data(), block.size()));
-  EXPECT_EQ(port.purges, 1);
-  EXPECT_TRUE(port.incoming.empty());
+  EXPECT_EQ(radio.purges, 1);
+  EXPECT_TRUE(radio.rx.empty());
 
-  port.echo = false;
+  radio.droppedEchoes = 1;
   std::uint8_t one = 0x20;
   EXPECT_FALSE(port.WriteEcho(&one, 1));
 }
 
 TEST_F(LinkPortTest, ClosedPortNeitherReadsNorWrites) {
-  port.open = false;
+  port.Close();
   std::uint8_t b = 0;
   int got = 0;
   EXPECT_EQ(port.ReadByte(&b, got), kReadFailed);
