@@ -7,6 +7,7 @@
 #include <set>
 
 #include "byte_checks.h"
+#include "fake_prompt.h"
 
 #include "image/common_options_area.h"
 #include "image/data_file.h"
@@ -86,7 +87,8 @@ TEST(NormalizeTest, TwoToneZeroesTheFiveToneRegionsAndKeepsUserTones) {
   EXPECT_TRUE(BytesAre(d.image, {{7568, 0xCF}, {7572, 0xFC}, {7614, 0xFE}}));
 }
 
-TEST(NormalizeTest, FiveToneZeroesTheTwoToneRegionsAndKeepsTheTable) {
+// And every bit that no area owns becomes zero.
+TEST(NormalizeTest, FiveToneZeroesTheTwoToneRegionsKeepsTheTableAndClearsUnownedBits) {
   RadioData d = FullImage(true);
   NormalizeImage(d);
   EXPECT_TRUE(RangeIs(d.image, 7568, 7573, 0));
@@ -97,15 +99,9 @@ TEST(NormalizeTest, FiveToneZeroesTheTwoToneRegionsAndKeepsTheTable) {
   EXPECT_EQ(d.image[6965] & 0xC0, 0);  // tag bits 7-6 belong to no field
   EXPECT_TRUE(BytesAt(d.image, 7078, {0x7F, 0xFE}));
   EXPECT_EQ(d.image[7093], 0xFA);  // encode byte 5: bit 2 cleared, bit 0 unowned
-}
-
-TEST(NormalizeTest, BitsThatNoAreaOwnsBecomeZero) {
-  RadioData d = FullImage(true);
-  NormalizeImage(d);
-  const RadioImage& img = d.image;
-  EXPECT_TRUE(BytesAre(img, {{89, 0}, {2, 0xFB}, {7, 0xEF}, {8, 0x9F}, {125, 0x3F}, {128, 0xE7}, {144, 0x0F},
-      {7712, 0x01}}));
-  for (std::size_t i = 7647; i <= 7666; i += 2) EXPECT_EQ(img[i], 0xCF) << i;
+  EXPECT_TRUE(BytesAre(d.image, {{89, 0}, {2, 0xFB}, {7, 0xEF}, {8, 0x9F}, {125, 0x3F}, {128, 0xE7}, {144, 0x0F},
+                                 {7712, 0x01}}));
+  for (std::size_t i = 7647; i <= 7666; i += 2) EXPECT_EQ(d.image[i], 0xCF) << i;
 }
 
 // Normalising settles at once: normalising the reloaded result again (as saving the opened saved
@@ -120,9 +116,7 @@ TEST(NormalizeTest, TwiceIsOnceForRandomAndCorpusImages) {
       if (rng() % (n % 3 == 0 ? 2 : 16) == 0) d.image[k] = static_cast<std::uint8_t>(rng());
     images.emplace_back("random " + std::to_string(n), d);
   }
-  struct Quiet : UserPrompt {
-    Answer Show(std::string_view, Icon, Buttons) override { return Answer::Ok; }
-  } prompt;
+  test::FakePrompt prompt;  // a file's problems are messages with an OK button
   for (const auto& entry : std::filesystem::directory_iterator(KP53_DATA_FILE_CORPUS)) {
     RadioData d;
     InitImage(d);
