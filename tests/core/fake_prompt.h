@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -66,6 +67,27 @@ class FakePrompt : public UserPrompt {
 
  private:
   mutable std::mutex mu_;
+};
+
+// A file chooser that answers from two queues of chosen names; an empty queue is a cancelled
+// dialog.
+class ScriptedChooser : public FileChooser {
+ public:
+  std::deque<std::optional<std::string>> opens, saves;
+  int saveAsked = 0;
+  std::optional<std::string> ChooseOpen() override { return Next(opens); }
+  std::optional<std::string> ChooseSave() override {
+    ++saveAsked;
+    return Next(saves);
+  }
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& queue) {
+    if (queue.empty()) return std::nullopt;
+    auto chosen = queue.front();
+    queue.pop_front();
+    return chosen;
+  }
 };
 
 }  // namespace kp53::test

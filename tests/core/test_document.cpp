@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <deque>
 #include <filesystem>
-#include <optional>
 #include <vector>
 
 #include "document/document.h"
@@ -20,27 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 using test::FakePrompt;
+using test::ScriptedChooser;
 using test::ReadBytes;
 using test::WriteBytes;
-
-class DocScriptChooser : public FileChooser {
- public:
-  std::deque<std::optional<std::string>> opens, saves;
-  int saveAsked = 0;
-  std::optional<std::string> ChooseOpen() override {
-    if (opens.empty()) return std::nullopt;
-    auto r = opens.front();
-    opens.pop_front();
-    return r;
-  }
-  std::optional<std::string> ChooseSave() override {
-    ++saveAsked;
-    if (saves.empty()) return std::nullopt;
-    auto r = saves.front();
-    saves.pop_front();
-    return r;
-  }
-};
 
 class DocumentTest : public ::testing::Test {
  protected:
@@ -64,7 +44,7 @@ class DocumentTest : public ::testing::Test {
     c.exeDir = ctx.exeDir;
     c.workDir = ctx.workDir;
     FakePrompt p;
-    DocScriptChooser ch;
+    ScriptedChooser ch;
     CRM90Doc d(c, p, ch);
     if (uhf) {
       d.Data().hardware.ApplyBandDefaults(true);
@@ -89,7 +69,7 @@ class DocumentTest : public ::testing::Test {
   fs::path root;
   AppContext ctx;
   FakePrompt prompt;
-  DocScriptChooser chooser;
+  ScriptedChooser chooser;
 };
 
 // --- Building a new image ------------------------------------------------------------------------
@@ -218,9 +198,9 @@ TEST_F(DocumentTest, OpenCancelledInTheDialogOrTheQuestionKeepsTheImage) {
   EXPECT_TRUE(ctx.modified);
 }
 
-TEST_F(DocumentTest, OpenLoadsTheFileAddsItToTheRecentListAndSaveRoundTripsByteForByte) {
+// (That a save after the open writes the same bytes is checked through the window.)
+TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
   const fs::path file = MakeDataFile("f.k53", true);
-  const auto before = ReadBytes(file);
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   int updates = 0;
@@ -232,10 +212,6 @@ TEST_F(DocumentTest, OpenLoadsTheFileAddsItToTheRecentListAndSaveRoundTripsByteF
   EXPECT_EQ(updates, 1);
   ASSERT_FALSE(ctx.settings.recentFiles.empty());
   EXPECT_EQ(ctx.settings.recentFiles[0], file.string());
-  ctx.modified = true;
-  ASSERT_TRUE(doc.Save());
-  EXPECT_FALSE(ctx.modified);
-  EXPECT_EQ(ReadBytes(file), before);
 }
 
 // --- Save and Save As ----------------------------------------------------------------------------
@@ -376,7 +352,7 @@ TEST_F(DocumentTest, YesWithoutASavedFileCancelsTheActionAndKeepsTheChanges) {
   const std::string missingFolder = (root / "no-such-dir" / "x.k53").string();
   for (const std::optional<std::string>& chosen : {std::optional<std::string>(), std::optional(missingFolder)}) {
     FakePrompt p;
-    DocScriptChooser ch;
+    ScriptedChooser ch;
     CRM90Doc doc(ctx, p, ch);
     BuildModified(doc);
     p.answers.push_back(Answer::Yes);

@@ -9,12 +9,6 @@
 namespace kp53 {
 namespace {
 
-class NoFiles : public FileChooser {
- public:
-  std::optional<std::string> ChooseOpen() override { return std::nullopt; }
-  std::optional<std::string> ChooseSave() override { return std::nullopt; }
-};
-
 class UndoTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -34,7 +28,7 @@ class UndoTest : public ::testing::Test {
   test::TempDir tmp;
   AppContext ctx;
   test::FakePrompt prompt;
-  NoFiles chooser;
+  test::ScriptedChooser chooser;
   CRM90Doc doc{ctx, prompt, chooser};
 };
 
