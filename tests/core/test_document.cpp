@@ -198,9 +198,9 @@ TEST_F(DocumentTest, OpenCancelledInTheDialogOrTheQuestionKeepsTheImage) {
   EXPECT_TRUE(ctx.modified);
 }
 
-// (That a save after the open writes the same bytes is checked through the window.)
-TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
+TEST_F(DocumentTest, OpenLoadsTheFileAddsItToTheRecentListAndSaveRoundTripsByteForByte) {
   const fs::path file = MakeDataFile("f.k53", true);
+  const auto before = ReadBytes(file);
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   int updates = 0;
@@ -212,6 +212,10 @@ TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
   EXPECT_EQ(updates, 1);
   ASSERT_FALSE(ctx.settings.recentFiles.empty());
   EXPECT_EQ(ctx.settings.recentFiles[0], file.string());
+  ctx.modified = true;
+  ASSERT_TRUE(doc.Save());
+  EXPECT_FALSE(ctx.modified);
+  EXPECT_EQ(ReadBytes(file), before);
 }
 
 // --- Save and Save As ----------------------------------------------------------------------------
