@@ -56,27 +56,25 @@ TEST(FrequencyCodec, TransmitAboveSixteenBitsSetsTheFlag) {
   EXPECT_EQ(r.bytes[2], 0xBF);
 }
 
-TEST(FrequencyCodec, SpecialTransmitValuesMarkInhibit) {
-  for (double special : {300.0, 50.0}) {
+// A stored transmit frequency as decoded with receive 151 MHz: the special values 300 and 50 MHz
+// mark transmit inhibited; outside the band (146..174 MHz, its limits inside) the receive
+// frequency is shown.
+TEST(FrequencyCodec, TransmitSpecialValuesAndFrequenciesOutsideTheBand) {
+  const struct {
+    double stored;
+    int selector;
+    double maxMhz, shown;
+    bool inhibit;
+  } cases[] = {
+      {300.0, 1, 174.0, 151.0, true}, {50.0, 1, 174.0, 151.0, true},    {300.005, 0, 400.0, 300.005, false},
+      {174.0, 0, 174.0, 174.0, false}, {174.005, 0, 174.0, 151.0, false}, {145.995, 0, 174.0, 151.0, false},
+  };
+  for (const auto& c : cases) {
     Record r;
-    EncodeTxFrequency(r.ref(), special, 1, 1);  // 6250 Hz steps
-    const TxFrequency f = DecodeTxFrequency(r.view(), 1, 1, false, 151.0, 146.0, 174.0);
-    EXPECT_TRUE(f.inhibit) << special;
-    EXPECT_EQ(f.mhz, 151.0);
-  }
-  Record r;
-  EncodeTxFrequency(r.ref(), 300.005, 0, 1);
-  EXPECT_FALSE(DecodeTxFrequency(r.view(), 0, 1, false, 151.0, 146.0, 400.0).inhibit);
-}
-
-TEST(FrequencyCodec, TransmitOutsideTheBandGivesTheReceiveFrequency) {
-  // Band 146..174 MHz, receive 151 MHz: the limits are inside, one step beyond is not.
-  for (const auto& [stored, shown] : {std::pair{174.0, 174.0}, {174.005, 151.0}, {145.995, 151.0}}) {
-    Record r;
-    EncodeTxFrequency(r.ref(), stored, 0, 1);
-    const TxFrequency f = DecodeTxFrequency(r.view(), 0, 1, false, 151.0, 146.0, 174.0);
-    EXPECT_EQ(f.mhz, shown) << stored;
-    EXPECT_FALSE(f.inhibit) << stored;
+    EncodeTxFrequency(r.ref(), c.stored, c.selector, 1);
+    const TxFrequency f = DecodeTxFrequency(r.view(), c.selector, 1, false, 151.0, 146.0, c.maxMhz);
+    EXPECT_DOUBLE_EQ(f.mhz, c.shown) << c.stored;
+    EXPECT_EQ(f.inhibit, c.inhibit) << c.stored;
   }
 }
 
