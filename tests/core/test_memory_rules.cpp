@@ -195,36 +195,30 @@ TEST(SignalingTypeTest, SwitchingToTwoToneAndBack) {
 
 // --- Option board --------------------------------------------------------------------------------
 
-TEST(OptionBoardTest, LeavingTheScb31ClearsPageSignalling) {
-  RadioData d = NewImage();
-  d.channels.Entry(3).signalType = 2;
-  d.channels.Entry(3).signalNo = 4;
-  d.channels.Entry(4).signalType = 1;
-  d.channels.Entry(4).signalNo = 5;
-  d.channels.StoreToImage(d.image, d.hardware);
-  CommonOptionsArea o;
-  o.LoadFromImage(d.image);
-  o.optionBoard = 1;
-  ChangeOptionBoard(d, o, 0);
-  EXPECT_EQ(o.optionBoard, 0);
-  EXPECT_EQ(d.channels.Entry(3).signalNo, 0);
-  EXPECT_EQ(d.image[297 + 25 * 3 + 3], 0);
-  EXPECT_EQ(d.image[297 + 25 * 4 + 3], 0x44);
-}
-
-TEST(OptionBoardTest, LeavingTheVmu140ClearsAllSignalling) {
-  RadioData d = NewImage();
-  for (int i = 0; i < kChannelCount; ++i) {
-    d.channels.Entry(i).signalType = 3;
-    d.channels.Entry(i).signalNo = 7;
-  }
-  d.channels.StoreToImage(d.image, d.hardware);
-  CommonOptionsArea o;
-  o.optionBoard = 6;
-  ChangeOptionBoard(d, o, 0);
-  for (int i = 0; i < kChannelCount; ++i) {
-    EXPECT_EQ(d.channels.Entry(i).signalType, 0);
-    EXPECT_EQ(d.image[297 + 25 * static_cast<std::size_t>(i) + 3], 0) << i;
+// Leaving the SCB-31 takes the channels' paging away, leaving the VMU-140 all their signalling.
+TEST(OptionBoardTest, LeavingABoardClearsTheSignallingThatNeedsIt) {
+  const struct {
+    int board, types;  // channels cycle through signalling types 1 to `types`
+    std::set<int> cleared;
+  } cases[] = {{1, 2, {2}}, {6, 3, {1, 2, 3}}};
+  for (const auto& c : cases) {
+    RadioData d = NewImage();
+    for (int i = 0; i < kChannelCount; ++i) {
+      d.channels.Entry(i).signalType = 1 + i % c.types;
+      d.channels.Entry(i).signalNo = 4;
+    }
+    d.channels.StoreToImage(d.image, d.hardware);
+    CommonOptionsArea o;
+    o.LoadFromImage(d.image);
+    o.optionBoard = c.board;
+    ChangeOptionBoard(d, o, 0);
+    EXPECT_EQ(o.optionBoard, 0);
+    for (int i = 0; i < kChannelCount; ++i) {
+      const bool gone = c.cleared.count(1 + i % c.types) > 0;
+      EXPECT_EQ(d.channels.Entry(i).signalType, gone ? 0 : 1 + i % c.types) << c.board << " " << i;
+      EXPECT_EQ(d.channels.Entry(i).signalNo, gone ? 0 : 4) << c.board << " " << i;
+      EXPECT_EQ(d.image[297 + 25 * static_cast<std::size_t>(i) + 3], gone ? 0 : 0x43) << c.board << " " << i;
+    }
   }
   EXPECT_TRUE(RecorderFieldsEnabled(5));
   EXPECT_FALSE(RecorderFieldsEnabled(6));
