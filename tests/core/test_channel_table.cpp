@@ -55,18 +55,6 @@ TEST(Groups, AllGroupsEmptyDoesNotLoop) {
   EXPECT_EQ(t.currentGroup, 0);
 }
 
-TEST(Groups, SizesOverTheChannelCountAreCut) {
-  RadioData d;
-  InitImage(d);
-  for (std::size_t g = 0; g < 16; ++g) d.image[off::kGroupSizes + g] = 255;
-  ReloadAreas(d);
-  EXPECT_EQ(d.channels.groupSize[0], 255);
-  EXPECT_EQ(d.channels.groupSize[1], 1);
-  EXPECT_EQ(d.channels.groupSize[2], 0);
-  EXPECT_EQ(d.channels.totalAllocated, 256);
-  EXPECT_EQ(d.channels.channelsLeft, 0);
-}
-
 class ChannelRecordTest : public ::testing::Test {
  protected:
   void SetUp() override {
