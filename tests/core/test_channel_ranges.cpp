@@ -81,11 +81,8 @@ TEST_F(ChannelRangesTest, OneRowFillsEverySelectedRowAndChnAndPriAreLeftAlone) {
   }
   // Two rows alternate over four channels; a one-column selection takes the rows' width.
   PasteIntoSelection(data.channels, *env, Channels(3, 6), 10, 10, {{"L", "v"}, {"H", "-"}}, allVisible, prompt);
-  EXPECT_EQ(Ch(3).power, 1);
-  EXPECT_EQ(Ch(4).power, 0);
-  EXPECT_EQ(Ch(5).power, 1);
-  EXPECT_EQ(Ch(5).scan & 1, 1);
-  EXPECT_EQ(Ch(6).scan & 1, 0);
+  EXPECT_EQ(std::tuple(Ch(3).power, Ch(4).power, Ch(5).power, Ch(5).scan & 1, Ch(6).scan & 1),
+            std::tuple(1, 0, 1, 1, 0));
 }
 
 TEST_F(ChannelRangesTest, FillDownCarriesNarrowAndSignalOneToSixteenChannels) {
@@ -97,13 +94,9 @@ TEST_F(ChannelRangesTest, FillDownCarriesNarrowAndSignalOneToSixteenChannels) {
   Ch(1).tot = true;
   const auto r = FillDown(data.channels, *env, Channels(1, 16), 2, 15, allVisible, prompt);
   EXPECT_TRUE(r.skipped.empty());
-  for (int n = 2; n <= 16; ++n) {
-    EXPECT_EQ(Ch(n).bandwidth, 2) << n;
-    EXPECT_EQ(Ch(n).signalType, 1) << n;
-    EXPECT_EQ(Ch(n).signalNo, 1) << n;
-    EXPECT_TRUE(Ch(n).tot) << n;
-    EXPECT_EQ(Ch(n).tag, Ch(1).tag) << n;
-  }
+  for (int n = 2; n <= 16; ++n)
+    EXPECT_EQ(std::tuple(Ch(n).bandwidth, Ch(n).signalType, Ch(n).signalNo, Ch(n).tot, Ch(n).tag),
+              std::tuple(2, 1, 1, true, Ch(1).tag)) << n;
   EXPECT_EQ(Ch(17).signalType, 0);
   EXPECT_TRUE(prompt.shown.empty());
 }
@@ -112,12 +105,8 @@ TEST_F(ChannelRangesTest, ClearingSetsTheBandDefaultAndNoTones) {
   Ch(2) = {.tag = "KEEP    ", .rxFreq = 146.52, .txFreq = 147.12, .txOff = true, .txToneType = kToneCtcss,
            .rxToneType = kToneDcs, .txCtcss = 885, .rxDcs = 23, .index = 1};
   ClearFrequenciesAndTones(data.channels, *env, Channels(2, 2));
-  EXPECT_DOUBLE_EQ(Ch(2).rxFreq, 150.0);
-  EXPECT_DOUBLE_EQ(Ch(2).txFreq, 150.0);
-  EXPECT_FALSE(Ch(2).txOff);
-  EXPECT_EQ(Ch(2).rxToneType, kToneNone);
-  EXPECT_EQ(Ch(2).txToneType, kToneNone);
-  EXPECT_EQ(Ch(2).tag, "KEEP    ");
+  EXPECT_EQ(std::tuple(Ch(2).rxFreq, Ch(2).txFreq, Ch(2).txOff, Ch(2).rxToneType, Ch(2).txToneType, Ch(2).tag),
+            std::tuple(150.0, 150.0, false, kToneNone, kToneNone, "KEEP    "));
 }
 
 TEST_F(ChannelRangesTest, InsertDeleteAndMoveStayInTheGroupAndThePriorityAndEmergencyFollow) {
@@ -130,24 +119,19 @@ TEST_F(ChannelRangesTest, InsertDeleteAndMoveStayInTheGroupAndThePriorityAndEmer
   Ch(16).rxToneType = kToneCtcss;
   EXPECT_TRUE(GroupEndInUse(data, 2));
 
-  ASSERT_TRUE(InsertChannel(data, 2));  // before channel 3
-  EXPECT_EQ(Ch(3).tag, " CH-003 ");
-  EXPECT_EQ(Ch(4).tag, "T3      ");
-  EXPECT_EQ(Ch(16).tag, "T15     ");   // the former channel 16 fell off
-  EXPECT_EQ(Ch(17).tag, "T17     ");   // the next group stays
-  EXPECT_EQ(data.channels.priorityChannel, 6);
-  EXPECT_EQ(EmergencyIndex(), 7);
-
+  // The tags of channels 1 to 17, the priority channel and the emergency channel's index.
+  const auto state = [this] {
+    std::string tags;
+    for (int n = 1; n <= 17; ++n) tags += Ch(n).tag.substr(0, Ch(n).tag.find(' ', 1)) + "|";
+    return std::tuple(tags, data.channels.priorityChannel, EmergencyIndex());
+  };
+  // Before channel 3: the former channel 16 falls off, the next group stays.
+  ASSERT_TRUE(InsertChannel(data, 2));
+  EXPECT_EQ(state(), std::tuple("T1|T2| CH-003|T3|T4|T5|T6|T7|T8|T9|T10|T11|T12|T13|T14|T15|T17|", 6, 7));
   ASSERT_TRUE(DeleteChannel(data, 5));  // channel 6, the priority channel
-  EXPECT_EQ(Ch(6).tag, "T6      ");
-  EXPECT_EQ(Ch(16).tag, " CH-016 ");
-  EXPECT_EQ(data.channels.priorityChannel, 0);
-  EXPECT_EQ(EmergencyIndex(), 6);
-
+  EXPECT_EQ(state(), std::tuple("T1|T2| CH-003|T3|T4|T6|T7|T8|T9|T10|T11|T12|T13|T14|T15| CH-016|T17|", 0, 6));
   ASSERT_TRUE(MoveChannel(data, 6, -1));  // the emergency channel up
-  EXPECT_EQ(Ch(6).tag, "T7      ");
-  EXPECT_EQ(Ch(7).tag, "T6      ");
-  EXPECT_EQ(EmergencyIndex(), 5);
+  EXPECT_EQ(state(), std::tuple("T1|T2| CH-003|T3|T4|T7|T6|T8|T9|T10|T11|T12|T13|T14|T15| CH-016|T17|", 0, 5));
   EXPECT_FALSE(MoveChannel(data, 0, -1));
   EXPECT_FALSE(MoveChannel(data, 15, 1));  // no move into the next group
   ASSERT_TRUE(DeleteChannel(data, 5));
