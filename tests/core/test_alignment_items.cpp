@@ -172,30 +172,23 @@ TEST(AlignmentTexts, LabelsAndChannelTextsFollowTheChannel) {
   for (const auto& c : cases) {
     const ChannelEntry e{.tag = {}, .txFreq = 151.025, .bandwidth = c.bandwidth, .txToneType = c.tone, .txCtcss = 885,
                          .txDcs = 23, .power = c.power};
-    EXPECT_EQ(AlignmentItemLabel(align::kRfPower, e), c.powerLabel);
-    EXPECT_EQ(AlignmentItemLabel(align::kSubAudioModulation, e), c.toneLabel);
-    EXPECT_EQ(AlignmentItemShown(align::kSubAudioModulation, e), c.tone != kToneNone);
+    EXPECT_EQ(std::tuple(AlignmentItemLabel(align::kRfPower, e), AlignmentItemLabel(align::kSubAudioModulation, e),
+                         AlignmentItemShown(align::kSubAudioModulation, e)),
+              std::tuple(c.powerLabel, c.toneLabel, c.tone != kToneNone));
     const auto t = AlignmentTextsOf(e, 99);
-    EXPECT_EQ(t.number, "100");
-    EXPECT_EQ(t.txFreq, "151.02500 ");
-    EXPECT_EQ(t.power, c.powerText);
-    EXPECT_EQ(t.subAudio, c.subAudio);
-    EXPECT_EQ(t.toneCode, c.toneCode);
-    EXPECT_EQ(t.width, c.width);
+    EXPECT_EQ(std::tuple(t.number, t.txFreq, t.power, t.subAudio, t.toneCode, t.width),
+              std::tuple("100", "151.02500 ", c.powerText, c.subAudio, c.toneCode, c.width));
   }
   EXPECT_EQ(AlignmentTextsOf(ChannelEntry{}, 0).number, " 1");
 }
 
 TEST(AlignmentRules, TypedValuesAndReadings) {
-  EXPECT_EQ(MeasurementEntry(" 42"), 42);
-  EXPECT_EQ(MeasurementEntry("250"), 100);
-  EXPECT_EQ(MeasurementEntry("   "), 0);
-  EXPECT_EQ(SliderEntry("999"), 255);
-  EXPECT_EQ(SliderEntry("7"), 7);
+  EXPECT_EQ(std::tuple(MeasurementEntry(" 42"), MeasurementEntry("250"), MeasurementEntry("   ")), std::tuple(42, 100, 0));
+  EXPECT_EQ(std::tuple(SliderEntry("999"), SliderEntry("7")), std::tuple(255, 7));
   const std::array<std::uint8_t, 4> m{1, 2, 3, 4};
-  EXPECT_EQ(MeasurementReading(align::kRssi, m), 3);
-  EXPECT_EQ(MeasurementReading(align::kSquelchThreshold, m), 2);
-  EXPECT_EQ(MeasurementReading(align::kSquelchTight, m), 2);
+  EXPECT_EQ(std::tuple(MeasurementReading(align::kRssi, m), MeasurementReading(align::kSquelchThreshold, m),
+                       MeasurementReading(align::kSquelchTight, m)),
+            std::tuple(3, 2, 2));
 }
 
 }  // namespace

@@ -13,10 +13,7 @@ TEST(Groups, EmptyAndFullGroups) {
   t.groupSize.fill(0);
   t.groupSize[1] = 255;
   t.groupSize[2] = 1;
-  EXPECT_EQ(t.GroupOf(0), 1);
-  EXPECT_EQ(t.GroupOf(254), 1);
-  EXPECT_EQ(t.GroupOf(255), 2);
-  EXPECT_EQ(t.GroupStart(2), 255);
+  EXPECT_EQ(std::tuple(t.GroupOf(0), t.GroupOf(254), t.GroupOf(255), t.GroupStart(2)), std::tuple(1, 1, 2, 255));
   EXPECT_EQ(t.SplitIndex(255), (std::pair<int, int>{2, 0}));
   t.groupSize[2] = 0;
   EXPECT_EQ(t.GroupOf(255), 16);
@@ -32,14 +29,11 @@ TEST(Groups, NextGroupSkipsEmptyGroupsAndWraps) {
   t.groupSize.fill(0);
   t.groupSize[0] = 5;
   t.groupSize[2] = 7;
+  const auto selected = [&t] { return std::tuple(t.currentGroup, t.groupFirst, t.groupLast, t.currentChannel); };
   t.SelectGroup(2);
-  EXPECT_EQ(t.groupFirst, 6);
-  EXPECT_EQ(t.groupLast, 12);
-  EXPECT_EQ(t.currentChannel, 5);
+  EXPECT_EQ(selected(), std::tuple(2, 6, 12, 5));
   t.NextGroup();
-  EXPECT_EQ(t.currentGroup, 0);
-  EXPECT_EQ(t.groupFirst, 1);
-  EXPECT_EQ(t.groupLast, 5);
+  EXPECT_EQ(selected(), std::tuple(0, 1, 5, 0));
   t.NextGroup();
   EXPECT_EQ(t.currentGroup, 2);
   t.SelectGroup(15);  // empty: wraps to the first non-empty group

@@ -288,12 +288,9 @@ TEST(AtomicWrite, AWriterKilledHalfwayLeavesNothing) {
 }
 
 TEST(DefaultFileName, NamePartInAnyCase) {
-  EXPECT_TRUE(IsDefaultFileName("defaultv.k53"));
-  EXPECT_TRUE(IsDefaultFileName("/some/where/DefaultU.K53"));
-  EXPECT_FALSE(IsDefaultFileName("/x/mydefaultv.k53"));
-  EXPECT_FALSE(IsDefaultFileName("/defaultv.k53/other.k53"));
-  EXPECT_FALSE(IsDefaultFileName("defaultv.k53.bak"));
-  EXPECT_FALSE(IsDefaultFileName(""));
+  for (const char* name : {"defaultv.k53", "/some/where/DefaultU.K53"}) EXPECT_TRUE(IsDefaultFileName(name)) << name;
+  for (const char* name : {"/x/mydefaultv.k53", "/defaultv.k53/other.k53", "defaultv.k53.bak", ""})
+    EXPECT_FALSE(IsDefaultFileName(name)) << name;
 }
 
 }  // namespace

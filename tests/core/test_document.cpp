@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <tuple>
 #include <vector>
 
 #include "document/document.h"
@@ -57,6 +58,11 @@ class DocumentTest : public ::testing::Test {
     return path;
   }
 
+  // What a loaded file decides: the title, the band and channel 1's squelch (9 in files made here).
+  static std::tuple<std::string, bool, int> Loaded(CRM90Doc& doc) {
+    return {doc.Title(), doc.Data().hardware.IsUhf(), doc.Data().channels.Entry(0).squelch};
+  }
+
   // Flips bits of one byte of a file and gives back the new contents.
   static std::vector<unsigned char> FlipBits(const fs::path& file, std::size_t at, unsigned char bits) {
     auto bytes = ReadBytes(file.string());
@@ -91,16 +97,13 @@ TEST_F(DocumentTest, DefaultFileBesideTheExecutableIsUsedAndBecomesTheTitleVhfFi
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   EXPECT_TRUE(doc.DefaultFileFound());
-  EXPECT_EQ(doc.Title(), (root / "exe" / "defaultu.k53").string());
-  EXPECT_TRUE(doc.Data().hardware.IsUhf());
-  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
+  EXPECT_EQ(Loaded(doc), std::tuple((root / "exe" / "defaultu.k53").string(), true, 9));
   EXPECT_FALSE(fs::exists(root / "work" / "defaultv.k53"));
   fs::copy_file(MakeDataFile("v.k53", false), root / "exe" / "defaultv.k53");
   ctx.currentPath = kNoPath;
   CRM90Doc both(ctx, prompt, chooser);
   both.BuildImage();
-  EXPECT_FALSE(both.Data().hardware.IsUhf());
-  EXPECT_EQ(both.Title(), (root / "exe" / "defaultv.k53").string());
+  EXPECT_EQ(Loaded(both), std::tuple((root / "exe" / "defaultv.k53").string(), false, 9));
 }
 
 TEST_F(DocumentTest, MenuSetFollowsTheSignallingSystemOfTheLoadedImage) {
@@ -154,9 +157,8 @@ TEST_F(DocumentTest, ShortFileGivenDirectlyLoadsItsImageAndKeepsTheDefaultSplit)
   CRM90Doc doc(ctx, prompt, chooser);
   doc.OpenPath(shortFile.string());
   EXPECT_TRUE(prompt.shown.empty());
-  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
+  EXPECT_EQ(Loaded(doc), std::tuple(shortFile.string(), false, 9));
   EXPECT_EQ(doc.Data().defaultSplit, 0.0);
-  EXPECT_EQ(doc.Title(), shortFile.string());
 }
 
 TEST_F(DocumentTest, UnreadableFileGivenDirectlyLeavesTheBuiltInImageUntitled) {
@@ -173,8 +175,7 @@ TEST_F(DocumentTest, UnreadableFileGivenDirectlyLeavesTheBuiltInImageUntitled) {
     doc.OpenPath(c.path.string());
     EXPECT_TRUE(c.message ? p.ShowedOnly(c.message, c.path.string()) : p.shown.empty()) << c.path;
     EXPECT_FALSE(doc.DefaultFileFound());
-    EXPECT_EQ(doc.Title(), "<none>");
-    EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 4);
+    EXPECT_EQ(Loaded(doc), std::tuple("<none>", false, 4));
     EXPECT_TRUE(ctx.settings.recentFiles.empty());
   }
   EXPECT_EQ(ReadBytes(tiny), std::vector<unsigned char>(10, 0x55));
@@ -207,8 +208,7 @@ TEST_F(DocumentTest, OpenLoadsTheFileAddsItToTheRecentListAndSaveRoundTripsByteF
   doc.onUpdate = [&] { ++updates; };
   chooser.opens.push_back(file.string());
   EXPECT_TRUE(doc.Open());
-  EXPECT_EQ(doc.Title(), file.string());
-  EXPECT_TRUE(doc.Data().hardware.IsUhf());
+  EXPECT_EQ(Loaded(doc), std::tuple(file.string(), true, 9));
   EXPECT_EQ(updates, 1);
   ASSERT_FALSE(ctx.settings.recentFiles.empty());
   EXPECT_EQ(ctx.settings.recentFiles[0], file.string());
@@ -419,8 +419,7 @@ TEST_F(DocumentTest, BandChangeLoadsTheNewBandsDefaultFileAndItsMenuSet) {
   fs::remove(root / "work" / "defaultv.k53");
   doc.Data().hardware.ApplyBandDefaults(true);
   doc.BandChange();
-  EXPECT_EQ(doc.Title(), (root / "exe" / "defaultu.k53").string());
-  EXPECT_EQ(doc.Data().channels.Entry(0).squelch, 9);
+  EXPECT_EQ(Loaded(doc), std::tuple((root / "exe" / "defaultu.k53").string(), true, 9));
   EXPECT_FALSE(fs::exists(root / "work" / "defaultu.k53"));
   EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32788), fiveTone ? 0 : 1);  // 5-Tone General
 }
