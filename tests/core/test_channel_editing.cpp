@@ -109,22 +109,17 @@ TEST_F(ChannelEditingTest, FrequenciesSnapToTheNearerGridAndTransmitFollowsTheSp
   auto ed = Editor();
   Ch(2).enabled = 0;
   ed.SetFromText(4, "146.5031");
-  EXPECT_EQ(Ch(2).enabled, 1);
-  EXPECT_DOUBLE_EQ(Ch(2).rxFreq, 146.505);
-  EXPECT_DOUBLE_EQ(Ch(2).txFreq, 147.105);
-  EXPECT_EQ(Ch(2).txStep, 0);
+  EXPECT_EQ(std::tuple(Ch(2).enabled, Ch(2).rxFreq, Ch(2).txFreq, Ch(2).txStep), std::tuple(1, 146.505, 147.105, 0));
 
   // The transmit column snaps and keeps the inhibit flag; its dashes leave the frequency alone.
   Ch(2).txOff = true;
   ed.SetFromText(5, "---.-----");
-  EXPECT_DOUBLE_EQ(Ch(2).txFreq, 147.105);
-  EXPECT_TRUE(Ch(2).txOff);
+  EXPECT_EQ(std::tuple(Ch(2).txFreq, Ch(2).txOff), std::tuple(147.105, true));
 }
 
 TEST_F(ChannelEditingTest, CrystalRuleMarksFrequenciesNearMultiplesOf3_6864MHz) {
-  EXPECT_TRUE(CrystalRule(147.456));   // 40 x 3.6864
-  EXPECT_TRUE(CrystalRule(147.47));    // 95 ppm away
-  EXPECT_FALSE(CrystalRule(147.48));
+  // 40 x 3.6864 MHz, 95 ppm away, farther.
+  EXPECT_EQ(std::tuple(CrystalRule(147.456), CrystalRule(147.47), CrystalRule(147.48)), std::tuple(true, true, false));
   Select(1);
   auto ed = Editor();
   ed.SetFromText(4, "147.456");

@@ -133,10 +133,8 @@ TEST(FrequencyCodec, HostileFrequenciesStayDefined) {
 }
 
 TEST(SubAudioCodec, WordsAndDcsPacking) {
-  EXPECT_EQ(UnpackDcs(19), 23);
-  EXPECT_EQ(PackDcs(23), 19);
-  EXPECT_EQ(PackDcs(754), 492);
-  EXPECT_EQ(UnpackDcs(492), 754);
+  for (const auto& [code, packed] : {std::pair{23, 19}, {754, 492}})
+    EXPECT_EQ(std::pair(PackDcs(code), UnpackDcs(packed)), std::pair(packed, code));
 
   std::uint8_t hi = 0xAA, lo = 0xAA;
   EncodeSubAudio({kToneCtcss, 885, 0, false, false}, false, hi, lo);
@@ -154,8 +152,9 @@ TEST(SubAudioCodec, WordsAndDcsPacking) {
 
   EncodeSubAudio({}, true, hi, lo);
   EXPECT_EQ(Word(hi, lo), Word(0, 0));
-  EXPECT_EQ(DecodeSubAudio(0x80, 0x00, true).kind, kToneNone);
-  EXPECT_EQ(DecodeSubAudio(0x03, 0x75, true).kind, kToneCtcss);  // a value without the tone bit
+  // No value; a value without the tone bit.
+  EXPECT_EQ(std::pair(DecodeSubAudio(0x80, 0x00, true).kind, DecodeSubAudio(0x03, 0x75, true).kind),
+            (std::pair<int, int>(kToneNone, kToneCtcss)));
 }
 
 TEST(SubAudioCodec, TextForms) {
@@ -169,10 +168,10 @@ TEST(SubAudioCodec, TextForms) {
     EXPECT_EQ(FormatSubAudio(dcs), f.text);
     EXPECT_EQ(FormatSubAudio(dcs, true), "D-023   ");
   }
-  EXPECT_EQ(FormatSubAudio({kToneCtcss, 1000, 0, false, false}), "C-100.0");
-  EXPECT_EQ(FormatSubAudio({}), "-------");
-  EXPECT_EQ(FormatDefaultSplit(0.0), "0.0   MHz");
-  EXPECT_EQ(FormatDefaultSplit(-5.0), "-5.0  MHz");
+  EXPECT_EQ(std::pair(FormatSubAudio({kToneCtcss, 1000, 0, false, false}), FormatSubAudio({})),
+            std::pair(std::string("C-100.0"), std::string("-------")));
+  EXPECT_EQ(std::pair(FormatDefaultSplit(0.0), FormatDefaultSplit(-5.0)),
+            std::pair(std::string("0.0   MHz"), std::string("-5.0  MHz")));
 }
 
 TEST(SixBitText, EncodingKeepsTheTopBitsAndBlanksUnknownCharacters) {

@@ -137,8 +137,7 @@ TEST(ConfigImport, StoredBytesAndTheSplitAreHeldToTheRules) {
   const auto r = Import("groups:\n  1: {stored: 0000000000000000FF00}\n");
   ASSERT_TRUE(r.errors.empty()) << Joined(r.errors);
   ASSERT_FALSE(r.changes.empty());
-  EXPECT_EQ(r.changes[0].line, 2);
-  EXPECT_EQ(r.changes[0].column, 15);
+  EXPECT_EQ(std::tuple(r.changes[0].line, r.changes[0].column), std::tuple(2, 15));
   EXPECT_NE(r.changes[0].message.find("groups.1.size"), std::string::npos) << r.changes[0].message;
 
   RadioData d = NewImage();

@@ -94,36 +94,33 @@ TEST_F(DataFileTest, ShortFileKeepsTheSplitLongerFileIsCut) {
 
 TEST_F(DataFileTest, SizeCheck) {
   auto bytes = ReadBytes(Write("a.k53"));
-  const long long size = static_cast<long long>(kDataFileSize);
-  EXPECT_EQ(CheckDataFile(dir.File("a.k53"), size), FileCheck::Usable);
   bytes.push_back(0);
   WriteBytes(dir.File("long.k53"), bytes);
-  EXPECT_EQ(CheckDataFile(dir.File("long.k53"), size), FileCheck::WrongSize);
   bytes.resize(kDataFileSize - 1);
   WriteBytes(dir.File("short.k53"), bytes);
-  EXPECT_EQ(CheckDataFile(dir.File("short.k53"), size), FileCheck::WrongSize);
-  EXPECT_EQ(CheckDataFile(dir.File("missing.k53"), size), FileCheck::NotFound);
-  EXPECT_EQ(CheckDataFile("", size), FileCheck::NotFound);
-  EXPECT_EQ(CheckDataFile(dir.path().string(), size), FileCheck::WrongSize);
+  const std::pair<std::string, FileCheck> cases[] = {
+      {dir.File("a.k53"), FileCheck::Usable},         {dir.File("long.k53"), FileCheck::WrongSize},
+      {dir.File("short.k53"), FileCheck::WrongSize},  {dir.File("missing.k53"), FileCheck::NotFound},
+      {"", FileCheck::NotFound},                      {dir.path().string(), FileCheck::WrongSize}};
+  for (const auto& [path, check] : cases)
+    EXPECT_EQ(CheckDataFile(path, static_cast<long long>(kDataFileSize)), check) << path;
 }
 
 TEST_F(DataFileTest, MissingFileOrFolder) {
+  // A missing file cannot be opened (32), a folder not read (34); nowhere to write is 35.
   RadioImage img{};
   double split = 0;
-  EXPECT_FALSE(ReadDataFile(dir.File("missing.k53"), img, split, prompt));
-  EXPECT_TRUE(prompt.ShowedOnly(32, dir.File("missing.k53")));
-  prompt.Clear();
-  EXPECT_FALSE(ReadDataFile(dir.path().string(), img, split, prompt));  // a folder cannot be read
-  EXPECT_TRUE(prompt.ShowedOnly(34, dir.path().string()));
-
-  prompt.Clear();
-  const std::string nowhere = dir.File("no/such/folder/x.k53");
-  EXPECT_FALSE(WriteDataFile(nowhere, data.image, 0.0, prompt));
-  EXPECT_TRUE(prompt.ShowedOnly(35, nowhere));
+  for (const auto& [path, message] : {std::pair{dir.File("missing.k53"), 32}, {dir.path().string(), 34}}) {
+    prompt.Clear();
+    EXPECT_FALSE(ReadDataFile(path, img, split, prompt));
+    EXPECT_TRUE(prompt.ShowedOnly(message, path)) << path;
+  }
+  for (const std::string& path : {dir.File("no/such/folder/x.k53"), std::string()}) {
+    prompt.Clear();
+    EXPECT_FALSE(WriteDataFile(path, data.image, 0.0, prompt));
+    EXPECT_TRUE(prompt.ShowedOnly(35, path)) << path;
+  }
   EXPECT_TRUE(dir.Entries().empty());
-  prompt.Clear();
-  EXPECT_FALSE(WriteDataFile("", data.image, 0.0, prompt));
-  EXPECT_TRUE(prompt.ShowedOnly(35, ""));
 }
 
 TEST_F(DataFileTest, ReadOnlyFileIsRefusedBySaveAndByTheWriter) {

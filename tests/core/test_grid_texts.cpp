@@ -84,12 +84,9 @@ TEST(HeaderTexts, FormatsOfTheSixStatics) {
   InitImage(data);
   data.identity.firmwareVersion = 123;
   const HeaderTexts h = MakeHeaderTexts(data, 3, 1, "PDF");
-  EXPECT_EQ(h.firmware, "1.23");
-  EXPECT_EQ(h.comPort, "COM3  19200BPS");
+  EXPECT_EQ(std::tuple(h.firmware, h.comPort, h.band, h.productType, h.serial.size()),
+            std::tuple("1.23", "COM3  19200BPS", "VHF          ", "HT-620 Series", 8u));
   EXPECT_EQ(MakeHeaderTexts(data, 16, 0, "").comPort, "COM16  9600BPS");
-  EXPECT_EQ(h.band, "VHF          ");
-  EXPECT_EQ(h.productType, "HT-620 Series");
-  EXPECT_EQ(h.serial.size(), 8u);
 }
 
 }  // namespace

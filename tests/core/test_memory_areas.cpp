@@ -128,8 +128,7 @@ TEST(ScanAreaTest, LongestResumeTimesAndRevertChannel) {
   s.resumeTime2 = 7;  // "30 s"
   s.revertChannel = 2;  // "Last Busy Channel"
   s.StoreToImage(img);
-  EXPECT_EQ(img[124], 0x77);
-  EXPECT_EQ(img[6], 0xFE);
+  EXPECT_TRUE(BytesAre(img, {{124, 0x77}, {6, 0xFE}}));
 }
 
 // --- Common options ------------------------------------------------------------------------------
@@ -161,8 +160,7 @@ TEST(CommonOptionsAreaTest, PasswordAndTag) {
   EXPECT_TRUE(BytesAt(img, 7712, {0x01, 0x12, 0xEF}));
   CommonOptionsArea back;
   back.LoadFromImage(img);
-  EXPECT_EQ(back.password, "12*#");
-  EXPECT_EQ(back.powerOnTag, "HELLO   ");
+  EXPECT_EQ(std::tuple(back.password, back.powerOnTag), std::tuple("12*#", "HELLO   "));
 }
 
 // --- Key functions -------------------------------------------------------------------------------
@@ -186,14 +184,8 @@ TEST(KeyFunctionAreaTest, AFunctionIsOfferedOnlyWhereItIsNotTaken) {
   k.SelectFunction(0, KeyFunctionArea::CodeOfText("None          "));
   for (int s = 0; s < 12; ++s) EXPECT_TRUE(Offers(k, s, 1)) << s;
   EXPECT_FALSE(k.marks[1]);
-}
-
-TEST(KeyFunctionAreaTest, HoldOnlyFunctions) {
-  KeyFunctionArea k;
-  for (int s = 0; s < 12; ++s) {
-    EXPECT_EQ(Offers(k, s, 22), s >= 6) << s;
-    EXPECT_EQ(Offers(k, s, 30), s >= 6) << s;
-  }
+  // Emergency and Lone Worker only on the hold slots.
+  for (int s = 0; s < 12; ++s) EXPECT_EQ(std::pair(Offers(k, s, 22), Offers(k, s, 30)), std::pair(s >= 6, s >= 6)) << s;
 }
 
 TEST(KeyFunctionAreaTest, Ht610LoadDropsHt620Functions) {
@@ -248,19 +240,15 @@ TEST(EmergencyAreaTest, ChannelValueMapping) {
   img[141] = 0x30;                 // silent mode and key duration set
   EmergencyArea e;
   e.LoadFromImage(img);
-  e.SetChannelValue(2 + 4);  // "CH-5  "
-  e.StoreToImage(img);
-  EXPECT_TRUE(BytesAt(img, 141, {0xB2, 4}));
-  EmergencyArea back;
-  back.LoadFromImage(img);
-  EXPECT_EQ(back.ChannelValue(), 6);
-
-  back.SetChannelValue(1);  // "Priority Channel"
-  back.StoreToImage(img);
-  EXPECT_EQ(img[141], 0x70);
-  EmergencyArea again;
-  again.LoadFromImage(img);
-  EXPECT_EQ(again.ChannelValue(), 1);
+  // "CH-5  " (its group and record), then "Priority Channel".
+  for (const auto& [value, byte141, byte142] : {std::tuple{2 + 4, 0xB2, 4}, {1, 0x70, 4}}) {
+    e.SetChannelValue(value);
+    e.StoreToImage(img);
+    EXPECT_TRUE(BytesAt(img, 141, {byte141, byte142})) << value;
+    EmergencyArea back;
+    back.LoadFromImage(img);
+    EXPECT_EQ(back.ChannelValue(), value);
+  }
 }
 
 TEST(EmergencyAreaTest, NormalisingPutsTheGroupOfTheCurrentAllocation) {
@@ -349,17 +337,14 @@ TEST(PagingParamsTest, PagesAndSettings) {
   EXPECT_TRUE(BytesAt(img, 7649, {0xC9, 0xEF, 0x00, 0x00}));
   PagingParams back;
   back.LoadFromImage(img);
-  EXPECT_EQ(back.ShownCode(1), "9*#");
-  EXPECT_EQ(back.pages[1].mode, 1);
+  EXPECT_EQ(std::tuple(back.ShownCode(1), back.pages[1].mode), std::tuple("9*#", 1));
 }
 
 // --- 2-tone --------------------------------------------------------------------------------------
 
 TEST(TwoToneAreasTest, DefaultsLandOnTheirBytes) {
   RadioImage img = StoredDefaults<TwoToneParams>();
-  EXPECT_EQ(img[5], 0x03);
-  EXPECT_EQ(img[7], 0x00);
-  EXPECT_TRUE(BytesAt(img, 7571, {0x02, 0x00, 10}));
+  EXPECT_TRUE(BytesAre(img, {{5, 0x03}, {7, 0x00}, {7571, 0x02}, {7572, 0x00}, {7573, 10}}));
   img = StoredDefaults<TwoToneTable>();
   for (std::size_t i = 7574; i < 7614; i += 2) EXPECT_EQ(GetU16(img, i), 2885u) << i;
   img = StoredDefaults<TwoToneEncode>();
@@ -385,9 +370,8 @@ TEST(TwoToneAreasTest, SystemByte) {
   EXPECT_EQ(s.Encode(), 0x9E);
   s.primaryPair = 0;  // "Disable"
   EXPECT_EQ(s.Encode() & 0xF8, 0);
-  const TwoToneSystem d = TwoToneSystem::Decode(0x98);
-  EXPECT_EQ(d.primaryPair, 10);
-  EXPECT_EQ(TwoToneSystem::Decode(0x70).primaryPair, 0);  // no "set" bit: no pair
+  // Without the "set" bit there is no pair.
+  EXPECT_EQ(std::tuple(TwoToneSystem::Decode(0x98).primaryPair, TwoToneSystem::Decode(0x70).primaryPair), std::tuple(10, 0));
 }
 
 // --- 5-tone --------------------------------------------------------------------------------------
@@ -421,12 +405,10 @@ TEST(FiveToneAreasTest, SystemsDefaultsAndCodes) {
   s.repeaterCode = 32;
   s.channelSwitch = 2;
   s.Store(bytes);
-  EXPECT_EQ(bytes[1], 0xDF);
-  EXPECT_EQ(bytes[4] & 0x1F, 0x1F);
+  EXPECT_EQ(std::tuple(bytes[1], bytes[4] & 0x1F), std::tuple(0xDF, 0x1F));
   FiveToneSystem back;
   back.Load(bytes);
-  EXPECT_EQ(back.repeaterCode, 32);
-  EXPECT_EQ(back.channelSwitch, 2);
+  EXPECT_EQ(std::tuple(back.repeaterCode, back.channelSwitch), std::tuple(32, 2));
   back.repeaterCode = 0;
   back.Store(bytes);
   EXPECT_EQ(bytes[1], 0x40);
@@ -442,22 +424,18 @@ TEST(FiveToneAreasTest, DecodeDefaultsAndTranspond) {
   EXPECT_TRUE(BytesAt(img, 7078, {0x24, 0x00}));
   EXPECT_EQ(DecodeText6(Bytes<8>(img, 7080)), "  GROUP ");
 
+  // Transpond "Sys Call" (1) is code 32, "ENC-32" (33) code 31; bit 7 of byte 5 is set while one
+  // is chosen.
   std::uint8_t e[15] = {};
-  FiveToneDecodeEntry d;
-  d.transpond = 1;  // "Sys Call"
-  d.Store(e);
-  EXPECT_EQ(e[0], 32);
-  EXPECT_TRUE(e[5] & 0x80);
-  d.transpond = 33;  // "ENC-32"
-  d.Store(e);
-  EXPECT_EQ(e[0], 31);
-  FiveToneDecodeEntry back;
-  back.Load(e);
-  EXPECT_EQ(back.transpond, 33);
-  back.transpond = 0;
-  back.Store(e);
-  EXPECT_EQ(e[0], 0);
-  EXPECT_FALSE(e[5] & 0x80);
+  for (const auto& [transpond, code, on] : {std::tuple{1, 32, true}, {33, 31, true}, {0, 0, false}}) {
+    FiveToneDecodeEntry d;
+    d.transpond = transpond;
+    d.Store(e);
+    EXPECT_EQ(std::tuple(int{e[0]}, (e[5] & 0x80) != 0), std::tuple(code, on)) << transpond;
+    FiveToneDecodeEntry back;
+    back.Load(e);
+    EXPECT_EQ(back.transpond, transpond);
+  }
 }
 
 TEST(FiveToneAreasTest, DecodeAndEncodeStoresKeepForeignBits) {
@@ -479,8 +457,7 @@ TEST(FiveToneAreasTest, EncodeDefaultsAndDigitCount) {
   FiveToneEncodeEntry entry;
   entry.code = "ABCDE012";
   entry.Store(e);
-  EXPECT_EQ(e[0], 8);
-  EXPECT_EQ(e[5] & 0x05, 0x01);  // bit 2 cleared, bit 0 kept
+  EXPECT_EQ(std::tuple(e[0], e[5] & 0x05), std::tuple(8, 0x01));  // the digit count; bit 2 cleared, bit 0 kept
   entry.code = "";
   entry.Store(e);
   EXPECT_TRUE(BytesAre(e, {{0, 0}, {1, 0xFF}, {4, 0xFF}}));

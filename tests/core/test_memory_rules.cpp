@@ -319,8 +319,7 @@ TEST(ListRulesTest, SquelchTailElimination) {
   EXPECT_EQ(items[2].text, "Rev. Burst ");
   items = SquelchTailItems(0);
   ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[2].text, "180        ");
-  EXPECT_EQ(items[2].code, 3);
+  EXPECT_EQ(std::tuple(items[2].text, items[2].code), std::tuple("180        ", 3));
 }
 
 TEST(ListRulesTest, EmergencyChannelItems) {
@@ -328,18 +327,14 @@ TEST(ListRulesTest, EmergencyChannelItems) {
   t.SetDefaults();
   const auto items = EmergencyChannelItems(t);
   ASSERT_EQ(items.size(), 258u);
-  EXPECT_EQ(items[0], "current Channel");
-  EXPECT_EQ(items[6], "CH-5  ");
-  EXPECT_EQ(items[257], "CH-256");
+  EXPECT_EQ(std::tuple(items[0], items[6], items[257]), std::tuple("current Channel", "CH-5  ", "CH-256"));
   // The dialog's choices add the tags the user gave; default and blank tags add nothing.
   t.Entry(15).tag = "EMERG   ";
   t.Entry(16).tag = "        ";
   const auto choices = EmergencyChannelChoices(t);
   ASSERT_EQ(choices.size(), items.size());
-  EXPECT_EQ(choices[17], "CH-16  EMERG");
-  EXPECT_EQ(choices[18], "CH-17 ");
-  EXPECT_EQ(choices[6], "CH-5  ");
-  EXPECT_EQ(choices[1], items[1]);
+  EXPECT_EQ(std::tuple(choices[17], choices[18], choices[6], choices[1]),
+            std::tuple("CH-16  EMERG", "CH-17 ", "CH-5  ", items[1]));
 }
 
 // The entry of every text field of the field table: what the dialog and the text store for a

@@ -69,13 +69,11 @@ TEST(SerialDevices, ChoicesPutStableNamesFirstWithTheAdapterDescription) {
   ASSERT_EQ(choices.size(), 3u);
   const std::string byId = (dev / "serial" / "by-id").string() + "/";
   // Sysfs names the first adapter; the second is described by its stable name alone.
-  EXPECT_EQ(choices[0].path, byId + "usb-FTDI_FT232R_USB_UART_A5-if00-port0");
-  EXPECT_EQ(choices[0].target, (dev / "ttyUSB0").string());
-  EXPECT_EQ(choices[0].description, "FTDI FT232R USB UART");
+  EXPECT_EQ(std::tuple(choices[0].path, choices[0].target, choices[0].description),
+            std::tuple(byId + "usb-FTDI_FT232R_USB_UART_A5-if00-port0", (dev / "ttyUSB0").string(), "FTDI FT232R USB UART"));
   EXPECT_EQ(choices[1].description, "Prolific PL2303");
   // Devices behind a stable name are not listed twice.
-  EXPECT_EQ(choices[2].path, (dev / "ttyS0").string());
-  EXPECT_EQ(choices[2].description, "");
+  EXPECT_EQ(std::tuple(choices[2].path, choices[2].description), std::tuple((dev / "ttyS0").string(), ""));
 }
 
 }  // namespace

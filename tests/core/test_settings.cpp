@@ -120,14 +120,12 @@ TEST(Settings, ComDevicesAndRecentFilesRoundTrip) {
   s.AddRecentFile("/b.k53");
   s.AddRecentFile("/a.k53");
   for (int i = 0; i < 5; ++i) s.AddRecentFile("/f" + std::to_string(i));
-  ASSERT_EQ(s.recentFiles.size(), 4u);
-  EXPECT_EQ(s.recentFiles[0], "/f4");
+  EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/f4", "/f3", "/f2", "/f1"}));
   IniFile ini;
   WriteSettings(ini, s);
   const Settings r = ReadSettings(ini);
-  EXPECT_EQ(r.DevicePath(3), "/dev/ttyUSB0");
-  EXPECT_EQ(r.DevicePath(1), "/dev/ttyS0");
-  EXPECT_EQ(r.recentFiles, s.recentFiles);
+  EXPECT_EQ(std::tuple(r.DevicePath(3), r.DevicePath(1), r.recentFiles),
+            std::tuple("/dev/ttyUSB0", "/dev/ttyS0", s.recentFiles));
   // Clearing a device removes its key.
   Settings cleared = r;
   cleared.comDevice[2].clear();

@@ -60,9 +60,7 @@ TEST_F(UndoTest, BracketsThatChangeNothingOrNestRecordOneStepAtMost) {
   SetSquelch(1, 2);
   doc.EndChange();
   EXPECT_EQ(doc.Undo(), true);
-  EXPECT_EQ(Squelch(0), 4);
-  EXPECT_EQ(Squelch(1), 4);
-  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_EQ(std::tuple(Squelch(0), Squelch(1), doc.CanUndo()), std::tuple(4, 4, false));
   // Back at the state the file had, though the flag was set before any change.
   EXPECT_FALSE(doc.IsModified());
 }
@@ -73,12 +71,10 @@ TEST_F(UndoTest, TypingInOneFieldIsOneStepUntilAnotherChangeComes) {
   SetSquelch(0, 3, "tag-0");
   SetSquelch(1, 7, "tag-1");
   SetSquelch(0, 5, "tag-0");
-  EXPECT_EQ(doc.Undo(), true);
-  EXPECT_EQ(Squelch(0), 3);
-  doc.Undo();
-  EXPECT_EQ(Squelch(1), 4);
-  doc.Undo();
-  EXPECT_EQ(Squelch(0), 4);
+  for (const auto& [zero, one] : {std::pair{3, 7}, {3, 4}, {4, 4}}) {
+    EXPECT_TRUE(doc.Undo());
+    EXPECT_EQ(std::pair(Squelch(0), Squelch(1)), std::pair(zero, one));
+  }
   EXPECT_FALSE(doc.CanUndo());
 }
 
