@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/command_ids.h"
-#include "app/dialog_commands.h"
 #include "channels/flex_grid.h"
 #include "gui_fixture.h"
 #include "image/image_rules.h"
@@ -57,25 +55,6 @@ class SignallingTablesTest : public GuiTest {
   int helpOpened = 0;
   QString listTitle;
 };
-
-TEST_F(SignallingTablesTest, EveryTableCommandOpensItsDialog) {
-  const struct {
-    int command;
-    const char* title;
-  } commands[] = {
-      {cmd::kTwoTone, "2-Tone Parameters"},       {cmd::kTwoToneTable, "2-Tone Table Parameters"},
-      {cmd::kTwoToneSystems, "2-Tone Systems"},   {cmd::kTwoToneEncode, "2-Tone Encode"},
-      {cmd::kFiveToneSystems, "5-Tone Systems"}, {cmd::kFiveToneDecode, "5-Tone Decode"},
-      {cmd::kFiveToneEncode, "5-Tone Encode"},
-  };
-  for (const auto& c : commands) {
-    const ParamCommand* entry = FindParamCommand(c.command);
-    ASSERT_TRUE(entry && entry->create) << c.title;
-    EXPECT_FALSE(entry->help.empty()) << c.title;
-    const auto dlg = entry->create(Env(), nullptr);
-    EXPECT_EQ(dlg->windowTitle(), QString::fromLatin1(c.title));
-  }
-}
 
 TEST_F(SignallingTablesTest, ToneTableTakesTypedAndPickedTones) {
   ChangeSignalingType(doc->Data(), 0);
