@@ -17,6 +17,8 @@
 
 #include "app/main_frame.h"
 #include "document/document.h"
+#include "link/transfers.h"
+#include "sim/radio_sim.h"
 #include "text/messages.h"
 
 // The title as the window manager shows it: the "[*]" marker becomes "*" while the document has
@@ -112,4 +114,30 @@ class GuiTest : public ::testing::Test {
   GuiScriptChooser chooser;
   std::unique_ptr<kp53::CRM90Doc> doc;
   std::unique_ptr<CMainFrame> frame;
+};
+
+// The window with the radio simulator on a pseudo-terminal as COM3.
+class RadioGuiTest : public GuiTest {
+ protected:
+  // A radio that powers on shortly after the first byte and repeats "P" until answered.
+  static kp53::sim::SimOptions SwitchedOffRadio() {
+    kp53::sim::SimOptions o;
+    o.memory = kp53::sim::DefaultRadioMemory();
+    o.powerOnDelayMs = 300;
+    o.repeatReadyMs = 300;
+    return o;
+  }
+  void StartRadio(kp53::sim::SimOptions options) {
+    radio = std::make_unique<kp53::sim::RadioSimulator>(std::move(options));
+    std::string error;
+    ASSERT_TRUE(radio->Start(&error)) << error;
+    ctx.settings.comPort = 3;
+    ctx.settings.comDevice[2] = radio->DevicePath();
+  }
+  kp53::gui::CTransferCommands& Transfers() { return *Frame().findChild<kp53::gui::CTransferCommands*>(); }
+  bool Shown(const std::string& text) const {
+    return std::find(prompt.shown.begin(), prompt.shown.end(), text) != prompt.shown.end();
+  }
+
+  std::unique_ptr<kp53::sim::RadioSimulator> radio;
 };
