@@ -41,13 +41,14 @@ class HardwareDialogTest : public GuiTest {
   QString Shown(int id) { return dlg->Edit(id) ? dlg->Edit(id)->text() : dlg->Combo(id)->currentText(); }
   void Ok() { QTest::mouseClick(dlg->OkButton(), Qt::LeftButton); }
   HardwareArea& Hw() { return doc->Data().hardware; }
-  unsigned U16(std::size_t at) { return doc->Data().image[at] << 8 | doc->Data().image[at + 1]; }
 
   std::unique_ptr<Dlg> dlg;
   std::vector<int> helped;
 };
 
-TEST_F(HardwareDialogTest, EditFieldsClampStoreAndShowWhatIsStored) {
+// What a typed value stores is the field table's parity test's; here, what the field shows
+// after Enter, and the status line and beep when that differs from what was typed.
+TEST_F(HardwareDialogTest, EditFieldsShowWhatIsStored) {
   Open(true);
   struct Case {
     int id;
@@ -57,13 +58,9 @@ TEST_F(HardwareDialogTest, EditFieldsClampStoreAndShowWhatIsStored) {
       {Dlg::kMinFrequency, "700", "174.0MHz"},  // 600.0, then no higher than the maximum
       {Dlg::kMinFrequency, "50", "100.0MHz"},
       {Dlg::kMaxFrequency, "99", "100.0MHz"},  // 100.0 and no lower than the minimum
-      {Dlg::kMaxFrequency, "612.5", "600.0MHz"},
-      {Dlg::kMinFrequency, "700", "600.0MHz"},
       {Dlg::kFirstIf, "-5", " 0.00MHz"},  // no lower bound typed; the field shows the stored 0
-      {Dlg::kRefXtal, "-1", " 0.00MHz"},
       {Dlg::kRefXtal, "99.999", "81.92MHz"},  // 99.99 is beyond 14 bits of 5 kHz: the largest held
       {Dlg::kRefXtal, "12.8", "12.80MHz"},
-      {Dlg::kFirstIf, "44.25", "44.25MHz"},
   };
   for (const Case& c : cases) {
     Type(c.id, QString::fromLatin1(c.typed));
@@ -79,14 +76,6 @@ TEST_F(HardwareDialogTest, EditFieldsClampStoreAndShowWhatIsStored) {
   }
   EXPECT_TRUE(ctx.modified);
   EXPECT_EQ(dlg->RefreshCode(), 2);
-  Ok();
-  EXPECT_EQ(dlg->result(), QDialog::Accepted);
-  const RadioImage& img = doc->Data().image;
-  EXPECT_EQ(U16(7672), 6000u);
-  EXPECT_EQ(U16(7674), 6000u);
-  EXPECT_EQ((img[7668] & 0x3F) << 8 | img[7669], 2560);  // 12.8 MHz in 5 kHz steps (band index 1)
-  EXPECT_EQ((img[7670] & 0x3F) << 8 | img[7671], 2048);  // and in 6.25 kHz steps
-  EXPECT_EQ(U16(7676), 0xACDAu);
 }
 
 TEST_F(HardwareDialogTest, BandChangeAsksThenAppliesUhfDefaultsAndResetsChannels) {
