@@ -22,15 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class HostileInput : public ::testing::Test {
+class HostileInput : public ::testing::Test, public CliFolder {
  protected:
   void SetUp() override {
     ASSERT_EQ(cli.Run({"new", "radio.k53"}), 0) << cli.Err();
     ASSERT_EQ(cli.Run({"export", "radio.k53", "-o", "radio.yaml"}), 0) << cli.Err();
     ASSERT_EQ(cli.Run({"export-csv", "radio.k53", "-o", "radio.csv"}), 0) << cli.Err();
   }
-  void Put(const std::string& name, const std::string& text) const { std::ofstream(dir / name) << text; }
-  std::string Text(const std::string& name) const { return cli.Text(dir / name); }
   // The names in the folder that start with "out".
   std::vector<std::string> Outputs() const {
     std::vector<std::string> names;
@@ -38,10 +36,6 @@ class HostileInput : public ::testing::Test {
       if (e.path().filename().string().rfind("out", 0) == 0) names.push_back(e.path().filename().string());
     return names;
   }
-
-  test::TempDir tmp;
-  const fs::path dir = tmp.path();
-  CliRunner cli{dir};
 };
 
 TEST_F(HostileInput, EveryReadingCommandRefusesAFileItCannotReadWhole) {
