@@ -33,10 +33,7 @@ TEST_F(CliFiles, ReportNeverReplacesAFileUnaskedNorEverTheDataFile) {
   Put("old.txt", "old");
   Put("old.pdf", "old");
 
-  struct Case {
-    std::vector<std::string> args;
-    const char* message;
-  };
+  struct Case { std::vector<std::string> args; const char* message; };
   const Case cases[] = {
       {{"report", "radio.k53", "-o", "radio.k53"}, "is the input file"},
       {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the input file"},

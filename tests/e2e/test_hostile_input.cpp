@@ -42,10 +42,7 @@ TEST_F(HostileInput, EveryReadingCommandRefusesAFileItCannotReadWhole) {
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   fs::create_directory(dir / "folder");
   Put("big", std::string(kTextFileLimit + 1, '#'));
-  struct Input {
-    std::string name;
-    const char* reason;
-  };
+  struct Input { std::string name; const char* reason; };
   const Input inputs[] = {{"/dev/zero", "/dev/zero is not a regular file"},
                           {"fifo", "fifo is not a regular file"},
                           {"folder", "folder is a folder, not a file"},
@@ -102,11 +99,7 @@ TEST_F(HostileInput, StandardInputIsReadWithinTheLimit) {
 TEST_F(HostileInput, TextsBeyondTheirStructureOrLimitsAreRefusedWithThePlace) {
   std::string unknown;
   for (int i = 0; i < 150; ++i) unknown += "x" + std::to_string(i) + ": 1\n";
-  struct Case {
-    const char* name;
-    std::string text;
-    const char* message;
-  };
+  struct Case { const char* name; std::string text; const char* message; };
   const Case cases[] = {
       {"empty.yaml", "", "empty.yaml:1:1: error: the text is empty"},
       {"comments.yaml", "# nothing\n", "comments.yaml:1:1: error: the text holds only comments"},
@@ -160,10 +153,7 @@ TEST_F(HostileInput, NoCommandWritesOverItsInputOrAFileUnasked) {
   fs::create_directory(dir / "folder");
   Put("old.txt", "old");
   const std::string data = Text("radio.k53"), yaml = Text("radio.yaml"), csv = Text("radio.csv");
-  struct Case {
-    std::vector<std::string> args;
-    const char* message;
-  };
+  struct Case { std::vector<std::string> args; const char* message; };
   const Case cases[] = {
       {{"export", "radio.k53", "-o", "radio.k53"}, "radio.k53 is the input file radio.k53 itself"},
       {{"export", "radio.k53", "-o", "link.yaml", "--force"}, "link.yaml is the input file radio.k53 itself"},
@@ -205,11 +195,7 @@ TEST_F(HostileInput, AFileThatAppearsWhileACommandRunsIsLeftAlone) {
   const std::string data = Text("radio.k53");
   std::string list = "Location,Frequency\n";  // channels that change: the import writes
   for (int i = 1; i <= 16; ++i) list += std::to_string(i) + ",146.52\n";
-  struct Case {
-    std::vector<std::string> args;
-    std::string input;
-    const char* out;
-  };
+  struct Case { std::vector<std::string> args; std::string input; const char* out; };
   const Case cases[] = {
       {{"import", "-", "-o", "out.k53"}, Text("radio.yaml"), "out.k53"},
       {{"import-csv", "-", "radio.k53", "-o", "out.k53"}, list, "out.k53"},

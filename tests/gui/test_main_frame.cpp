@@ -309,11 +309,7 @@ TEST_F(GuiTest, LockPanesFollowTheLockKeysAndStayBlankWhereTheStateIsUnknown) {
     return Frame().LockPane(0)->text() + QLatin1Char('|') + Frame().LockPane(1)->text() + QLatin1Char('|') +
            Frame().LockPane(2)->text();
   };
-  const struct {
-    std::optional<LockKeyStates> states;
-    Qt::Key key;
-    const char* panes;
-  } steps[] = {
+  const struct { std::optional<LockKeyStates> states; Qt::Key key; const char* panes; } steps[] = {
       {LockKeyStates{true, false, false}, Qt::Key_CapsLock, "CAP||"},
       {LockKeyStates{true, true, false}, Qt::Key_NumLock, "CAP|NUM|"},
       {LockKeyStates{false, true, true}, Qt::Key_ScrollLock, "|NUM|SCRL"},

@@ -50,11 +50,7 @@ class HardwareDialogTest : public GuiTest {
 // after Enter, and the status line and beep when that differs from what was typed.
 TEST_F(HardwareDialogTest, EditFieldsShowWhatIsStored) {
   Open(true);
-  struct Case {
-    int id;
-    const char* typed;
-    const char* shown;
-  } const cases[] = {
+  struct Case { int id; const char* typed; const char* shown; } const cases[] = {
       {Dlg::kMinFrequency, "700", "174.0MHz"},  // 600.0, then no higher than the maximum
       {Dlg::kMinFrequency, "50", "100.0MHz"},
       {Dlg::kMaxFrequency, "99", "100.0MHz"},  // 100.0 and no lower than the minimum
@@ -143,12 +139,7 @@ TEST_F(HardwareDialogTest, StatusBarPromptsHelpContextsAndEnter) {
   EXPECT_TRUE(dlg->isAncestorOf(dlg->focusWidget()));
   EXPECT_NE(dlg->focusWidget(), dlg->OkButton());
   EXPECT_NE(dlg->PromptPane()->text(), QStringLiteral(" "));
-  struct Case {
-    int id;
-    const char* prompt;
-    const char* hint;
-    int help;
-  } const cases[] = {
+  struct Case { int id; const char* prompt; const char* hint; int help; } const cases[] = {
       {Dlg::kMinFrequency, "Min Frequency", "0..999.9MHz", 2000},
       {Dlg::kModel, "Change Radio model HT-620A Series", "<SELECT>", 2005},
       {Dlg::kRange, "Change Adjustment frequency range", "<SELECT>", -1},

@@ -114,10 +114,7 @@ TEST_F(StartupTest, ProductionModeAndAFileOnTheCommandLine) {
 
 TEST_F(StartupTest, AFileThatCannotBeReadOpensTheWindowUntitledAndCtrlSNeverWritesIt) {
   { std::ofstream(dir / "short.k53") << "0123456789"; }  // truncated
-  const struct {
-    const char* name;
-    const char* message;
-  } cases[] = {{"short.k53", "Problem reading from file"}, {"missing.k53", "Problem opening file"}};
+  const struct { const char* name; const char* message; } cases[] = {{"short.k53", "Problem reading from file"}, {"missing.k53", "Problem opening file"}};
   for (const auto& c : cases) {
     // Answers every message box and cancels every file dialog, noting what was shown.
     QStringList shown;

@@ -71,11 +71,7 @@ TEST_F(ReportPrinterTest, PdfThatCannotBeWrittenLeavesEverythingAsItWas) {
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
   }
-  struct Case {
-    const char* name;
-    Replace replace;
-    const char* reason;
-  };
+  struct Case { const char* name; Replace replace; const char* reason; };
   for (const Case& c : {Case{"missing/r.pdf", Replace::Allowed, "No such file"},
                         Case{"old.pdf", Replace::Never, "File exists"}}) {
     std::string error;
