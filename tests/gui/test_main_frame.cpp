@@ -132,20 +132,25 @@ TEST_F(GuiTest, CloseWithoutChangesOrWhilePrintingAsksNothing) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST_F(GuiTest, SettingsAreWrittenWhenTheWindowIsDestroyed) {
-  ctx.iniPath = (root / "work" / "KP53Win.ini").string();
+TEST_F(GuiTest, SettingsAreWrittenWhenTheWindowIsDestroyedAndReadAtTheNextStart) {
+  const std::string path = (root / "work" / "KP53Win.ini").string();
+  ctx.iniPath = path;
   ctx.ini.Parse("[Other]\nkeep=1\n");
   Frame().resize(900, 600);
   ctx.settings.comPort = 16;
-  ctx.settings.columns[5] = 0;
+  Frame().RunCommand(cmd::kFirstColumnToggle + 5);  // View > Item: hides Power Save's two columns
+  EXPECT_FALSE(std::filesystem::exists(path));        // nothing written yet
   frame.reset();
   kp53::IniFile ini;
-  ASSERT_TRUE(ini.Load(ctx.iniPath));
+  ASSERT_TRUE(ini.Load(path));
   EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 16);
   EXPECT_EQ(ini.GetInt("Initialize", "CX", 0), 900);
   EXPECT_EQ(ini.GetInt("Initialize", "CY", 0), 600);
   EXPECT_EQ(ini.GetInt("ITEM", "ITEM5", 1), 0);
   EXPECT_EQ(ini.GetInt("Other", "keep", 0), 1);
+  ctx.LoadSettings(path);
+  EXPECT_EQ(std::tuple(Grid().ColWidth(8), Grid().ColWidth(9), Grid().ColWidth(10)), std::tuple(0, 0, 480));
+  EXPECT_FALSE(Frame().Action(cmd::kFirstColumnToggle + 5)->isChecked());
 }
 
 TEST_F(GuiTest, OpenAndSaveThroughTheWindowRoundTripByteForByte) {

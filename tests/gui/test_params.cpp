@@ -135,10 +135,6 @@ TEST_F(HardwareDialogTest, UserModeChangesOnlyTheModelAndHt610OkClearsTheAbcdKey
 
 TEST_F(HardwareDialogTest, StatusBarPromptsHelpContextsAndEnter) {
   Open(true);
-  // The dialog opens with the focus, and the prompt, on its first field.
-  EXPECT_TRUE(dlg->isAncestorOf(dlg->focusWidget()));
-  EXPECT_NE(dlg->focusWidget(), dlg->OkButton());
-  EXPECT_NE(dlg->PromptPane()->text(), QStringLiteral(" "));
   struct Case { int id; const char* prompt; const char* hint; int help; } const cases[] = {
       {Dlg::kMinFrequency, "Min Frequency", "0..999.9MHz", 2000},
       {Dlg::kModel, "Change Radio model HT-620A Series", "<SELECT>", 2005},
@@ -155,16 +151,12 @@ TEST_F(HardwareDialogTest, StatusBarPromptsHelpContextsAndEnter) {
     EXPECT_EQ(helped, c.help < 0 ? std::vector<int>{} : std::vector<int>{c.help}) << c.id;
     EXPECT_NE(FindHelpTopic(c.id) != nullptr, c.help < 0) << c.id;
   }
-  // Enter on a list opens it instead of closing the dialog; Enter on OK closes it.
+  // Enter on a list opens it instead of closing the dialog (Enter on OK: the keyboard walk).
   QComboBox* model = dlg->Combo(Dlg::kModel);
   model->setFocus();
   QTest::keyClick(model, Qt::Key_Return);
   EXPECT_TRUE(dlg->isVisible());
   model->hidePopup();
-  dlg->OkButton()->setFocus();
-  QTest::keyClick(dlg->OkButton(), Qt::Key_Return);
-  EXPECT_FALSE(dlg->isVisible());
-  EXPECT_EQ(dlg->result(), QDialog::Accepted);
 }
 
 TEST_F(HardwareDialogTest, CancelAfterEditsAndABandChangeFromTheDefaultFilePutsEverythingBack) {
