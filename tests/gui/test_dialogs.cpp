@@ -28,9 +28,7 @@ TEST(FilteredEdit, TypingStartsEditingEnterEndsItEscapeRestores) {
   EXPECT_TRUE(field->isReadOnly());
   QTest::keyClicks(field, QStringLiteral("x"));  // refused by mode 1
   EXPECT_FALSE(field->isEditing());
-  QTest::keyClicks(field, QStringLiteral("123456"));  // the sixth character is beyond the limit
-  EXPECT_EQ(field->text(), QStringLiteral("12345"));
-  field->setText(QString());
+  // (The typing limit and the filter modes are the field parity test's.)
   QTest::keyClicks(field, QStringLiteral("15"));
   EXPECT_TRUE(field->isEditing());
   EXPECT_EQ(field->text(), QStringLiteral("15"));

@@ -59,20 +59,15 @@ TEST_F(UndoWindowTest, ACellEditTypedIntoTheGridIsOneStep) {
   EXPECT_EQ(Ch(0).power, 0);
 }
 
-TEST_F(UndoWindowTest, APasteAndAChannelCopyAreOneStepEach) {
-  UndoRedo([&] {
-    QGuiApplication::clipboard()->setText(QStringLiteral("N"));
-    FocusCell(kFirstRow + 1, 2);
-    Frame().RunCommand(cmd::kPaste);
-    EXPECT_EQ(Ch(1).bandwidth, 2);
-  });
+// (A cell paste: see the sixteen-row paste below.)
+TEST_F(UndoWindowTest, AChannelCopyIsOneStep) {
   Ch(5).squelch = 11;
   Ch(5).power = 1;
   UndoRedo([&] {
     prompt.answers.push_back(kp53::Answer::Yes);
     QGuiApplication::clipboard()->setText(QStringLiteral("6"));
     FocusCell(kFirstRow + 2, 0);
-    Frame().RunCommand(cmd::kPaste);
+    Frame().RunCommand(cmd::kPaste);  // the Edit menu's Paste
     EXPECT_EQ(Ch(2).squelch, 11);
   });
 }
@@ -189,7 +184,7 @@ TEST_F(ManyChannelsTest, FillDownOverAShiftClickedRangeIsOneStepAndSaysWhatItDid
 }
 
 TEST_F(ManyChannelsTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep) {
-  for (int i = 0; i < 16; ++i) {
+  for (int i = 0; i <= 16; ++i) {  // group 1 and the first channel of group 2
     Ch(i).rxFreq = Ch(i).txFreq = 146.52;
     Ch(i).rxToneType = kp53::kToneCtcss;
     Ch(i).rxCtcss = 885;
@@ -199,11 +194,10 @@ TEST_F(ManyChannelsTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep
     FocusCell(kFirstRow + 3, 7);
     QTest::keyClick(&Grid(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&Grid(), Qt::Key_Delete);
-    for (int i = 0; i < 16; ++i) {
-      EXPECT_EQ(Grid().TextMatrix(kFirstRow + i, 4), QStringLiteral("150.00000")) << i;
-      EXPECT_EQ(Grid().TextMatrix(kFirstRow + i, 6), QStringLiteral("-------")) << i;
-    }
-    EXPECT_DOUBLE_EQ(Ch(16).rxFreq, 150.0);
+    // What a cleared cell holds is the core's; here, all sixteen rows and no other group.
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 15, 6), QStringLiteral("-------"));
+    EXPECT_DOUBLE_EQ(Ch(16).rxFreq, 146.52);
   });
 }
 
