@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -18,6 +19,8 @@
 #include "app/main_frame.h"
 #include "document/document.h"
 #include "link/transfers.h"
+#include "params/filtered_edit.h"
+#include "params/param_dialog.h"
 #include "sim/radio_sim.h"
 #include "text/messages.h"
 
@@ -37,6 +40,22 @@ void OnModal(std::function<void(T&)> step) {
     ASSERT_NE(dlg, nullptr);
     step(*dlg);
   });
+}
+
+// Types `text` into field `id` of `dlg` as a user does and finishes it with Enter.
+inline void TypeInto(kp53::gui::CParamDialog& dlg, int id, const QString& text) {
+  kp53::gui::CFilteredEdit* edit = dlg.Edit(id);
+  ASSERT_NE(edit, nullptr) << id;
+  edit->setFocus();
+  QTest::keyClicks(edit, text);
+  QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// Chooses the item `text` of list `id` of `dlg`.
+inline void ChooseItem(kp53::gui::CParamDialog& dlg, int id, const QString& text) {
+  const int index = dlg.Combo(id)->findText(text);
+  ASSERT_GE(index, 0) << id << " has no item " << text.toStdString();
+  dlg.Combo(id)->setCurrentIndex(index);
 }
 
 class GuiScriptPrompt : public kp53::UserPrompt {

@@ -253,58 +253,6 @@ TEST_F(CellEditingTest, F1InTheEditorOpensTheHelpOfTheEditedColumn) {
   EXPECT_EQ(Frame().Help()->CurrentContext(), 305);
 }
 
-TEST_F(CellEditingTest, AllocationDialogFromTheMenuKeepsEnterInItsFieldsAndOkRefreshesTheView) {
-  FocusCell(kFirstRow, 0);
-  doc->Data().channels.currentGroup = 4;
-  View().RefreshAll();
-  ASSERT_TRUE(Frame().IsCommandEnabled(cmd::kChannelAllocations));
-  bool ran = false;
-  OnModal<kp53::gui::CAllocationDlg>([&ran](kp53::gui::CAllocationDlg& dlg) {
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Channel Allocation/Group Tag"));
-    // Group 3 emptied, then group 1 grown: Enter commits and does not close.
-    auto* g3 = dlg.sizeField(2);
-    g3->setFocus();
-    QTest::keyClick(g3, Qt::Key_0);
-    QTest::keyClick(g3, Qt::Key_Return);
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(g3->text(), QStringLiteral("000"));
-    EXPECT_FALSE(dlg.typeList(2)->isEnabled());
-    auto* g1 = dlg.sizeField(0);
-    g1->setFocus();
-    QTest::keyClicks(g1, QStringLiteral("20"));
-    QTest::keyClick(g1, Qt::Key_Return);
-    EXPECT_EQ(g1->text(), QStringLiteral("020"));
-    // Escape in a field being edited only puts its text back.
-    auto* tag = dlg.tagField(0);
-    tag->setFocus();
-    QTest::keyClicks(tag, QStringLiteral("ZZ"));
-    QTest::keyClick(tag, Qt::Key_Escape);
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(tag->text().trimmed(), QStringLiteral("GROUP 1"));
-    // A tag takes what the radio stores: capitals as typed, "!" refused.
-    auto* tag2 = dlg.tagField(1);
-    tag2->setFocus();
-    QTest::keyClicks(tag2, QStringLiteral("ab!c"));
-    QTest::keyClick(tag2, Qt::Key_Return);
-    EXPECT_EQ(tag2->text(), QStringLiteral("ABC"));
-    dlg.okButton()->setFocus();
-    QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
-    ran = true;
-  });
-  Frame().RunCommand(cmd::kChannelAllocations);
-  ASSERT_TRUE(ran);
-  const auto& t = doc->Data().channels;
-  EXPECT_EQ(t.groupSize[0], 20);
-  EXPECT_EQ(t.groupSize[2], 0);
-  EXPECT_EQ(t.channelsLeft, 12);
-  EXPECT_EQ(t.groupTag[1], "ABC     ");
-  EXPECT_EQ(t.currentGroup, 0);
-  EXPECT_EQ(Grid().Rows(), 22);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 19, 0), QStringLiteral(" 20"));
-  EXPECT_EQ(View().GroupSelector()->count(), 15);
-  EXPECT_TRUE(doc->IsModified());
-}
-
 TEST_F(CellEditingTest, AllocationDialogEscapeCancelsEveryChange) {
   FocusCell(kFirstRow, 0);
   const auto before = doc->Data().channels.groupSize;

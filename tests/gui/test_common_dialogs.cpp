@@ -46,15 +46,6 @@ class CommonDialogTest : public GuiTest {
   std::unique_ptr<CParamDialog> OpenCommand(int id) {
     return kp53::gui::FindParamCommand(id)->create(ParamEnv{*doc, prompt, {}}, nullptr);
   }
-  static void Choose(CParamDialog& dlg, int id, const QString& text) {
-    const int index = dlg.Combo(id)->findText(text);
-    ASSERT_GE(index, 0) << id << " has no item " << text.toStdString();
-    dlg.Combo(id)->setCurrentIndex(index);
-  }
-  static void Type(CParamDialog& dlg, int id, const QString& text) {
-    QTest::keyClicks(dlg.Edit(id), text);
-    QTest::keyClick(dlg.Edit(id), Qt::Key_Return);
-  }
   kp53::RadioImage& Image() { return doc->Data().image; }
   kp53::CommonOptionsArea Options() {
     kp53::CommonOptionsArea a;
@@ -69,7 +60,7 @@ TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToH
   const auto slotList = [&](int slot) { return ItemsOf(dlg->Combo(2250 + slot)); };
   const QString scan = QStringLiteral("Scan          ");
   const QString none = QStringLiteral("None          ");
-  Choose(*dlg, 2252, scan);  // [A] press
+  ChooseItem(*dlg, 2252, scan);  // [A] press
   for (int slot = 0; slot < 12; ++slot) {
     EXPECT_EQ(slotList(slot).contains(scan), slot == 2) << slot;
     EXPECT_EQ(slotList(slot).contains(QStringLiteral("Emergency     ")), slot >= 6) << slot;
@@ -78,9 +69,9 @@ TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToH
   EXPECT_EQ(dlg->Combo(2252)->currentText(), scan);
   // Monitor belongs to [SIDE1] press; freed, every list offers it again.
   EXPECT_FALSE(slotList(1).contains(QStringLiteral("Monitor       ")));
-  Choose(*dlg, 2250, none);
+  ChooseItem(*dlg, 2250, none);
   for (int slot = 0; slot < 12; ++slot) EXPECT_TRUE(slotList(slot).contains(QStringLiteral("Monitor       "))) << slot;
-  Choose(*dlg, 2262, QStringLiteral("Group  "));
+  ChooseItem(*dlg, 2262, QStringLiteral("Group  "));
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[129], 0);
   EXPECT_EQ(Image()[131], 8);
@@ -106,7 +97,7 @@ TEST_F(CommonDialogTest, EmergencyChannelIsStoredWithItsGroupAndReadBack) {
   auto& channels = doc->Data().channels;
   auto dlg = Open<kp53::gui::CEmergencyDlg>();
   EXPECT_EQ(dlg->Combo(2300)->count(), 2 + channels.totalAllocated);
-  Choose(*dlg, 2300, QStringLiteral("CH-5  "));
+  ChooseItem(*dlg, 2300, QStringLiteral("CH-5  "));
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[141] >> 6, 2);
   EXPECT_EQ(Image()[141] & 0x0F, channels.GroupOf(4));
@@ -120,7 +111,7 @@ TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode
   ctx.maintenanceMode = true;
   auto dlg = Open<kp53::gui::CMarketingDlg>();
   ASSERT_TRUE(dlg->Edit(2401)->isEnabled());
-  Type(*dlg, 2401, QStringLiteral("1"));
+  TypeInto(*dlg, 2401, QStringLiteral("1"));
   EXPECT_TRUE(ctx.marketingEdited);
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[7721], 0x11);  // "1", then "C" as its distance from "B"
@@ -128,7 +119,7 @@ TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode
   // Cancel drops the edit and with it the mark that would write it to the radio.
   ctx.marketingEdited = false;
   dlg = Open<kp53::gui::CMarketingDlg>();
-  Type(*dlg, 2400, QStringLiteral("12"));
+  TypeInto(*dlg, 2400, QStringLiteral("12"));
   EXPECT_TRUE(ctx.marketingEdited);
   dlg->CancelButton()->click();
   EXPECT_FALSE(ctx.marketingEdited);
@@ -141,9 +132,9 @@ TEST_F(CommonDialogTest, MiscellaneousSplitClampRestoredOnCancelAndRevBurstLeftF
   options.StoreToImage(Image());
   auto dlg = Open<kp53::gui::CMiscDlg>();
   EXPECT_EQ(dlg->Combo(2502)->currentText(), QStringLiteral("Rev. Burst "));
-  Choose(*dlg, 2502, QStringLiteral("Disabled"));
+  ChooseItem(*dlg, 2502, QStringLiteral("Disabled"));
   EXPECT_EQ(dlg->Combo(2502)->count(), 3);  // the list without "Rev. Burst " (its items: core list rules)
-  Type(*dlg, 2520, QStringLiteral("150"));
+  TypeInto(*dlg, 2520, QStringLiteral("150"));
   EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 99.9);
   dlg->CancelButton()->click();
   EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 0.0);
@@ -174,17 +165,17 @@ TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnle
     return count;
   };
   auto dlg = Open<kp53::gui::COptionDlg>();
-  Choose(*dlg, 4527, QStringLiteral("Dummy               "));
+  ChooseItem(*dlg, 4527, QStringLiteral("Dummy               "));
   EXPECT_EQ(signalled(), 0);
   dlg->CancelButton()->click();
   EXPECT_TRUE(Image() == before);
 
   dlg = Open<kp53::gui::COptionDlg>();
   EXPECT_FALSE(dlg->Combo(4529)->isEnabled());
-  Choose(*dlg, 4527, QStringLiteral("Dummy               "));
-  Choose(*dlg, 4527, QStringLiteral("VRU-8               "));
+  ChooseItem(*dlg, 4527, QStringLiteral("Dummy               "));
+  ChooseItem(*dlg, 4527, QStringLiteral("VRU-8               "));
   for (int id : {4529, 4530, 4531}) EXPECT_TRUE(dlg->Combo(id)->isEnabled()) << id;
-  Choose(*dlg, 4530, QStringLiteral("Signal "));
+  ChooseItem(*dlg, 4530, QStringLiteral("Signal "));
   // OK first lists the channels' signalling it takes and asks.
   prompt.answers = {kp53::Answer::Yes};
   dlg->OkButton()->click();
@@ -200,7 +191,7 @@ TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnle
 TEST_F(CommonDialogTest, PasswordFollowsItsSwitchAndTheTagTheModel) {
   auto dlg = Open<kp53::gui::CPowerOnPasswordDlg>();
   EXPECT_FALSE(dlg->Edit(4512)->isEnabled());
-  Choose(*dlg, 4515, QStringLiteral("Enabled "));
+  ChooseItem(*dlg, 4515, QStringLiteral("Enabled "));
   EXPECT_TRUE(dlg->Edit(4512)->isEnabled());
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[7712] & 1, 1);

@@ -30,13 +30,6 @@ class HardwareDialogTest : public GuiTest {
     EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     return *dlg;
   }
-  // Types `text` into edit field `id` and finishes it with Enter.
-  void Type(int id, const QString& text) {
-    CFilteredEdit* edit = dlg->Edit(id);
-    edit->setFocus();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
   void Choose(int id, int index) { dlg->Combo(id)->setCurrentIndex(index); }
   QString Shown(int id) { return dlg->Edit(id) ? dlg->Edit(id)->text() : dlg->Combo(id)->currentText(); }
   void Ok() { QTest::mouseClick(dlg->OkButton(), Qt::LeftButton); }
@@ -59,7 +52,7 @@ TEST_F(HardwareDialogTest, EditFieldsShowWhatIsStored) {
       {Dlg::kRefXtal, "12.8", "12.80MHz"},
   };
   for (const Case& c : cases) {
-    Type(c.id, QString::fromLatin1(c.typed));
+    TypeInto(*dlg, c.id, QString::fromLatin1(c.typed));
     EXPECT_EQ(Shown(c.id), QString::fromLatin1(c.shown)) << c.id << " " << c.typed;
     EXPECT_TRUE(dlg->isVisible()) << "Enter in a field closed the dialog";
     if (&c == &cases[0]) {
@@ -177,7 +170,7 @@ TEST_F(HardwareDialogTest, CancelAfterEditsAndABandChangeFromTheDefaultFilePutsE
   Open(true);
   const RadioImage image = doc->Data().image;
   const HardwareArea hardware = Hw();
-  Type(Dlg::kFirstIf, QStringLiteral("10"));
+  TypeInto(*dlg, Dlg::kFirstIf, QStringLiteral("10"));
   prompt.answers = {Answer::Yes};
   Choose(Dlg::kBand, 1);
   EXPECT_EQ(doc->Data().image[7668] >> 6, 2);  // the default file was read into the image

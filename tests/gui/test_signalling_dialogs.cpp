@@ -45,13 +45,6 @@ class SignallingDialogTest : public GuiTest {
     options.optionBoard = board;
     options.StoreToImage(doc->Data().image);
   }
-  // Types `text` into field `id` as a user does and finishes it with Enter.
-  static void Type(CParamDialog& dlg, int id, const char* text) {
-    CFilteredEdit* edit = dlg.Edit(id);
-    ASSERT_NE(edit, nullptr) << id;
-    QTest::keyClicks(edit, QString::fromLatin1(text));
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
   // Chooses `type` in the Signaling Type dialog opened from the menu, with OK; Yes to the list
   // of what a change of system clears. (Cancel is the keyboard walk's.)
   void ChooseSignalingType(int type) {
@@ -102,7 +95,7 @@ TEST_F(SignallingDialogTest, FinishingAPageCodeEnablesItsMode) {
   SetOptionBoard(CommonOptionsArea::kOptionScb31);
   auto dlg = Open<CPagingCodeDlg>();
   EXPECT_FALSE(dlg->Combo(CPagingCodeDlg::kMode1 + 2)->isEnabled());
-  Type(*dlg, CPagingCodeDlg::kCode1 + 2, "a1#");
+  TypeInto(*dlg, CPagingCodeDlg::kCode1 + 2, "a1#");
   EXPECT_TRUE(dlg->Combo(CPagingCodeDlg::kMode1 + 2)->isEnabled());
   EXPECT_EQ(dlg->Edit(CPagingCodeDlg::kCode1 + 2)->text(), QStringLiteral("A1#"));
 }
@@ -115,7 +108,7 @@ TEST_F(SignallingDialogTest, AniCodeLooksActiveOnlyWithTwoTone) {
     CFilteredEdit* ani = dlg->Edit(CAniSpeedDialDlg::kAniCode);
     const QColor active = dlg->Edit(CAniSpeedDialDlg::kEmergencyCode)->palette().color(QPalette::Base);
     EXPECT_EQ(ani->palette().color(QPalette::Base) == active, type == 0) << type;
-    Type(*dlg, CAniSpeedDialDlg::kAniCode, "12");
+    TypeInto(*dlg, CAniSpeedDialDlg::kAniCode, "12");
     EXPECT_EQ(ani->palette().color(QPalette::Base), active) << type;
     EXPECT_EQ(ani->text(), QStringLiteral("12")) << type;
   }
@@ -170,7 +163,7 @@ TEST_F(SignallingDialogTest, FiveToneNumbersFinishedWithEnterAreStoredAndShown) 
   for (const Case& c : cases) {
     const auto dlg = c.open(Env());
     dlg->show();
-    Type(*dlg, c.id, c.typed);
+    TypeInto(*dlg, c.id, c.typed);
     EXPECT_EQ(dlg->Edit(c.id)->text(), QString::fromLatin1(c.shown)) << c.typed;
     EXPECT_TRUE(dlg->isVisible()) << "Enter in a field closed the dialog";
     dlg->OkButton()->click();
