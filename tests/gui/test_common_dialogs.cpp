@@ -25,9 +25,12 @@ using kp53::gui::ParamEnv;
 
 namespace {
 
-constexpr int kCommonCommands[] = {cmd::kScanning,  cmd::kPowerSaving,   cmd::kKeyFunction,
-                                   cmd::kEmergency, cmd::kMarketing,     cmd::kMiscellaneous,
-                                   cmd::kOption,    cmd::kPowerOnPassword};
+// The dialogs of the Common menu, then those of the Signaling menu that are no tables.
+constexpr int kDialogCommands[] = {
+    cmd::kScanning,      cmd::kPowerSaving,  cmd::kKeyFunction,  cmd::kEmergency,        cmd::kMarketing,
+    cmd::kMiscellaneous, cmd::kOption,       cmd::kPowerOnPassword, cmd::kSignalingType, cmd::kAniSpeedDial,
+    cmd::kPagingSetting, cmd::kPageCode,     cmd::kFiveToneGeneral, cmd::kFiveToneFormat, cmd::kFiveToneUserTone};
+constexpr int kFirstSignalingDialog = 8;
 
 QStringList ItemsOf(const QComboBox* combo) {
   QStringList items;
@@ -205,14 +208,23 @@ TEST_F(CommonDialogTest, PasswordFollowsItsSwitchAndTheTagTheModel) {
 // when it has the focus, nothing clipped. With KP53_SCREENSHOTS set to a folder the dialogs are
 // saved there as pictures.
 TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
+  const int* const firstSignaling = kDialogCommands + kFirstSignalingDialog;
   const QString shots = qEnvironmentVariable("KP53_SCREENSHOTS");
   for (const bool maintenance : {false, true}) {
     for (const int model : {1, 0}) {
       ctx.maintenanceMode = maintenance;
       doc->Data().hardware.model = model;
-      for (int command : kCommonCommands) {
+      for (const int& command : kDialogCommands) {
         SCOPED_TRACE(command);
         auto dlg = OpenCommand(command);
+        // Every field has a prompt; in the Signaling menu a help topic too.
+        for (int id = 2000; id < 5000; ++id) {
+          if (!dlg->Field(id)) continue;
+          EXPECT_FALSE(kp53::MessageText(id).empty()) << id;
+          if (&command >= firstSignaling) {
+            EXPECT_NE(FindHelpTopic(dlg->HelpContext(id)), nullptr) << id;
+          }
+        }
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         dlg->activateWindow();
