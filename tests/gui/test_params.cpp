@@ -132,7 +132,6 @@ TEST_F(HardwareDialogTest, StatusBarPromptsHelpContextsAndEnter) {
       {Dlg::kMinFrequency, "Min Frequency", "0..999.9MHz", 2000},
       {Dlg::kModel, "Change Radio model HT-620A Series", "<SELECT>", 2005},
       {Dlg::kRange, "Change Adjustment frequency range", "<SELECT>", -1},
-      {Dlg::kSqlHysteresis, "SQL hysterisis", "<SELECT>", 2015},
   };
   for (const Case& c : cases) {
     helped.clear();

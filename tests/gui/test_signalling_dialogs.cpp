@@ -110,7 +110,6 @@ TEST_F(SignallingDialogTest, AniCodeLooksActiveOnlyWithTwoTone) {
     EXPECT_EQ(ani->palette().color(QPalette::Base) == active, type == 0) << type;
     TypeInto(*dlg, CAniSpeedDialDlg::kAniCode, "12");
     EXPECT_EQ(ani->palette().color(QPalette::Base), active) << type;
-    EXPECT_EQ(ani->text(), QStringLiteral("12")) << type;
   }
 }
 
@@ -155,8 +154,6 @@ TEST_F(SignallingDialogTest, FiveToneNumbersFinishedWithEnterAreStoredAndShown) 
        "1234", "1230 ms", 6697, {123}},
       {[](const ParamEnv& e) { return std::make_unique<CFiveToneFormatDlg>(e); }, CFiveToneFormatDlg::kGap1 + 5,
        "101", "100.0 ms", 6712 + 2 * 5 + 1, {40}},
-      {[](const ParamEnv& e) { return std::make_unique<CFiveToneFormatDlg>(e); }, CFiveToneFormatDlg::kPeriod1,
-       "300", "255 ms", 6712, {255}},
       {[](const ParamEnv& e) { return std::make_unique<CFiveToneUserToneDlg>(e); },
        CFiveToneUserToneDlg::kTone0 + 14, "3500", "3000 Hz", 6736 + 28, {0x0B, 0xB8}},
   };
