@@ -1,6 +1,6 @@
-// The kp53 program's files and streams: what it refuses to overwrite, what it does when a file
-// appears while it works, output that cannot be written, the reasons it gives, and a settings file
-// that is no regular file.
+// The kp53 program's files and streams: reports written as text and as PDF alike, a file that
+// appears during an upload, output that cannot be written, the reasons it gives, and the settings
+// file. (What no command writes over is the hostile-input table's.)
 #ifdef KP53_CLI_PATH
 
 #include <fcntl.h>
@@ -24,35 +24,6 @@ class CliFiles : public LinkE2E, public CliFolder {
   // A data file of a new image.
   void NewDataFile(const std::string& name) { ASSERT_EQ(cli.Run({"new", name}), 0) << cli.Err(); }
 };
-
-TEST_F(CliFiles, ReportNeverReplacesAFileUnaskedNorEverTheDataFile) {
-  NewDataFile("radio.k53");
-  const std::string dataFile = Text("radio.k53");
-  fs::create_hard_link(dir / "radio.k53", dir / "hard.k53");
-  fs::create_symlink("radio.k53", dir / "link.pdf");
-  Put("old.txt", "old");
-  Put("old.pdf", "old");
-
-  struct Case { std::vector<std::string> args; const char* message; };
-  const Case cases[] = {
-      {{"report", "radio.k53", "-o", "radio.k53"}, "is the input file"},
-      {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the input file"},
-      {{"report", "radio.k53", "-o", (dir / "hard.k53").string(), "--force"}, "is the input file"},
-      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the input file"},
-      {{"report", "radio.k53", "-o", "old.txt"}, "exists; use --force"},
-      {{"report", "radio.k53", "-o", "old.pdf"}, "exists; use --force"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[3] + (c.args.size() > 4 ? " " + c.args[4] : ""));
-    EXPECT_EQ(cli.Run(c.args), 1);
-    EXPECT_NE(cli.Err().find(c.message), std::string::npos) << cli.Err();
-  }
-  EXPECT_EQ(Text("radio.k53"), dataFile);
-  EXPECT_EQ(Text("old.txt"), "old");
-  EXPECT_EQ(Text("old.pdf"), "old");
-  EXPECT_EQ(cli.Run({"report", "radio.k53", "-o", "old.txt", "--force"}), 0) << cli.Err();
-  EXPECT_NE(Text("old.txt").find("Page 1\n"), std::string::npos);
-}
 
 // PDF output is written as text output is: through a link (also a dangling one), never over a
 // file the user may not write, whole or not at all.

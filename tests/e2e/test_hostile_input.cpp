@@ -150,8 +150,11 @@ TEST_F(HostileInput, ChannelListsBeyondTheLimitsAreRefused) {
 
 TEST_F(HostileInput, NoCommandWritesOverItsInputOrAFileUnasked) {
   fs::create_symlink("radio.k53", dir / "link.yaml");
+  fs::create_symlink("radio.k53", dir / "link.pdf");
+  fs::create_hard_link(dir / "radio.k53", dir / "hard.k53");
   fs::create_directory(dir / "folder");
   Put("old.txt", "old");
+  Put("old.pdf", "old");
   const std::string data = Text("radio.k53"), yaml = Text("radio.yaml"), csv = Text("radio.csv");
   struct Case { std::vector<std::string> args; const char* message; };
   const Case cases[] = {
@@ -167,9 +170,13 @@ TEST_F(HostileInput, NoCommandWritesOverItsInputOrAFileUnasked) {
       {{"import", "radio.yaml", "-o", "old.txt"}, "old.txt exists; use --force"},
       {{"import-csv", "radio.csv", "radio.k53", "-o", "radio.csv", "--force"}, "is the input file radio.csv"},
       {{"import-csv", "radio.csv", "radio.k53", "-o", "old.txt"}, "old.txt exists; use --force"},
+      {{"report", "radio.k53", "-o", "radio.k53"}, "is the input file"},
+      {{"report", "radio.k53", "-o", "hard.k53", "--force"}, "is the input file"},
+      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the input file"},
+      {{"report", "radio.k53", "-o", "old.pdf"}, "old.pdf exists; use --force"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[0] + " -o " + c.args[c.args[1] == "--schema" ? 3 : 3]);
+    SCOPED_TRACE(c.args[0] + " " + c.args[1] + " -o " + c.args[3]);
     EXPECT_EQ(cli.Run(c.args), 1);
     EXPECT_NE(cli.Err().find(c.message), std::string::npos) << cli.Err();
   }
@@ -177,6 +184,7 @@ TEST_F(HostileInput, NoCommandWritesOverItsInputOrAFileUnasked) {
   EXPECT_EQ(Text("radio.yaml"), yaml);
   EXPECT_EQ(Text("radio.csv"), csv);
   EXPECT_EQ(Text("old.txt"), "old");
+  EXPECT_EQ(Text("old.pdf"), "old");
   EXPECT_TRUE(fs::is_symlink(dir / "link.yaml"));
 
   // "-o -" is standard output; --force replaces a file that is no input.
