@@ -84,7 +84,6 @@ TEST_F(SignallingTablesTest, TwoToneSystemsPickToggleCancelAndOk) {
   {
     CTwoToneSystemsDlg dlg(Env());
     CMSFlexGrid* grid = dlg.Grid();
-    EXPECT_EQ(grid->TextMatrix(0, 1), QStringLiteral("Primary"));
     GoTo(dlg, 2, 1);
     EXPECT_EQ(dlg.PromptPane()->text(), QStringLiteral("Select 1st Pair (off,1-10)"));
     AnswerList(10, QStringLiteral("Primary Pair Position(No= 3)"));
