@@ -94,4 +94,15 @@ class CliRunner {
   std::filesystem::path dir_;
 };
 
+// A test's own folder, with kp53 run in it.
+struct CliFolder {
+  test::TempDir tmp;
+  const std::filesystem::path dir = tmp.path();
+  CliRunner cli{dir};
+  void Put(const std::string& name, const std::string& text) const {
+    std::ofstream(dir / name, std::ios::binary) << text;
+  }
+  std::string Text(const std::string& name) const { return cli.Text(dir / name); }
+};
+
 }  // namespace kp53::e2e

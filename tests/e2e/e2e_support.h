@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -22,39 +23,16 @@ namespace kp53::e2e {
 
 class RecordingSink : public ProgressSink {
  public:
-  void SetRange(int low, int high) override {
-    std::lock_guard l(mu_);
-    ranges.push_back({low, high});
-  }
-  void SetPosition(int p) override {
-    std::lock_guard l(mu_);
-    position = p;
-  }
-  void SetStatus(int id) override {
-    std::lock_guard l(mu_);
-    statuses.push_back(id);
-  }
-  void SetStatusText(const std::string& t) override {
-    std::lock_guard l(mu_);
-    statusTexts.push_back(t);
-  }
-  void SetTitle(const std::string& t) override {
-    std::lock_guard l(mu_);
-    titles.push_back(t);
-  }
-  void Close(bool ok) override {
-    std::lock_guard l(mu_);
-    closes.push_back(ok);
-  }
-  void Repeat() override {
-    std::lock_guard l(mu_);
-    ++repeats;
-  }
+  void SetRange(int low, int high) override { Locked([&] { ranges.push_back({low, high}); }); }
+  void SetPosition(int p) override { Locked([&] { position = p; }); }
+  void SetStatus(int id) override { Locked([&] { statuses.push_back(id); }); }
+  void SetStatusText(const std::string& t) override { Locked([&] { statusTexts.push_back(t); }); }
+  void SetTitle(const std::string& t) override { Locked([&] { titles.push_back(t); }); }
+  void Close(bool ok) override { Locked([&] { closes.push_back(ok); }); }
+  void Repeat() override { Locked([&] { ++repeats; }); }
   bool SawStatus(int id) {
     std::lock_guard l(mu_);
-    for (const int s : statuses)
-      if (s == id) return true;
-    return false;
+    return std::find(statuses.begin(), statuses.end(), id) != statuses.end();
   }
 
   std::vector<std::pair<int, int>> ranges;
@@ -66,6 +44,11 @@ class RecordingSink : public ProgressSink {
   int repeats = 0;
 
  private:
+  template <class F>
+  void Locked(F f) {
+    std::lock_guard l(mu_);
+    f();
+  }
   std::mutex mu_;
 };
 

@@ -16,7 +16,7 @@
 namespace kp53::e2e {
 namespace {
 
-class CliE2E : public LinkE2E {
+class CliE2E : public LinkE2E, public CliFolder {
  protected:
   // Runs kp53 with `args` (split at blanks), standard input from `input`; returns the exit status.
   int Run(const std::string& args, const std::string& input = "") { return cli.Run(Words(args), -1, input); }
@@ -38,62 +38,50 @@ class CliE2E : public LinkE2E {
     }
     return excl != 0;
   }
-  std::string Bytes(const std::filesystem::path& p) { return cli.Text(p); }
-  std::string Stderr() { return cli.Err(); }
-
-  test::TempDir tmp;
-  const std::filesystem::path dir = tmp.path();
-  CliRunner cli{dir};
 };
 
 TEST_F(CliE2E, UploadWritesTheRadiosMemoryAndNeverOverwritesWithoutForce) {
   StartRadio(RadioInCloneMode());
   const auto file = dir / "radio.k53";
-  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
-  const std::string bytes = Bytes(file);
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << cli.Err();
+  const std::string bytes = cli.Text(file);
   ASSERT_EQ(bytes.size(), kDataFileSize);
   const RadioImage memory = radio->Memory();
   EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + kImageSize,
                          reinterpret_cast<const std::uint8_t*>(bytes.data())));
-  EXPECT_NE(Stderr().find("Upload is completed"), std::string::npos);
+  EXPECT_NE(cli.Err().find("Upload is completed"), std::string::npos);
 
   std::ofstream(file, std::ios::trunc) << "keep";
   EXPECT_EQ(Run("read --port " + device + " -o " + file.string()), 1);
-  EXPECT_EQ(Bytes(file), "keep");
-  EXPECT_EQ(Run("read --port " + device + " --force -o " + file.string()), 0) << Stderr();
-  EXPECT_EQ(Bytes(file).size(), kDataFileSize);
+  EXPECT_EQ(cli.Text(file), "keep");
+  EXPECT_EQ(Run("read --port " + device + " --force -o " + file.string()), 0) << cli.Err();
+  EXPECT_EQ(cli.Text(file).size(), kDataFileSize);
 }
 
 TEST_F(CliE2E, AnUploadedImageExportsAndImportsToTheSameBytesAndVerifies) {
   StartRadio(RadioInCloneMode());
   const auto file = dir / "radio.k53", text = dir / "radio.yaml", back = dir / "back.k53";
-  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
-  ASSERT_EQ(Run("normalize " + file.string()), 0) << Stderr();
-  ASSERT_EQ(Run("export " + file.string() + " -o " + text.string()), 0) << Stderr();
-  ASSERT_EQ(Run("import - -o " + back.string(), Bytes(text)), 0) << Stderr();
-  EXPECT_EQ(Bytes(back), Bytes(file));
-  EXPECT_EQ(Run("diff " + file.string() + " " + text.string()), 0) << Stderr();
-  EXPECT_EQ(Run("import - -o " + back.string(), Bytes(text)), 1);  // never overwrites unasked
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << cli.Err();
+  ASSERT_EQ(Run("normalize " + file.string()), 0) << cli.Err();
+  ASSERT_EQ(Run("export " + file.string() + " -o " + text.string()), 0) << cli.Err();
+  ASSERT_EQ(Run("import - -o " + back.string(), cli.Text(text)), 0) << cli.Err();
+  EXPECT_EQ(cli.Text(back), cli.Text(file));
+  EXPECT_EQ(Run("diff " + file.string() + " " + text.string()), 0) << cli.Err();
+  EXPECT_EQ(Run("import - -o " + back.string(), cli.Text(text)), 1);  // never overwrites unasked
 }
 
-TEST_F(CliE2E, FailedUploadWritesNothing) {
-  const auto file = dir / "none.k53";
-  EXPECT_EQ(Run("upload --port " + (dir / "no-such-tty").string() + " -o " + file.string()), 1);
-  EXPECT_NE(Stderr().find("Problem with COM port"), std::string::npos);
-  EXPECT_FALSE(std::filesystem::exists(file));
-  EXPECT_EQ(Run("upload --port COM17 -o " + file.string()), 2);
-}
-
-TEST_F(CliE2E, DownloadWithAWrongPassPhraseRunsInUserMode) {
-  auto o = RadioInCloneMode();
-  StartRadio(o);
+TEST_F(CliE2E, DownloadWithAWrongPassPhraseRunsInUserModeAndCompareRadioFindsNoDifference) {
+  StartRadio(RadioInCloneMode());
   const auto file = dir / "doc.k53";
-  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
-  EXPECT_EQ(Run("write " + file.string() + " --port " + device + " --maintenance", "qerin-volt\n"), 0) << Stderr();
-  EXPECT_NE(Stderr().find("user mode"), std::string::npos);
-  EXPECT_NE(Stderr().find("Download is completed"), std::string::npos);
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << cli.Err();
+  EXPECT_EQ(Run("write " + file.string() + " --port " + device + " --maintenance", "qerin-volt\n"), 0) << cli.Err();
+  EXPECT_NE(cli.Err().find("user mode"), std::string::npos);
+  EXPECT_NE(cli.Err().find("Download is completed (verified)"), std::string::npos);
   radio->WaitIdle(std::chrono::seconds(5));
   EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
+  EXPECT_EQ(Run("compare-radio " + file.string() + " --port " + device), 0) << cli.Err();
+  EXPECT_EQ(cli.Out(), "");
+  EXPECT_EQ(Run("compare-radio " + (dir / "none.k53").string() + " --port " + device), 2);
 }
 
 TEST_F(CliE2E, DownloadChecksTheImageFirstReadsTheRadioBackAndComparesWithIt) {
@@ -101,7 +89,7 @@ TEST_F(CliE2E, DownloadChecksTheImageFirstReadsTheRadioBackAndComparesWithIt) {
   o.corruptWrite = {60, 35};  // the radio keeps a wrong market application
   StartRadio(o);
   const auto file = dir / "doc.k53", odd = dir / "odd.k53";
-  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
+  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << cli.Err();
   // A tone the radio lacks, as typed into a cell.
   RadioImage image{};
   double split = 0;
@@ -113,33 +101,22 @@ TEST_F(CliE2E, DownloadChecksTheImageFirstReadsTheRadioBackAndComparesWithIt) {
   ASSERT_TRUE(WriteDataFile(odd.string(), data.image, split, prompt));
 
   EXPECT_EQ(Run("download " + odd.string() + " --port " + device), 1);
-  EXPECT_NE(Stderr().find("channels.1.rx_tone: CTCSS 100.5 Hz is not one of the radio's tones"), std::string::npos)
-      << Stderr();
+  EXPECT_NE(cli.Err().find("channels.1.rx_tone: CTCSS 100.5 Hz is not one of the radio's tones"), std::string::npos)
+      << cli.Err();
   radio->WaitIdle(std::chrono::seconds(5));
   EXPECT_TRUE(radio->Log().blocksWritten.empty());
   EXPECT_EQ(radio->Log().readRequests, 62);  // the upload's probe and blocks only: the port was never opened
 
   // Written anyway; the read-back names the field the radio holds wrong.
   EXPECT_EQ(Run("download " + odd.string() + " --no-check --port " + device), 1);
-  EXPECT_NE(Stderr().find("Verifying"), std::string::npos);
-  EXPECT_NE(Stderr().find("marketing.market_application"), std::string::npos) << Stderr();
+  EXPECT_NE(cli.Err().find("Verifying"), std::string::npos);
+  EXPECT_NE(cli.Err().find("marketing.market_application"), std::string::npos) << cli.Err();
   EXPECT_EQ(Run("compare-radio " + odd.string() + " --port " + device), 1);
   EXPECT_NE(cli.Out().find("marketing.market_application"), std::string::npos);
 
   // Block 60 only goes wrong: without the read-back the Download says nothing.
-  EXPECT_EQ(Run("download " + odd.string() + " --no-check --no-verify --port " + device), 0) << Stderr();
-  EXPECT_EQ(Stderr().find("verified"), std::string::npos);
-}
-
-TEST_F(CliE2E, CompareRadioAfterAVerifiedDownloadFindsNoDifference) {
-  StartRadio(RadioInCloneMode());
-  const auto file = dir / "doc.k53";
-  ASSERT_EQ(Run("upload --port " + device + " -o " + file.string()), 0) << Stderr();
-  EXPECT_EQ(Run("download " + file.string() + " --port " + device), 0) << Stderr();
-  EXPECT_NE(Stderr().find("Download is completed (verified)"), std::string::npos);
-  EXPECT_EQ(Run("compare-radio " + file.string() + " --port " + device), 0) << Stderr();
-  EXPECT_EQ(cli.Out(), "");
-  EXPECT_EQ(Run("compare-radio " + (dir / "none.k53").string() + " --port " + device), 2);
+  EXPECT_EQ(Run("download " + odd.string() + " --no-check --no-verify --port " + device), 0) << cli.Err();
+  EXPECT_EQ(cli.Err().find("verified"), std::string::npos);
 }
 
 struct Interruption {
@@ -177,7 +154,7 @@ TEST_F(CliE2E, TerminationSignalsCancelReleaseThePortAndTheNextUploadStartsClean
     ASSERT_TRUE(reached);
     ::kill(pid, c.signal);
     EXPECT_EQ(CliRunner::Wait(pid), 1);
-    const std::string err = Stderr();
+    const std::string err = cli.Err();
     EXPECT_NE(err.find("kp53: cancelled"), std::string::npos) << err;
     EXPECT_EQ(err.find("must be written again") != std::string::npos, c.duringWrite) << err;
     EXPECT_FALSE(std::filesystem::exists(out));
@@ -187,8 +164,8 @@ TEST_F(CliE2E, TerminationSignalsCancelReleaseThePortAndTheNextUploadStartsClean
     // next upload must not take them for its own.
     radio->ReleaseHeldReplies();
     radio->WaitIdle(std::chrono::seconds(2));
-    ASSERT_EQ(Run("upload --port " + device + " -o " + out.string()), 0) << Stderr();
-    EXPECT_EQ(Bytes(out).substr(0, 16), std::string(reinterpret_cast<const char*>(radio->Memory().data()), 16));
+    ASSERT_EQ(Run("upload --port " + device + " -o " + out.string()), 0) << cli.Err();
+    EXPECT_EQ(cli.Text(out).substr(0, 16), std::string(reinterpret_cast<const char*>(radio->Memory().data()), 16));
     std::filesystem::remove(out);
   }
 }
@@ -199,9 +176,10 @@ TEST_F(CliE2E, WaitEndsTheWaitForASilentRadio) {
   StartRadio(o);
   const auto file = dir / "none.k53";
   EXPECT_EQ(Run("upload --wait 1 --port " + device + " -o " + file.string()), 1);
-  EXPECT_NE(Stderr().find("did not announce itself within 1 second;"), std::string::npos) << Stderr();
+  EXPECT_NE(cli.Err().find("did not announce itself within 1 second;"), std::string::npos) << cli.Err();
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(Run("upload --wait -1 --port " + device + " -o " + file.string()), 2);
+  EXPECT_EQ(Run("upload --port COM17 -o " + file.string()), 2);  // COM1 to COM16 only
 }
 
 }  // namespace

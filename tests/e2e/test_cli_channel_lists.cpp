@@ -3,34 +3,30 @@
 // takes a list counted from 0.
 #ifdef KP53_CLI_PATH
 
-#include <fstream>
-
 #include "cli_runner.h"
 
 namespace kp53::e2e {
 namespace {
 
-TEST(CliChannelLists, ExitStatusFileAndLineAndRenumbering) {
-  test::TempDir tmp;
-  const auto dir = tmp.path();
-  CliRunner cli{dir};
-  auto put = [&](const char* name, const char* text) { std::ofstream(dir / name, std::ios::binary) << text; };
-  auto out = [&] { return cli.Text(dir / ".stdout"); };
-  ASSERT_EQ(cli.Run({"new", "radio.k53"}), 0) << cli.Err();
-  const std::string before = cli.Text(dir / "radio.k53");
+class CliChannelLists : public ::testing::Test, public CliFolder {};
 
-  put("bad.csv", "Location,Name,Frequency\r\n1,\"unterminated,146.520000\r\n2,B,146.540000\r\n");
+TEST_F(CliChannelLists, ExitStatusFileAndLineAndRenumbering) {
+  auto out = [&] { return cli.Out(); };
+  ASSERT_EQ(cli.Run({"new", "radio.k53"}), 0) << cli.Err();
+  const std::string before = Text("radio.k53");
+
+  Put("bad.csv", "Location,Name,Frequency\r\n1,\"unterminated,146.520000\r\n2,B,146.540000\r\n");
   EXPECT_EQ(cli.Run({"import-csv", "bad.csv", "radio.k53"}), 1);
   EXPECT_EQ(cli.Err(), "kp53: bad.csv:2: a quoted field is never closed\n");
-  EXPECT_EQ(cli.Text(dir / "radio.k53"), before);
+  EXPECT_EQ(Text("radio.k53"), before);
 
-  put("refused.csv", "Location,Name,Frequency,Mode\r\n1,A,146.520000,AM\r\n");
+  Put("refused.csv", "Location,Name,Frequency,Mode\r\n1,A,146.520000,AM\r\n");
   EXPECT_EQ(cli.Run({"import-csv", "refused.csv", "radio.k53", "-o", "new.k53"}), 1);
   EXPECT_EQ(out(), "1 rows: 0 channels programmed, 0 unchanged, 1 skipped\n"
                    "refused.csv:2: skipped: mode AM: the radio works in FM and narrow FM only\n");
   EXPECT_FALSE(std::filesystem::exists(dir / "new.k53"));
 
-  put("chirp.csv", "Location,Name,Frequency\r\n0,ZERO,146.520000\r\n300,FAR,146.540000\r\n");
+  Put("chirp.csv", "Location,Name,Frequency\r\n0,ZERO,146.520000\r\n300,FAR,146.540000\r\n");
   EXPECT_EQ(cli.Run({"import-csv", "chirp.csv", "radio.k53"}), 1);
   EXPECT_EQ(cli.Run({"import-csv", "--renumber", "--group", "2", "chirp.csv", "radio.k53"}), 0) << cli.Err();
   EXPECT_EQ(out(), "2 rows: 2 channels programmed, 0 unchanged, 0 skipped\n");

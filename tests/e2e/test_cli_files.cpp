@@ -1,6 +1,6 @@
-// The kp53 program's files and streams: what it refuses to overwrite, what it does when a file
-// appears while it works, output that cannot be written, the reasons it gives, and a settings file
-// that is no regular file.
+// The kp53 program's files and streams: reports written as text and as PDF alike, a file that
+// appears during an upload, output that cannot be written, the reasons it gives, and the settings
+// file. (What no command writes over is the hostile-input table's.)
 #ifdef KP53_CLI_PATH
 
 #include <fcntl.h>
@@ -19,53 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CliFiles : public LinkE2E {
+class CliFiles : public LinkE2E, public CliFolder {
  protected:
-  pid_t Start(const std::vector<std::string>& args, int out = -1) { return cli.Start(args, out); }
-  static int Wait(pid_t pid) { return CliRunner::Wait(pid); }
-  int Run(const std::vector<std::string>& args, int out = -1) { return cli.Run(args, out); }
-  std::string Text(const fs::path& p) const { return cli.Text(p); }
-  std::string Err() const { return cli.Err(); }
-  void Put(const std::string& name, const std::string& text) const { std::ofstream(dir / name) << text; }
   // A data file of a new image.
-  void NewDataFile(const std::string& name) { ASSERT_EQ(Run({"new", name}), 0) << Err(); }
-
-  test::TempDir tmp;
-  const fs::path dir = tmp.path();
-  CliRunner cli{dir};
+  void NewDataFile(const std::string& name) { ASSERT_EQ(cli.Run({"new", name}), 0) << cli.Err(); }
 };
-
-TEST_F(CliFiles, ReportNeverReplacesAFileUnaskedNorEverTheDataFile) {
-  NewDataFile("radio.k53");
-  const std::string dataFile = Text(dir / "radio.k53");
-  fs::create_hard_link(dir / "radio.k53", dir / "hard.k53");
-  fs::create_symlink("radio.k53", dir / "link.pdf");
-  Put("old.txt", "old");
-  Put("old.pdf", "old");
-
-  struct Case {
-    std::vector<std::string> args;
-    const char* message;
-  };
-  const Case cases[] = {
-      {{"report", "radio.k53", "-o", "radio.k53"}, "is the input file"},
-      {{"report", "radio.k53", "-o", "./radio.k53", "--force"}, "is the input file"},
-      {{"report", "radio.k53", "-o", (dir / "hard.k53").string(), "--force"}, "is the input file"},
-      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the input file"},
-      {{"report", "radio.k53", "-o", "old.txt"}, "exists; use --force"},
-      {{"report", "radio.k53", "-o", "old.pdf"}, "exists; use --force"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[3] + (c.args.size() > 4 ? " " + c.args[4] : ""));
-    EXPECT_EQ(Run(c.args), 1);
-    EXPECT_NE(Err().find(c.message), std::string::npos) << Err();
-  }
-  EXPECT_EQ(Text(dir / "radio.k53"), dataFile);
-  EXPECT_EQ(Text(dir / "old.txt"), "old");
-  EXPECT_EQ(Text(dir / "old.pdf"), "old");
-  EXPECT_EQ(Run({"report", "radio.k53", "-o", "old.txt", "--force"}), 0) << Err();
-  EXPECT_NE(Text(dir / "old.txt").find("Page 1\n"), std::string::npos);
-}
 
 // PDF output is written as text output is: through a link (also a dangling one), never over a
 // file the user may not write, whole or not at all.
@@ -81,16 +39,16 @@ TEST_F(CliFiles, ReportTextAndPdfAreWrittenTheSameWay) {
     SCOPED_TRACE(ext);
     const std::string link = "link" + ext;
     fs::create_symlink("out/real" + ext, dir / link);  // dangling until written
-    EXPECT_EQ(Run({"report", "radio.k53", "-o", link, "--force"}), 0) << Err();
+    EXPECT_EQ(cli.Run({"report", "radio.k53", "-o", link, "--force"}), 0) << cli.Err();
     EXPECT_TRUE(fs::is_symlink(dir / link));
     EXPECT_GT(fs::file_size(dir / "out" / ("real" + ext)), 1000u);
 
     const std::string locked = "locked" + ext;
     Put(locked, "old");
     fs::permissions(dir / locked, fs::perms::owner_read);
-    EXPECT_EQ(Run({"report", "radio.k53", "-o", locked, "--force"}), 1);
-    EXPECT_NE(Err().find("cannot write " + locked + ": the file is read-only"), std::string::npos) << Err();
-    EXPECT_EQ(Text(dir / locked), "old");
+    EXPECT_EQ(cli.Run({"report", "radio.k53", "-o", locked, "--force"}), 1);
+    EXPECT_NE(cli.Err().find("cannot write " + locked + ": the file is read-only"), std::string::npos) << cli.Err();
+    EXPECT_EQ(Text(locked), "old");
   }
   // Nothing but the files named above: no temporary file left.
   std::vector<std::string> names;
@@ -103,20 +61,20 @@ TEST_F(CliFiles, UploadNeverReplacesAFileMadeDuringTheTransfer) {
   auto radioOptions = SwitchedOffRadio();
   radioOptions.powerOnDelayMs = -1;  // on only when the test says so
   StartRadio(radioOptions);
-  const pid_t upload = Start({"upload", "--port", device, "-o", "radio.k53"});
+  const pid_t upload = cli.Start({"upload", "--port", device, "-o", "radio.k53"});
   // The transfer has begun (the file did not exist at the start) once its title is shown.
-  for (int i = 0; i < 3000 && Err().find("Upload Function") == std::string::npos; ++i)
+  for (int i = 0; i < 3000 && cli.Err().find("Upload Function") == std::string::npos; ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  ASSERT_NE(Err().find("Upload Function"), std::string::npos) << Err();
+  ASSERT_NE(cli.Err().find("Upload Function"), std::string::npos) << cli.Err();
   Put("radio.k53", "made meanwhile");
   radio->PowerOn();
-  EXPECT_EQ(Wait(upload), 1);
-  EXPECT_EQ(Text(dir / "radio.k53"), "made meanwhile");
-  const std::string saved = Text(dir / "radio-1.k53");
+  EXPECT_EQ(CliRunner::Wait(upload), 1);
+  EXPECT_EQ(Text("radio.k53"), "made meanwhile");
+  const std::string saved = Text("radio-1.k53");
   const RadioImage memory = radio->Memory();
   ASSERT_EQ(saved.size(), kDataFileSize);
   EXPECT_TRUE(std::equal(memory.begin(), memory.begin() + kImageSize, reinterpret_cast<const std::uint8_t*>(saved.data())));
-  EXPECT_NE(Err().find("saved in radio-1.k53"), std::string::npos) << Err();
+  EXPECT_NE(cli.Err().find("saved in radio-1.k53"), std::string::npos) << cli.Err();
 }
 
 TEST_F(CliFiles, OutputThatCannotBeWrittenFailsTheCommand) {
@@ -131,10 +89,10 @@ TEST_F(CliFiles, OutputThatCannotBeWrittenFailsTheCommand) {
   for (const auto& command : commands) {
     for (const auto& [out, name] : {std::pair{full, "/dev/full"}, std::pair{pipeFds[1], "closed pipe"}}) {
       SCOPED_TRACE(command[0] + (command.size() > 2 ? " -o -" : "") + " > " + name);
-      EXPECT_EQ(Run(command, out), 1);
-      EXPECT_NE(Err().find("kp53: standard output: "), std::string::npos) << Err();
+      EXPECT_EQ(cli.Run(command, out), 1);
+      EXPECT_NE(cli.Err().find("kp53: standard output: "), std::string::npos) << cli.Err();
     }
-    EXPECT_EQ(Run(command), 0) << Err();
+    EXPECT_EQ(cli.Run(command), 0) << cli.Err();
   }
   ::close(full);
   ::close(pipeFds[1]);
@@ -165,38 +123,28 @@ TEST_F(CliFiles, ErrorsNameTheFileAndTheSystemsReason) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0] + " " + c.args[1]);
-    EXPECT_EQ(Run(c.args), 1);
-    const std::string err = Err();
+    EXPECT_EQ(cli.Run(c.args), 1);
+    const std::string err = cli.Err();
     const auto message = err.find(c.message);
     EXPECT_NE(message, std::string::npos) << err;
     EXPECT_NE(err.find(c.reason, message), std::string::npos) << err;
   }
+  EXPECT_FALSE(fs::exists(dir / "u.k53"));  // a failed upload writes nothing
 }
 
 // COM slots come from the window's settings file, whatever its line endings and byte-order mark,
-// and "com3" is COM3 in any case.
-TEST_F(CliFiles, ComPortsFollowTheSettingsFileInAnyCase) {
+// and "com3" is COM3 in any case. A FIFO in its place, which would block a reader until someone
+// writes into it, is ignored with a warning.
+TEST_F(CliFiles, ComPortsFollowTheSettingsFileAndAFifoInItsPlaceIsIgnored) {
   StartRadio(RadioInCloneMode());
   Put("KP53Win.ini", "\xEF\xBB\xBF[Ports]\r\nCOM3=" + device + "\r\n");
-  for (const char* port : {"cOm3", "COM3"}) {
-    SCOPED_TRACE(port);
-    const std::string file = std::string(port) + ".k53";
-    EXPECT_EQ(Run({"upload", "--port", port, "-o", file}), 0) << Err();
-    EXPECT_EQ(fs::file_size(dir / file), kDataFileSize);
-  }
-}
-
-// A settings file that is a FIFO would block a reader until someone writes into it.
-TEST_F(CliFiles, AFifoNamedLikeTheSettingsFileIsIgnored) {
-  StartRadio(RadioInCloneMode());
+  EXPECT_EQ(cli.Run({"upload", "--port", "cOm3", "-o", "radio.k53"}), 0) << cli.Err();
+  EXPECT_EQ(fs::file_size(dir / "radio.k53"), kDataFileSize);
+  fs::remove(dir / "KP53Win.ini");
   ASSERT_EQ(::mkfifo((dir / "KP53Win.ini").c_str(), 0644), 0);
-  for (const auto& args : {std::vector<std::string>{"upload", "--port", device, "-o", "radio.k53"},
-                           std::vector<std::string>{"download", "radio.k53", "--port", device}}) {
-    SCOPED_TRACE(args[0]);
-    EXPECT_EQ(Run(args), 0) << Err();
-    EXPECT_NE(Err().find("warning: KP53Win.ini: not a regular file; it is ignored"), std::string::npos) << Err();
-    radio->WaitIdle(std::chrono::seconds(5));
-  }
+  EXPECT_EQ(cli.Run({"download", "radio.k53", "--port", device}), 0) << cli.Err();
+  EXPECT_NE(cli.Err().find("warning: KP53Win.ini: not a regular file; it is ignored"), std::string::npos) << cli.Err();
+  radio->WaitIdle(std::chrono::seconds(5));
   EXPECT_TRUE(fs::is_fifo(dir / "KP53Win.ini"));
 }
 

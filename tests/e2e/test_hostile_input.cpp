@@ -22,15 +22,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class HostileInput : public ::testing::Test {
+class HostileInput : public ::testing::Test, public CliFolder {
  protected:
   void SetUp() override {
     ASSERT_EQ(cli.Run({"new", "radio.k53"}), 0) << cli.Err();
     ASSERT_EQ(cli.Run({"export", "radio.k53", "-o", "radio.yaml"}), 0) << cli.Err();
     ASSERT_EQ(cli.Run({"export-csv", "radio.k53", "-o", "radio.csv"}), 0) << cli.Err();
   }
-  void Put(const std::string& name, const std::string& text) const { std::ofstream(dir / name) << text; }
-  std::string Text(const std::string& name) const { return cli.Text(dir / name); }
   // The names in the folder that start with "out".
   std::vector<std::string> Outputs() const {
     std::vector<std::string> names;
@@ -38,20 +36,13 @@ class HostileInput : public ::testing::Test {
       if (e.path().filename().string().rfind("out", 0) == 0) names.push_back(e.path().filename().string());
     return names;
   }
-
-  test::TempDir tmp;
-  const fs::path dir = tmp.path();
-  CliRunner cli{dir};
 };
 
 TEST_F(HostileInput, EveryReadingCommandRefusesAFileItCannotReadWhole) {
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   fs::create_directory(dir / "folder");
   Put("big", std::string(kTextFileLimit + 1, '#'));
-  struct Input {
-    std::string name;
-    const char* reason;
-  };
+  struct Input { std::string name; const char* reason; };
   const Input inputs[] = {{"/dev/zero", "/dev/zero is not a regular file"},
                           {"fifo", "fifo is not a regular file"},
                           {"folder", "folder is a folder, not a file"},
@@ -108,11 +99,7 @@ TEST_F(HostileInput, StandardInputIsReadWithinTheLimit) {
 TEST_F(HostileInput, TextsBeyondTheirStructureOrLimitsAreRefusedWithThePlace) {
   std::string unknown;
   for (int i = 0; i < 150; ++i) unknown += "x" + std::to_string(i) + ": 1\n";
-  struct Case {
-    const char* name;
-    std::string text;
-    const char* message;
-  };
+  struct Case { const char* name; std::string text; const char* message; };
   const Case cases[] = {
       {"empty.yaml", "", "empty.yaml:1:1: error: the text is empty"},
       {"comments.yaml", "# nothing\n", "comments.yaml:1:1: error: the text holds only comments"},
@@ -163,13 +150,13 @@ TEST_F(HostileInput, ChannelListsBeyondTheLimitsAreRefused) {
 
 TEST_F(HostileInput, NoCommandWritesOverItsInputOrAFileUnasked) {
   fs::create_symlink("radio.k53", dir / "link.yaml");
+  fs::create_symlink("radio.k53", dir / "link.pdf");
+  fs::create_hard_link(dir / "radio.k53", dir / "hard.k53");
   fs::create_directory(dir / "folder");
   Put("old.txt", "old");
+  Put("old.pdf", "old");
   const std::string data = Text("radio.k53"), yaml = Text("radio.yaml"), csv = Text("radio.csv");
-  struct Case {
-    std::vector<std::string> args;
-    const char* message;
-  };
+  struct Case { std::vector<std::string> args; const char* message; };
   const Case cases[] = {
       {{"export", "radio.k53", "-o", "radio.k53"}, "radio.k53 is the input file radio.k53 itself"},
       {{"export", "radio.k53", "-o", "link.yaml", "--force"}, "link.yaml is the input file radio.k53 itself"},
@@ -183,9 +170,13 @@ TEST_F(HostileInput, NoCommandWritesOverItsInputOrAFileUnasked) {
       {{"import", "radio.yaml", "-o", "old.txt"}, "old.txt exists; use --force"},
       {{"import-csv", "radio.csv", "radio.k53", "-o", "radio.csv", "--force"}, "is the input file radio.csv"},
       {{"import-csv", "radio.csv", "radio.k53", "-o", "old.txt"}, "old.txt exists; use --force"},
+      {{"report", "radio.k53", "-o", "radio.k53"}, "is the input file"},
+      {{"report", "radio.k53", "-o", "hard.k53", "--force"}, "is the input file"},
+      {{"report", "./hard.k53", "-o", "link.pdf", "--force"}, "is the input file"},
+      {{"report", "radio.k53", "-o", "old.pdf"}, "old.pdf exists; use --force"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.args[0] + " -o " + c.args[c.args[1] == "--schema" ? 3 : 3]);
+    SCOPED_TRACE(c.args[0] + " " + c.args[1] + " -o " + c.args[3]);
     EXPECT_EQ(cli.Run(c.args), 1);
     EXPECT_NE(cli.Err().find(c.message), std::string::npos) << cli.Err();
   }
@@ -193,6 +184,7 @@ TEST_F(HostileInput, NoCommandWritesOverItsInputOrAFileUnasked) {
   EXPECT_EQ(Text("radio.yaml"), yaml);
   EXPECT_EQ(Text("radio.csv"), csv);
   EXPECT_EQ(Text("old.txt"), "old");
+  EXPECT_EQ(Text("old.pdf"), "old");
   EXPECT_TRUE(fs::is_symlink(dir / "link.yaml"));
 
   // "-o -" is standard output; --force replaces a file that is no input.
@@ -211,11 +203,7 @@ TEST_F(HostileInput, AFileThatAppearsWhileACommandRunsIsLeftAlone) {
   const std::string data = Text("radio.k53");
   std::string list = "Location,Frequency\n";  // channels that change: the import writes
   for (int i = 1; i <= 16; ++i) list += std::to_string(i) + ",146.52\n";
-  struct Case {
-    std::vector<std::string> args;
-    std::string input;
-    const char* out;
-  };
+  struct Case { std::vector<std::string> args; std::string input; const char* out; };
   const Case cases[] = {
       {{"import", "-", "-o", "out.k53"}, Text("radio.yaml"), "out.k53"},
       {{"import-csv", "-", "radio.k53", "-o", "out.k53"}, list, "out.k53"},

@@ -15,12 +15,7 @@ sim::SimOptions RadioWithOtherChannels() {
   return o;
 }
 
-struct DeadLine {
-  const char* when;
-  sim::SimOptions radio;
-  bool download;
-  std::vector<std::string> messages;
-};
+struct DeadLine { const char* when; sim::SimOptions radio; bool download; std::vector<std::string> messages; };
 
 TEST_F(LinkE2E, ADeadLineEndsTheTransferAtOnceWithItsMessage) {
   const std::string incomplete = kRadioIncompleteMessage;

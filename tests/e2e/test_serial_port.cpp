@@ -1,5 +1,5 @@
-// CSerialPort on a pseudo-terminal (exclusive use, timeouts, echo, input from before the open, a
-// hang-up), and the radio side of the alignment commands.
+// CSerialPort on a pseudo-terminal: exclusive use, timeouts, echo, input from before the open, a
+// hang-up. (The alignment commands are the alignment session's tests.)
 #include "e2e_support.h"
 #include "link/clone_protocol.h"
 
@@ -35,42 +35,6 @@ TEST_F(LinkE2E, ReadsWithNothingOnTheLineTimeOut) {
   EXPECT_EQ(port.Read(buf, 4), kReadFailed);
   std::uint8_t echo[2] = {0x41, 0x42};
   EXPECT_FALSE(port.WriteEcho(echo, 2));
-}
-
-TEST_F(LinkE2E, RadioAcknowledgesAlignmentCommandsAndAnswersTheMeasurement) {
-  StartRadio(RadioInCloneMode());
-  LinkSlot slot = Slot();
-  ASSERT_TRUE(slot.Port().Open(9600));
-  CloneProtocol p(slot, context, sink, prompt, cancel);
-  // Restart into the alignment state and answer its "P" with "0".
-  ASSERT_EQ(p.SendByte(0x38), 0);
-  std::uint8_t b = 0;
-  int tries = 0;
-  while ((p.ReceiveByte(b) != 0 || b != 'P') && ++tries < 10) {
-  }
-  ASSERT_EQ(b, 'P');
-  ASSERT_EQ(p.SendByte('0'), 0);
-  const std::uint8_t channel = 3;
-  EXPECT_EQ(p.SendFrame(0x30, 2, &channel, true, false), 0);
-  const std::uint8_t pair[2] = {100, 120};
-  EXPECT_EQ(p.SendFrame(0x33, 3, pair, true, false), 0);
-  EXPECT_EQ(p.SendFrame(0x31, 1, nullptr, false, false), 0);
-  std::uint8_t measured[4] = {};
-  EXPECT_EQ(p.ReceiveFrame(0x31, 5, measured), 0);
-  EXPECT_EQ(measured[2], 0x56);
-  // Leave: the radio restarts, announces "P" and takes the clone speed answer.
-  EXPECT_EQ(p.SendFrame(0x38, 1, nullptr, false, false), 0);
-  tries = 0;
-  while ((p.ReceiveByte(b) != 0 || b != 'P') && ++tries < 5) {
-  }
-  ASSERT_EQ(b, 'P');
-  EXPECT_EQ(p.SendByte(' '), 0);
-  radio->WaitIdle(std::chrono::seconds(2));
-  const auto log = radio->Log();
-  EXPECT_EQ(log.alignmentEntries, 1);
-  ASSERT_EQ(log.alignmentFrames.size(), 4u);
-  EXPECT_EQ(log.alignmentFrames[1], (std::vector<std::uint8_t>{0x33, 3, 100, 120}));
-  EXPECT_EQ(radio->State(), sim::RadioState::Clone);
 }
 
 TEST_F(LinkE2E, TheSerialPortNoticesAHangUpAndForgetsInputFromBeforeItsOpen) {

@@ -11,12 +11,17 @@
 #include <vector>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
 #include "app/main_frame.h"
 #include "document/document.h"
+#include "link/transfers.h"
+#include "params/filtered_edit.h"
+#include "params/param_dialog.h"
+#include "sim/radio_sim.h"
 #include "text/messages.h"
 
 // The title as the window manager shows it: the "[*]" marker becomes "*" while the document has
@@ -35,6 +40,22 @@ void OnModal(std::function<void(T&)> step) {
     ASSERT_NE(dlg, nullptr);
     step(*dlg);
   });
+}
+
+// Types `text` into field `id` of `dlg` as a user does and finishes it with Enter.
+inline void TypeInto(kp53::gui::CParamDialog& dlg, int id, const QString& text) {
+  kp53::gui::CFilteredEdit* edit = dlg.Edit(id);
+  ASSERT_NE(edit, nullptr) << id;
+  edit->setFocus();
+  QTest::keyClicks(edit, text);
+  QTest::keyClick(edit, Qt::Key_Return);
+}
+
+// Chooses the item `text` of list `id` of `dlg`.
+inline void ChooseItem(kp53::gui::CParamDialog& dlg, int id, const QString& text) {
+  const int index = dlg.Combo(id)->findText(text);
+  ASSERT_GE(index, 0) << id << " has no item " << text.toStdString();
+  dlg.Combo(id)->setCurrentIndex(index);
 }
 
 class GuiScriptPrompt : public kp53::UserPrompt {
@@ -112,4 +133,30 @@ class GuiTest : public ::testing::Test {
   GuiScriptChooser chooser;
   std::unique_ptr<kp53::CRM90Doc> doc;
   std::unique_ptr<CMainFrame> frame;
+};
+
+// The window with the radio simulator on a pseudo-terminal as COM3.
+class RadioGuiTest : public GuiTest {
+ protected:
+  // A radio that powers on shortly after the first byte and repeats "P" until answered.
+  static kp53::sim::SimOptions SwitchedOffRadio() {
+    kp53::sim::SimOptions o;
+    o.memory = kp53::sim::DefaultRadioMemory();
+    o.powerOnDelayMs = 300;
+    o.repeatReadyMs = 300;
+    return o;
+  }
+  void StartRadio(kp53::sim::SimOptions options) {
+    radio = std::make_unique<kp53::sim::RadioSimulator>(std::move(options));
+    std::string error;
+    ASSERT_TRUE(radio->Start(&error)) << error;
+    ctx.settings.comPort = 3;
+    ctx.settings.comDevice[2] = radio->DevicePath();
+  }
+  kp53::gui::CTransferCommands& Transfers() { return *Frame().findChild<kp53::gui::CTransferCommands*>(); }
+  bool Shown(const std::string& text) const {
+    return std::find(prompt.shown.begin(), prompt.shown.end(), text) != prompt.shown.end();
+  }
+
+  std::unique_ptr<kp53::sim::RadioSimulator> radio;
 };

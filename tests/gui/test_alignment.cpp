@@ -13,16 +13,13 @@
 #include "gui_fixture.h"
 #include "image/alignment_items.h"
 #include "link/alignment_dialog.h"
-#include "link/transfers.h"
 #include "params/filtered_edit.h"
-#include "sim/radio_sim.h"
 
 namespace {
 
 using kp53::gui::CAlignMeasureDlg;
 using kp53::gui::CAlignmentDlg;
 using kp53::gui::CAlignSliderDlg;
-using kp53::gui::CTransferCommands;
 namespace align = kp53::align;
 
 template <class Dialog>
@@ -52,7 +49,7 @@ void Shot(QWidget* w, const char* name) {
   if (const char* dir = std::getenv("KP53_SHOTS")) w->grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
 }
 
-class AlignmentTest : public GuiTest {
+class AlignmentTest : public RadioGuiTest {
  protected:
   // The radio's channels: 1 wide with CTCSS 88.5 Hz, 2 narrow with CTCSS, 3 narrow without tone;
   // CTCSS ratio 70 %.
@@ -71,20 +68,13 @@ class AlignmentTest : public GuiTest {
     d.hardware.LoadFromImage(d.image);
     kp53::NormalizeImage(d);
     memoryBefore = d.image;
-    kp53::sim::SimOptions o;
+    kp53::sim::SimOptions o = SwitchedOffRadio();
     o.memory = d.image;
-    o.powerOnDelayMs = 300;
-    o.repeatReadyMs = 300;
     o.measurement = {1, 2, 33, 4};
-    radio = std::make_unique<kp53::sim::RadioSimulator>(o);
-    std::string error;
-    ASSERT_TRUE(radio->Start(&error)) << error;
-    ctx.settings.comPort = 3;
-    ctx.settings.comDevice[2] = radio->DevicePath();
+    RadioGuiTest::StartRadio(o);
     Transfers().alignmentPause = [](std::chrono::milliseconds) {};
     prompt.answers.push_back(kp53::Answer::Yes);  // the caution
   }
-  CTransferCommands& Transfers() { return *Frame().findChild<CTransferCommands*>(); }
   QString FieldText(CAlignmentDlg* d, int item) { return d->Edit(CAlignmentDlg::kFirstValue + item)->text(); }
   QString LabelText(CAlignmentDlg* d, int item) { return d->Label(CAlignmentDlg::kFirstValue + item)->text(); }
   static QString Text3(int v) { return QString::fromStdString(kp53::AlignmentValueText(v)); }
@@ -100,11 +90,7 @@ class AlignmentTest : public GuiTest {
     d->OpenValueDialog(item);
   }
   const kp53::RadioImage& Image() { return doc->Data().image; }
-  bool Shown(const std::string& text) const {
-    return std::find(prompt.shown.begin(), prompt.shown.end(), text) != prompt.shown.end();
-  }
 
-  std::unique_ptr<kp53::sim::RadioSimulator> radio;
   kp53::RadioImage memoryBefore{};
 };
 
@@ -113,7 +99,6 @@ TEST_F(AlignmentTest, AdjustOnWideAndNarrowChannelsMeasureAndWriteBack) {
   ASSERT_TRUE(Frame().IsCommandEnabled(cmd::kAlignment));
   WhenModal<CAlignmentDlg>(&Frame(), [this](CAlignmentDlg* d) {
     EXPECT_EQ(radio->State(), kp53::sim::RadioState::Alignment);
-    EXPECT_EQ(d->windowTitle(), QStringLiteral("Alignment"));
     EXPECT_EQ(d->ChannelText(3)->text(), QStringLiteral("CTCSS"));
     EXPECT_EQ(d->ChannelText(5)->text(), QStringLiteral("Wide 5kHz"));
     EXPECT_EQ(LabelText(d, align::kSubAudioModulation), QStringLiteral("CTCSS Modulation"));

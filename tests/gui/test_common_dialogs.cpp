@@ -6,7 +6,6 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "app/command_ids.h"
 #include "app/dialog_commands.h"
@@ -26,9 +25,12 @@ using kp53::gui::ParamEnv;
 
 namespace {
 
-constexpr int kCommonCommands[] = {cmd::kScanning,  cmd::kPowerSaving,   cmd::kKeyFunction,
-                                   cmd::kEmergency, cmd::kMarketing,     cmd::kMiscellaneous,
-                                   cmd::kOption,    cmd::kPowerOnPassword};
+// The dialogs of the Common menu, then those of the Signaling menu that are no tables.
+constexpr int kDialogCommands[] = {
+    cmd::kScanning,      cmd::kPowerSaving,  cmd::kKeyFunction,  cmd::kEmergency,        cmd::kMarketing,
+    cmd::kMiscellaneous, cmd::kOption,       cmd::kPowerOnPassword, cmd::kSignalingType, cmd::kAniSpeedDial,
+    cmd::kPagingSetting, cmd::kPageCode,     cmd::kFiveToneGeneral, cmd::kFiveToneFormat, cmd::kFiveToneUserTone};
+constexpr int kFirstSignalingDialog = 8;
 
 QStringList ItemsOf(const QComboBox* combo) {
   QStringList items;
@@ -42,19 +44,10 @@ class CommonDialogTest : public GuiTest {
  protected:
   template <class Dialog>
   std::unique_ptr<Dialog> Open() {
-    return std::make_unique<Dialog>(ParamEnv{*doc, prompt, [this](int c) { helpOpened = c; }});
+    return std::make_unique<Dialog>(ParamEnv{*doc, prompt, {}});
   }
   std::unique_ptr<CParamDialog> OpenCommand(int id) {
     return kp53::gui::FindParamCommand(id)->create(ParamEnv{*doc, prompt, {}}, nullptr);
-  }
-  static void Choose(CParamDialog& dlg, int id, const QString& text) {
-    const int index = dlg.Combo(id)->findText(text);
-    ASSERT_GE(index, 0) << id << " has no item " << text.toStdString();
-    dlg.Combo(id)->setCurrentIndex(index);
-  }
-  static void Type(CParamDialog& dlg, int id, const QString& text) {
-    QTest::keyClicks(dlg.Edit(id), text);
-    QTest::keyClick(dlg.Edit(id), Qt::Key_Return);
   }
   kp53::RadioImage& Image() { return doc->Data().image; }
   kp53::CommonOptionsArea Options() {
@@ -63,57 +56,14 @@ class CommonDialogTest : public GuiTest {
     return a;
   }
 
-  int helpOpened = 0;
 };
-
-TEST_F(CommonDialogTest, EveryCommonEntryOpensItsDialogAndCancelKeepsTheImageButMarksTheDocument) {
-  struct Case {
-    int command;
-    const char* title;
-  };
-  const Case cases[] = {{cmd::kScanning, "Scanning Parameters"},
-                        {cmd::kPowerSaving, "Power Saving Parameters"},
-                        {cmd::kKeyFunction, "Key Function Parameters"},
-                        {cmd::kEmergency, "Emergency"},
-                        {cmd::kMarketing, "Marketing Parameters"},
-                        {cmd::kMiscellaneous, "Miscellaneous Parameters"},
-                        {cmd::kOption, "Option"},
-                        {cmd::kPowerOnPassword, "Power ON Password"}};
-  CMainFrame& f = Frame();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.title);
-    ASSERT_TRUE(f.Action(c.command)->isEnabled());
-    kp53::NormalizeImage(doc->Data());
-    const kp53::RadioImage before = Image();
-    doc->SetModified(false);
-    QString title;
-    // The frame runs the dialog modally: change its first field, then cancel it.
-    QTimer::singleShot(0, [&] {
-      auto* dlg = qobject_cast<CParamDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(dlg, nullptr);
-      title = dlg->windowTitle();
-      if (auto* edit = dlg->findChild<kp53::gui::CFilteredEdit*>(); edit && edit->isEnabled()) {
-        QTest::keyClicks(edit, QStringLiteral("1"));
-        QTest::keyClick(edit, Qt::Key_Return);
-      } else {
-        auto* combo = dlg->findChild<QComboBox*>();
-        combo->setCurrentIndex(combo->currentIndex() == 0 ? 1 : 0);
-      }
-      dlg->CancelButton()->click();
-    });
-    f.RunCommand(c.command);
-    EXPECT_EQ(title.toStdString(), c.title);
-    EXPECT_TRUE(Image() == before);
-    EXPECT_TRUE(doc->IsModified());
-  }
-}
 
 TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToHoldSlotsOnly) {
   auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
   const auto slotList = [&](int slot) { return ItemsOf(dlg->Combo(2250 + slot)); };
   const QString scan = QStringLiteral("Scan          ");
   const QString none = QStringLiteral("None          ");
-  Choose(*dlg, 2252, scan);  // [A] press
+  ChooseItem(*dlg, 2252, scan);  // [A] press
   for (int slot = 0; slot < 12; ++slot) {
     EXPECT_EQ(slotList(slot).contains(scan), slot == 2) << slot;
     EXPECT_EQ(slotList(slot).contains(QStringLiteral("Emergency     ")), slot >= 6) << slot;
@@ -122,9 +72,9 @@ TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToH
   EXPECT_EQ(dlg->Combo(2252)->currentText(), scan);
   // Monitor belongs to [SIDE1] press; freed, every list offers it again.
   EXPECT_FALSE(slotList(1).contains(QStringLiteral("Monitor       ")));
-  Choose(*dlg, 2250, none);
+  ChooseItem(*dlg, 2250, none);
   for (int slot = 0; slot < 12; ++slot) EXPECT_TRUE(slotList(slot).contains(QStringLiteral("Monitor       "))) << slot;
-  Choose(*dlg, 2262, QStringLiteral("Group  "));
+  ChooseItem(*dlg, 2262, QStringLiteral("Group  "));
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[129], 0);
   EXPECT_EQ(Image()[131], 8);
@@ -150,7 +100,7 @@ TEST_F(CommonDialogTest, EmergencyChannelIsStoredWithItsGroupAndReadBack) {
   auto& channels = doc->Data().channels;
   auto dlg = Open<kp53::gui::CEmergencyDlg>();
   EXPECT_EQ(dlg->Combo(2300)->count(), 2 + channels.totalAllocated);
-  Choose(*dlg, 2300, QStringLiteral("CH-5  "));
+  ChooseItem(*dlg, 2300, QStringLiteral("CH-5  "));
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[141] >> 6, 2);
   EXPECT_EQ(Image()[141] & 0x0F, channels.GroupOf(4));
@@ -164,7 +114,7 @@ TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode
   ctx.maintenanceMode = true;
   auto dlg = Open<kp53::gui::CMarketingDlg>();
   ASSERT_TRUE(dlg->Edit(2401)->isEnabled());
-  Type(*dlg, 2401, QStringLiteral("1"));
+  TypeInto(*dlg, 2401, QStringLiteral("1"));
   EXPECT_TRUE(ctx.marketingEdited);
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[7721], 0x11);  // "1", then "C" as its distance from "B"
@@ -172,7 +122,7 @@ TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode
   // Cancel drops the edit and with it the mark that would write it to the radio.
   ctx.marketingEdited = false;
   dlg = Open<kp53::gui::CMarketingDlg>();
-  Type(*dlg, 2400, QStringLiteral("12"));
+  TypeInto(*dlg, 2400, QStringLiteral("12"));
   EXPECT_TRUE(ctx.marketingEdited);
   dlg->CancelButton()->click();
   EXPECT_FALSE(ctx.marketingEdited);
@@ -185,9 +135,9 @@ TEST_F(CommonDialogTest, MiscellaneousSplitClampRestoredOnCancelAndRevBurstLeftF
   options.StoreToImage(Image());
   auto dlg = Open<kp53::gui::CMiscDlg>();
   EXPECT_EQ(dlg->Combo(2502)->currentText(), QStringLiteral("Rev. Burst "));
-  Choose(*dlg, 2502, QStringLiteral("Disabled"));
+  ChooseItem(*dlg, 2502, QStringLiteral("Disabled"));
   EXPECT_EQ(dlg->Combo(2502)->count(), 3);  // the list without "Rev. Burst " (its items: core list rules)
-  Type(*dlg, 2520, QStringLiteral("150"));
+  TypeInto(*dlg, 2520, QStringLiteral("150"));
   EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 99.9);
   dlg->CancelButton()->click();
   EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 0.0);
@@ -218,17 +168,17 @@ TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnle
     return count;
   };
   auto dlg = Open<kp53::gui::COptionDlg>();
-  Choose(*dlg, 4527, QStringLiteral("Dummy               "));
+  ChooseItem(*dlg, 4527, QStringLiteral("Dummy               "));
   EXPECT_EQ(signalled(), 0);
   dlg->CancelButton()->click();
   EXPECT_TRUE(Image() == before);
 
   dlg = Open<kp53::gui::COptionDlg>();
   EXPECT_FALSE(dlg->Combo(4529)->isEnabled());
-  Choose(*dlg, 4527, QStringLiteral("Dummy               "));
-  Choose(*dlg, 4527, QStringLiteral("VRU-8               "));
+  ChooseItem(*dlg, 4527, QStringLiteral("Dummy               "));
+  ChooseItem(*dlg, 4527, QStringLiteral("VRU-8               "));
   for (int id : {4529, 4530, 4531}) EXPECT_TRUE(dlg->Combo(id)->isEnabled()) << id;
-  Choose(*dlg, 4530, QStringLiteral("Signal "));
+  ChooseItem(*dlg, 4530, QStringLiteral("Signal "));
   // OK first lists the channels' signalling it takes and asks.
   prompt.answers = {kp53::Answer::Yes};
   dlg->OkButton()->click();
@@ -244,7 +194,7 @@ TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnle
 TEST_F(CommonDialogTest, PasswordFollowsItsSwitchAndTheTagTheModel) {
   auto dlg = Open<kp53::gui::CPowerOnPasswordDlg>();
   EXPECT_FALSE(dlg->Edit(4512)->isEnabled());
-  Choose(*dlg, 4515, QStringLiteral("Enabled "));
+  ChooseItem(*dlg, 4515, QStringLiteral("Enabled "));
   EXPECT_TRUE(dlg->Edit(4512)->isEnabled());
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[7712] & 1, 1);
@@ -258,14 +208,23 @@ TEST_F(CommonDialogTest, PasswordFollowsItsSwitchAndTheTagTheModel) {
 // when it has the focus, nothing clipped. With KP53_SCREENSHOTS set to a folder the dialogs are
 // saved there as pictures.
 TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
+  const int* const firstSignaling = kDialogCommands + kFirstSignalingDialog;
   const QString shots = qEnvironmentVariable("KP53_SCREENSHOTS");
   for (const bool maintenance : {false, true}) {
     for (const int model : {1, 0}) {
       ctx.maintenanceMode = maintenance;
       doc->Data().hardware.model = model;
-      for (int command : kCommonCommands) {
+      for (const int& command : kDialogCommands) {
         SCOPED_TRACE(command);
         auto dlg = OpenCommand(command);
+        // Every field has a prompt; in the Signaling menu a help topic too.
+        for (int id = 2000; id < 5000; ++id) {
+          if (!dlg->Field(id)) continue;
+          EXPECT_FALSE(kp53::MessageText(id).empty()) << id;
+          if (&command >= firstSignaling) {
+            EXPECT_NE(FindHelpTopic(dlg->HelpContext(id)), nullptr) << id;
+          }
+        }
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         dlg->activateWindow();
@@ -296,18 +255,6 @@ TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
                                .arg(model ? QStringLiteral("ht620") : QStringLiteral("ht610")));
         dlg->CancelButton()->click();
       }
-    }
-  }
-}
-
-TEST_F(CommonDialogTest, F1OnAFieldOpensItsTopic) {
-  auto dlg = Open<kp53::gui::CPowerOnPasswordDlg>();
-  for (const auto& [id, context] : {std::pair{4515, 4515}, std::pair{4513, 0}}) {
-    helpOpened = 0;
-    QTest::keyClick(dlg->Field(id), Qt::Key_F1);
-    EXPECT_EQ(helpOpened, context) << id;
-    if (context) {
-      EXPECT_NE(FindHelpTopic(context), nullptr) << id;
     }
   }
 }

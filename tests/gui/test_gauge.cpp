@@ -1,6 +1,6 @@
 // The progress gauge with scripted workers: progress and close arrive from the worker thread,
 // questions are answered on the window's thread, Cancel waits for the worker, and production
-// mode repeats Downloads.
+// mode's label. (Its repeats are tested against the simulator with the window.)
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -71,34 +71,6 @@ TEST(AccessGauge, EscapeIsIgnoredAndCancelWaitsForTheWorker) {
   EXPECT_EQ(r, QDialog::Rejected);
   EXPECT_TRUE(workerSawCancel);
   EXPECT_FALSE(gauge.workerRunning());
-}
-
-TEST(AccessGauge, ProductionModeRepeatsTheDownloadForTheNextRadio) {
-  FakePrompt prompt;
-  CAccessGaugeDlg gauge(prompt, true);
-  int downloads = 0;
-  QTimer::singleShot(0, &gauge, [&] {
-    ASSERT_TRUE(QTest::qWaitFor([&] { return gauge.repeatPending() && !gauge.workerRunning(); }, 10000));
-    EXPECT_EQ(gauge.label()->text(), QStringLiteral("Ser  1C010001"));
-    EXPECT_EQ(gauge.cancelButton()->text(), QStringLiteral("Repeat(F5-8)"));
-    EXPECT_TRUE(gauge.repeatPending());
-    QTest::keyClick(&gauge, Qt::Key_F6);  // the next radio
-    ASSERT_TRUE(QTest::qWaitFor([&] { return downloads == 2 && gauge.repeatPending(); }, 10000));
-    QTest::keyClick(&gauge, Qt::Key_Escape);  // leaves the gauge only
-  });
-  const int r = gauge.run(
-      CAccessGaugeDlg::kDownload,
-      [&](ProgressSink& sink, UserPrompt& p, const CancelToken&) {
-        ++downloads;
-        sink.SetTitle("Download Function");
-        sink.Repeat();
-        p.Message(89, Icon::Information, Buttons::Ok);
-      },
-      QStringLiteral("/home/dealer/fleet/site7.k53"), [] { return std::string("1C010001"); });
-  EXPECT_EQ(r, QDialog::Rejected);
-  EXPECT_EQ(downloads, 2);
-  EXPECT_FALSE(gauge.quitRequested());
-  EXPECT_EQ(prompt.shown.size(), 2u);
 }
 
 TEST(AccessGauge, ProductionModeShowsTheFileNameAndHidesCancel) {

@@ -94,14 +94,4 @@ TEST_F(GridKeysTest, EveryColumnTakesSpaceALetterAndADigitWithoutMovingTheCursor
   }
 }
 
-TEST_F(GridKeysTest, SpaceTwiceOnAChnCellTurnsThatChannelOffAndOnAgain) {
-  FocusCell(kFirstRow + 3, 0);
-  QTest::keyClick(&Grid(), Qt::Key_Space);
-  EXPECT_FALSE(doc->Data().channels.IsEnabled(3));
-  QTest::keyClick(&Grid(), Qt::Key_Space);
-  EXPECT_TRUE(doc->Data().channels.IsEnabled(3));
-  EXPECT_TRUE(doc->Data().channels.IsEnabled(4));
-  EXPECT_EQ(Grid().Row(), kFirstRow + 3);
-}
-
 }  // namespace

@@ -1,10 +1,12 @@
 // The main frame: menu enabling, titles, the clock, the window size, the close question, the
-// settings written at the end, help and the Configuration dialog.
+// settings written at the end, help, the Configuration dialog, the band-change refresh and the
+// label control.
 #include "print/report_printer.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -13,6 +15,7 @@
 #include <functional>
 #include <iterator>
 
+#include "app/color_label.h"
 #include "app/command_ids.h"
 #include "app/config_dialog.h"
 #include "gui_fixture.h"
@@ -25,17 +28,14 @@ std::vector<char> ReadAll(const std::filesystem::path& p) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST_F(GuiTest, EveryCommandOfTheMenusIsEnabledButThoseOfTheOtherSignallingSystem) {
+// (The signalling entries follow the system: see the Signaling Type tests.)
+TEST_F(GuiTest, TheFileEditRadioAndHelpCommandsAreEnabled) {
   CMainFrame& f = Frame();
-  for (int id : {cmd::kTwoTone, cmd::kTwoToneSystems})  // the fixture's image runs 5-tone
-    EXPECT_FALSE(f.Action(id)->isEnabled()) << id;
-  for (int id : {cmd::kScanning, cmd::kFiveToneSystems, cmd::kAlignment, cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
+  for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
                  cmd::kGetStarted, cmd::kExit, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUpload,
                  cmd::kDownload, cmd::kAlignment, cmd::kToolUpload, cmd::kToolDownload, cmd::kChannelAllocations,
                  cmd::kVisible, cmd::kCopy, cmd::kPaste})
     EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
-  EXPECT_EQ(f.Action(cmd::kNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-  EXPECT_EQ(f.Action(cmd::kPrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
   EXPECT_EQ(f.Action(cmd::kPaste)->shortcuts().size(), 2);
 }
 
@@ -72,45 +72,49 @@ TEST_F(GuiTest, WindowIsNeverSmallerThanTheMinimum) {
   EXPECT_GE(f.height(), 540);
 }
 
-TEST_F(GuiTest, CloseQuestionCancelKeepsTheWindowOpen) {
-  Frame().show();
-  ctx.modified = true;
-  prompt.answers.push_back(kp53::Answer::Cancel);
-  EXPECT_FALSE(Frame().close());
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0], "Save changes to <none>?");
-  EXPECT_TRUE(ctx.modified);
-}
-
-TEST_F(GuiTest, YesThenCancelledSaveAsCancelsCloseNewAndOpen) {
+// The question about unsaved changes before Close, New and Open: Cancel, and Yes with the
+// Save As then cancelled, keep the window and the changes; No lets New drop them.
+TEST_F(GuiTest, TheSaveChangesQuestionGuardsCloseNewAndOpen) {
   const auto other = root / "other.k53";
   ctx.currentPath = other.string();
   ASSERT_TRUE(doc->Save());
   Frame().show();
-  doc->Data().channels.Entry(0).squelch = 9;
-  ctx.modified = true;
   const std::function<void()> actions[] = {
       [this] { EXPECT_FALSE(Frame().close()); },
       [this] { Frame().RunCommand(cmd::kNew); },
       [this, other] {
-        chooser.opens.push_back(other.string());
+        chooser.opens = {other.string()};
         Frame().RunCommand(cmd::kOpen);
       },
   };
   for (const auto& action : actions) {
-    prompt.answers.push_back(kp53::Answer::Yes);  // Save As is then cancelled
-    action();
-    EXPECT_TRUE(Frame().isVisible());
-    EXPECT_TRUE(ctx.modified);
-    EXPECT_EQ(doc->Data().channels.Entry(0).squelch, 9);
+    for (const kp53::Answer answer : {kp53::Answer::Cancel, kp53::Answer::Yes}) {
+      doc->Data().channels.Entry(0).squelch = 9;
+      ctx.modified = true;
+      prompt.answers.push_back(answer);
+      action();
+      EXPECT_TRUE(Frame().isVisible());
+      EXPECT_TRUE(ctx.modified);
+      EXPECT_EQ(doc->Data().channels.Entry(0).squelch, 9);
+    }
   }
-  EXPECT_EQ(prompt.shown.size(), 3u);
+  ASSERT_EQ(prompt.shown.size(), 6u);
+  EXPECT_EQ(prompt.shown[0], "Save changes to " + other.string() + "?");
+  prompt.answers.push_back(kp53::Answer::No);
+  Frame().RunCommand(cmd::kNew);
+  EXPECT_EQ(doc->Data().channels.Entry(0).squelch, 4);
+  EXPECT_EQ(Grid().TextMatrix(2, 13), QStringLiteral(" 4"));
+  EXPECT_FALSE(ctx.modified);
 }
 
-TEST_F(GuiTest, CtrlSOnANewDocumentOpensSaveAs) {
+// Ctrl+S on a document without a name is Save As; a long path is shown whole in the title.
+TEST_F(GuiTest, CtrlSOnANewDocumentSavesAsAndTheTitleShowsTheWholePath) {
+  std::filesystem::path dir = root;
+  while (dir.string().size() < 200) dir /= std::string(30, 'x');
+  std::filesystem::create_directories(dir);
+  const auto file = dir / (std::string(60, 'f') + ".K53");
   FocusCell(kFirstRow, 0);
   ASSERT_EQ(ctx.currentPath, "<none>");
-  const auto file = root / "named.k53";
   chooser.saves.push_back(file.string());
   QTest::keyClick(&Grid(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(std::filesystem::file_size(file), kp53::kDataFileSize);
@@ -128,20 +132,25 @@ TEST_F(GuiTest, CloseWithoutChangesOrWhilePrintingAsksNothing) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST_F(GuiTest, SettingsAreWrittenWhenTheWindowIsDestroyed) {
-  ctx.iniPath = (root / "work" / "KP53Win.ini").string();
+TEST_F(GuiTest, SettingsAreWrittenWhenTheWindowIsDestroyedAndReadAtTheNextStart) {
+  const std::string path = (root / "work" / "KP53Win.ini").string();
+  ctx.iniPath = path;
   ctx.ini.Parse("[Other]\nkeep=1\n");
   Frame().resize(900, 600);
   ctx.settings.comPort = 16;
-  ctx.settings.columns[5] = 0;
+  Frame().RunCommand(cmd::kFirstColumnToggle + 5);  // View > Item: hides Power Save's two columns
+  EXPECT_FALSE(std::filesystem::exists(path));        // nothing written yet
   frame.reset();
   kp53::IniFile ini;
-  ASSERT_TRUE(ini.Load(ctx.iniPath));
+  ASSERT_TRUE(ini.Load(path));
   EXPECT_EQ(ini.GetInt("Initialize", "COM_PORT", 0), 16);
   EXPECT_EQ(ini.GetInt("Initialize", "CX", 0), 900);
   EXPECT_EQ(ini.GetInt("Initialize", "CY", 0), 600);
   EXPECT_EQ(ini.GetInt("ITEM", "ITEM5", 1), 0);
   EXPECT_EQ(ini.GetInt("Other", "keep", 0), 1);
+  ctx.LoadSettings(path);
+  EXPECT_EQ(std::tuple(Grid().ColWidth(8), Grid().ColWidth(9), Grid().ColWidth(10)), std::tuple(0, 0, 480));
+  EXPECT_FALSE(Frame().Action(cmd::kFirstColumnToggle + 5)->isChecked());
 }
 
 TEST_F(GuiTest, OpenAndSaveThroughTheWindowRoundTripByteForByte) {
@@ -182,12 +191,6 @@ TEST_F(GuiTest, HelpForTheFocusedColumnAndShiftF1Swallowed) {
   EXPECT_EQ(f.Help()->CurrentContext(), 98376);
   f.RunCommand(cmd::kCommonProblems);
   EXPECT_EQ(f.Help()->CurrentContext(), 98377);
-}
-
-TEST_F(GuiTest, EveryHelpContextOfTheViewHasATopic) {
-  for (int c : {300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 311, 312, 313, 314, 315, 316, 317, 319, 320,
-                321, 322, 335, 338, 339, 340, 1000, 1001, 3502, 4532, 4620, 98364, 98376, 98377, 98386})
-    EXPECT_NE(FindHelpTopic(c), nullptr) << c;
 }
 
 TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
@@ -231,19 +234,24 @@ TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
   EXPECT_NE(prompt.shown[2].find("dialout"), std::string::npos);
 }
 
-TEST_F(GuiTest, ConfigurationAltOInTheDeviceFieldPressesOk) {
+// Enter outside the buttons does not close the dialog; Alt+O in the device field presses OK.
+TEST_F(GuiTest, ConfigurationKeysEnterOnlyOnItsButtonsAndAltOInTheDeviceField) {
   ConfigDialog dlg(ctx, prompt);
   dlg.probe = [](const std::string&, int*) { return true; };
   dlg.show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
   EXPECT_EQ(QApplication::focusWidget(), dlg.PortList());
+  dlg.PortList()->setCurrentIndex(6);
+  QTest::keyClick(&dlg, Qt::Key_Return);
+  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(ctx.settings.comPort, 1);
   dlg.DeviceList()->setFocus();
   dlg.DeviceList()->setEditText(QStringLiteral("/dev/ttyUSB0"));
   QTest::keyClick(dlg.DeviceList(), Qt::Key_O, Qt::AltModifier);
   for (int i = 0; i < 50 && dlg.isVisible(); ++i) QTest::qWait(20);  // a mnemonic clicks a moment later
   EXPECT_FALSE(dlg.isVisible());
-  EXPECT_EQ(dlg.DeviceList()->currentText(), QStringLiteral("/dev/ttyUSB0"));
-  EXPECT_EQ(ctx.settings.DevicePath(1), "/dev/ttyUSB0");
+  EXPECT_EQ(ctx.settings.comPort, 7);
+  EXPECT_EQ(ctx.settings.DevicePath(7), "/dev/ttyUSB0");
 }
 
 TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
@@ -265,27 +273,35 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST_F(GuiTest, ConfigurationIgnoresEnterOutsideItsButtons) {
-  ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&, int*) { return true; };
-  dlg.show();
-  dlg.PortList()->setFocus();
-  dlg.PortList()->setCurrentIndex(6);
-  QTest::keyClick(&dlg, Qt::Key_Return);
-  EXPECT_TRUE(dlg.isVisible());
-  EXPECT_EQ(ctx.settings.comPort, 1);
-  dlg.OkButton()->setFocus();
-  QTest::keyClick(dlg.OkButton(), Qt::Key_Return);
-  EXPECT_FALSE(dlg.isVisible());
-  EXPECT_EQ(ctx.settings.comPort, 7);
-}
-
 TEST_F(GuiTest, ConfigurationRefreshesTheHeader) {
   CMainFrame& f = Frame();
   ctx.settings.comPort = 4;
   ctx.settings.comSpeed = 1;
   f.ApplyRefresh(2);
   EXPECT_EQ(View().HeaderValue(4)->text(), QStringLiteral("COM4  19200BPS"));
+}
+
+TEST_F(GuiTest, BandChangeRefreshWritesTheNewBandsDefaultAndRedraws) {
+  CMainFrame& f = Frame();
+  doc->Data().hardware.ApplyBandDefaults(true);
+  doc->Data().channels.ResetFrequencies(true);
+  doc->Data().channels.currentGroup = 3;
+  f.ApplyRefresh(4);
+  EXPECT_TRUE(std::filesystem::exists(root / "work" / "defaultu.k53"));
+  EXPECT_EQ(ShownTitle(f), QStringLiteral("<none> - KP53Win for HT-620A Series"));
+  EXPECT_EQ(View().HeaderValue(1)->text().trimmed(), QStringLiteral("UHF"));
+  EXPECT_EQ(doc->Data().channels.currentGroup, 0);
+  EXPECT_EQ(Grid().TextMatrix(2, 0), QStringLiteral("  1"));
+}
+
+// The blink clears the text now and then; its end puts the text back.
+TEST(ColorLabelTest, TheEndOfABlinkRestoresTheText) {
+  ColorLabel label;
+  label.setText(QStringLiteral("Please wait"));
+  label.FlashText(true);
+  label.setText(QString());  // what a blink does
+  label.FlashText(false);
+  EXPECT_EQ(label.text(), QStringLiteral("Please wait"));
 }
 
 }  // namespace
@@ -298,11 +314,7 @@ TEST_F(GuiTest, LockPanesFollowTheLockKeysAndStayBlankWhereTheStateIsUnknown) {
     return Frame().LockPane(0)->text() + QLatin1Char('|') + Frame().LockPane(1)->text() + QLatin1Char('|') +
            Frame().LockPane(2)->text();
   };
-  const struct {
-    std::optional<LockKeyStates> states;
-    Qt::Key key;
-    const char* panes;
-  } steps[] = {
+  const struct { std::optional<LockKeyStates> states; Qt::Key key; const char* panes; } steps[] = {
       {LockKeyStates{true, false, false}, Qt::Key_CapsLock, "CAP||"},
       {LockKeyStates{true, true, false}, Qt::Key_NumLock, "CAP|NUM|"},
       {LockKeyStates{false, true, true}, Qt::Key_ScrollLock, "|NUM|SCRL"},

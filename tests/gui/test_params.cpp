@@ -30,43 +30,29 @@ class HardwareDialogTest : public GuiTest {
     EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     return *dlg;
   }
-  // Types `text` into edit field `id` and finishes it with Enter.
-  void Type(int id, const QString& text) {
-    CFilteredEdit* edit = dlg->Edit(id);
-    edit->setFocus();
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
   void Choose(int id, int index) { dlg->Combo(id)->setCurrentIndex(index); }
   QString Shown(int id) { return dlg->Edit(id) ? dlg->Edit(id)->text() : dlg->Combo(id)->currentText(); }
   void Ok() { QTest::mouseClick(dlg->OkButton(), Qt::LeftButton); }
   HardwareArea& Hw() { return doc->Data().hardware; }
-  unsigned U16(std::size_t at) { return doc->Data().image[at] << 8 | doc->Data().image[at + 1]; }
 
   std::unique_ptr<Dlg> dlg;
   std::vector<int> helped;
 };
 
-TEST_F(HardwareDialogTest, EditFieldsClampStoreAndShowWhatIsStored) {
+// What a typed value stores is the field table's parity test's; here, what the field shows
+// after Enter, and the status line and beep when that differs from what was typed.
+TEST_F(HardwareDialogTest, EditFieldsShowWhatIsStored) {
   Open(true);
-  struct Case {
-    int id;
-    const char* typed;
-    const char* shown;
-  } const cases[] = {
+  struct Case { int id; const char* typed; const char* shown; } const cases[] = {
       {Dlg::kMinFrequency, "700", "174.0MHz"},  // 600.0, then no higher than the maximum
       {Dlg::kMinFrequency, "50", "100.0MHz"},
       {Dlg::kMaxFrequency, "99", "100.0MHz"},  // 100.0 and no lower than the minimum
-      {Dlg::kMaxFrequency, "612.5", "600.0MHz"},
-      {Dlg::kMinFrequency, "700", "600.0MHz"},
       {Dlg::kFirstIf, "-5", " 0.00MHz"},  // no lower bound typed; the field shows the stored 0
-      {Dlg::kRefXtal, "-1", " 0.00MHz"},
       {Dlg::kRefXtal, "99.999", "81.92MHz"},  // 99.99 is beyond 14 bits of 5 kHz: the largest held
       {Dlg::kRefXtal, "12.8", "12.80MHz"},
-      {Dlg::kFirstIf, "44.25", "44.25MHz"},
   };
   for (const Case& c : cases) {
-    Type(c.id, QString::fromLatin1(c.typed));
+    TypeInto(*dlg, c.id, QString::fromLatin1(c.typed));
     EXPECT_EQ(Shown(c.id), QString::fromLatin1(c.shown)) << c.id << " " << c.typed;
     EXPECT_TRUE(dlg->isVisible()) << "Enter in a field closed the dialog";
     if (&c == &cases[0]) {
@@ -79,14 +65,6 @@ TEST_F(HardwareDialogTest, EditFieldsClampStoreAndShowWhatIsStored) {
   }
   EXPECT_TRUE(ctx.modified);
   EXPECT_EQ(dlg->RefreshCode(), 2);
-  Ok();
-  EXPECT_EQ(dlg->result(), QDialog::Accepted);
-  const RadioImage& img = doc->Data().image;
-  EXPECT_EQ(U16(7672), 6000u);
-  EXPECT_EQ(U16(7674), 6000u);
-  EXPECT_EQ((img[7668] & 0x3F) << 8 | img[7669], 2560);  // 12.8 MHz in 5 kHz steps (band index 1)
-  EXPECT_EQ((img[7670] & 0x3F) << 8 | img[7671], 2048);  // and in 6.25 kHz steps
-  EXPECT_EQ(U16(7676), 0xACDAu);
 }
 
 TEST_F(HardwareDialogTest, BandChangeAsksThenAppliesUhfDefaultsAndResetsChannels) {
@@ -150,20 +128,10 @@ TEST_F(HardwareDialogTest, UserModeChangesOnlyTheModelAndHt610OkClearsTheAbcdKey
 
 TEST_F(HardwareDialogTest, StatusBarPromptsHelpContextsAndEnter) {
   Open(true);
-  // The dialog opens with the focus, and the prompt, on its first field.
-  EXPECT_TRUE(dlg->isAncestorOf(dlg->focusWidget()));
-  EXPECT_NE(dlg->focusWidget(), dlg->OkButton());
-  EXPECT_NE(dlg->PromptPane()->text(), QStringLiteral(" "));
-  struct Case {
-    int id;
-    const char* prompt;
-    const char* hint;
-    int help;
-  } const cases[] = {
+  struct Case { int id; const char* prompt; const char* hint; int help; } const cases[] = {
       {Dlg::kMinFrequency, "Min Frequency", "0..999.9MHz", 2000},
       {Dlg::kModel, "Change Radio model HT-620A Series", "<SELECT>", 2005},
       {Dlg::kRange, "Change Adjustment frequency range", "<SELECT>", -1},
-      {Dlg::kSqlHysteresis, "SQL hysterisis", "<SELECT>", 2015},
   };
   for (const Case& c : cases) {
     helped.clear();
@@ -175,16 +143,12 @@ TEST_F(HardwareDialogTest, StatusBarPromptsHelpContextsAndEnter) {
     EXPECT_EQ(helped, c.help < 0 ? std::vector<int>{} : std::vector<int>{c.help}) << c.id;
     EXPECT_NE(FindHelpTopic(c.id) != nullptr, c.help < 0) << c.id;
   }
-  // Enter on a list opens it instead of closing the dialog; Enter on OK closes it.
+  // Enter on a list opens it instead of closing the dialog (Enter on OK: the keyboard walk).
   QComboBox* model = dlg->Combo(Dlg::kModel);
   model->setFocus();
   QTest::keyClick(model, Qt::Key_Return);
   EXPECT_TRUE(dlg->isVisible());
   model->hidePopup();
-  dlg->OkButton()->setFocus();
-  QTest::keyClick(dlg->OkButton(), Qt::Key_Return);
-  EXPECT_FALSE(dlg->isVisible());
-  EXPECT_EQ(dlg->result(), QDialog::Accepted);
 }
 
 TEST_F(HardwareDialogTest, CancelAfterEditsAndABandChangeFromTheDefaultFilePutsEverythingBack) {
@@ -205,7 +169,7 @@ TEST_F(HardwareDialogTest, CancelAfterEditsAndABandChangeFromTheDefaultFilePutsE
   Open(true);
   const RadioImage image = doc->Data().image;
   const HardwareArea hardware = Hw();
-  Type(Dlg::kFirstIf, QStringLiteral("10"));
+  TypeInto(*dlg, Dlg::kFirstIf, QStringLiteral("10"));
   prompt.answers = {Answer::Yes};
   Choose(Dlg::kBand, 1);
   EXPECT_EQ(doc->Data().image[7668] >> 6, 2);  // the default file was read into the image

@@ -49,14 +49,19 @@ class StartupTest : public ::testing::Test {
   // The lock and socket folders of this test alone.
   QString Folder() const { return QString::fromStdString((dir / "run").string()); }
   QString Cache() const { return QString::fromStdString((dir / "cache").string()); }
+  // The program with the folders of this test.
+  struct App : KP53App {
+    explicit App(const StartupTest& t, const QString& cache = {}) {
+      SetInstanceFolders(t.Folder(), cache.isEmpty() ? t.Cache() : cache);
+    }
+  };
   fs::path dir;
   QString previous;
 };
 
 TEST_F(StartupTest, EmptyWorkingDirectoryGetsTheSettingsFileAndTheDefaultFile) {
   {
-    KP53App app;
-    app.SetInstanceFolders(Folder(), Cache());
+    App app(*this);
     ASSERT_TRUE(app.Start({}));
     ASSERT_NE(app.Frame(), nullptr);
     EXPECT_EQ(app.Context().currentPath, "<none>");
@@ -68,29 +73,10 @@ TEST_F(StartupTest, EmptyWorkingDirectoryGetsTheSettingsFileAndTheDefaultFile) {
 
     // A second start finds the first, asks it to come to the front and ends.
     QSignalSpy raised(&app, &KP53App::Raised);
-    KP53App second;
-    second.SetInstanceFolders(Folder(), Cache());
+    App second(*this);
     EXPECT_FALSE(second.Start({}));
     EXPECT_TRUE(raised.count() > 0 || raised.wait(5000));
   }
-  // The window's end wrote the size too.
-  kp53::IniFile ini;
-  ASSERT_TRUE(ini.Load((dir / "KP53Win.ini").string()));
-  EXPECT_EQ(ini.GetInt("Initialize", "CX", 0) >= 835, true);
-}
-
-// A FIFO would block a reader until someone writes into it: the window starts without it, with
-// the default settings, and leaves it as it is.
-TEST_F(StartupTest, ASettingsFileThatIsAFifoIsIgnored) {
-  ASSERT_EQ(::mkfifo((dir / "KP53Win.ini").c_str(), 0644), 0);
-  {
-    KP53App app;
-    app.SetInstanceFolders(Folder(), Cache());
-    ASSERT_TRUE(app.Start({}));
-    EXPECT_EQ(app.Context().settings.comPort, 1);
-    EXPECT_FALSE(app.Context().iniProblem.empty());
-  }
-  EXPECT_TRUE(fs::is_fifo(dir / "KP53Win.ini"));
 }
 
 TEST_F(StartupTest, MaintenanceModeNeedsThePassPhrase) {
@@ -101,8 +87,7 @@ TEST_F(StartupTest, MaintenanceModeNeedsThePassPhrase) {
       dlg->Edit()->setText(QString::fromLatin1(phrase));
       dlg->accept();
     });
-    KP53App app;
-    app.SetInstanceFolders(Folder(), Cache());
+    App app(*this);
     ASSERT_TRUE(app.Start({QStringLiteral("/m")}));
     const bool right = std::string(phrase) == "qerin-volta";
     EXPECT_EQ(app.Context().maintenanceMode, right) << phrase;
@@ -112,14 +97,12 @@ TEST_F(StartupTest, MaintenanceModeNeedsThePassPhrase) {
 
 TEST_F(StartupTest, ProductionModeAndAFileOnTheCommandLine) {
   {
-    KP53App app;
-    app.SetInstanceFolders(Folder(), Cache());
+    App app(*this);
     ASSERT_TRUE(app.Start({QStringLiteral("-F")}));
     EXPECT_TRUE(app.Context().productionMode);
     EXPECT_TRUE(app.Frame()->windowTitle().endsWith(QStringLiteral("KP53Win for HT-620A Series(Factory mode)")));
   }
-  KP53App app;
-  app.SetInstanceFolders(Folder(), Cache());
+  App app(*this);
   ASSERT_TRUE(app.Start({QStringLiteral("defaultv.k53")}));
   EXPECT_FALSE(app.Context().productionMode);
   EXPECT_EQ(app.Context().currentPath, (dir / "defaultv.k53").string());
@@ -127,10 +110,7 @@ TEST_F(StartupTest, ProductionModeAndAFileOnTheCommandLine) {
 
 TEST_F(StartupTest, AFileThatCannotBeReadOpensTheWindowUntitledAndCtrlSNeverWritesIt) {
   { std::ofstream(dir / "short.k53") << "0123456789"; }  // truncated
-  const struct {
-    const char* name;
-    const char* message;
-  } cases[] = {{"short.k53", "Problem reading from file"}, {"missing.k53", "Problem opening file"}};
+  const struct { const char* name; const char* message; } cases[] = {{"short.k53", "Problem reading from file"}, {"missing.k53", "Problem opening file"}};
   for (const auto& c : cases) {
     // Answers every message box and cancels every file dialog, noting what was shown.
     QStringList shown;
@@ -143,8 +123,7 @@ TEST_F(StartupTest, AFileThatCannotBeReadOpensTheWindowUntitledAndCtrlSNeverWrit
       dlg->reject();
     });
     answer.start(20);
-    KP53App app;
-    app.SetInstanceFolders(Folder(), Cache());
+    App app(*this);
     ASSERT_TRUE(app.Start({QString::fromLatin1(c.name)}));
     ASSERT_NE(app.Frame(), nullptr);
     EXPECT_TRUE(app.Frame()->isVisible());
@@ -212,12 +191,10 @@ TEST_F(StartupTest, TheInstanceLockLivesOnlyInAFolderOfThisUserAlone) {
 
 TEST_F(StartupTest, WithoutAPrivateRuntimeFolderTheSecondStartIsStillRefused) {
   fs::permissions(dir / "run", fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-  KP53App app;
-  app.SetInstanceFolders(Folder(), Cache());
+  App app(*this);
   ASSERT_TRUE(app.Start({}));
   EXPECT_TRUE(fs::exists(dir / "cache" / "kp53win"));
-  KP53App second;
-  second.SetInstanceFolders(Folder(), Cache());
+  App second(*this);
   EXPECT_FALSE(second.Start({}));
 
   // No private folder at all: the program runs, and says that it cannot tell.
@@ -231,8 +208,7 @@ TEST_F(StartupTest, WithoutAPrivateRuntimeFolderTheSecondStartIsStillRefused) {
       box->reject();
     }
   });
-  KP53App third;
-  third.SetInstanceFolders(Folder(), QString::fromStdString((dir / "cache3").string()));
+  App third(*this, QString::fromStdString((dir / "cache3").string()));
   EXPECT_TRUE(third.Start({}));
   EXPECT_TRUE(warning.startsWith(QStringLiteral("KP53Win cannot check whether it is already running"))) << warning.toStdString();
 }
@@ -249,8 +225,7 @@ TEST_F(StartupTest, ATerminationSignalDuringAStartUpDialogEndsTheStartWithoutWri
       dialogSeen = QApplication::activeModalWidget() != nullptr;
       ::raise(SIGTERM);
     });
-    KP53App app;
-    app.SetInstanceFolders(Folder(), Cache());
+    App app(*this);
     EXPECT_FALSE(app.Start(args));
     EXPECT_TRUE(dialogSeen);
     EXPECT_TRUE(Termination::Instance().Requested());

@@ -15,40 +15,17 @@
 #include "compare/compare_dialog.h"
 #include "link/file_data_dialog.h"
 #include "link/findings_dialog.h"
-#include "link/transfers.h"
-#include "sim/radio_sim.h"
 
 namespace {
 
 using kp53::gui::CAccessGaugeDlg;
-using kp53::gui::CTransferCommands;
 
-class TransferTest : public GuiTest {
+class TransferTest : public RadioGuiTest {
  protected:
-  void StartRadio(kp53::sim::SimOptions options) {
-    radio = std::make_unique<kp53::sim::RadioSimulator>(std::move(options));
-    std::string error;
-    ASSERT_TRUE(radio->Start(&error)) << error;
-    ctx.settings.comPort = 3;
-    ctx.settings.comDevice[2] = radio->DevicePath();  // COM3 points at the simulator
-  }
-  static kp53::sim::SimOptions SwitchedOffRadio() {
-    kp53::sim::SimOptions o;
-    o.memory = kp53::sim::DefaultRadioMemory();
-    o.powerOnDelayMs = 300;
-    o.repeatReadyMs = 300;
-    return o;
-  }
-  CTransferCommands& Transfers() { return *Frame().findChild<CTransferCommands*>(); }
   CAccessGaugeDlg& Gauge() { return Transfers().Gauge(); }
-  bool Shown(const std::string& text) const {
-    return std::find(prompt.shown.begin(), prompt.shown.end(), text) != prompt.shown.end();
-  }
-
-  std::unique_ptr<kp53::sim::RadioSimulator> radio;
 };
 
-TEST_F(TransferTest, UploadFillsTheImageAndLeavesAnUntitledDocument) {
+TEST_F(TransferTest, UploadFillsTheImageAndLeavesAnUntitledDocumentAndADownloadWritesItBack) {
   StartRadio(SwitchedOffRadio());
   ctx.currentPath = (root / "work" / "site.k53").string();
   Frame().RunCommand(cmd::kUpload);
@@ -56,28 +33,10 @@ TEST_F(TransferTest, UploadFillsTheImageAndLeavesAnUntitledDocument) {
   EXPECT_EQ(doc->Data().image, radio->Memory());
   EXPECT_EQ(ctx.currentPath, "<none>");
   EXPECT_EQ(doc->Data().identity.firmwareVersion, 215);  // the radio's own, reloaded
-  EXPECT_EQ(Gauge().windowTitle(), QStringLiteral("Upload Function"));
-}
-
-TEST_F(TransferTest, CancelWhileWaitingForTheRadioLeavesImageAndTitle) {
-  auto options = SwitchedOffRadio();
-  options.silent = true;
-  StartRadio(options);
-  ctx.currentPath = (root / "work" / "site.k53").string();
-  kp53::NormalizeImage(doc->Data());
-  const kp53::RadioImage before = doc->Data().image;
-  QTimer::singleShot(0, &Frame(), [this] {
-    ASSERT_TRUE(QTest::qWaitFor([this] { return Gauge().statusLine()->text() ==
-                                                QStringLiteral("Swith radio OFF, back ON to start uploading"); },
-                                10000));
-    QTest::keyClick(&Gauge(), Qt::Key_Escape);  // does nothing in a normal Upload
-    EXPECT_TRUE(Gauge().isVisible());
-    QTest::mouseClick(Gauge().cancelButton(), Qt::LeftButton);
-  });
-  EXPECT_EQ(Transfers().Upload(), QDialog::Rejected);
-  EXPECT_TRUE(prompt.shown.empty());
-  EXPECT_EQ(doc->Data().image, before);
-  EXPECT_EQ(ctx.currentPath, (root / "work" / "site.k53").string());
+  // Downloaded back unchanged: only the last block is written.
+  Frame().RunCommand(cmd::kDownload);
+  EXPECT_TRUE(Shown("Download is completed (verified)"));
+  EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
 }
 
 TEST_F(TransferTest, FindingsComeBeforeTheDownloadWithCancelAsDefaultAndEnterNeverWrites) {
@@ -137,14 +96,6 @@ TEST_F(TransferTest, CompareWithRadioReadsAScratchCopyAndLeavesTheDocument) {
   EXPECT_FALSE(doc->IsModified());
 }
 
-TEST_F(TransferTest, DownloadOfAnUnchangedImageWritesOnlyTheLastBlock) {
-  StartRadio(SwitchedOffRadio());
-  Frame().RunCommand(cmd::kUpload);
-  Frame().RunCommand(cmd::kDownload);
-  EXPECT_TRUE(Shown("Download is completed (verified)"));
-  EXPECT_EQ(radio->Log().blocksWritten, std::vector<int>{60});
-}
-
 TEST_F(TransferTest, CancelDuringTheWriteSaysInTheGaugeThatTheRadioMustBeWrittenAgain) {
   auto options = SwitchedOffRadio();
   options.startInCloneMode = true;
@@ -171,6 +122,7 @@ TEST_F(TransferTest, ATerminationSignalStopsTheTransferAndFreesThePort) {
   options.startInCloneMode = true;
   options.holdRepliesFrom = 5;  // the read stalls at block 4
   StartRadio(options);
+  ctx.currentPath = (root / "work" / "site.k53").string();
   kp53::NormalizeImage(doc->Data());
   const kp53::RadioImage before = doc->Data().image;
   QTimer::singleShot(0, &Frame(), [this] {
@@ -183,6 +135,7 @@ TEST_F(TransferTest, ATerminationSignalStopsTheTransferAndFreesThePort) {
   EXPECT_FALSE(Gauge().workerRunning());
   EXPECT_TRUE(prompt.shown.empty());
   EXPECT_EQ(doc->Data().image, before);
+  EXPECT_EQ(ctx.currentPath, (root / "work" / "site.k53").string());  // a stopped Upload keeps the title
   kp53::LinkFlags flags;
   EXPECT_TRUE(kp53::CSerialPort(radio->DevicePath(), flags).Open(9600));
 }

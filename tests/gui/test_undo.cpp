@@ -59,37 +59,72 @@ TEST_F(UndoWindowTest, ACellEditTypedIntoTheGridIsOneStep) {
   EXPECT_EQ(Ch(0).power, 0);
 }
 
-TEST_F(UndoWindowTest, APasteAndAChannelCopyAreOneStepEach) {
-  UndoRedo([&] {
-    QGuiApplication::clipboard()->setText(QStringLiteral("N"));
-    FocusCell(kFirstRow + 1, 2);
-    Frame().RunCommand(cmd::kPaste);
-    EXPECT_EQ(Ch(1).bandwidth, 2);
-  });
+// (A cell paste: see the sixteen-row paste below.)
+TEST_F(UndoWindowTest, AChannelCopyIsOneStep) {
   Ch(5).squelch = 11;
   Ch(5).power = 1;
   UndoRedo([&] {
     prompt.answers.push_back(kp53::Answer::Yes);
     QGuiApplication::clipboard()->setText(QStringLiteral("6"));
     FocusCell(kFirstRow + 2, 0);
-    Frame().RunCommand(cmd::kPaste);
+    Frame().RunCommand(cmd::kPaste);  // the Edit menu's Paste
     EXPECT_EQ(Ch(2).squelch, 11);
   });
 }
 
+// The allocation dialog keeps Enter in its fields; its OK refreshes the view and is one step
+// that Edit > Undo takes back; its Cancel is none.
 TEST_F(UndoWindowTest, TheAllocationDialogsOkIsOneStepAndItsCancelNone) {
+  FocusCell(kFirstRow, 0);
+  doc->Data().channels.currentGroup = 4;
+  View().RefreshAll();
+  ASSERT_TRUE(Frame().IsCommandEnabled(cmd::kChannelAllocations));
   UndoRedo([&] {
-    OnModal<kp53::gui::CAllocationDlg>([](kp53::gui::CAllocationDlg& dlg) {
-      auto* g2 = dlg.sizeField(1);
-      g2->setFocus();
-      QTest::keyClick(g2, Qt::Key_8);
-      QTest::keyClick(g2, Qt::Key_Return);
+    bool ran = false;
+    OnModal<kp53::gui::CAllocationDlg>([&ran](kp53::gui::CAllocationDlg& dlg) {
+      // Group 3 emptied, then group 1 grown: Enter commits and does not close.
+      auto* g3 = dlg.sizeField(2);
+      g3->setFocus();
+      QTest::keyClick(g3, Qt::Key_0);
+      QTest::keyClick(g3, Qt::Key_Return);
+      EXPECT_TRUE(dlg.isVisible());
+      EXPECT_EQ(g3->text(), QStringLiteral("000"));
+      EXPECT_FALSE(dlg.typeList(2)->isEnabled());
+      auto* g1 = dlg.sizeField(0);
+      g1->setFocus();
+      QTest::keyClicks(g1, QStringLiteral("20"));
+      QTest::keyClick(g1, Qt::Key_Return);
+      EXPECT_EQ(g1->text(), QStringLiteral("020"));
+      // Escape in a field being edited only puts its text back.
+      auto* tag = dlg.tagField(0);
+      tag->setFocus();
+      QTest::keyClicks(tag, QStringLiteral("ZZ"));
+      QTest::keyClick(tag, Qt::Key_Escape);
+      EXPECT_TRUE(dlg.isVisible());
+      EXPECT_EQ(tag->text().trimmed(), QStringLiteral("GROUP 1"));
+      // A tag takes what the radio stores: capitals as typed, "!" refused.
+      auto* tag2 = dlg.tagField(1);
+      tag2->setFocus();
+      QTest::keyClicks(tag2, QStringLiteral("ab!c"));
+      QTest::keyClick(tag2, Qt::Key_Return);
+      EXPECT_EQ(tag2->text(), QStringLiteral("ABC"));
+      dlg.okButton()->setFocus();
       QTest::mouseClick(dlg.okButton(), Qt::LeftButton);
+      ran = true;
     });
     Frame().RunCommand(cmd::kChannelAllocations);
-    EXPECT_EQ(doc->Data().channels.groupSize[1], 8);
+    ASSERT_TRUE(ran);
+    const auto& t = doc->Data().channels;
+    EXPECT_EQ(t.groupSize[0], 20);
+    EXPECT_EQ(t.groupSize[2], 0);
+    EXPECT_EQ(t.channelsLeft, 12);
+    EXPECT_EQ(t.groupTag[1], "ABC     ");
+    EXPECT_EQ(t.currentGroup, 0);
+    EXPECT_EQ(Grid().Rows(), 22);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 19, 0), QStringLiteral(" 20"));
+    EXPECT_EQ(View().GroupSelector()->count(), 15);
   });
-  EXPECT_EQ(doc->Data().channels.groupSize[1], 16);
+  EXPECT_EQ(doc->Data().channels.groupSize[0], 16);
   EXPECT_EQ(View().GroupSelector()->count(), 16);
 
   OnModal<kp53::gui::CAllocationDlg>([](kp53::gui::CAllocationDlg& dlg) { dlg.reject(); });
@@ -170,7 +205,9 @@ TEST_F(ManyChannelsTest, OneValuePastedIntoASelectionOfSixteenRowsIsOneStep) {
   });
 }
 
-TEST_F(ManyChannelsTest, FillDownSetsSixteenChannelsNarrowAndToSignalOneInOneStep) {
+// The fill rules themselves are the core's; here, Ctrl+D over a shift-clicked range is one step
+// and the status line says what it did.
+TEST_F(ManyChannelsTest, FillDownOverAShiftClickedRangeIsOneStepAndSaysWhatItDid) {
   Ch(0).bandwidth = 2;
   Ch(0).signalType = 1;
   Ch(0).signalNo = 1;
@@ -180,19 +217,14 @@ TEST_F(ManyChannelsTest, FillDownSetsSixteenChannelsNarrowAndToSignalOneInOneSte
     FocusCell(kFirstRow, 2);
     QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::ShiftModifier, CellCentre(kFirstRow + 15, 15));
     QTest::keyClick(&Grid(), Qt::Key_D, Qt::ControlModifier);
-    for (int i = 2; i < 16; ++i) {
-      EXPECT_EQ(Ch(i).bandwidth, 2) << i;
-      EXPECT_EQ(Ch(i).signalType, 1) << i;
-      EXPECT_EQ(Ch(i).signalNo, 1) << i;
-    }
-    EXPECT_EQ(Ch(1).signalType, 0);  // disabled: skipped and reported
+    EXPECT_EQ(std::tuple(Ch(15).bandwidth, Ch(15).signalType, Ch(15).signalNo), std::tuple(2, 1, 1));
     EXPECT_TRUE(Status().startsWith(QStringLiteral("196 cells filled; 14 skipped: CH2 W/N, CH2 TAG")))
         << Status().toStdString();
   });
 }
 
 TEST_F(ManyChannelsTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep) {
-  for (int i = 0; i < 16; ++i) {
+  for (int i = 0; i <= 16; ++i) {  // group 1 and the first channel of group 2
     Ch(i).rxFreq = Ch(i).txFreq = 146.52;
     Ch(i).rxToneType = kp53::kToneCtcss;
     Ch(i).rxCtcss = 885;
@@ -202,11 +234,10 @@ TEST_F(ManyChannelsTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep
     FocusCell(kFirstRow + 3, 7);
     QTest::keyClick(&Grid(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&Grid(), Qt::Key_Delete);
-    for (int i = 0; i < 16; ++i) {
-      EXPECT_EQ(Grid().TextMatrix(kFirstRow + i, 4), QStringLiteral("150.00000")) << i;
-      EXPECT_EQ(Grid().TextMatrix(kFirstRow + i, 6), QStringLiteral("-------")) << i;
-    }
-    EXPECT_DOUBLE_EQ(Ch(16).rxFreq, 150.0);
+    // What a cleared cell holds is the core's; here, all sixteen rows and no other group.
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 15, 6), QStringLiteral("-------"));
+    EXPECT_DOUBLE_EQ(Ch(16).rxFreq, 146.52);
   });
 }
 
