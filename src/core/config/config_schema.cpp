@@ -11,6 +11,7 @@
 #include "image/entry_rules.h"
 #include "image/field_table.h"
 #include "image/image_rules.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 #include "text/grid_texts.h"
 #include "text/input_filters.h"
@@ -108,6 +109,33 @@ Field Flag(std::string name, std::string help, Acc acc, std::function<Error(Conf
     if (rule)
       if (auto e = rule(m, i, *b)) return e;
     Assign(acc(m, i), *b ? 1 : 0);
+    return std::nullopt;
+  };
+  return f;
+}
+
+// A list or flag field of the dialogs, entered through its rule of the list table: refused where
+// the dialog's list does not offer the item. `apply` stores an accepted value where storing it
+// has more to it than the field's value (side effects on other fields); by default `acc` takes it.
+ListContext Context(ConfigModel& m, int stored) {
+  return {m.data.hardware.model, m.options.optionBoard, stored, m.data.hardware.IsUhf(), &m.keys, &m.data.channels};
+}
+
+template <typename Acc>
+Field Listed(const ListFieldRule& rule, Acc acc, std::function<void(ConfigModel&, int, int)> apply = {}) {
+  const auto texts = Texts(rule.items);
+  Field f{rule.name, rule.help, rule.flag ? std::vector<std::string>{"true", "false"} : texts, {}, {}, Compare::Text, {}};
+  f.get = [acc, texts, flag = rule.flag](ConfigModel& m, int i) {
+    const int v = static_cast<int>(acc(m, i));
+    return flag ? std::string(BoolText(v != 0)) : ListText(texts, v);
+  };
+  f.set = [acc, &rule, apply](ConfigModel& m, int i, const std::string& t) -> Error {
+    const ListEntry e = EnterListText(rule, Context(m, static_cast<int>(acc(m, i))), t);
+    if (!e.error.empty()) return e.error;
+    if (apply)
+      apply(m, i, e.value);
+    else if constexpr (std::is_lvalue_reference_v<decltype(acc(m, i))>)
+      Assign(acc(m, i), e.value);
     return std::nullopt;
   };
   return f;
@@ -535,36 +563,22 @@ std::vector<Section> BuildSchema() {
                              off::kHardwareConfig, off::kHardwareConfigSize, true));
     sec.fields.push_back(Hex("alignment", "alignment data as stored, under the squelch fields below", off::kAlignment,
                              34, true));
-    sec.fields.push_back(Choice("model", "product type", text::kModels, ACC(m.data.hardware.model),
-                                [](ConfigModel& m, int, int v) -> Error {
-                                  ApplyModelChange(m.data.hardware, m.options, v);
-                                  return std::nullopt;
-                                }));
-    sec.fields.push_back(Choice("band", "band family; a change resets every channel in use to the band's default "
-                                "frequency",
-                                text::kBandFamilies, [](ConfigModel& m, int) -> int { return m.data.hardware.IsUhf(); },
-                                [](ConfigModel& m, int, int v) -> Error {
+    sec.fields.push_back(Listed(fields::List(2005), ACC(m.data.hardware.model), [](ConfigModel& m, int, int v) {
+      ApplyModelChange(m.data.hardware, m.options, v);
+    }));
+    sec.fields.push_back(Listed(fields::List(2007), [](ConfigModel& m, int) -> int { return m.data.hardware.IsUhf(); },
+                                [](ConfigModel& m, int, int v) {
                                   ApplyBandDefaults(m.data, v == 1);
                                   ResetChannelsForBand(m.data, v == 1);
-                                  return std::nullopt;
                                 }));
     {
-      Field f{"channel_step", "channel steps of the band (tables A and B)",
-              Texts(text::kVhfChannelSteps), {}, {}, Compare::Text, {}};
+      // The stored value is the band index; the text names the step pair of either band family.
+      Field f = Listed(fields::List(2010), ACC(m.data.hardware.bandIndex));
       for (auto t : Texts(text::kUhfChannelSteps)) f.choices.push_back(t);
       f.get = [](ConfigModel& m, int) { return Trim(text::ChannelStepName(m.data.hardware.bandIndex)); };
-      f.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-        HardwareArea& hw = m.data.hardware;
-        const auto texts = Texts(hw.IsUhf() ? TextList(text::kUhfChannelSteps) : TextList(text::kVhfChannelSteps));
-        const int k = FindText(texts, t);
-        if (k < 0) return OneOf(texts);
-        hw.bandIndex = BandIndexOfStepItem(hw.IsUhf(), k);
-        return std::nullopt;
-      };
       sec.fields.push_back(f);
     }
-    sec.fields.push_back(Choice("local_offset", "side of the local oscillator", text::kLocalOffset,
-                                ACC(m.data.hardware.injection)));
+    sec.fields.push_back(Listed(fields::List(2009), ACC(m.data.hardware.injection)));
     {
       Field f{"ref_osc", "reference oscillator in MHz (at most 99.99)", {}, {}, {}, Compare::Hertz, {}};
       f.get = [](ConfigModel& m, int) { return FrequencyText(m.data.hardware.RefOscMHz()); };
@@ -624,15 +638,12 @@ std::vector<Section> BuildSchema() {
       };
       sec.fields.push_back(f);
     }
-    sec.fields.push_back(Choice("front_keypad", "front keypad", text::kFrontKeypad, ACC(m.options.frontKeypad)));
-    sec.fields.push_back(Choice("sql_release", "squelch release time", text::kSqlReleaseTimes, ACC(m.data.hardware.sqlRelease)));
-    sec.fields.push_back(Choice("sql_attack", "squelch attack time", text::kSqlAttackTimes, ACC(m.data.hardware.sqlAttack)));
-    sec.fields.push_back(Choice("sql_hysteresis", "squelch hysteresis", text::kSqlHysteresis,
-                                ACC(m.data.hardware.sqlHysteresis)));
-    sec.fields.push_back(Choice("rx_save_off", "receive save off time", text::kReceiveSaveOffTimes,
-                                ACC(m.data.hardware.rxSaveOff)));
-    sec.fields.push_back(Choice("ctcss_release", "CTCSS release time", text::kCtcssReleaseTimes,
-                                ACC(m.data.hardware.ctcssRelease)));
+    sec.fields.push_back(Listed(fields::List(2006), ACC(m.options.frontKeypad)));
+    sec.fields.push_back(Listed(fields::List(2013), ACC(m.data.hardware.sqlRelease)));
+    sec.fields.push_back(Listed(fields::List(2014), ACC(m.data.hardware.sqlAttack)));
+    sec.fields.push_back(Listed(fields::List(2015), ACC(m.data.hardware.sqlHysteresis)));
+    sec.fields.push_back(Listed(fields::List(2016), ACC(m.data.hardware.rxSaveOff)));
+    sec.fields.push_back(Listed(fields::List(2017), ACC(m.data.hardware.ctcssRelease)));
     // Both limits given: the upper one first makes room, so that the pair applies in either order.
     sec.before = [](ConfigModel& m, int, const Present& p) {
       if (p.count("min_frequency") && p.count("max_frequency"))
@@ -732,14 +743,14 @@ std::vector<Section> BuildSchema() {
     Section sec{"scanning", "Scanning", 0, {}, {}, 7, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kScanParams, 1}, {6, 2}, {off::kPriorityGroup, 2}});
     sec.fields = {
-        Choice("resume_time_1", "scan resume time 1", text::kScanResumeTimes1, ACC(m.scan.resumeTime1)),
-        Choice("resume_time_2", "scan resume time 2", text::kScanResumeTimes2, ACC(m.scan.resumeTime2)),
-        Flag("dual_watch", "dual watch", ACC(m.scan.dualWatch)),
-        Choice("dual_watch_timer", "dual watch timer", text::kDualWatchTimers, ACC(m.scan.dualWatchTimer)),
-        Flag("talk_back", "talk back", ACC(m.scan.talkBack)),
-        Choice("revert_channel", "revert channel", text::kRevertChannels, ACC(m.scan.revertChannel)),
-        Choice("scan_speed", "scan speed", text::kScanSpeeds, ACC(m.scan.scanSpeed)),
-        Choice("group_scan", "group scan", text::kGroupScans, ACC(m.scan.groupScan)),
+        Listed(fields::List(2101), ACC(m.scan.resumeTime1)),
+        Listed(fields::List(2102), ACC(m.scan.resumeTime2)),
+        Listed(fields::List(2103), ACC(m.scan.dualWatch)),
+        Listed(fields::List(2104), ACC(m.scan.dualWatchTimer)),
+        Listed(fields::List(2105), ACC(m.scan.talkBack)),
+        Listed(fields::List(2106), ACC(m.scan.revertChannel)),
+        Listed(fields::List(2107), ACC(m.scan.scanSpeed)),
+        Listed(fields::List(2108), ACC(m.scan.groupScan)),
     };
     Field pri{"priority_channel", "priority channel number (a channel in use), or \"none\"", {}, {}, {}, Compare::Text, {}};
     pri.get = [](ConfigModel& m, int) {
@@ -773,12 +784,12 @@ std::vector<Section> BuildSchema() {
     sec.bytes = Runs({{off::kPowerOnTag, 8}, {3, 2}, {7, 1}, {off::kCommonOptions, 1}});
     sec.fields = {
         Typed(fields::kPowerOnTag, ACC(m.options.powerOnTag)),
-        Choice("transmit_timer", "transmit (time-out) timer", text::kTransmitTimers, ACC(m.options.transmitTimer)),
-        Choice("penalty_timer", "penalty timer", text::kPenaltyTimers, ACC(m.options.penaltyTimer)),
-        Choice("release_timer", "release timer", text::kReleaseTimers, ACC(m.options.releaseTimer)),
-        Choice("receive_save_mode", "receive save ratio", text::kReceiveSaveModes, ACC(m.options.receiveSaveMode)),
-        Choice("mic_gain", "microphone gain", text::kMicGains, ACC(m.options.micGain)),
-        Choice("low_battery_alert", "low battery alert", text::kLowBatteryAlerts, ACC(m.options.lowBatteryAlert)),
+        Listed(fields::List(2153), ACC(m.options.transmitTimer)),
+        Listed(fields::List(2154), ACC(m.options.penaltyTimer)),
+        Listed(fields::List(2155), ACC(m.options.releaseTimer)),
+        Listed(fields::List(2156), ACC(m.options.receiveSaveMode)),
+        Listed(fields::List(2157), ACC(m.options.micGain)),
+        Listed(fields::List(2158), ACC(m.options.lowBatteryAlert)),
     };
     s.push_back(sec);
   }
@@ -791,23 +802,15 @@ std::vector<Section> BuildSchema() {
                                          "side1_hold", "side2_hold", "a_hold", "b_hold", "c_hold", "d_hold"};
     const auto texts = Texts(text::kKeyFunctions);
     for (int slot = 0; slot < KeyFunctionArea::kSlotCount; ++slot) {
-      Field f{kSlots[slot], "function of the key", texts, {}, {}, Compare::Text, {}};
-      f.get = [slot, texts](ConfigModel& m, int) { return ListText(texts, m.keys.functions[static_cast<std::size_t>(slot)]); };
-      f.set = [slot, texts](ConfigModel& m, int, const std::string& t) -> Error {
-        const int code = FindText(texts, t);
-        if (code < 0) return OneOf(texts);
-        const auto offered = m.keys.OfferedCodes(slot, m.data.hardware.model);
-        if (std::find(offered.begin(), offered.end(), code) == offered.end())
-          return "not offered on this key: another key has it, the model lacks it, or it is a press-and-hold "
-                 "function";
-        m.keys.SelectFunction(slot, code);
-        return std::nullopt;
-      };
-      sec.fields.push_back(f);
+      sec.fields.push_back(Listed(fields::List(2250 + slot),
+                                  [slot](ConfigModel& m, int) -> int& { return m.keys.functions[static_cast<std::size_t>(slot)]; },
+                                  [slot](ConfigModel& m, int, int code) { m.keys.SelectFunction(slot, code); }));
     }
-    sec.fields.push_back(Choice("rotary_switch", "rotary switch mode", text::kRotarySwitch, ACC(m.keys.rotaryMode)));
-    // Keys that change give up their functions first, so that two keys may swap theirs.
+    sec.fields.push_back(Listed(fields::List(2262), ACC(m.keys.rotaryMode)));
+    // The keys hold only what the model offers, as the dialog finds them; keys that change give up
+    // their functions first, so that two keys may swap theirs.
     sec.before = [texts](ConfigModel& m, int, const Present& p) {
+      m.keys.FilterForModel(m.data.hardware.model);
       for (int slot = 0; slot < KeyFunctionArea::kSlotCount; ++slot) {
         const auto it = p.find(kSlots[slot]);
         if (it != p.end() && FindText(texts, it->second) != m.keys.functions[static_cast<std::size_t>(slot)])
@@ -821,30 +824,22 @@ std::vector<Section> BuildSchema() {
   {
     Section sec{"emergency", "Emergency", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kEmergency, 4}});
-    Field ch{"channel", "emergency channel: \"current Channel\", \"Priority Channel\" or an allocated channel "
-             "\"CH-n\"", {}, {}, {}, Compare::Text, {}};
+    Field ch = Listed(fields::List(2300), [](ConfigModel& m, int) { return m.emergency.ChannelValue(); },
+                      [](ConfigModel& m, int, int v) { m.emergency.SetChannelValue(v); });
+    ch.choices.clear();  // the channel items change with the allocation
     ch.get = [](ConfigModel& m, int) {
       const int v = m.emergency.ChannelValue();
       const auto items = EmergencyChannelItems(m.data.channels);
       return v >= 0 && static_cast<std::size_t>(v) < items.size() ? Trim(items[static_cast<std::size_t>(v)])
                                                                     : Format("CH-%d", v - 1);
     };
-    ch.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-      const auto items = EmergencyChannelItems(m.data.channels);
-      std::vector<std::string> texts;
-      for (const auto& it : items) texts.push_back(Trim(it));
-      const int v = FindText(texts, t);
-      if (v < 0) return "expected \"current Channel\", \"Priority Channel\" or an allocated channel \"CH-n\"";
-      m.emergency.SetChannelValue(v);
-      return std::nullopt;
-    };
     sec.fields = {
         ch,
-        Choice("rx_time", "emergency receive time", text::kEmergencyRxTimes, ACC(m.emergency.rxTime)),
-        Choice("tx_time", "emergency transmit time", text::kEmergencyTxTimes, ACC(m.emergency.txTime)),
-        Flag("silent_mode", "silent emergency", ACC(m.emergency.silentMode)),
-        Choice("key_duration", "emergency key duration", text::kEmergencyKeyDurations, ACC(m.emergency.keyDuration)),
-        Choice("lone_worker_timer", "lone worker timer", text::kLoneWorkerTimers, ACC(m.emergency.loneWorkerTimer)),
+        Listed(fields::List(2301), ACC(m.emergency.rxTime)),
+        Listed(fields::List(2302), ACC(m.emergency.txTime)),
+        Listed(fields::List(2303), ACC(m.emergency.silentMode)),
+        Listed(fields::List(2304), ACC(m.emergency.keyDuration)),
+        Listed(fields::List(2305), ACC(m.emergency.loneWorkerTimer)),
     };
     s.push_back(sec);
   }
@@ -861,24 +856,18 @@ std::vector<Section> BuildSchema() {
   {
     Section sec{"miscellaneous", "Miscellaneous", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{2, 7}, {off::kCommonOptions, 1}});
-    Field tail = Choice("squelch_tail_elimination", "squelch tail elimination (\"Rev. Burst\" only where already set)",
-                        text::kSquelchTailElim, ACC(m.options.squelchTailElim),
-                        [](ConfigModel& m, int, int v) -> Error {
-                          for (const auto& item : SquelchTailItems(m.options.squelchTailElim))
-                            if (item.code == v) return std::nullopt;
-                          return "not offered: \"Rev. Burst\" stays only where it is set";
-                        });
+    Field tail = Listed(fields::List(2502), ACC(m.options.squelchTailElim));
     sec.fields = {
-        Choice("power_on_condition", "power-on condition", text::kPowerOnConditions, ACC(m.options.powerOnCondition)),
-        Flag("beep", "key beep", ACC(m.options.beep)),
+        Listed(fields::List(2500), ACC(m.options.powerOnCondition)),
+        Listed(fields::List(2501), ACC(m.options.beep)),
         tail,
-        Flag("bell", "bell", ACC(m.options.bell)),
-        Flag("led_lighting", "LED lighting", ACC(m.options.ledLighting)),
-        Choice("lcd_lighting", "LCD lighting mode", text::kLcdLightingModes, ACC(m.options.lcdLightingMode)),
-        Flag("set_to_set_clone", "set-to-set clone", ACC(m.options.setToSetClone)),
-        Choice("external_jack", "external jack", text::kExternalJacks, ACC(m.options.externalJack)),
-        Choice("key_holding_time", "key holding time", text::kKeyHoldingTimes, ACC(m.options.keyHoldingTime)),
-        Flag("arts_beep", "ARTS beep", ACC(m.options.artsBeep)),
+        Listed(fields::List(2503), ACC(m.options.bell)),
+        Listed(fields::List(2504), ACC(m.options.ledLighting)),
+        Listed(fields::List(2505), ACC(m.options.lcdLightingMode)),
+        Listed(fields::List(2506), ACC(m.options.setToSetClone)),
+        Listed(fields::List(2507), ACC(m.options.externalJack)),
+        Listed(fields::List(2508), ACC(m.options.keyHoldingTime)),
+        Listed(fields::List(2509), ACC(m.options.artsBeep)),
     };
     s.push_back(sec);
   }
@@ -887,27 +876,17 @@ std::vector<Section> BuildSchema() {
   {
     Section sec{"option", "Option board and recorder", 0, {}, {}, 2, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kCommonOptions, 1}, {128, 1}});
-    Field board = Choice("option_board", "option board; a change clears the channel signalling it no longer offers",
-                         text::kOptionBoards, ACC(m.options.optionBoard));
-    board.set = [texts = board.choices](ConfigModel& m, int, const std::string& t) -> Error {
-      const int v = FindText(texts, t);
-      if (v < 0) return OneOf(texts);
-      m.WithImage([&] {
-        ChangeOptionBoard(m.data, m.options, v);
-        ApplyOptionOk(m.data, m.options);
-      });
-      return std::nullopt;
-    };
-    auto recorder = [](ConfigModel& m, int, int) -> Error {
-      if (RecorderFieldsEnabled(m.options.optionBoard)) return std::nullopt;
-      return "the recorder fields are edited only with the VRU-8 board";
-    };
     sec.fields = {
-        board,
-        Choice("record_mode", "record mode", text::kRecordModes, ACC(m.options.recordMode), recorder),
-        Choice("play_mode", "play mode", text::kPlayModes, ACC(m.options.playMode), recorder),
-        Flag("power_on_record", "record at power-on", ACC(m.options.powerOnRecord),
-             [recorder](ConfigModel& m, int i, bool) { return recorder(m, i, 0); }),
+        Listed(fields::List(4527), ACC(m.options.optionBoard),
+               [](ConfigModel& m, int, int v) {
+                 m.WithImage([&] {
+                   ChangeOptionBoard(m.data, m.options, v);
+                   ApplyOptionOk(m.data, m.options);
+                 });
+               }),
+        Listed(fields::List(4529), ACC(m.options.recordMode)),
+        Listed(fields::List(4530), ACC(m.options.playMode)),
+        Listed(fields::List(4531), ACC(m.options.powerOnRecord)),
     };
     s.push_back(sec);
   }
@@ -917,7 +896,7 @@ std::vector<Section> BuildSchema() {
     Section sec{"password", "Power-on password", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kPassword, 3}});
     sec.fields = {
-        Flag("enabled", "password asked at power-on", ACC(m.options.passwordEnabled)),
+        Listed(fields::List(4515), ACC(m.options.passwordEnabled)),
         Typed(fields::kPassword, ACC(m.options.password)),
     };
     sec.fields.back().get = [](ConfigModel& m, int) { return CompletePassword(m.options.password); };
@@ -945,10 +924,10 @@ std::vector<Section> BuildSchema() {
     Section sec{"dtmf", "DTMF", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{2, 1}, {8, 1}, {128, 1}, {off::kDtmfSpeedDial, 80}, {off::kDtmfAni, 16}});
     sec.fields = {
-        Choice("ani_transmit", "ANI sent when", text::kAniTransmit, ACC(m.dtmf.aniTransmit)),
-        Choice("delay", "DTMF delay", text::kDtmfDelays, ACC(m.dtmf.delay)),
-        Choice("speed", "DTMF speed", text::kDtmfSpeeds, ACC(m.dtmf.speed)),
-        Choice("pause_time", "pause time", text::kDtmfPauseTimes, ACC(m.dtmf.pauseTime)),
+        Listed(fields::List(3001), ACC(m.dtmf.aniTransmit)),
+        Listed(fields::List(3002), ACC(m.dtmf.delay)),
+        Listed(fields::List(3003), ACC(m.dtmf.speed)),
+        Listed(fields::List(3004), ACC(m.dtmf.pauseTime)),
         Typed(fields::kPauseCode, ACC(m.dtmf.pauseCode)),
     };
     for (int k = 0; k < DtmfParams::kSpeedDialCount; ++k)
@@ -963,10 +942,10 @@ std::vector<Section> BuildSchema() {
     Section sec{"paging", "DTMF paging (edited with the SCB-31 board)", 0, {}, {}, 4, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kPaging, 1}});
     sec.fields = {
-        PagingChoice("dtmf_speed", "paging DTMF speed", text::kPagingDtmfSpeeds, ACC(m.paging.dtmfSpeed)),
-        Flag("answer_back", "answer back", ACC(m.paging.answerBack), [](ConfigModel& m, int, bool) { return NeedPaging(m); }),
-        PagingChoice("call_times", "call times", text::kPagingCallTimes, ACC(m.paging.callTimes)),
-        PagingChoice("auto_reset_time", "auto reset time", text::kPagingAutoResetTimes, ACC(m.paging.autoResetTime)),
+        Listed(fields::List(4580), ACC(m.paging.dtmfSpeed)),
+        Listed(fields::List(4581), ACC(m.paging.answerBack)),
+        Listed(fields::List(4582), ACC(m.paging.callTimes)),
+        Listed(fields::List(4583), ACC(m.paging.autoResetTime)),
     };
     s.push_back(sec);
     Section pages{"pages", "Page codes", PagingParams::kPageCount, {}, {}, 4, always, {}, {}, {}, {}, {}};
@@ -994,15 +973,15 @@ std::vector<Section> BuildSchema() {
     Section sec{"two_tone", "2-tone parameters", 0, {}, {}, 9, twoTone, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{5, 1}, {7, 1}, {off::kTwoToneParams, 3}});
     sec.fields = {
-        Choice("auto_reset_time", "auto reset time", text::kAutoResetTimes, ACC(m.twoToneParams.autoResetTime)),
-        Flag("auto_reset_beep", "beep at auto reset", ACC(m.twoToneParams.autoResetBeep)),
-        Choice("primary_group_call", "primary group call", text::kGroupCalls, ACC(m.twoToneParams.primaryGroupCall)),
-        Choice("secondary_group_call", "secondary group call", text::kGroupCalls, ACC(m.twoToneParams.secondaryGroupCall)),
-        Choice("call_beep_tone", "call beep tone", text::kCallBeepTones, ACC(m.twoToneParams.callBeepTone)),
-        Choice("beep_mode", "beep mode", text::kBeepModes, ACC(m.twoToneParams.beepMode)),
-        Choice("secondary_page_pair", "secondary page pair", text::kPairs, ACC(m.twoToneParams.secondaryPagePair)),
-        Flag("complement", "complement", ACC(m.twoToneParams.complement)),
-        Choice("duty", "duty", text::kDuty, ACC(m.twoToneParams.duty)),
+        Listed(fields::List(3401), ACC(m.twoToneParams.autoResetTime)),
+        Listed(fields::List(3402), ACC(m.twoToneParams.autoResetBeep)),
+        Listed(fields::List(3403), ACC(m.twoToneParams.primaryGroupCall)),
+        Listed(fields::List(3404), ACC(m.twoToneParams.secondaryGroupCall)),
+        Listed(fields::List(3408), ACC(m.twoToneParams.callBeepTone)),
+        Listed(fields::List(3409), ACC(m.twoToneParams.beepMode)),
+        Listed(fields::List(3405), ACC(m.twoToneParams.secondaryPagePair)),
+        Listed(fields::List(3406), ACC(m.twoToneParams.complement)),
+        Listed(fields::List(3407), ACC(m.twoToneParams.duty)),
         Numeric("beep_repeat_time", "beep repeat time, 0 to 255 s", ACC(m.twoToneParams.beepRepeatTime),
                 BeepRepeatEntry, SecondsText),
     };
@@ -1044,8 +1023,8 @@ std::vector<Section> BuildSchema() {
     Section sec{"two_tone_encode", "2-tone encode", 0, {}, {}, 9, twoTone, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kTwoToneEncode, 3}});
     sec.fields = {
-        Choice("encode_type", "encode type", text::kEncodeTypes, ACC(m.twoToneEncode.encodeType)),
-        Choice("format_pair", "format pair", text::kPairs, ACC(m.twoToneEncode.formatPair)),
+        Listed(fields::List(4565), ACC(m.twoToneEncode.encodeType)),
+        Listed(fields::List(4566), ACC(m.twoToneEncode.formatPair)),
         Numeric("period_1", "period time 1, 0.0 to 25.5 s", ACC(m.twoToneEncode.period1), PeriodTimeEntry, PeriodTimeText),
         Numeric("period_2", "period time 2, 0.0 to 25.5 s", ACC(m.twoToneEncode.period2), PeriodTimeEntry, PeriodTimeText),
     };
@@ -1065,28 +1044,28 @@ std::vector<Section> BuildSchema() {
     sec.fields.push_back(Numeric("transpond_delay", "transpond delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.transpondDelay),
                                  FiveToneDelayEntry, FiveToneDelayText));
     for (int k = 0; k < 8; ++k)
-      sec.fields.push_back(Flag(Format("display_digit_%d", k + 1), "digit shown",
+      sec.fields.push_back(Listed(fields::List(4022 + k),
                                 [k](ConfigModel& m, int) -> bool& { return m.fiveToneGeneral.displayDigits[static_cast<std::size_t>(k)]; }));
-    sec.fields.push_back(Choice("group_tone", "group tone", text::kGroupRepeatTones, ACC(m.fiveToneGeneral.groupTone)));
-    sec.fields.push_back(Choice("repeat_tone", "repeat tone", text::kGroupRepeatTones, ACC(m.fiveToneGeneral.repeatTone)));
-    sec.fields.push_back(Choice("delay_3_tone", "delay 3 tone", text::kToneDigits, ACC(m.fiveToneGeneral.delay3Tone)));
-    sec.fields.push_back(Flag("ani_display", "ANI display", ACC(m.fiveToneGeneral.aniDisplay)));
-    sec.fields.push_back(Flag("tag_display", "tag display", ACC(m.fiveToneGeneral.tagDisplay)));
-    sec.fields.push_back(Flag("clear_to_transpond", "clear to transpond", ACC(m.fiveToneGeneral.clearToTranspond)));
-    sec.fields.push_back(Flag("ptt_call", "PTT call", ACC(m.fiveToneGeneral.pttCall)));
+    sec.fields.push_back(Listed(fields::List(4041), ACC(m.fiveToneGeneral.groupTone)));
+    sec.fields.push_back(Listed(fields::List(4042), ACC(m.fiveToneGeneral.repeatTone)));
+    sec.fields.push_back(Listed(fields::List(4043), ACC(m.fiveToneGeneral.delay3Tone)));
+    sec.fields.push_back(Listed(fields::List(4040), ACC(m.fiveToneGeneral.aniDisplay)));
+    sec.fields.push_back(Listed(fields::List(4021), ACC(m.fiveToneGeneral.tagDisplay)));
+    sec.fields.push_back(Listed(fields::List(4030), ACC(m.fiveToneGeneral.clearToTranspond)));
+    sec.fields.push_back(Listed(fields::List(4031), ACC(m.fiveToneGeneral.pttCall)));
     for (int k = 0; k < 8; ++k)
-      sec.fields.push_back(Flag(Format("compare_digit_%d", k + 1), "digit compared",
+      sec.fields.push_back(Listed(fields::List(4032 + k),
                                 [k](ConfigModel& m, int) -> bool& { return m.fiveToneGeneral.compareDigits[static_cast<std::size_t>(k)]; }));
     sec.fields.push_back(Numeric("id_decode_time", "ID decode time, 0 to 2550 ms", ACC(m.fiveToneGeneral.idDecodeTime),
                                  IdDecodeTimeEntry, FiveToneDelayText));
     sec.fields.push_back(Numeric("beep_repeat_time", "beep repeat time, 0 to 255 s", ACC(m.fiveToneGeneral.beepRepeatTime),
                                  FiveToneSecondsEntry, SecondsText));
-    sec.fields.push_back(Choice("call_key_2", "call key 2", text::kCallKeys, ACC(m.fiveToneGeneral.callKey2)));
-    sec.fields.push_back(Choice("call_key_3", "call key 3", text::kCallKeys, ACC(m.fiveToneGeneral.callKey3)));
+    sec.fields.push_back(Listed(fields::List(4046), ACC(m.fiveToneGeneral.callKey2)));
+    sec.fields.push_back(Listed(fields::List(4047), ACC(m.fiveToneGeneral.callKey3)));
     sec.fields.push_back(Numeric("auto_tx_time", "auto TX time, 0 to 255 s", ACC(m.fiveToneGeneral.autoTxTime),
                                  FiveToneSecondsEntry, SecondsText));
-    sec.fields.push_back(Choice("auto_reset_time", "auto reset time", text::kAutoResetTimes, ACC(m.fiveToneGeneral.autoResetTime)));
-    sec.fields.push_back(Flag("auto_reset_beep", "beep at auto reset", ACC(m.fiveToneGeneral.autoResetBeep)));
+    sec.fields.push_back(Listed(fields::List(4044), ACC(m.fiveToneGeneral.autoResetTime)));
+    sec.fields.push_back(Listed(fields::List(4045), ACC(m.fiveToneGeneral.autoResetBeep)));
     s.push_back(sec);
   }
   {

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 
 #include "image/image_rules.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -10,19 +11,17 @@ namespace kp53::gui {
 namespace {
 
 struct EmergencyField {
-  int id;
-  const char* label;
-  text::TextList items;
+  int id;  // of the list table
   int EmergencyArea::*field;
 };
 
 // The lists after the channel, in the order of the dialog.
 const EmergencyField kFields[] = {
-    {2301, "Emergency &RX Time", text::kEmergencyRxTimes, &EmergencyArea::rxTime},
-    {2302, "Emergency &TX Time", text::kEmergencyTxTimes, &EmergencyArea::txTime},
-    {2303, "Emergency &Silent Mode", text::kDisabledEnabled, &EmergencyArea::silentMode},
-    {2304, "Emergency &Key Duration", text::kEmergencyKeyDurations, &EmergencyArea::keyDuration},
-    {2305, "Lone &Worker Timer", text::kLoneWorkerTimers, &EmergencyArea::loneWorkerTimer},
+    {2301, &EmergencyArea::rxTime},
+    {2302, &EmergencyArea::txTime},
+    {2303, &EmergencyArea::silentMode},
+    {2304, &EmergencyArea::keyDuration},
+    {2305, &EmergencyArea::loneWorkerTimer},
 };
 
 const HelpTopic kTopics[] = {
@@ -44,15 +43,17 @@ const HelpTopic kTopics[] = {
 CEmergencyDlg::CEmergencyDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("Emergency"), parent) {
   area_.LoadFromImage(Data().image);
-  QStringList channels;
-  for (const std::string& item : kp53::EmergencyChannelChoices(Data().channels)) channels << QString::fromStdString(item);
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
-  AddCombo(form, kChannel, QStringLiteral("Emergency &Channel"), channels);
+  // The channel items name the channel's tag too ("CH-16  EMERG").
+  AddList(form, fields::List(kChannel));
+  QStringList channels;
+  for (const std::string& item : kp53::EmergencyChannelChoices(Data().channels)) channels << QString::fromStdString(item);
+  SetItems(kChannel, channels);
   // The item is the channel value; a channel beyond the allocation shows no selection.
   ShowIndex(kChannel, area_.ChannelValue());
   for (const EmergencyField& f : kFields) {
-    AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));
+    AddList(form, fields::List(f.id));
     ShowIndex(f.id, area_.*f.field);
   }
 }

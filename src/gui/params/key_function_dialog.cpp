@@ -6,19 +6,12 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
 
 namespace {
-
-// Labels of slots 0 to 11: the press slots first, then press and hold.
-const char* const kSlotLabels[KeyFunctionArea::kSlotCount] = {
-    "[&SIDE1] Key (Press)",         "[SIDE&2] Key (Press)",         "[&A] Key (Press)",
-    "[&B] Key (Press)",             "[&C] Key (Press)",             "[&D] Key (Press)",
-    "[S&IDE1] Key (Press && Hold)", "[SID&E2] Key (Press && Hold)", "[A] Key (Press && &Hold)",
-    "[B] Key (Press && Ho&ld)",     "[C] Key (P&ress && Hold)",     "[D] Key (Press && H&old)",
-};
 
 const HelpTopic kTopics[] = {
     {2250, "[SIDE1] Key (Press)", "<p>The function of a short press of the SIDE1 key.</p>"},
@@ -57,37 +50,38 @@ CKeyFunctionDlg::CKeyFunctionDlg(const ParamEnv& env, QWidget* parent)
   grid->setHorizontalSpacing(12);
   grid->setColumnMinimumWidth(2, 12);
   Body()->addLayout(grid);
-  AddCombo(nullptr, kRotary, QStringLiteral("[Rotary] SW"), Items(text::kRotarySwitch));
+  AddList(nullptr, fields::List(kRotary));
   ShowIndex(kRotary, area_.rotaryMode);
   grid->addWidget(Label(kRotary), 0, 0);
   grid->addWidget(Field(kRotary), 0, 1, Qt::AlignLeft);
   constexpr int kRows = KeyFunctionArea::kFirstHoldSlot;
   for (int slot = 0; slot < KeyFunctionArea::kSlotCount; ++slot) {
     const int id = kFirstSlot + slot;
-    QComboBox* combo = AddCombo(nullptr, id, QString::fromLatin1(kSlotLabels[slot]), {});
+    QComboBox* combo = AddCombo(nullptr, id, QString::fromLatin1(fields::List(id).label), {});
     // The lists change as functions are given away: a fixed width keeps the dialog still.
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->setMinimumContentsLength(kWidestItem);
     const int column = slot < kRows ? 0 : 3;
     grid->addWidget(Label(id), 1 + slot % kRows, column);
     grid->addWidget(combo, 1 + slot % kRows, column + 1);
-    SetFieldEnabled(id, model_ == 1 || !KeyFunctionArea::IsAbcdSlot(slot));
+    SetFieldEnabled(id, ListEditable(fields::List(id), Context()));
   }
-  SetFieldEnabled(kRotary, model_ == 1);
+  SetFieldEnabled(kRotary, ListEditable(fields::List(kRotary), Context()));
   FillSlotLists();
 }
 
 std::span<const HelpTopic> CKeyFunctionDlg::HelpTopics() { return kTopics; }
+
+ListContext CKeyFunctionDlg::Context() const { return ListContext{.model = model_, .keys = &area_}; }
 
 void CKeyFunctionDlg::FillSlotLists() {
   for (int slot = 0; slot < KeyFunctionArea::kSlotCount; ++slot) {
     QStringList items;
     int current = -1;
     const int own = area_.functions[static_cast<std::size_t>(slot)];
-    for (int code : area_.OfferedCodes(slot, model_)) {
-      if (code == own) current = static_cast<int>(items.size());
-      items << QString::fromLatin1(text::Choice(text::kKeyFunctions, code).data(),
-                                   static_cast<qsizetype>(text::Choice(text::kKeyFunctions, code).size()));
+    for (const ChoiceItem& item : OfferedItems(fields::List(kFirstSlot + slot), Context())) {
+      if (item.code == own) current = static_cast<int>(items.size());
+      items << QString::fromStdString(item.text);
     }
     SetItems(kFirstSlot + slot, items, current);
   }

@@ -7,6 +7,7 @@
 
 #include "app/help_window.h"
 #include "image/key_function_area.h"
+#include "image/list_field_table.h"
 #include "params/param_dialog.h"
 
 namespace kp53::gui {
@@ -28,6 +29,8 @@ class CKeyFunctionDlg : public CParamDialog {
  private:
   // Fills every slot's list with the functions it may take and selects its own.
   void FillSlotLists();
+  // What the lists offer: the model and the functions the keys hold.
+  ListContext Context() const;
 
   kp53::KeyFunctionArea area_;
   int model_ = 1;

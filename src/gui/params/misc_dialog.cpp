@@ -5,6 +5,7 @@
 #include "image/codecs.h"
 #include "image/entry_rules.h"
 #include "params/rule_edit.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -12,25 +13,22 @@ namespace kp53::gui {
 namespace {
 
 struct MiscField {
-  int id;
-  const char* label;
-  text::TextList items;  // empty: the squelch tail list, whose items depend on the stored code
+  int id;  // of the list table
   int CommonOptionsArea::*field;
-  bool ht610;  // enabled for the "HT-610 Series" too
 };
 
 // The lists after the default split, in the order of the dialog.
 const MiscField kFields[] = {
-    {2500, "&Power on Condition", text::kPowerOnConditions, &CommonOptionsArea::powerOnCondition, true},
-    {2501, "&Beep", text::kDisabledEnabled, &CommonOptionsArea::beep, true},
-    {CMiscDlg::kSquelchTail, "Squelch &Tail Elim", {}, &CommonOptionsArea::squelchTailElim, true},
-    {2503, "B&ell", text::kDisabledEnabled, &CommonOptionsArea::bell, true},
-    {2504, "&LED Lighting", text::kDisabledEnabled, &CommonOptionsArea::ledLighting, true},
-    {2505, "L&CD Lighting Mode", text::kLcdLightingModes, &CommonOptionsArea::lcdLightingMode, false},
-    {2506, "&Set-to-Set Clone", text::kDisabledEnabled, &CommonOptionsArea::setToSetClone, true},
-    {2507, "External &Jack", text::kExternalJacks, &CommonOptionsArea::externalJack, true},
-    {2508, "&Key Holding Time", text::kKeyHoldingTimes, &CommonOptionsArea::keyHoldingTime, false},
-    {2509, "&Arts Beep", text::kDisabledEnabled, &CommonOptionsArea::artsBeep, true},
+    {2500, &CommonOptionsArea::powerOnCondition},
+    {2501, &CommonOptionsArea::beep},
+    {CMiscDlg::kSquelchTail, &CommonOptionsArea::squelchTailElim},
+    {2503, &CommonOptionsArea::bell},
+    {2504, &CommonOptionsArea::ledLighting},
+    {2505, &CommonOptionsArea::lcdLightingMode},
+    {2506, &CommonOptionsArea::setToSetClone},
+    {2507, &CommonOptionsArea::externalJack},
+    {2508, &CommonOptionsArea::keyHoldingTime},
+    {2509, &CommonOptionsArea::artsBeep},
 };
 
 const HelpTopic kTopics[] = {
@@ -60,15 +58,14 @@ const HelpTopic kTopics[] = {
 CMiscDlg::CMiscDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("Miscellaneous Parameters"), parent), splitAtOpening_(Data().defaultSplit) {
   area_.LoadFromImage(Data().image);
-  const bool ht620 = Data().hardware.model == 1;
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   AddEdit(form, kDefaultSplit, RuleLabel(fields::kDefaultSplit), fields::kDefaultSplit.filterMode,
           fields::kDefaultSplit.length);
   ShowText(kDefaultSplit, kp53::FormatDefaultSplit(Data().defaultSplit));
   for (const MiscField& f : kFields) {
-    AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));
-    SetFieldEnabled(f.id, ht620 || f.ht610);
+    AddList(form, fields::List(f.id));
+    SetFieldEnabled(f.id, ListEditable(fields::List(f.id), ListContext{.model = Data().hardware.model}));
     if (f.id != kSquelchTail) ShowIndex(f.id, area_.*f.field);
   }
   ShowSquelchTail();
@@ -77,7 +74,7 @@ CMiscDlg::CMiscDlg(const ParamEnv& env, QWidget* parent)
 std::span<const HelpTopic> CMiscDlg::HelpTopics() { return kTopics; }
 
 void CMiscDlg::ShowSquelchTail() {
-  squelchTail_ = kp53::SquelchTailItems(area_.squelchTailElim);
+  squelchTail_ = OfferedItems(fields::List(kSquelchTail), ListContext{.stored = area_.squelchTailElim});
   QStringList items;
   int current = -1;
   for (const ChoiceItem& item : squelchTail_) {
@@ -99,7 +96,8 @@ void CMiscDlg::OnSelectionChanged(int id, int index) {
     const int before = area_.squelchTailElim;
     area_.squelchTailElim = squelchTail_[static_cast<std::size_t>(index)].code;
     // Leaving "Rev. Burst " takes it out of the list.
-    if (before != area_.squelchTailElim && kp53::SquelchTailItems(area_.squelchTailElim).size() != squelchTail_.size())
+    if (before != area_.squelchTailElim &&
+        OfferedItems(fields::List(kSquelchTail), ListContext{.stored = area_.squelchTailElim}).size() != squelchTail_.size())
       ShowSquelchTail();
     return;
   }

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 
 #include "image/image_rules.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -11,16 +12,14 @@ namespace kp53::gui {
 namespace {
 
 struct RecorderField {
-  int id;
-  const char* label;
-  text::TextList items;
+  int id;  // of the list table
   int CommonOptionsArea::*field;
 };
 
 const RecorderField kRecorderFields[] = {
-    {4529, "&Rec Mode", text::kRecordModes, &CommonOptionsArea::recordMode},
-    {4530, "Play &Mode", text::kPlayModes, &CommonOptionsArea::playMode},
-    {4531, "&PWR On Rec", text::kDisabledEnabled, &CommonOptionsArea::powerOnRecord},
+    {4529, &CommonOptionsArea::recordMode},
+    {4530, &CommonOptionsArea::playMode},
+    {4531, &CommonOptionsArea::powerOnRecord},
 };
 
 const HelpTopic kTopics[] = {
@@ -42,12 +41,12 @@ COptionDlg::COptionDlg(const ParamEnv& env, QWidget* parent)
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
-  AddCombo(form, kOptionBoard, QStringLiteral("Option &Board"), Items(text::kOptionBoards));
+  AddList(form, fields::List(kOptionBoard));
   ShowIndex(kOptionBoard, area_.optionBoard);
   // Kept for the layout the radio's users know; the keypad itself is chosen in Hardware Parameters.
   AddCombo(form, kFrontKeypad, QStringLiteral("Fron &KeyPad"), {})->setMinimumContentsLength(6);
   for (const RecorderField& f : kRecorderFields) {
-    AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));
+    AddList(form, fields::List(f.id));
     ShowIndex(f.id, area_.*f.field);
   }
   EnableRecorderFields();
@@ -56,8 +55,8 @@ COptionDlg::COptionDlg(const ParamEnv& env, QWidget* parent)
 std::span<const HelpTopic> COptionDlg::HelpTopics() { return kTopics; }
 
 void COptionDlg::EnableRecorderFields() {
-  const bool on = kp53::RecorderFieldsEnabled(area_.optionBoard);
-  for (const RecorderField& f : kRecorderFields) SetFieldEnabled(f.id, on);
+  for (const RecorderField& f : kRecorderFields)
+    SetFieldEnabled(f.id, ListEditable(fields::List(f.id), ListContext{.optionBoard = area_.optionBoard}));
 }
 
 void COptionDlg::OnSelectionChanged(int id, int index) {

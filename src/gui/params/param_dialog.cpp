@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "config/config_verify.h"
+#include "image/list_field_table.h"
 #include "image/codecs.h"
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
@@ -151,6 +152,14 @@ QCheckBox* CParamDialog::AddCheck(QFormLayout* form, int id, const QString& text
   AddField(check, id);
   if (form) form->addRow(check);
   return check;
+}
+
+QComboBox* CParamDialog::AddList(QFormLayout* form, const ListFieldRule& rule) {
+  return AddCombo(form, rule.id, QString::fromLatin1(rule.label), Items(rule.items));
+}
+
+QCheckBox* CParamDialog::AddFlag(QFormLayout* form, const ListFieldRule& rule) {
+  return AddCheck(form, rule.id, QString::fromLatin1(rule.label));
 }
 
 void CParamDialog::AddField(QWidget* control, int id, QLabel* label) {

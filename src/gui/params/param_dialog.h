@@ -63,6 +63,10 @@ class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
+namespace kp53 {
+struct ListFieldRule;
+}
+
 namespace kp53::gui {
 
 class CFilteredEdit;
@@ -118,6 +122,10 @@ class CParamDialog : public QDialog {
   QComboBox* AddCombo(QFormLayout* form, int id, const QString& label, const QStringList& items);
   // A check box carries its own text; it is added as a full row of the form.
   QCheckBox* AddCheck(QFormLayout* form, int id, const QString& text);
+  // The list or flag field of a rule of the list table: its id, label and items (a flag without
+  // items is a check box with the label as its text).
+  QComboBox* AddList(QFormLayout* form, const ListFieldRule& rule);
+  QCheckBox* AddFlag(QFormLayout* form, const ListFieldRule& rule);
   // Registers a control the subclass built: prompt on focus, F1 help, the modified flag and the
   // handlers as for the fields above (QComboBox, CFilteredEdit, QAbstractButton; any other widget
   // gets prompt and help only).

@@ -7,6 +7,7 @@
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
 #include "params/rule_edit.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -35,7 +36,7 @@ CPowerOnPasswordDlg::CPowerOnPasswordDlg(const ParamEnv& env, QWidget* parent)
   area_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
-  AddCombo(form, kPasswordEnabled, QStringLiteral("&Password"), Items(text::kDisabledEnabled));
+  AddList(form, fields::List(kPasswordEnabled));
   ShowIndex(kPasswordEnabled, area_.passwordEnabled);
   AddEdit(form, fields::kPassword.id, RuleLabel(fields::kPassword), fields::kPassword.filterMode, fields::kPassword.length)->setCharacterMap(RuleCharacterMap(fields::kPassword));
   ShowText(kPassword, Shown(area_.password));

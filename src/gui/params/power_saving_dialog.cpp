@@ -6,6 +6,7 @@
 #include "image/entry_rules.h"
 #include "params/filtered_edit.h"
 #include "params/rule_edit.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -15,20 +16,18 @@ namespace {
 constexpr int kTag = 2150;
 
 struct PowerField {
-  int id;
-  const char* label;
-  text::TextList items;
+  int id;  // of the list table
   int CommonOptionsArea::*field;
 };
 
 // The lists, in the order of the dialog after the tag.
 const PowerField kFields[] = {
-    {2153, "&Transmit Timer", text::kTransmitTimers, &CommonOptionsArea::transmitTimer},
-    {2154, "P&enalty Timer", text::kPenaltyTimers, &CommonOptionsArea::penaltyTimer},
-    {2155, "&Release Timer", text::kReleaseTimers, &CommonOptionsArea::releaseTimer},
-    {2156, "Receive &Save Mode", text::kReceiveSaveModes, &CommonOptionsArea::receiveSaveMode},
-    {2157, "&Mic Gain", text::kMicGains, &CommonOptionsArea::micGain},
-    {2158, "Low &Battery Alert Interval", text::kLowBatteryAlerts, &CommonOptionsArea::lowBatteryAlert},
+    {2153, &CommonOptionsArea::transmitTimer},
+    {2154, &CommonOptionsArea::penaltyTimer},
+    {2155, &CommonOptionsArea::releaseTimer},
+    {2156, &CommonOptionsArea::receiveSaveMode},
+    {2157, &CommonOptionsArea::micGain},
+    {2158, &CommonOptionsArea::lowBatteryAlert},
 };
 
 const HelpTopic kTopics[] = {
@@ -56,7 +55,7 @@ CPowerSavingDlg::CPowerSavingDlg(const ParamEnv& env, QWidget* parent)
   ShowText(kTag, area_.powerOnTag);
   SetFieldEnabled(kTag, Data().hardware.model == 1);
   for (const PowerField& f : kFields) {
-    AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));
+    AddList(form, fields::List(f.id));
     ShowIndex(f.id, area_.*f.field);
   }
 }

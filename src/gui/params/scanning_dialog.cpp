@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -9,22 +10,20 @@ namespace kp53::gui {
 namespace {
 
 struct ScanField {
-  int id;
-  const char* label;
-  text::TextList items;
+  int id;  // of the list table
   int ScanArea::*field;
 };
 
 // In the order of the dialog.
 const ScanField kFields[] = {
-    {2101, "&Scan Resume Time 1", text::kScanResumeTimes1, &ScanArea::resumeTime1},
-    {2102, "S&can Resume Time2", text::kScanResumeTimes2, &ScanArea::resumeTime2},
-    {2103, "Dual &Watch", text::kDisabledEnabled, &ScanArea::dualWatch},
-    {2104, "Dual Watch &Timer", text::kDualWatchTimers, &ScanArea::dualWatchTimer},
-    {2105, "Talk &Back", text::kDisabledEnabled, &ScanArea::talkBack},
-    {2106, "&Revert Channel", text::kRevertChannels, &ScanArea::revertChannel},
-    {2107, "Scan S&peed", text::kScanSpeeds, &ScanArea::scanSpeed},
-    {2108, "&Group Scan", text::kGroupScans, &ScanArea::groupScan},
+    {2101, &ScanArea::resumeTime1},
+    {2102, &ScanArea::resumeTime2},
+    {2103, &ScanArea::dualWatch},
+    {2104, &ScanArea::dualWatchTimer},
+    {2105, &ScanArea::talkBack},
+    {2106, &ScanArea::revertChannel},
+    {2107, &ScanArea::scanSpeed},
+    {2108, &ScanArea::groupScan},
 };
 
 const HelpTopic kTopics[] = {
@@ -52,7 +51,7 @@ CScanningDlg::CScanningDlg(const ParamEnv& env, QWidget* parent)
   QFormLayout* form = AddForm();
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);  // the lists line up
   for (const ScanField& f : kFields) {
-    AddCombo(form, f.id, QString::fromLatin1(f.label), Items(f.items));
+    AddList(form, fields::List(f.id));
     ShowIndex(f.id, area_.*f.field);
   }
 }

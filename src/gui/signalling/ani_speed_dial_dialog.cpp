@@ -9,6 +9,7 @@
 #include "params/filtered_edit.h"
 #include "params/rule_edit.h"
 #include "signalling/prompt_fit.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -49,10 +50,7 @@ CAniSpeedDialDlg::CAniSpeedDialDlg(const ParamEnv& env, QWidget* parent)
   auto* left = new QVBoxLayout;
   columns->addLayout(left);
   QFormLayout* timing = AddForm(left);
-  AddCombo(timing, kAniTransmit, QStringLiteral("ANI &Transmit"), Items(text::kAniTransmit));
-  AddCombo(timing, kDelay, QStringLiteral("DTMF &Delay"), Items(text::kDtmfDelays));
-  AddCombo(timing, kSpeed, QStringLiteral("DTMF &Speed"), Items(text::kDtmfSpeeds));
-  AddCombo(timing, kPauseTime, QStringLiteral("DTMF &Pause Time"), Items(text::kDtmfPauseTimes));
+  for (int id : {kAniTransmit, kDelay, kSpeed, kPauseTime}) AddList(timing, fields::List(id));
   QFormLayout* speedDials = AddForm(columns);
   for (int n = 0; n < DtmfParams::kSpeedDialCount; ++n) {
     AddEdit(speedDials, fields::SpeedDial(n).id, RuleLabel(fields::SpeedDial(n)), fields::SpeedDial(n).filterMode, fields::SpeedDial(n).length)->setCharacterMap(RuleCharacterMap(fields::SpeedDial(n)));

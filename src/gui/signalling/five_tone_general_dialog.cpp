@@ -10,6 +10,7 @@
 
 #include "image/entry_rules.h"
 #include "signalling/prompt_fit.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -79,17 +80,14 @@ CFiveToneGeneralDlg::CFiveToneGeneralDlg(const ParamEnv& env, QWidget* parent)
   auto* display = new QGridLayout(displayBox);
   page->addWidget(displayBox, 0, 1);
   displayGroup_ = displayBox;
-  display->addWidget(AddCheck(nullptr, kTagDisplay, QStringLiteral("Tag Display")), 0, 0, 1, 2);
-  display->addWidget(AddCheck(nullptr, kAniDisplay, QStringLiteral("ANI Display")), 0, 2, 1, 2);
-  for (int k = 0; k < 8; ++k)
-    display->addWidget(AddCheck(nullptr, kDisplayDigit1 + k, QString::number(k + 1)), 1 + k / 4, k % 4);
+  display->addWidget(AddFlag(nullptr, fields::List(kTagDisplay)), 0, 0, 1, 2);
+  display->addWidget(AddFlag(nullptr, fields::List(kAniDisplay)), 0, 2, 1, 2);
+  for (int k = 0; k < 8; ++k) display->addWidget(AddFlag(nullptr, fields::List(kDisplayDigit1 + k)), 1 + k / 4, k % 4);
 
   auto* toneBox = new QGroupBox(QStringLiteral("Tone"), this);
   auto* toneForm = new QFormLayout(toneBox);
   page->addWidget(toneBox, 1, 0);
-  AddCombo(toneForm, kGroupTone, QStringLiteral("Group"), Items(text::kGroupRepeatTones));
-  AddCombo(toneForm, kRepeatTone, QStringLiteral("Repeat"), Items(text::kGroupRepeatTones));
-  AddCombo(toneForm, kDelay3Tone, QStringLiteral("Delay 3"), Items(text::kToneDigits));
+  for (int id : {kGroupTone, kRepeatTone, kDelay3Tone}) AddList(toneForm, fields::List(id));
 
   auto* right = new QVBoxLayout;
   page->addLayout(right, 1, 1);
@@ -97,18 +95,15 @@ CFiveToneGeneralDlg::CFiveToneGeneralDlg(const ParamEnv& env, QWidget* parent)
   auto* compare = new QGridLayout(compareBox);
   right->addWidget(compareBox);
   for (int k = 0; k < 8; ++k)
-    compare->addWidget(AddCheck(nullptr, kCompareDigit1 + k, QString::number(k + 1)), k / 4, k % 4);
-  right->addWidget(AddCheck(nullptr, kClearToTranspond, QStringLiteral("Clear to Transpond")));
-  right->addWidget(AddCheck(nullptr, kPttCall, QStringLiteral("PTT Call")));
+    compare->addWidget(AddFlag(nullptr, fields::List(kCompareDigit1 + k)), k / 4, k % 4);
+  right->addWidget(AddFlag(nullptr, fields::List(kClearToTranspond)));
+  right->addWidget(AddFlag(nullptr, fields::List(kPttCall)));
   right->addStretch(1);
 
   auto* bottomLeft = new QVBoxLayout;
   page->addLayout(bottomLeft, 2, 0);
   QFormLayout* lists = AddForm(bottomLeft);
-  AddCombo(lists, kAutoResetTime, QStringLiteral("Auto Reset Time"), Items(text::kAutoResetTimes));
-  AddCombo(lists, kAutoResetBeep, QStringLiteral("Auto Reset Beep"), Items(text::kDisableEnable));
-  AddCombo(lists, kCallKey2, QStringLiteral("Call Key 2"), Items(text::kCallKeys));
-  AddCombo(lists, kCallKey3, QStringLiteral("Call Key 3"), Items(text::kCallKeys));
+  for (int id : {kAutoResetTime, kAutoResetBeep, kCallKey2, kCallKey3}) AddList(lists, fields::List(id));
   auto* bottomRight = new QVBoxLayout;
   page->addLayout(bottomRight, 2, 1);
   QFormLayout* times = AddForm(bottomRight);
@@ -140,7 +135,7 @@ CFiveToneGeneralDlg::CFiveToneGeneralDlg(const ParamEnv& env, QWidget* parent)
   ShowText(kBeepRepeatTime, SecondsText(general_.beepRepeatTime));
 
   // The HT-610 shows no caller: its display settings cannot be changed.
-  displayBox->setEnabled(Data().hardware.model != 0);
+  displayBox->setEnabled(ListEditable(fields::List(kTagDisplay), ListContext{.model = Data().hardware.model}));
   FitPromptsInWidth(*this, kTagDisplay, kBeepRepeatTime);
 }
 

@@ -5,6 +5,7 @@
 #include "image/common_options_area.h"
 #include "image/image_rules.h"
 #include "signalling/prompt_fit.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -29,18 +30,15 @@ CPageSettingDlg::CPageSettingDlg(const ParamEnv& env, QWidget* parent)
   paging_.LoadFromImage(Data().image);
   CommonOptionsArea options;
   options.LoadFromImage(Data().image);
-  const bool enabled = PagingEnabled(options.optionBoard);
 
   QFormLayout* form = AddForm();
-  AddCombo(form, kDtmfSpeed, QStringLiteral("DTMF &Speed"), Items(text::kPagingDtmfSpeeds));
-  AddCombo(form, kAnswerBack, QStringLiteral("&Answer Back"), Items(text::kDisabledEnabled));
-  AddCombo(form, kCallTimes, QStringLiteral("&Call Times"), Items(text::kPagingCallTimes));
-  AddCombo(form, kAutoResetTime, QStringLiteral("Auto &Reset Time"), Items(text::kPagingAutoResetTimes));
+  for (int id : {kDtmfSpeed, kAnswerBack, kCallTimes, kAutoResetTime}) AddList(form, fields::List(id));
   ShowIndex(kDtmfSpeed, paging_.dtmfSpeed);
   ShowIndex(kAnswerBack, paging_.answerBack);
   ShowIndex(kCallTimes, paging_.callTimes);
   ShowIndex(kAutoResetTime, paging_.autoResetTime);
-  for (int id : {kDtmfSpeed, kAnswerBack, kCallTimes, kAutoResetTime}) SetFieldEnabled(id, enabled);
+  for (int id : {kDtmfSpeed, kAnswerBack, kCallTimes, kAutoResetTime})
+    SetFieldEnabled(id, ListEditable(fields::List(id), ListContext{.optionBoard = options.optionBoard}));
   FitPromptsInWidth(*this, kDtmfSpeed, kAutoResetTime);
 }
 

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 
 #include "image/entry_rules.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -27,8 +28,8 @@ CTwoToneEncodeDlg::CTwoToneEncodeDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("2-Tone Encode"), parent) {
   encode_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
-  AddCombo(form, kEncodeType, QStringLiteral("&Encode Type"), Items(text::kEncodeTypes));
-  AddCombo(form, kFormatPair, QStringLiteral("Encode &Format Pair#"), Items(text::kPairs));
+  AddList(form, fields::List(kEncodeType));
+  AddList(form, fields::List(kFormatPair));
   AddEdit(form, kPeriod1, QStringLiteral("&1st Tone Period Time"), 1, 4);
   AddEdit(form, kPeriod2, QStringLiteral("&2nd Tone Period Time"), 1, 4);
   ShowIndex(kEncodeType, encode_.encodeType);

@@ -3,6 +3,7 @@
 #include <QFormLayout>
 
 #include "image/entry_rules.h"
+#include "image/list_field_table.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -51,15 +52,7 @@ CTwoToneParamsDlg::CTwoToneParamsDlg(const ParamEnv& env, QWidget* parent)
     : CParamDialog(env, QStringLiteral("2-Tone Parameters"), parent) {
   params_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
-  AddCombo(form, kAutoResetTime, QStringLiteral("&Auto Reset Time"), Items(text::kAutoResetTimes));
-  AddCombo(form, kAutoResetBeep, QStringLiteral("Auto &Reset Beep"), Items(text::kDisableEnable));
-  AddCombo(form, kPrimaryGroupCall, QStringLiteral("&Primary Group Call"), Items(text::kGroupCalls));
-  AddCombo(form, kSecondaryGroupCall, QStringLiteral("Secondary &Group Call"), Items(text::kGroupCalls));
-  AddCombo(form, kSecondaryPagePair, QStringLiteral("&Secondary Page Pair"), Items(text::kPairs));
-  AddCombo(form, kComplement, QStringLiteral("CTCSS/&DCS Complement"), Items(text::kDisableEnable));
-  AddCombo(form, kDuty, QStringLiteral("Dut&y"), Items(text::kDuty));
-  AddCombo(form, kCallBeepTone, QStringLiteral("&Call Beep Tone"), Items(text::kCallBeepTones));
-  AddCombo(form, kBeepMode, QStringLiteral("&Beep Mode"), Items(text::kBeepModes));
+  for (int id = kAutoResetTime; id <= kBeepMode; ++id) AddList(form, fields::List(id));
   AddEdit(form, kBeepRepeat, QStringLiteral("Beep R&epeat"), 6, 3);
 
   ShowIndex(kAutoResetTime, params_.autoResetTime);
