@@ -5,6 +5,7 @@
 #include "byte_checks.h"
 
 #include <random>
+#include <typeinfo>
 #include <vector>
 
 #include "image/channel_table.h"
@@ -66,6 +67,7 @@ RadioImage Random(unsigned seed) {
 // a random image and storing onto a blank one gives back exactly the owned bits (when `exact`).
 template <class Area>
 void CheckOwnership(const OwnedList& owned, bool exact = true, bool checkDefaults = true) {
+  SCOPED_TRACE(typeid(Area).name());
   const auto mask = MaskOf(owned);
   for (std::uint8_t fill : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
     Area area;
@@ -110,14 +112,82 @@ RadioImage StoredDefaults() {
   return img;
 }
 
-// --- Scanning ------------------------------------------------------------------------------------
+const OwnedList kCommonOptionsBits = {
+    {145, 8, 0x3F}, {2, 1, 0x03},   {3, 1, 0x7F},   {4, 1, 0x9F},    {5, 1, 0xF0},
+    {6, 1, 0x80},   {7, 1, 0xE0},   {8, 1, 0x80},   {125, 1, 0x3F},  {128, 1, 0x07},
+    {7712, 1, 0x01}, {7713, 2, 0xFF}, {7667, 1, 0x06}};
 
-TEST(ScanAreaTest, DefaultsAndOwnership) {
-  const RadioImage img = StoredDefaults<ScanArea>();
-  EXPECT_EQ(img[124], 0x33);
-  EXPECT_TRUE(BytesAt(img, 6, {0, 0}));
-  CheckOwnership<ScanArea>({{124, 1, 0xFF}, {6, 1, 0x2F}, {7, 1, 0x0C}});
+// A run of stored bytes from `at` on.
+struct ByteRun {
+  std::size_t at;
+  std::vector<int> values;
+};
+
+// Each area's defaults stored onto a blank image (the tables' records are checked below).
+TEST(AreaDefaults, LandOnTheirBytes) {
+  const struct {
+    const char* area;
+    RadioImage (*stored)();
+    std::vector<ByteRun> runs;
+  } cases[] = {
+      {"scan", StoredDefaults<ScanArea>, {{124, {0x33}}, {6, {0, 0}}}},
+      // Transmit and release timers 1; beep, set-to-set clone, LCD lighting mode; LED lighting,
+      // squelch tail elimination 3; "16 Key"; no password.
+      {"common options", StoredDefaults<CommonOptionsArea>,
+       {{2, {0x00, 0x11, 0x98, 0xE0}}, {125, {0}}, {128, {0}}, {7667, {0x04}}, {7712, {0, 0, 0}}}},
+      {"key functions", StoredDefaults<KeyFunctionArea>, {{129, {1, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}}, {6, {0}}}},
+      {"emergency", StoredDefaults<EmergencyArea>, {{141, {0, 0, 0x73, 0}}}},
+      // 8: delay 1, speed 2; 128: pause time 2; the codes empty.
+      {"DTMF", StoredDefaults<DtmfParams>, {{8, {0x06}}, {128, {0x40}}, {2, {0}}, {7630, {0x0F}}, {7638, {0x0F}}}},
+      {"paging", StoredDefaults<PagingParams>, {{7646, std::vector<int>(21, 0)}}},
+      {"2-tone parameters", StoredDefaults<TwoToneParams>, {{5, {0x03}}, {7, {0}}, {7571, {0x02, 0x00, 10}}}},
+      {"2-tone encode", StoredDefaults<TwoToneEncode>, {{7568, {0, 10, 30}}}},
+      {"2-tone systems", StoredDefaults<TwoToneSystemTable>, {{7614, std::vector<int>(16, 0x02)}}},
+      {"5-tone general", StoredDefaults<FiveToneGeneral>,
+       {{6697, {50, 30, 30, 10, 70, 160, 0x1F, 0xAE, 0xF4, 0x1F, 160, 5, 31, 30, 60}}, {5, {0x08}}, {7, {0}}}},
+      {"5-tone format timing", StoredDefaults<FiveToneFormatTiming>,
+       {{6712, {70, 42, 70, 42, 70, 42, 70, 42, 70, 42, 100, 60, 70, 42, 100, 60, 40, 24, 33, 20, 70, 42, 70, 42}}}},
+  };
+  for (const auto& c : cases) {
+    const RadioImage img = c.stored();
+    for (const ByteRun& r : c.runs)
+      for (std::size_t i = 0; i < r.values.size(); ++i) EXPECT_EQ(img[r.at + i], r.values[i]) << c.area << " byte " << r.at + i;
+  }
+  RadioImage img = StoredDefaults<DtmfParams>();
+  for (std::size_t n = 0; n < 10; ++n) EXPECT_EQ(img[9 + 8 * n], 0x0F) << "speed dial " << n;
+  img = StoredDefaults<TwoToneTable>();
+  for (std::size_t i = 7574; i < 7614; i += 2) EXPECT_EQ(GetU16(img, i), 2885u) << i;
+  img = StoredDefaults<FiveToneUserTones>();
+  const unsigned tones[15] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600};
+  for (std::size_t t = 0; t < 15; ++t) EXPECT_EQ(GetU16(img, 6736 + 2 * t), tones[t]) << t;
+  EXPECT_EQ(DecodeText6(Bytes<8>(StoredDefaults<CommonOptionsArea>(), 145)), "SELFTEST");
 }
+
+// The bits each area owns. Where an area works a value out from others (the emergency channel's
+// group, the tables' flags), a store of a random image need not give back its bits.
+TEST(AreaStores, KeepEveryForeignBit) {
+  CheckOwnership<ScanArea>({{124, 1, 0xFF}, {6, 1, 0x2F}, {7, 1, 0x0C}});
+  CheckOwnership<CommonOptionsArea>(kCommonOptionsBits, false);
+  CheckOwnership<KeyFunctionArea>({{129, 12, 0xFF}, {6, 1, 0x40}});
+  CheckOwnership<EmergencyArea>({{141, 3, 0xFF}, {144, 1, 0x0F}}, false);
+  CheckOwnership<DtmfParams>({{2, 1, 0xF8}, {8, 1, 0x1F}, {128, 1, 0xE0}, {9, 80, 0xFF}, {7630, 16, 0xFF}}, false);
+  // A page without a code is two zero bytes, its bits 5-4 included; the defaults have no codes.
+  CheckOwnership<PagingParams>(Every(2, 10, {{7647, 1, 0xCF}, {7648, 1, 0xFF}}, {{7646, 1, 0xFF}}), true, false);
+  CheckOwnership<TwoToneParams>({{5, 1, 0x0F}, {7, 1, 0x02}, {7571, 1, 0xFF}, {7572, 1, 0xFC}, {7573, 1, 0xFF}});
+  CheckOwnership<TwoToneTable>({{7574, 40, 0xFF}});
+  CheckOwnership<TwoToneEncode>({{7568, 1, 0xCF}, {7569, 2, 0xFF}});
+  CheckOwnership<TwoToneSystemTable>({{7614, 16, 0xFF}}, false);
+  CheckOwnership<FiveToneGeneral>({{6697, 15, 0xFF}, {5, 1, 0x0F}, {7, 1, 0x02}});
+  CheckOwnership<FiveToneFormatTiming>({{6712, 24, 0xFF}});
+  CheckOwnership<FiveToneUserTones>({{6736, 30, 0xFF}});
+  CheckOwnership<FiveToneSystemTable>(Every(6, 32, {{6766, 4, 0xFF}, {6770, 1, 0xE0}, {6771, 1, 0xFF}}), false);
+  CheckOwnership<FiveToneDecodeTable>(
+      Every(15, 8, {{6958, 7, 0xFF}, {6965, 8, 0x3F}}, {{7078, 1, 0x7F}, {7079, 1, 0xFE}, {7080, 8, 0x3F}}), false);
+  CheckOwnership<FiveToneEncodeTable>(
+      Every(15, 32, {{7088, 5, 0xFF}, {7093, 1, 0xFE}, {7094, 1, 0xFF}, {7095, 8, 0x3F}}), false);
+}
+
+// --- Scanning ------------------------------------------------------------------------------------
 
 TEST(ScanAreaTest, LongestResumeTimesAndRevertChannel) {
   RadioImage img = Filled(0xFF);
@@ -133,22 +203,6 @@ TEST(ScanAreaTest, LongestResumeTimesAndRevertChannel) {
 
 // --- Common options ------------------------------------------------------------------------------
 
-const OwnedList kCommonOptionsBits = {
-    {145, 8, 0x3F}, {2, 1, 0x03},   {3, 1, 0x7F},   {4, 1, 0x9F},    {5, 1, 0xF0},
-    {6, 1, 0x80},   {7, 1, 0xE0},   {8, 1, 0x80},   {125, 1, 0x3F},  {128, 1, 0x07},
-    {7712, 1, 0x01}, {7713, 2, 0xFF}, {7667, 1, 0x06}};
-
-TEST(CommonOptionsAreaTest, DefaultsLandOnTheirBits) {
-  const RadioImage img = StoredDefaults<CommonOptionsArea>();
-  // Transmit and release timers 1; beep, set-to-set clone, LCD lighting mode; LED lighting,
-  // squelch tail elimination 3.
-  EXPECT_TRUE(BytesAt(img, 2, {0x00, 0x11, 0x98, 0xE0}));
-  EXPECT_TRUE(BytesAre(img, {{125, 0x00}, {128, 0x00}, {7667, 0x04}}));  // 7667: "16 Key"
-  EXPECT_EQ(DecodeText6(Bytes<8>(img, 145)), "SELFTEST");
-  EXPECT_TRUE(BytesAt(img, 7712, {0, 0, 0}));
-}
-
-TEST(CommonOptionsAreaTest, StoreKeepsForeignBits) { CheckOwnership<CommonOptionsArea>(kCommonOptionsBits, false); }
 
 TEST(CommonOptionsAreaTest, PasswordAndTag) {
   RadioImage img = Filled(0);
@@ -164,13 +218,6 @@ TEST(CommonOptionsAreaTest, PasswordAndTag) {
 }
 
 // --- Key functions -------------------------------------------------------------------------------
-
-TEST(KeyFunctionAreaTest, DefaultsAndOwnership) {
-  const RadioImage img = StoredDefaults<KeyFunctionArea>();
-  EXPECT_TRUE(BytesAt(img, 129, {1, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(img[6], 0);
-  CheckOwnership<KeyFunctionArea>({{129, 12, 0xFF}, {6, 1, 0x40}});
-}
 
 bool Offers(const KeyFunctionArea& k, int slot, int code, int model = 1) {
   const auto codes = k.OfferedCodes(slot, model);
@@ -224,14 +271,6 @@ TEST(KeyFunctionAreaTest, OutOfRangeCodesFromAFileAreHarmless) {
 
 // --- Emergency -----------------------------------------------------------------------------------
 
-TEST(EmergencyAreaTest, DefaultsAndOwnership) {
-  const RadioImage img = StoredDefaults<EmergencyArea>();
-  EXPECT_TRUE(BytesAt(img, 141, {0, 0, 0x73, 0}));
-  // The group nibble is worked out from the group sizes, so a store does not give back a random
-  // image's nibble.
-  CheckOwnership<EmergencyArea>({{141, 3, 0xFF}, {144, 1, 0x0F}}, false);
-}
-
 TEST(EmergencyAreaTest, ChannelValueMapping) {
   RadioImage img = Filled(0);
   img[off::kGroupSizes] = 2;
@@ -278,14 +317,6 @@ TEST(EmergencyAreaTest, NormalisingPutsTheGroupOfTheCurrentAllocation) {
 
 // --- DTMF ----------------------------------------------------------------------------------------
 
-TEST(DtmfParamsTest, DefaultsAndOwnership) {
-  const RadioImage img = StoredDefaults<DtmfParams>();
-  // 8: delay 1, speed 2; 128: pause time 2; the speed dials and the two codes empty.
-  EXPECT_TRUE(BytesAre(img, {{8, 0x06}, {128, 0x40}, {2, 0x00}, {7630, 0x0F}, {7638, 0x0F}}));
-  for (std::size_t n = 0; n < 10; ++n) EXPECT_EQ(img[9 + 8 * n], 0x0F) << n;
-  CheckOwnership<DtmfParams>({{2, 1, 0xF8}, {8, 1, 0x1F}, {128, 1, 0xE0}, {9, 80, 0xFF}, {7630, 16, 0xFF}}, false);
-}
-
 TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
   RadioImage img = Filled(0);
   img[2] = 0x05;
@@ -306,11 +337,8 @@ TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
 
 // --- Paging --------------------------------------------------------------------------------------
 
-TEST(PagingParamsTest, NewImageHasTheBlockZeroAndStoreKeepsForeignBits) {
-  const RadioImage img = StoredDefaults<PagingParams>();
-  EXPECT_TRUE(RangeIs(img, 7646, 7666, 0));
-  // A page without a code is two zero bytes, its bits 5-4 included; the defaults have no codes.
-  CheckOwnership<PagingParams>(Every(2, 10, {{7647, 1, 0xCF}, {7648, 1, 0xFF}}, {{7646, 1, 0xFF}}), true, false);
+// A store of cleared pages leaves no page bit set.
+TEST(PagingParamsTest, ClearedPagesStoreZeroBytes) {
   RadioImage full = Filled(0xFF);
   PagingParams cleared;
   cleared.StoreToImage(full);
@@ -342,24 +370,6 @@ TEST(PagingParamsTest, PagesAndSettings) {
 
 // --- 2-tone --------------------------------------------------------------------------------------
 
-TEST(TwoToneAreasTest, DefaultsLandOnTheirBytes) {
-  RadioImage img = StoredDefaults<TwoToneParams>();
-  EXPECT_TRUE(BytesAre(img, {{5, 0x03}, {7, 0x00}, {7571, 0x02}, {7572, 0x00}, {7573, 10}}));
-  img = StoredDefaults<TwoToneTable>();
-  for (std::size_t i = 7574; i < 7614; i += 2) EXPECT_EQ(GetU16(img, i), 2885u) << i;
-  img = StoredDefaults<TwoToneEncode>();
-  EXPECT_TRUE(BytesAt(img, 7568, {0, 10, 30}));
-  img = StoredDefaults<TwoToneSystemTable>();
-  EXPECT_TRUE(RangeIs(img, 7614, 7629, 0x02));
-}
-
-TEST(TwoToneAreasTest, StoresKeepForeignBits) {
-  CheckOwnership<TwoToneParams>({{5, 1, 0x0F}, {7, 1, 0x02}, {7571, 1, 0xFF}, {7572, 1, 0xFC}, {7573, 1, 0xFF}});
-  CheckOwnership<TwoToneTable>({{7574, 40, 0xFF}});
-  CheckOwnership<TwoToneEncode>({{7568, 1, 0xCF}, {7569, 2, 0xFF}});
-  CheckOwnership<TwoToneSystemTable>({{7614, 16, 0xFF}}, false);
-}
-
 TEST(TwoToneAreasTest, SystemByte) {
   TwoToneSystem s;
   s.primaryPair = 10;
@@ -376,29 +386,9 @@ TEST(TwoToneAreasTest, SystemByte) {
 
 // --- 5-tone --------------------------------------------------------------------------------------
 
-TEST(FiveToneAreasTest, GeneralDefaults) {
-  const RadioImage img = StoredDefaults<FiveToneGeneral>();
-  EXPECT_TRUE(BytesAt(img, 6697, {50, 30, 30, 10, 70, 160, 0x1F, 0xAE, 0xF4, 0x1F, 160, 5, 31, 30, 60}));
-  EXPECT_EQ(img[5], 0x08);
-  EXPECT_EQ(img[7], 0x00);
-  CheckOwnership<FiveToneGeneral>({{6697, 15, 0xFF}, {5, 1, 0x0F}, {7, 1, 0x02}});
-}
-
-TEST(FiveToneAreasTest, FormatTimingAndUserTones) {
-  RadioImage img = StoredDefaults<FiveToneFormatTiming>();
-  EXPECT_TRUE(BytesAt(img, 6712, {70, 42, 70, 42, 70, 42, 70, 42, 70, 42, 100, 60,
-                                  70, 42, 100, 60, 40, 24, 33, 20, 70, 42, 70, 42}));
-  img = StoredDefaults<FiveToneUserTones>();
-  const unsigned tones[15] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600};
-  for (std::size_t t = 0; t < 15; ++t) EXPECT_EQ(GetU16(img, 6736 + 2 * t), tones[t]) << t;
-  CheckOwnership<FiveToneFormatTiming>({{6712, 24, 0xFF}});
-  CheckOwnership<FiveToneUserTones>({{6736, 30, 0xFF}});
-}
-
 TEST(FiveToneAreasTest, SystemsDefaultsAndCodes) {
   const RadioImage img = StoredDefaults<FiveToneSystemTable>();
   for (std::size_t s = 0; s < 32; ++s) EXPECT_TRUE(BytesAt(img, 6766 + 6 * s, {0x0F, 0x00, 0x00, 0x00, 0x80, 0xFF}));
-  CheckOwnership<FiveToneSystemTable>(Every(6, 32, {{6766, 4, 0xFF}, {6770, 1, 0xE0}, {6771, 1, 0xFF}}), false);
 
   std::uint8_t bytes[6] = {0, 0x40, 0, 0, 0x1F, 0};
   FiveToneSystem s;
@@ -436,13 +426,6 @@ TEST(FiveToneAreasTest, DecodeDefaultsAndTranspond) {
     back.Load(e);
     EXPECT_EQ(back.transpond, transpond);
   }
-}
-
-TEST(FiveToneAreasTest, DecodeAndEncodeStoresKeepForeignBits) {
-  CheckOwnership<FiveToneDecodeTable>(
-      Every(15, 8, {{6958, 7, 0xFF}, {6965, 8, 0x3F}}, {{7078, 1, 0x7F}, {7079, 1, 0xFE}, {7080, 8, 0x3F}}), false);
-  CheckOwnership<FiveToneEncodeTable>(
-      Every(15, 32, {{7088, 5, 0xFF}, {7093, 1, 0xFE}, {7094, 1, 0xFF}, {7095, 8, 0x3F}}), false);
 }
 
 TEST(FiveToneAreasTest, EncodeDefaultsAndDigitCount) {

@@ -229,10 +229,9 @@ TEST(HardwareRulesTest, ModelChangeSetsTheFrontKeypad) {
   HardwareArea hw;
   CommonOptionsArea o;
   ApplyModelChange(hw, o, 0);
-  EXPECT_EQ(hw.model, 0);
-  EXPECT_EQ(o.frontKeypad, 0);
+  EXPECT_EQ(std::pair(hw.model, o.frontKeypad), std::pair(0, 0));
   ApplyModelChange(hw, o, 1);
-  EXPECT_EQ(o.frontKeypad, 2);
+  EXPECT_EQ(std::pair(hw.model, o.frontKeypad), std::pair(1, 2));
 }
 
 TEST(HardwareRulesTest, OkForTheHt610RemovesWhatItLacks) {
@@ -293,11 +292,10 @@ TEST(HardwareRulesTest, RangeAndStepListPositions) {
 
 TEST(HardwareRulesTest, ReferenceOscillatorCopies) {
   HardwareArea hw;
-  EXPECT_EQ(hw.refOscA, 2920u);  // 14.6 MHz in 5 kHz steps
-  EXPECT_EQ(hw.refOscB, 2336u);
+  const auto copies = [&hw] { return std::pair(hw.refOscA, hw.refOscB); };
+  EXPECT_EQ(copies(), std::pair(2920u, 2336u));  // 14.6 MHz in 5 kHz and in 6.25 kHz steps
   hw.SetRefOscMHz(RefOscEntryMHz("12.8"));
-  EXPECT_EQ(hw.refOscA, 2560u);
-  EXPECT_EQ(hw.refOscB, 2048u);
+  EXPECT_EQ(copies(), std::pair(2560u, 2048u));
   EXPECT_DOUBLE_EQ(RefOscEntryMHz("99.999"), 99.99);
   // With 10 kHz steps 99.99 MHz fits the 14 bits; with 5 kHz steps it would wrap round to
   // 18.07 MHz and is held at the largest frequency the copy can count instead.
@@ -306,8 +304,7 @@ TEST(HardwareRulesTest, ReferenceOscillatorCopies) {
   EXPECT_EQ(hw.refOscA, 9999u);
   hw.bandIndex = 1;
   ApplyRefOscEntry(hw, "99.999");
-  EXPECT_EQ(hw.refOscA, 16383u);
-  EXPECT_EQ(hw.refOscB, 13106u);
+  EXPECT_EQ(copies(), std::pair(16383u, 13106u));
   EXPECT_EQ(ApplyRefOscEntry(hw, "-3"), " 0.00MHz");
 }
 

@@ -161,13 +161,12 @@ TEST(SignallingGridTest, TypedCodesAndTags) {
   EXPECT_FALSE(t.decodeGrid.Editable(8, 1));
   EXPECT_TRUE(t.decodeGrid.Editable(8, 2));
   t.decode.entries[3].id = true;
-  EXPECT_FALSE(t.decodeGrid.StartsEdit(3, 2, 'A'));
-  EXPECT_TRUE(t.decodeGrid.StartsEdit(3, 1, 'A'));
+  EXPECT_EQ(std::pair(t.decodeGrid.StartsEdit(3, 2, 'A'), t.decodeGrid.StartsEdit(3, 1, 'A')),
+            (std::pair<std::optional<char>, std::optional<char>>(std::nullopt, 'A')));
   FiveToneDecodeGrid ht610Decode(t.decode, false);
   FiveToneEncodeGrid ht610Encode(t.encode, false);
-  EXPECT_FALSE(ht610Decode.Editable(0, 2));
-  EXPECT_FALSE(ht610Encode.Editable(0, 2));
-  EXPECT_TRUE(ht610Encode.Editable(0, 1));
+  EXPECT_EQ(std::tuple(ht610Decode.Editable(0, 2), ht610Encode.Editable(0, 2), ht610Encode.Editable(0, 1)),
+            std::tuple(false, false, true));
 
   // A finished edit is exactly 8 characters: padded, cut, upper-cased; a code ends at a non-digit.
   EXPECT_TRUE(t.decodeGrid.EndEdit(0, 1, "9a"));
