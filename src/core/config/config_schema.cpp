@@ -377,7 +377,7 @@ Field Tone(bool rx) {
       return std::nullopt;
     }
     const bool dcs = t.rfind("D-", 0) == 0;
-    char polarity = 'N';
+    char polarity = 0;  // none given: the code keeps the cell's polarity, as typing it does
     std::string value = t;
     if (dcs)
       if (const char last = t.back(); last == 'N' || last == 'I' || last == 'B') {
@@ -392,7 +392,7 @@ Field Tone(bool rx) {
     });
     if (r != CellResult::Changed)
       return dcs ? "expected an octal DCS code from 000 to 777" : "expected a CTCSS tone from 67.0 to 254.1 Hz";
-    if (!dcs) return std::nullopt;
+    if (!dcs || !polarity) return std::nullopt;
     auto current = [&] {
       const ChannelEntry& e = Ch(m, i);
       if (rx) return e.rxDcsBoth ? 'B' : e.rxDcsInverted ? 'I' : 'N';
