@@ -22,23 +22,20 @@ namespace {
 
 std::string Trimmed(const QString& s) { return s.trimmed().toStdString(); }
 
-// The first bytes where two images differ, for a failure message.
-std::string Differences(const RadioImage& a, const RadioImage& b) {
-  std::string s;
-  for (std::size_t k = 0, n = 0; k < kImageSize && n < 6; ++k)
-    if (a[k] != b[k]) s += Format(" %zu: %02X/%02X", k, a[k], b[k]), ++n;
-  return s;
+// The first byte where two images differ, for a failure message.
+std::size_t FirstDifference(const RadioImage& a, const RadioImage& b) {
+  return static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin()).first - a.begin());
 }
 
-// The texts walked for each column (the check cells and toggles take true and false).
+// The texts walked for each column: valid, at the limits, off the steps, too fine, too long, with
+// a character the cell refuses, every list item and one more; true and false for the marks.
 std::vector<std::string> Texts(int column) {
   switch (column) {
     case kColPri: return {"P", "-"};
     case kColTag: return {"ALPHA", "abc", " LEAD", "12345678", "123456789", "A!B", "A.B", "", "a~"};
     case kColRx: return {"151.25", "146.5031", "150.0031", "190", "100", "150.000001", "1 50", "15x.5", "174.0"};
     case kColTx: return {"155.5", "+0.6", "-5", "+600k", "+", "1+5", "136", "150.00625", "9999"};
-    case kColRxTone:
-    case kColTxTone:
+    case kColRxTone: case kColTxTone:
       return {"C-88.5", "C- 88.5", "C-254.1", "C-254.2", "C-66.9", "C-100.05", "C-100.3", "D-023N", "D-023I",
               "D-023B", "D-754", "D-028", "D-800", "D-0231", "-------", "C-", "D-"};
     case kColSquelch: return {"0", "9", "15", "16", "x"};
@@ -46,9 +43,8 @@ std::vector<std::string> Texts(int column) {
     case kColEncryption: return {"-", "1", "2", "3", "4"};
     default: break;
   }
-  const auto& texts = kChannelColumns[column].texts;
   if (kChannelColumns[column].entry == CellEntry::Check || column == kColChn) return {"true", "false"};
-  std::vector<std::string> out(texts.begin(), texts.end());
+  std::vector<std::string> out(kChannelColumns[column].texts.begin(), kChannelColumns[column].texts.end());
   out.push_back("??");
   return out;
 }
@@ -56,67 +52,52 @@ std::vector<std::string> Texts(int column) {
 class GridParityTest : public GuiTest {
  protected:
   CCellEditor& Editor() { return *View().CellEditor(); }
-  int Row(int index) { return kFirstRow + index; }
 
-  // Rejects a list that Enter or Space opens, or picks the row `pick` chooses; runs the key.
-  void Key(QWidget* w, Qt::Key key, std::function<int(const QListWidget&)> pick = {}) {
-    QTimer::singleShot(0, [pick] {
+  // Runs a key; a list it opens takes the item that shows `text` ("off" and " - : OFF" show "--"),
+  // or is cancelled.
+  void Key(QWidget* w, Qt::Key key, const std::string& text = "\n") {
+    QTimer::singleShot(0, [text] {
       auto* dlg = qobject_cast<gui::CListDialog*>(QApplication::activeModalWidget());
-      if (!dlg) return;
-      const int row = pick ? pick(*dlg->list()) : -1;
-      if (row < 0) return dlg->reject();
-      dlg->list()->setCurrentRow(row);
-      dlg->accept();
+      for (int k = 0; dlg && k < dlg->list()->count(); ++k) {
+        const std::string item = Trimmed(dlg->list()->item(k)->text());
+        if (item == text || item.rfind(text + " :", 0) == 0 || (text == "--" && (item == "off" || item.rfind("- :", 0) == 0)))
+          return dlg->list()->setCurrentRow(k), dlg->accept();
+      }
+      if (dlg) dlg->reject();
     });
     QTest::keyClick(w, key);
     QApplication::processEvents();
   }
 
-  // The grid as a user enters `text` into the current cell; false where the grid does not take it
-  // (a key dropped, a beep, a value never shown).
-  bool EnterInGrid(int index, int column, const std::string& text) {
-    const int row = Row(index);
+  // The grid as a user enters `text` into the cell of channel `index`; false where the grid does
+  // not take it (a key dropped, a beep, a value never shown). `toggle`: Space on the cell.
+  bool EnterInGrid(int index, int column, const std::string& text, bool toggle) {
+    const int row = kFirstRow + index;
     const GridColumn& c = kChannelColumns[column];
     auto shows = [&] {
+      const QString cell = Grid().TextMatrix(row, column);
+      if (toggle) return (cell == QLatin1String(kNoTxFrequencyText)) == (text == "true");
       if (column == kColChn) return text == (doc->Data().channels.IsEnabled(index) ? "true" : "false");
       if (c.entry == CellEntry::Check) return text == (Grid().CellHasPicture(row, column) ? "true" : "false");
-      return Trimmed(Grid().TextMatrix(row, column)) == text;
+      return Trimmed(cell) == text;
     };
-    if (c.entry == CellEntry::Typed && text != kNoToneText) {
+    if (c.entry == CellEntry::Typed && !toggle && text != kNoToneText) {
+      // A tone begins with its letter typed on the cell, a DCS polarity is F3's.
       const bool tone = column == kColRxTone || column == kColTxTone;
-      std::string typed = text, polarity;
-      if (tone && text.size() > 2 && text[0] == 'D' && std::string("NIB").find(text.back()) != std::string::npos) {
-        polarity = text.substr(text.size() - 1);
-        typed.pop_back();
-      }
-      if (tone) {
-        if (typed.size() < 2 || typed[1] != '-') return false;
-        QTest::keyClick(&Grid(), typed[0]);
-      } else {
-        Key(&Grid(), Qt::Key_Return);
-        QTest::keyClick(&Editor(), Qt::Key_Backspace);
-      }
-      if (!View().IsEditing()) return false;
+      const bool polarity = tone && text.size() > 2 && text[0] == 'D' && std::string("NIB").find(text.back()) != std::string::npos;
+      const std::string typed = text.substr(0, text.size() - polarity);
+      if (tone && (typed.size() < 2 || typed[1] != '-')) return false;
+      if (tone) QTest::keyClick(&Grid(), typed[0]);
+      else Key(&Grid(), Qt::Key_Return), QTest::keyClick(&Editor(), Qt::Key_Backspace);
       QTest::keyClicks(&Editor(), QString::fromLatin1(typed.substr(tone ? 2 : 0).c_str()));
-      std::string mapped;
-      for (char ch : typed) mapped += EditorCharacter(c.editorMode, ch).value_or('?');
-      const bool took = Editor().text().toStdString() == (tone ? typed : mapped);
+      std::string mapped = typed.substr(0, tone ? 2 : 0);
+      for (char ch : typed.substr(mapped.size())) mapped += EditorCharacter(c.editorMode, ch).value_or('?');
+      const bool took = Editor().text().toStdString() == mapped;
       Key(&Editor(), Qt::Key_Return);
-      for (int k = 0; k < 3 && !polarity.empty() && Trimmed(Grid().TextMatrix(row, column)) != text; ++k)
-        QTest::keyClick(&Grid(), Qt::Key_F3);
-      return took && (polarity.empty() || Trimmed(Grid().TextMatrix(row, column)) == text);
+      for (int k = 0; k < 3 && polarity && !shows(); ++k) QTest::keyClick(&Grid(), Qt::Key_F3);
+      return took && (!polarity || shows());
     }
-    // A value list: the item that shows the text ("off" and " - : OFF" show "--").
-    auto pick = [&text](const QListWidget& list) {
-      for (int k = 0; k < list.count(); ++k) {
-        const std::string item = Trimmed(list.item(k)->text());
-        if (item == text || item.rfind(text + " :", 0) == 0 ||
-            (text == "--" && (item == "off" || item.rfind("- :", 0) == 0)))
-          return k;
-      }
-      return -1;
-    };
-    for (int k = 0; k < 4 && !shows(); ++k) Key(&Grid(), Qt::Key_Space, pick);
+    for (int k = 0; k < 4 && !shows(); ++k) Key(&Grid(), Qt::Key_Space, text);
     return shows();
   }
 };
@@ -151,21 +132,13 @@ TEST_F(GridParityTest, GridAndTextEnterEveryChannelCellAlike) {
         const std::string what = Format("channel %d %s '%s'", index + 1, name, text.c_str());
         doc->Data() = base;
         View().RefreshAll();
-        FocusCell(Row(index), column);
-        bool gridTook = true;
-        if (c.toggled && std::string(name) == c.toggled) {
-          if ((Grid().TextMatrix(Row(index), column) == QLatin1String(kNoTxFrequencyText)) != (text == "true"))
-            Key(&Grid(), Qt::Key_Space);
-        } else {
-          gridTook = EnterInGrid(index, column, text);
-        }
+        FocusCell(kFirstRow + index, column);
+        const bool gridTook = EnterInGrid(index, column, text, c.toggled && std::string(name) == c.toggled);
         ASSERT_FALSE(View().IsEditing()) << what;
         NormalizeImage(doc->Data());
 
-        std::string quoted;
-        for (char ch : text) quoted += ch == '\'' ? std::string("''") : std::string(1, ch);
         const std::string yaml =
-            column != kColPri ? Format("channels: {%d: {%s: '%s'}}", index + 1, name, quoted.c_str())
+            column != kColPri ? Format("channels: {%d: {%s: '%s'}}", index + 1, name, text.c_str())
             : text == "P"     ? Format("scanning: {priority_channel: %d}", index + 1)
                               : Format("scanning: {priority_channel: %s}", index == 2 ? "none" : "3");
         const auto r = config::ImportText(yaml, base.image, base.defaultSplit);
@@ -175,7 +148,7 @@ TEST_F(GridParityTest, GridAndTextEnterEveryChannelCellAlike) {
           continue;
         }
         EXPECT_TRUE(gridTook) << what;
-        EXPECT_TRUE(doc->Data().image == r.image) << what << Differences(doc->Data().image, r.image);
+        EXPECT_TRUE(doc->Data().image == r.image) << what << " byte " << FirstDifference(doc->Data().image, r.image);
         changed += r.image != base.image;
         // A tone the radio lacks is kept as typed, as the grid keeps it (saying so in the status bar).
         for (const auto& f : config::Verify(r.image, r.split))
@@ -184,16 +157,13 @@ TEST_F(GridParityTest, GridAndTextEnterEveryChannelCellAlike) {
         // A channel list carries the tag, the receive frequency and the power: the same bytes
         // where it takes the row (it skips a frequency off the steps or out of the band).
         if (column != kColTag && column != kColRx && column != kColPower) continue;
-        RadioData listed_ = base;
-        const std::string csv =
-            column == kColRx  ? Format("Location,Frequency\r\n%d,%s\r\n", index + 1, text.c_str())
-            : column == kColTag ? Format("Location,Frequency,Name\r\n%d,150.0,\"%s\"\r\n", index + 1, text.c_str())
-                                : Format("Location,Frequency,Power\r\n%d,150.0,%s\r\n", index + 1, text == "H" ? "5.0W" : "1.0W");
-        const CsvImportReport report = ImportChannelsCsv(listed_, csv, kAllGroups);
-        if (report.skipped) continue;
-        ++listed;
-        NormalizeImage(listed_);
-        EXPECT_TRUE(listed_.image == r.image) << what << " (list)" << Differences(listed_.image, r.image);
+        RadioData viaList = base;
+        const std::string cell = column == kColPower ? (text == "H" ? "5.0W" : "1.0W") : "\"" + text + "\"";
+        const std::string csv = Format("Location,Frequency,%s\r\n%d,%s,%s\r\n", column == kColPower ? "Power" : column == kColTag ? "Name" : "Comment",
+                                       index + 1, column == kColRx ? text.c_str() : "150.0", cell.c_str());
+        if (ImportChannelsCsv(viaList, csv, kAllGroups).skipped) continue;
+        ++listed, NormalizeImage(viaList);
+        EXPECT_TRUE(viaList.image == r.image) << what << " (list) byte " << FirstDifference(viaList.image, r.image);
       }
   }
   EXPECT_EQ(values, 348);
