@@ -89,12 +89,6 @@ TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
     const char* place;
     const char* stored;
   } cases[] = {
-      {"channels: {3: {rx: 151.25}}", "channels.3.rx", "151.25000"},
-      {"channels: {3: {rx_tone: D-023I, tx_tone: 'C- 88.5'}}", "channels.3.rx_tone", "D-023I"},
-      {"channels: {3: {tx_tone: D-754N}}", "channels.3.tx_tone", "D-754N"},
-      {"channels: {3: {tag: AB-1}}", "channels.3.tag", "AB-1"},
-      {"channels: {3: {squelch: 9, power: L, lockout: BT}}", "channels.3.lockout", "BT"},
-      {"channels: {2: {in_use: false}}", "channels.2.in_use", "false"},
       {"groups: {1: {size: 100}, 2: {size: 4}, 3: {size: 0}, 4: {size: 0}, 5: {size: 0}, 6: {size: 0}, 7: {size: 0}}",
        "groups.1.size", "100"},
       {"hardware: {band: UHF}", "hardware.min_frequency", "450.0MHz"},

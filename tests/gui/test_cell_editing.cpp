@@ -44,15 +44,6 @@ TEST_F(CellEditingTest, TypingDOnADecCellAndClickingAwayKeepsTheToneType) {
   EXPECT_EQ(Grid().TextMatrix(kFirstRow, 6), QStringLiteral("-------"));
 }
 
-TEST_F(CellEditingTest, TypedToneTextIsStoredWhenTheEditorLosesTheFocus) {
-  FocusCell(kFirstRow, 6);
-  QTest::keyClick(&Grid(), Qt::Key_C);
-  QTest::keyClicks(&Editor(), QStringLiteral("88.5"));
-  ClickCell(kFirstRow + 2, 2);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 6), QStringLiteral("C- 88.5"));
-  EXPECT_TRUE(doc->IsModified());
-}
-
 TEST_F(CellEditingTest, TypingAReceiveFrequencyAndEnterSetsBothFrequenciesAndTheCrystalFlag) {
   doc->Data().defaultSplit = 0.6;
   FocusCell(kFirstRow + 1, 4);
@@ -115,37 +106,6 @@ TEST_F(CellEditingTest, DisabledChannelAndHt610TagsCannotBeEdited) {
   EXPECT_FALSE(View().IsEditing());
 }
 
-TEST_F(CellEditingTest, SpaceOnPriMovesThePriorityWithinTheGroup) {
-  doc->Data().channels.priorityChannel = 3;
-  View().RefreshAll();
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 1), QStringLiteral("P"));
-  FocusCell(kFirstRow + 4, 1);
-  QTest::keyClick(&Grid(), Qt::Key_Space);
-  EXPECT_EQ(doc->Data().channels.priorityChannel, 5);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 1), QStringLiteral("-"));
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 4, 1), QStringLiteral("P"));
-  QTest::keyClick(&Grid(), Qt::Key_Space);
-  EXPECT_EQ(doc->Data().channels.priorityChannel, 0);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 4, 1), QStringLiteral("-"));
-}
-
-TEST_F(CellEditingTest, SpaceTogglesChecksAndChannelsButChannelOne) {
-  FocusCell(kFirstRow, 0);
-  QTest::keyClick(&Grid(), Qt::Key_Space);
-  EXPECT_EQ(prompt.beeps, 1);
-  EXPECT_TRUE(doc->Data().channels.IsEnabled(0));
-  FocusCell(kFirstRow + 1, 12);
-  QTest::keyClick(&Grid(), Qt::Key_Space);
-  EXPECT_TRUE(Ch(1).tot);
-  EXPECT_TRUE(Grid().CellHasPicture(kFirstRow + 1, 12));
-  FocusCell(kFirstRow + 1, 0);
-  QTest::keyClick(&Grid(), Qt::Key_Space);
-  EXPECT_FALSE(doc->Data().channels.IsEnabled(1));
-  EXPECT_FALSE(Grid().CellHasPicture(kFirstRow + 1, 12));
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 12), QStringLiteral("-"));
-  QTest::keyClick(&Grid(), Qt::Key_Space);  // and on again, with its switches
-  EXPECT_TRUE(doc->Data().channels.IsEnabled(1));
-  EXPECT_TRUE(Grid().CellHasPicture(kFirstRow + 1, 12));
 }
 
 TEST_F(CellEditingTest, F3CyclesTheReceivePolarity) {

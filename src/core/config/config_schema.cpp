@@ -241,53 +241,117 @@ Error Refused(CellResult r, const char* why) {
   return r == CellResult::Changed || r == CellResult::None ? std::nullopt : Error(why);
 }
 
-// A grid cell entered as the grid's paste enters it, with its grid texts.
-Field GridCell(std::string name, std::string help, int column, std::vector<std::string> texts,
-               const char* refusal = "refused by the channel rules") {
-  Field f{std::move(name), std::move(help), texts, {}, {}, Compare::Text, {}};
-  f.get = [column](ConfigModel& m, int i) { return Trim(ChannelCellText(m.data.channels, i, column, false)); };
-  f.set = [column, texts, refusal](ConfigModel& m, int i, const std::string& t) -> Error {
+// The cell's text as the grid shows it, without its padding.
+std::string Shown(ConfigModel& m, int i, int column) { return Trim(ChannelCellText(m.data.channels, i, column, false)); }
+
+// What the text form says when the grid beeps at a cell.
+const char* Refusal(int column) {
+  switch (column) {
+    case kColArts: return "ARTS needs DCS on both decode and encode";
+    case kColDtmfAni: return "DTMF ANI is not sent with \"Signal\" signalling";
+    case kColSignalType: return "not offered with this option board";
+    case kColSignalNo: return "the channel has no signalling type";
+    case kColEncryption: return "encryption is fixed with \"Option\" signalling";
+    default: return "refused by the channel rules";
+  }
+}
+
+Field ColumnField(int column, std::vector<std::string> choices, Compare compare) {
+  const GridColumn& c = kChannelColumns[column];
+  return Field{c.name, c.help, std::move(choices), {}, {}, compare, {}};
+}
+
+// A cell that Space steps through its texts: Space until the cell shows the text.
+Field CycleCell(int column) {
+  const auto& list = kChannelColumns[column].texts;
+  Field f = ColumnField(column, std::vector<std::string>(list.begin(), list.end()), Compare::Text);
+  f.get = [column](ConfigModel& m, int i) { return Shown(m, i, column); };
+  f.set = [column, texts = f.choices](ConfigModel& m, int i, const std::string& t) -> Error {
     if (FindText(texts, t) < 0) return OneOf(texts);
-    return Refused(OnGrid(m, i, [&](ChannelEditor& ed) {
-                     std::optional<int> other;
-                     VisibleItems all{};
-                     all.fill(1);
-                     struct NoPrompt : UserPrompt {
-                       Answer Show(std::string_view, Icon, Buttons) override { return Answer::No; }
-                     } prompt;
-                     return ed.Paste(column, Trim(t), all, prompt, &other);
-                   }),
-                   refusal);
+    for (std::size_t k = 0; k < texts.size() && Shown(m, i, column) != Trim(t); ++k)
+      if (OnGrid(m, i, [column](ChannelEditor& ed) { return ed.Activate(column); }) == CellResult::Beep) break;
+    if (Shown(m, i, column) != Trim(t)) return Refusal(column);
+    return std::nullopt;
   };
   return f;
 }
 
-// A check-mark cell of the grid as true or false.
-Field GridFlag(std::string name, std::string help, int column, const char* refusal = "refused by the channel rules") {
-  Field f = GridCell(std::move(name), std::move(help), column, {"v", "-"}, refusal);
-  auto paste = f.set;
-  f.choices = {"true", "false"};
-  f.get = [column](ConfigModel& m, int i) { return std::string(BoolText(CheckMark(Ch(m, i), column) == 'v')); };
-  f.set = [paste](ConfigModel& m, int i, const std::string& t) -> Error {
+// A check-mark cell as true or false: Space where the mark is not the one asked for.
+Field CheckCell(int column) {
+  Field f = ColumnField(column, {"true", "false"}, Compare::Text);
+  auto set = [column](ConfigModel& m, int i) { return CheckMark(Ch(m, i), column) == 'v'; };
+  f.get = [set](ConfigModel& m, int i) { return std::string(BoolText(set(m, i))); };
+  f.set = [column, set](ConfigModel& m, int i, const std::string& t) -> Error {
     const auto b = ParseBool(t);
     if (!b) return "expected true or false";
-    return paste(m, i, *b ? "v" : "-");
+    if (set(m, i) != *b) OnGrid(m, i, [column](ChannelEditor& ed) { return ed.Activate(column); });
+    if (set(m, i) != *b) return Refusal(column);
+    return std::nullopt;
   };
   return f;
 }
 
-Field Frequency(bool rx) {
-  const int column = rx ? 4 : 5;
-  Field f{rx ? "rx" : "tx",
-          rx ? "receive frequency in MHz, snapped to the band's steps and held within the band limits as the grid "
-               "enters it; also proposes the transmit frequency and the crystal flag"
-             : "transmit frequency in MHz (kept while transmit is inhibited)",
-          {}, {}, {}, Compare::Hertz, {}};
-  f.get = [rx](ConfigModel& m, int i) { return FrequencyText(rx ? Ch(m, i).rxFreq : Ch(m, i).txFreq); };
-  f.set = [column](ConfigModel& m, int i, const std::string& t) -> Error {
-    if (!ParseHertz(t)) return "expected a frequency in MHz such as 150.00000";
-    OnGrid(m, i, [&](ChannelEditor& ed) { return ed.EndEdit(column, Trim(t)); });
+// A cell whose value is chosen from the value list that Space opens: the item the text names.
+Field ListCell(int column) {
+  const auto& texts = kChannelColumns[column].texts;
+  Field f = ColumnField(column, std::vector<std::string>(texts.begin(), texts.end()), Compare::Text);
+  f.get = [column](ConfigModel& m, int i) { return Shown(m, i, column); };
+  f.set = [column, texts = f.choices](ConfigModel& m, int i, const std::string& given) -> Error {
+    const std::string t = Trim(given);
+    ListRequest list;
+    if (OnGrid(m, i, [&](ChannelEditor& ed) { return ed.Activate(column, &list); }) != CellResult::ValueList)
+      return Refusal(column);
+    int position = -1;
+    if (!texts.empty()) {
+      position = FindText(texts, t);
+      if (position < 0) return OneOf(texts);
+    } else if (t == "--") {
+      position = 0;  // "off"
+    } else {
+      // The signalling numbers: an item's own number ("1" .. "32", a page code), or the option
+      // items by position (" 1 : GE Star").
+      bool digits = false;
+      const int n = LeadingInteger(t, &digits);
+      for (std::size_t k = 1; k < list.items.size(); ++k)
+        if (digits && (Trim(list.items[k]) == std::to_string(n) || (Ch(m, i).signalType == 3 && n == static_cast<int>(k))))
+          position = static_cast<int>(k);
+      if (position < 0) return "not among the numbers offered";
+    }
+    OnGrid(m, i, [&](ChannelEditor& ed) { return ed.ApplyValueList(column, position, true); });
     return std::nullopt;
+  };
+  return f;
+}
+
+// A cell that Space toggles and shows in its own way (Chn: in use; Transmit: inhibited). `shown`
+// is the state the text form reads, `now` the one Space toggles while the item is entered.
+using State = std::function<bool(ConfigModel&, int)>;
+Field ToggleCell(int column, const char* name, const char* help, State shown, State now) {
+  Field f{name, help, {"true", "false"}, {}, {}, Compare::Text, {}};
+  f.get = [shown](ConfigModel& m, int i) { return std::string(BoolText(shown(m, i))); };
+  f.set = [column, now](ConfigModel& m, int i, const std::string& t) -> Error {
+    const auto b = ParseBool(t);
+    if (!b) return "expected true or false";
+    if (now(m, i) != *b) OnGrid(m, i, [column](ChannelEditor& ed) { return ed.Activate(column); });
+    if (now(m, i) != *b) return column == kColChn ? "channel 1 stays in use" : Refusal(column);
+    return std::nullopt;
+  };
+  return f;
+}
+
+// A frequency as it is typed into the cell's editor: what the editor would not take (a letter, a
+// tenth character) is refused, and a text without a digit carries no frequency.
+Field Frequency(bool rx) {
+  const int column = rx ? kColRx : kColTx;
+  Field f = ColumnField(column, {}, Compare::Hertz);
+  f.get = [rx](ConfigModel& m, int i) { return FrequencyText(rx ? Ch(m, i).rxFreq : Ch(m, i).txFreq); };
+  f.set = [column](ConfigModel& m, int i, const std::string& given) -> Error {
+    const std::string t = Trim(given);
+    if (!EditorTakes(column, Ch(m, i), t) || t.find_first_of("0123456789") == std::string::npos)
+      return column == kColRx ? "expected a frequency in MHz such as 150.00000"
+                              : "expected a frequency in MHz such as 150.00000 or an offset such as +0.6";
+    return Refused(OnGrid(m, i, [&](ChannelEditor& ed) { return ed.EndEdit(column, t); }),
+                   "expected an offset such as +0.6, -5 or +600k");
   };
   return f;
 }
@@ -326,44 +390,37 @@ Field StepPin(bool rx) {
   return f;
 }
 
+// A tone as the grid takes it: "-------" by Space on the cell, which steps the tone type; a tone
+// or code typed after "C" or "D"; the DCS polarity by F3.
 Field Tone(bool rx) {
-  const int column = rx ? 6 : 7;
-  Field f{rx ? "rx_tone" : "tx_tone",
-          rx ? "decode sub-audio as the grid shows it: \"-------\", \"C- 88.5\", \"D-023N\" (N normal, I inverted, "
-               "B both)"
-             : "encode sub-audio: \"-------\", \"C- 88.5\", \"D-023N\" (N normal, I inverted)",
-          {}, {}, {}, Compare::Text, {}};
+  const int column = rx ? kColRxTone : kColTxTone;
+  Field f = ColumnField(column, {}, Compare::Text);
   f.get = [rx](ConfigModel& m, int i) { return Trim(rx ? RxSubAudioText(Ch(m, i)) : TxSubAudioText(Ch(m, i))); };
   f.set = [rx, column](ConfigModel& m, int i, const std::string& given) -> Error {
     const std::string t = Trim(given);
-    if (t == kNoToneText)
-      return Refused(OnGrid(m, i, [&](ChannelEditor& ed) {
-                       VisibleItems all{};
-                       struct NoPrompt : UserPrompt {
-                         Answer Show(std::string_view, Icon, Buttons) override { return Answer::No; }
-                       } prompt;
-                       return ed.Paste(column, kNoToneText, all, prompt);
-                     }),
-                     "refused");
-    if (t.size() < 3 || (t.rfind("C-", 0) != 0 && t.rfind("D-", 0) != 0))
-      return "expected \"-------\", \"C-\" with a tone in Hz or \"D-\" with a code and N, I or B";
-    const bool dcs = t[0] == 'D';
-    char polarity = 'N';
+    auto type = [&] { return rx ? Ch(m, i).rxToneType : Ch(m, i).txToneType; };
+    if (t == kNoToneText) {
+      for (int k = 0; k < 3 && type() != kToneNone; ++k)
+        OnGrid(m, i, [column](ChannelEditor& ed) { return ed.Activate(column); });
+      return std::nullopt;
+    }
+    const bool dcs = t.rfind("D-", 0) == 0;
+    char polarity = 0;  // none given: the code keeps the cell's polarity, as typing it does
     std::string value = t;
-    if (dcs) {
+    if (dcs)
       if (const char last = t.back(); last == 'N' || last == 'I' || last == 'B') {
         polarity = last;
-        value = t.substr(0, t.size() - 1);
+        value.pop_back();
       }
-      if (value.size() < 3) return "expected a DCS code";
-    }
+    if (!EditorTakes(column, Ch(m, i), value) || value.size() < 3)
+      return "expected \"-------\", \"C-\" with a tone in Hz or \"D-\" with a code and N, I or B";
     const CellResult r = OnGrid(m, i, [&](ChannelEditor& ed) {
       ed.BeginToneTyping(column, t[0]);
       return ed.EndEdit(column, value);
     });
     if (r != CellResult::Changed)
       return dcs ? "expected an octal DCS code from 000 to 777" : "expected a CTCSS tone from 67.0 to 254.1 Hz";
-    if (!dcs) return std::nullopt;
+    if (!dcs || !polarity) return std::nullopt;
     auto current = [&] {
       const ChannelEntry& e = Ch(m, i);
       if (rx) return e.rxDcsBoth ? 'B' : e.rxDcsInverted ? 'I' : 'N';
@@ -377,133 +434,56 @@ Field Tone(bool rx) {
   return f;
 }
 
-Field SignalType() {
-  Field f = GridCell("signal_type", "signalling of the channel; \"Page\" needs the SCB-31 board, \"Option\" the "
-                     "VMU-140/VMDU-260",
-                     14, {"--", "Signal", "Page", "Option"});
-  f.set = [texts = f.choices](ConfigModel& m, int i, const std::string& t) -> Error {
-    const int want = FindText(texts, t);
-    if (want < 0) return OneOf(texts);
-    for (int k = 0; k < 4 && Ch(m, i).signalType != want; ++k)
-      OnGrid(m, i, [](ChannelEditor& ed) { return ed.Activate(14); });
-    if (Ch(m, i).signalType != want) return "not offered with this option board";
-    return std::nullopt;
-  };
-  return f;
-}
-
-Field SignalNumber() {
-  Field f{"signal_no", "signalling number: a system (1-16 2-tone, 1-32 5-tone), an enabled page code, or an option "
-          "item 1-3; \"--\" for none",
-          {}, {}, {}, Compare::Text, {}};
-  f.get = [](ConfigModel& m, int i) { return Trim(ChannelCellText(m.data.channels, i, 15, false)); };
-  f.set = [](ConfigModel& m, int i, const std::string& given) -> Error {
-    const std::string t = Trim(given);
-    ListRequest list;
-    const CellResult r = OnGrid(m, i, [&](ChannelEditor& ed) { return ed.Activate(15, &list); });
-    if (r != CellResult::ValueList) {
-      if (t == "--") return std::nullopt;
-      return "the channel has no signalling type";
-    }
-    int position = -1;
-    if (t == "--") {
-      position = 0;
-    } else {
-      bool digits = false;
-      const int n = LeadingInteger(t, &digits);
-      if (Ch(m, i).signalType == 2) {
-        for (std::size_t k = 1; k < list.items.size(); ++k)
-          if (digits && Trim(list.items[k]) == std::to_string(n)) position = static_cast<int>(k);
-      } else if (digits && n >= 1 && static_cast<std::size_t>(n) < list.items.size()) {
-        position = n;
-      }
-    }
-    if (position < 0) return "not among the numbers offered";
-    OnGrid(m, i, [&](ChannelEditor& ed) { return ed.ApplyValueList(15, position, true); });
-    return std::nullopt;
-  };
-  return f;
-}
-
-Field InUse() {
-  Field f{"in_use", "the channel is in use (channel 1 always is); given last so that the fields above apply",
-          {"true", "false"}, {}, {}, Compare::Text, {}};
-  auto enabled = [](ConfigModel& m, int i) {
-    return m.heldChannel == i ? (m.heldEnabled & 1) != 0 : m.data.channels.IsEnabled(i);
-  };
-  f.get = [enabled](ConfigModel& m, int i) { return std::string(BoolText(enabled(m, i))); };
-  f.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
-    const auto b = ParseBool(t);
-    if (!b) return "expected true or false";
-    if (m.data.channels.IsEnabled(i) == *b) return std::nullopt;
-    return Refused(OnGrid(m, i, [](ChannelEditor& ed) { return ed.Activate(0); }), "channel 1 stays in use");
-  };
-  return f;
-}
-
-Field TxInhibit() {
-  Field f{"tx_inhibit", "transmit inhibited on this channel", {"true", "false"}, {}, {}, Compare::Text, {}};
-  f.get = [](ConfigModel& m, int i) { return std::string(BoolText(Ch(m, i).txOff)); };
-  f.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
-    const auto b = ParseBool(t);
-    if (!b) return "expected true or false";
-    if (Ch(m, i).txOff != *b) OnGrid(m, i, [](ChannelEditor& ed) { return ed.Activate(5); });
-    return std::nullopt;
-  };
-  return f;
-}
-
 Field ChannelTag() {
-  Field f{"tag", "channel tag, up to 8 characters (stored in upper case; the HT-610 Series shows none)",
-          {}, {}, {}, Compare::Text, {}};
+  Field f = ColumnField(kColTag, {}, Compare::Text);
   f.get = [](ConfigModel& m, int i) { return RightTrim(Ch(m, i).tag); };
   f.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
     if (t.size() > 8) return "expected at most 8 characters";
     if (m.data.hardware.model == 0 && !t.empty()) return "the HT-610 Series keeps no channel tags";
-    // The first character the radio cannot show, named so that a tab or a control character is seen.
+    // The first character the editor does not take, named so that a tab or a control character is seen.
     for (const char c : t)
-      if (!StorableTagCharacter(c))
+      if (!EditorCharacter(kChannelColumns[kColTag].editorMode, c))
         return std::isprint(static_cast<unsigned char>(c))
                    ? Format("a channel tag cannot hold '%c'", c)
                    : Format("a channel tag cannot hold the control character with code %d", static_cast<unsigned char>(c));
-    return Refused(OnGrid(m, i, [&](ChannelEditor& ed) {
-                     VisibleItems all{};
-                     struct NoPrompt : UserPrompt {
-                       Answer Show(std::string_view, Icon, Buttons) override { return Answer::No; }
-                     } prompt;
-                     return ed.Paste(3, t, all, prompt);
-                   }),
-                   "a character the tag cannot hold");
+    OnGrid(m, i, [&](ChannelEditor& ed) { return ed.EndEdit(kColTag, t); });
+    return std::nullopt;
   };
   return f;
 }
 
 std::vector<Field> ChannelFields() {
+  const GridColumn& tx = kChannelColumns[kColTx];
+  const State txOff = [](ConfigModel& m, int i) { return Ch(m, i).txOff; };
+  const State inUse = [](ConfigModel& m, int i) { return m.data.channels.IsEnabled(i); };
   return {Frequency(true),
           StepPin(true),
           Frequency(false),
           StepPin(false),
-          TxInhibit(),
-          GridCell("bandwidth", "channel bandwidth", 2, {"W5", "W4", "N"}),
+          ToggleCell(kColTx, tx.toggled, tx.toggledHelp, txOff, txOff),
+          CycleCell(kColBandwidth),
           ChannelTag(),
           Tone(true),
           Tone(false),
-          GridFlag("rx_power_save", "receive power save", 8),
-          GridFlag("tx_power_save", "transmit power save", 9),
-          GridCell("power", "transmit power, high or low", 10, {"H", "L"}),
-          GridFlag("scan", "channel taking part in scanning", 11),
-          GridFlag("tot", "time-out timer", 12),
-          GridCell("squelch", "squelch level 0 to 15", 13, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10",
-                                                              "11", "12", "13", "14", "15"}),
-          SignalType(),
-          SignalNumber(),
-          GridFlag("dtmf_ani", "DTMF ANI", 16),
-          GridCell("encryption", "encryption: - off, 1 backup, 2 no backup, 3 on", 17, {"-", "1", "2", "3"}),
-          GridCell("lockout", "busy channel lockout", 18, {"--", "BC", "BT"}),
-          GridFlag("arts", "ARTS (both tones DCS)", 19, "ARTS needs DCS on both decode and encode"),
-          GridFlag("compander", "compander", 20),
-          GridFlag("xtal", "crystal flag", 21),
-          InUse()};
+          CheckCell(kColRxPowerSave),
+          CheckCell(kColTxPowerSave),
+          CycleCell(kColPower),
+          CheckCell(kColScan),
+          CheckCell(kColTot),
+          ListCell(kColSquelch),
+          CycleCell(kColSignalType),
+          ListCell(kColSignalNo),
+          CheckCell(kColDtmfAni),
+          ListCell(kColEncryption),
+          CycleCell(kColLockout),
+          CheckCell(kColArts),
+          CheckCell(kColCompander),
+          CheckCell(kColXtal),
+          ToggleCell(kColChn, kChannelColumns[kColChn].name, kChannelColumns[kColChn].help,
+                     [](ConfigModel& m, int i) {
+                       return m.heldChannel == i ? (m.heldEnabled & 1) != 0 : m.data.channels.IsEnabled(i);
+                     },
+                     inUse)};
 }
 
 // --- The other areas ---------------------------------------------------------------------------

@@ -43,17 +43,10 @@ std::optional<int> PastedSmallNumber(std::string_view t, int max) {
   return static_cast<int>(n);
 }
 
-template <std::size_t N>
-int IndexOf(const std::array<const char*, N>& texts, std::string_view t) {
-  for (std::size_t i = 0; i < N; ++i)
-    if (t == texts[i]) return static_cast<int>(i);
-  return -1;
-}
-
 std::optional<bool> CheckMark(std::string_view t) {
-  if (t == "v") return true;
-  if (t == "-") return false;
-  return std::nullopt;
+  const auto i = ColumnTextIndex(kColRxPowerSave, t);
+  if (!i) return std::nullopt;
+  return *i == 1;
 }
 
 const char* Mark(bool flag) { return flag ? "v" : "-"; }
@@ -83,6 +76,35 @@ bool EditorAccepts(int mode, char c) {
   }
   if (mode == kTransmitEditorMode && (c == '+' || c == '-' || c == 'k' || c == 'K')) return true;
   return (c >= '0' && c <= '9') || c == '.' || c == ' ';
+}
+
+std::optional<char> EditorCharacter(int mode, char c) {
+  if (c < 0x20 || !EditorAccepts(mode, c)) return std::nullopt;
+  return mode == 0 ? StorableTagCharacter(c) : std::optional<char>(c);
+}
+
+EditorLimits CellEditorLimits(int column, const ChannelEntry& e) {
+  const GridColumn& c = kChannelColumns[std::clamp(column, 0, kGridColumns - 1)];
+  if (column == kColRxTone || column == kColTxTone) {
+    const int type = column == kColRxTone ? e.rxToneType : e.txToneType;
+    return {c.editorMode, type == kToneCtcss ? c.editorLength : 5};
+  }
+  return {c.editorMode, c.editorLength};
+}
+
+bool EditorTakes(int column, const ChannelEntry& e, std::string_view typed) {
+  if (column < 0 || column >= kGridColumns || kChannelColumns[column].entry != CellEntry::Typed) return false;
+  ChannelEntry shown = e;
+  if (column == kColRxTone || column == kColTxTone) {
+    // The letter typed on the cell sets the tone type, and with it the editor's length.
+    if (typed.size() < 2 || typed[1] != '-' || (typed[0] != 'C' && typed[0] != 'D')) return false;
+    (column == kColRxTone ? shown.rxToneType : shown.txToneType) = typed[0] == 'C' ? kToneCtcss : kToneDcs;
+  }
+  const EditorLimits limits = CellEditorLimits(column, shown);
+  if (typed.size() > static_cast<std::size_t>(limits.length)) return false;
+  const std::size_t begin = column == kColRxTone || column == kColTxTone ? 2 : 0;
+  return std::all_of(typed.begin() + static_cast<std::ptrdiff_t>(begin), typed.end(),
+                     [&](char c) { return EditorCharacter(limits.mode, c).has_value(); });
 }
 
 std::optional<double> TransmitOffsetMHz(std::string_view text) {
@@ -185,8 +207,7 @@ CellResult ChannelEditor::Activate(int column, ListRequest* list) {
     case 13:
       if (list) {
         list->title = ListTitle("Squelch Level");
-        list->items.clear();
-        for (int i = 0; i <= 15; ++i) list->items.push_back(std::to_string(i));
+        list->items.assign(kChannelColumns[kColSquelch].texts.begin(), kChannelColumns[kColSquelch].texts.end());
         list->selected = std::clamp(e.squelch, 0, 15);
         list->columnWidth = 0;
       }
@@ -574,9 +595,9 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
       }
       return CellResult::Beep;
     case 2: {
-      const int i = IndexOf(std::array<const char*, 3>{"W5", "W4", "N"}, t);
-      if (i < 0) return CellResult::Beep;
-      e.bandwidth = i;
+      const auto i = ColumnTextIndex(kColBandwidth, t);
+      if (!i) return CellResult::Beep;
+      e.bandwidth = *i;
       return CellResult::Changed;
     }
     case 3:
@@ -611,9 +632,9 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
     case 20: return setFlag(e.compander);
     case 21: return setFlag(e.xtal);
     case 10: {
-      const int i = IndexOf(std::array<const char*, 2>{"H", "L"}, t);
-      if (i < 0) return CellResult::Beep;
-      e.power = i;
+      const auto i = ColumnTextIndex(kColPower, t);
+      if (!i) return CellResult::Beep;
+      e.power = *i;
       return CellResult::Changed;
     }
     case 11: {
@@ -623,9 +644,9 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
       return CellResult::Changed;
     }
     case 18: {
-      const int i = IndexOf(std::array<const char*, 3>{"--", "BC", "BT"}, t);
-      if (i < 0) return CellResult::Beep;
-      e.lockout = i;
+      const auto i = ColumnTextIndex(kColLockout, t);
+      if (!i) return CellResult::Beep;
+      e.lockout = *i;
       return CellResult::Changed;
     }
     case 13: {
@@ -641,17 +662,17 @@ CellResult ChannelEditor::Paste(int column, std::string_view t, const VisibleIte
       return CellResult::Changed;
     }
     case 17: {
-      const int i = IndexOf(std::array<const char*, 4>{"-", "1", "2", "3"}, t);
-      if (i < 0) return CellResult::Beep;
-      e.SetEncryption(i);
+      const auto i = ColumnTextIndex(kColEncryption, t);
+      if (!i) return CellResult::Beep;
+      e.SetEncryption(*i);
       return CellResult::Changed;
     }
     case 14: {
       // The shown type ("--", "Signal", "Page", "Option"), so that a copied row carries it;
       // "Option" only with the option board that offers it.
-      const int i = IndexOf(std::array<const char*, 4>{"--", "Signal", "Page", "Option"}, t);
-      if (i < 0 || (i == 3 && env_.optionBoard != 6)) return CellResult::Beep;
-      SetSignalType(e, i);
+      const auto i = ColumnTextIndex(kColSignalType, t);
+      if (!i || (*i == 3 && env_.optionBoard != 6)) return CellResult::Beep;
+      SetSignalType(e, *i);
       return CellResult::Changed;
     }
     default:

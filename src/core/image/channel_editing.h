@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "image/channel_columns.h"
 #include "image/channel_table.h"
 #include "image/radio_data.h"
 #include "ports.h"
@@ -54,6 +55,23 @@ struct ListRequest {
 // 5 for the transmit frequency (a frequency or an offset such as "+0.6", "-5", "+600k").
 inline constexpr int kTransmitEditorMode = 5;
 bool EditorAccepts(int mode, char c);
+
+// The character the in-place editor of mode `mode` puts in for a typed `c` (a tag's letters in
+// upper case, only what the radio can show), or nothing when it drops the key.
+std::optional<char> EditorCharacter(int mode, char c);
+
+// The in-place editor's characters and length for cell `column` of channel `e` (a tone cell holds
+// 7 characters for a CTCSS tone, 5 for a DCS code).
+struct EditorLimits {
+  int mode;
+  int length;
+};
+EditorLimits CellEditorLimits(int column, const ChannelEntry& e);
+
+// Whether the in-place editor of cell `column` takes `typed` whole, as typed after the edit began
+// (Enter on the cell, or "C" or "D" on a tone cell, which begins the text with "C-" or "D-"): no
+// key dropped, the length not exceeded.
+bool EditorTakes(int column, const ChannelEntry& e, std::string_view typed);
 
 // A transmit offset as repeater users type it: a sign, a number of MHz, or of kHz with "k"
 // ("+0.6", "-5", "+600k"); nullopt for any other text.

@@ -6,45 +6,7 @@
 
 namespace kp53 {
 
-const GridColumn kChannelColumns[kGridColumns] = {
-    {"", "Chn", -1, 480},
-    {"", "Pri", 0, 480},
-    {"", "W/N", 1, 480},
-    {"", "TAG", 2, 1430},
-    {"Frequency", "Receive", 3, 1080},
-    {"Frequency", "Transmit", 3, 1080},
-    {"SUB AUDIO", "Dec", 4, 960},
-    {"SUB AUDIO", "Enc", 4, 960},
-    {"Pwr Save", "RX", 5, 480},
-    {"Pwr Save", "TX", 5, 480},
-    {"Pwr", "H/L", 6, 480},
-    {"", "SC", 7, 480},
-    {"", "TOT", 8, 480},
-    {"", "SQ", 9, 480},
-    {"Signaling", "Type", 10, 640},
-    {"Signaling", "No.", 10, 700},
-    {"DTMF", "ANI", 12, 550},
-    {"", "ENCR", 13, 580},
-    {"Lock", "out", 14, 480},
-    {"", "ARTS", 15, 550},
-    {"", "CMPD", 16, 580},
-    {"", "Xtal", 17, 480},
-};
-
 namespace {
-
-const char* const kBandwidth[] = {"W5", "W4", "N"};
-const char* const kPower[] = {"H", "L"};
-const char* const kSignalType[] = {"--", "Signal", "Page", "Option"};
-const char* const kEncryption[] = {"-", "1", "2", "3"};
-const char* const kLockout[] = {"--", "BC", "BT"};
-
-// Text `i` of a fixed table, or question marks for an index the table does not have.
-template <std::size_t N>
-std::string Pick(const char* const (&table)[N], int i, const char* unknown) {
-  if (i < 0 || static_cast<std::size_t>(i) >= N) return unknown;
-  return table[i];
-}
 
 // A sub-audio value with its numbers checked: a tone or code outside what the radio stores gives
 // question marks rather than a conversion of an unrepresentable number.
@@ -67,15 +29,6 @@ std::string SubAudioText(int kind, double ctcss, double dcs, bool inverted, bool
 }
 
 }  // namespace
-
-bool IsCheckColumn(int column) {
-  switch (column) {
-    case 8: case 9: case 11: case 12: case 16: case 19: case 20: case 21:
-      return true;
-    default:
-      return false;
-  }
-}
 
 char CheckMark(const ChannelEntry& e, int column) {
   bool set = false;
@@ -111,25 +64,27 @@ std::string ChannelCellText(const ChannelTable& table, int index, int column, bo
   switch (column) {
     case 0: return Format("%3d", index + 1);
     case 1: return table.priorityChannel == index + 1 ? "P" : "-";
-    case 2: return Pick(kBandwidth, e.bandwidth, "??");
+    case 2: return ColumnText(2, e.bandwidth, "??");
     case 3: return ht610 ? std::string(8, ' ') : Format("%-8.8s", e.tag.c_str());
     case 4: return FormatFrequency(e.rxFreq);
     case 5: return e.txOff ? std::string(kNoTxFrequencyText) : FormatFrequency(e.txFreq);
     case 6: return RxSubAudioText(e);
     case 7: return TxSubAudioText(e);
-    case 10: return Pick(kPower, e.power, "?");
+    case 10: return ColumnText(10, e.power, "?");
     case 13: return Format("%2d", e.squelch);
-    case 14: return Pick(kSignalType, e.signalType, "??");
+    case 14: return ColumnText(14, e.signalType, "??");
     case 15: return e.signalNo == 0 ? "--" : Format("%2d", e.signalNo);
-    case 17: return Pick(kEncryption, e.Encryption(), "?");
-    case 18: return Pick(kLockout, e.lockout, "??");
+    case 17: return ColumnText(17, e.Encryption(), "?");
+    case 18: return ColumnText(18, e.lockout, "??");
     default: return "";
   }
 }
 
 std::vector<std::string> ColumnCellTexts(int column) {
   std::vector<std::string> out;
-  const auto table = [&out](const auto& texts) { out.insert(out.end(), std::begin(texts), std::end(texts)); };
+  const auto table = [&out, column] {
+    for (const char* t : kChannelColumns[column].texts) out.emplace_back(t);
+  };
   // `pattern` with every '9' replaced by one digit, for each digit up to `top`.
   const auto digits = [&out](std::string pattern, char top = '9') {
     for (char d = '0'; d <= top; ++d) {
@@ -143,7 +98,7 @@ std::vector<std::string> ColumnCellTexts(int column) {
   switch (column) {
     case 0: digits("999"); break;
     case 1: out = {"P", "-"}; break;
-    case 2: table(kBandwidth); break;
+    case 2: table(); break;
     case 3:
       for (int code = 0; code < 64; ++code)
         if (const char c = Code6ToChar(code); c != '\0') out.emplace_back(8, c);
@@ -159,15 +114,15 @@ std::vector<std::string> ColumnCellTexts(int column) {
       digits("C-999.9");
       for (const char* form : {"D-999N", "D-999I", "D-999B"}) digits(form, '7');
       break;
-    case 10: table(kPower); break;
+    case 10: table(); break;
     case 13:
     case 15:
       digits("99");
       if (column == 15) out.emplace_back("--");
       break;
-    case 14: table(kSignalType); break;
-    case 17: table(kEncryption); break;
-    case 18: table(kLockout); break;
+    case 14: table(); break;
+    case 17: table(); break;
+    case 18: table(); break;
     default: break;
   }
   return out;

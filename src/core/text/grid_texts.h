@@ -1,29 +1,15 @@
-// The texts of the channel grid: its 22 columns with their header texts, default widths and
-// visibility items, the text of every cell, and the texts of the view's header strip. The window,
+// The texts of the channel grid (its columns are described in image/channel_columns.h): the text
+// of every cell, and the texts of the view's header strip. The window,
 // the report and the command-line tool share them.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "image/channel_columns.h"
 #include "image/radio_data.h"
 
 namespace kp53 {
-
-inline constexpr int kGridColumns = 22;
-inline constexpr int kGridFixedRows = 2;
-
-struct GridColumn {
-  const char* header0;  // upper header row; equal neighbours show as one cell
-  const char* header1;  // lower header row
-  int item;             // visibility item, -1 for the always-visible "Chn"
-  int width;            // twips
-};
-
-extern const GridColumn kChannelColumns[kGridColumns];
-
-// Columns that show a check mark for a set flag.
-bool IsCheckColumn(int column);
 // "v" for a set flag, "-" for a clear one (for the scan column, bit 0 of the scan field).
 char CheckMark(const ChannelEntry& e, int column);
 // True when the check cell shows the check-mark picture instead of text: a set flag on an enabled

@@ -16,11 +16,7 @@ CCellEditor::CCellEditor(QWidget* parent) : QLineEdit(parent) {
 std::optional<char> CCellEditor::Accepted(char16_t u) const {
   if (u >= 0x80) return std::nullopt;
   if (mode_ == kFiveToneCode) return kp53::FiveToneCodeCharacter(static_cast<char>(u));
-  if (!kp53::EditorAccepts(mode_, static_cast<char>(u))) return std::nullopt;
-  const char c = static_cast<char>(u);
-  // Tags take only what the radio can show, letters in upper case.
-  if (mode_ == 0) return kp53::StorableTagCharacter(c);
-  return c;
+  return kp53::EditorCharacter(mode_, static_cast<char>(u));
 }
 
 QString CCellEditor::Filtered(const QString& text) const {

@@ -11,7 +11,7 @@ class CCellEditor : public QLineEdit {
   Q_OBJECT
  public:
   static constexpr int kTag = 0;
-  static constexpr int kFiveToneCode = 5;  // digits and "A" to "E", upper-cased
+  static constexpr int kFiveToneCode = 100;  // digits and "A" to "E", upper-cased (not a grid mode)
 
   explicit CCellEditor(QWidget* parent = nullptr);
 

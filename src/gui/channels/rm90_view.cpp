@@ -31,10 +31,6 @@ QFont FixedFont() {
   return f;
 }
 
-// Help contexts of the grid columns.
-constexpr int kColumnHelp[kp53::kGridColumns] = {300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310,
-                                                 311, 312, 313, 319, 314, 320, 321, 315, 316, 322, 317};
-
 }  // namespace
 
 QString CRM90View::IdlePromptText() { return Q(std::string(kp53::MessageText(57345))); }
@@ -345,10 +341,10 @@ int CRM90View::HelpContext() const {
   if (f == tagEdit_) return 339;
   if (f == systemCombo_) return 340;
   if (f && f == editor_ && editing_ && editColumn_ >= 0 && editColumn_ < kp53::kGridColumns)
-    return kColumnHelp[editColumn_];
+    return kp53::kChannelColumns[editColumn_].helpContext;
   if (f == grid_ || (f && grid_->isAncestorOf(f))) {
     const int c = grid_->Col();
-    if (c >= 0 && c < kp53::kGridColumns) return kColumnHelp[c];
+    if (c >= 0 && c < kp53::kGridColumns) return kp53::kChannelColumns[c].helpContext;
   }
   return 0;
 }

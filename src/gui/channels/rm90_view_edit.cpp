@@ -90,16 +90,7 @@ void CRM90View::BeginCellEdit(const QString& text, bool typed) {
   const kp53::EditEnv env = Env();
   kp53::ChannelEditor ed(Table(), env);
   if (!ed.EditText(column)) return;  // not an editable cell of this channel
-  const auto& e = Table().Entry(Table().currentChannel);
-  int limit = 9, mode = column == 5 ? kp53::kTransmitEditorMode : 1;
-  if (column == 3) {
-    limit = 8;
-    mode = 0;
-  } else if (column == 6 || column == 7) {
-    const int type = column == 6 ? e.rxToneType : e.txToneType;
-    limit = type == kp53::kToneCtcss ? 7 : 5;
-    mode = 4;
-  }
+  const kp53::EditorLimits limits = kp53::CellEditorLimits(column, Table().Entry(Table().currentChannel));
   editing_ = true;
   doc_.BeginChange();  // ended with the edit
   editEntry_ = Table().currentChannel;
@@ -109,8 +100,8 @@ void CRM90View::BeginCellEdit(const QString& text, bool typed) {
   constexpr int kTw = CMSFlexGrid::kTwipsPerPixel;
   editor_->setGeometry(origin.x() + grid_->CellLeft() / kTw - 1, origin.y() + grid_->CellTop() / kTw - 1,
                        grid_->CellWidth() / kTw + 2, grid_->CellHeight() / kTw + 2);
-  editor_->SetMode(mode);
-  editor_->setMaxLength(limit);
+  editor_->SetMode(limits.mode);
+  editor_->setMaxLength(limits.length);
   editor_->setText(text);
   editor_->show();
   editor_->raise();
