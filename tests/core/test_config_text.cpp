@@ -96,7 +96,6 @@ TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
       {"scanning: {priority_channel: 7}", "scanning.priority_channel", "7"},
       {"signalling: {system: 2-Tone}\ntwo_tone_pairs: {2: {first: 1000.0}}", "two_tone_pairs.2.first", "1000.0 Hz"},
       {"five_tone_formats: {CCIR1: {gap: 40}}", "five_tone_formats.CCIR1.gap", "40.0 ms"},
-      {"option: {option_board: SCB-31}\npaging: {call_times: 3 Times}", "paging.call_times", "3 Times"},
       {"channels: {3: &c {squelch: 9, power: L}, 5: *c}", "channels.5.power", "L"},
   };
   for (const auto& c : cases) {
@@ -158,7 +157,6 @@ TEST(ConfigImport, ErrorsAndChangesNameTheirLineAndColumn) {
       {"scanning: {scan_speed: Medium}\n", 1, 24, "expected one of", false},
       {"channels: {1: {in_use: false}}\n", 1, 24, "channel 1 stays in use", false},
       {"channels: {4: {arts: true}}\n", 1, 22, "ARTS needs DCS", false},
-      {"option: {record_mode: Rolling}\n", 1, 23, "only with the VRU-8", false},
       {"two_tone: {duty: On-Duty}\n", 1, 18, "not selected", false},
       {"identity: {firmware: 2.00\n", 1, 11, "not closed", false},
       {"channels:\n  1:\n    rx: 150.0031\n", 3, 9, "would be stored as \"150.00500\"", true},

@@ -58,27 +58,6 @@ class CommonDialogTest : public GuiTest {
 
 };
 
-TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToHoldSlotsOnly) {
-  auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
-  const auto slotList = [&](int slot) { return ItemsOf(dlg->Combo(2250 + slot)); };
-  const QString scan = QStringLiteral("Scan          ");
-  const QString none = QStringLiteral("None          ");
-  ChooseItem(*dlg, 2252, scan);  // [A] press
-  for (int slot = 0; slot < 12; ++slot) {
-    EXPECT_EQ(slotList(slot).contains(scan), slot == 2) << slot;
-    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Emergency     ")), slot >= 6) << slot;
-    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Lone Worker   ")), slot >= 6) << slot;
-  }
-  EXPECT_EQ(dlg->Combo(2252)->currentText(), scan);
-  // Monitor belongs to [SIDE1] press; freed, every list offers it again.
-  EXPECT_FALSE(slotList(1).contains(QStringLiteral("Monitor       ")));
-  ChooseItem(*dlg, 2250, none);
-  for (int slot = 0; slot < 12; ++slot) EXPECT_TRUE(slotList(slot).contains(QStringLiteral("Monitor       "))) << slot;
-  ChooseItem(*dlg, 2262, QStringLiteral("Group  "));
-  dlg->OkButton()->click();
-  EXPECT_EQ(Image()[129], 0);
-  EXPECT_EQ(Image()[131], 8);
-  EXPECT_EQ(Image()[6] & 0x40, 0x40);
 }
 
 TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
@@ -94,18 +73,6 @@ TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
   EXPECT_FALSE(dlg->Combo(2262)->isEnabled());
   dlg->OkButton()->click();
   EXPECT_EQ(Image()[132], 0);
-}
-
-TEST_F(CommonDialogTest, EmergencyChannelIsStoredWithItsGroupAndReadBack) {
-  auto& channels = doc->Data().channels;
-  auto dlg = Open<kp53::gui::CEmergencyDlg>();
-  EXPECT_EQ(dlg->Combo(2300)->count(), 2 + channels.totalAllocated);
-  ChooseItem(*dlg, 2300, QStringLiteral("CH-5  "));
-  dlg->OkButton()->click();
-  EXPECT_EQ(Image()[141] >> 6, 2);
-  EXPECT_EQ(Image()[141] & 0x0F, channels.GroupOf(4));
-  EXPECT_EQ(Image()[142], 4);
-  EXPECT_EQ(Open<kp53::gui::CEmergencyDlg>()->Combo(2300)->currentText(), QStringLiteral("CH-5  "));
 }
 
 TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode) {
@@ -142,10 +109,6 @@ TEST_F(CommonDialogTest, MiscellaneousSplitClampRestoredOnCancelAndRevBurstLeftF
   dlg->CancelButton()->click();
   EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 0.0);
   EXPECT_EQ(Options().squelchTailElim, 2);
-
-  doc->Data().hardware.model = 0;
-  dlg = Open<kp53::gui::CMiscDlg>();
-  for (int id = 2500; id <= 2509; ++id) EXPECT_EQ(dlg->Combo(id)->isEnabled(), id != 2505 && id != 2508) << id;
 }
 
 TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnlessCancelled) {

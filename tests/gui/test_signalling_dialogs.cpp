@@ -113,11 +113,9 @@ TEST_F(SignallingDialogTest, AniCodeLooksActiveOnlyWithTwoTone) {
   }
 }
 
-TEST_F(SignallingDialogTest, WithoutTheScb31BothPagingDialogsAreDisabled) {
+// The Page Setting lists are the list table's parity test's.
+TEST_F(SignallingDialogTest, WithoutTheScb31ThePagingCodesAreDisabled) {
   SetOptionBoard(CommonOptionsArea::kOptionDummy);
-  auto setting = Open<CPageSettingDlg>();
-  for (int id = CPageSettingDlg::kDtmfSpeed; id <= CPageSettingDlg::kAutoResetTime; ++id)
-    EXPECT_FALSE(setting->Field(id)->isEnabled()) << id;
   auto codes = Open<CPagingCodeDlg>();
   for (int n = 0; n < 10; ++n) {
     EXPECT_FALSE(codes->Field(CPagingCodeDlg::kCode1 + n)->isEnabled()) << n;
