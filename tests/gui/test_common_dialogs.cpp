@@ -96,18 +96,6 @@ TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
   EXPECT_EQ(Image()[132], 0);
 }
 
-TEST_F(CommonDialogTest, EmergencyChannelIsStoredWithItsGroupAndReadBack) {
-  auto& channels = doc->Data().channels;
-  auto dlg = Open<kp53::gui::CEmergencyDlg>();
-  EXPECT_EQ(dlg->Combo(2300)->count(), 2 + channels.totalAllocated);
-  ChooseItem(*dlg, 2300, QStringLiteral("CH-5  "));
-  dlg->OkButton()->click();
-  EXPECT_EQ(Image()[141] >> 6, 2);
-  EXPECT_EQ(Image()[141] & 0x0F, channels.GroupOf(4));
-  EXPECT_EQ(Image()[142], 4);
-  EXPECT_EQ(Open<kp53::gui::CEmergencyDlg>()->Combo(2300)->currentText(), QStringLiteral("CH-5  "));
-}
-
 TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode) {
   EXPECT_FALSE(Open<kp53::gui::CMarketingDlg>()->Edit(2401)->isEnabled());
 
@@ -142,10 +130,6 @@ TEST_F(CommonDialogTest, MiscellaneousSplitClampRestoredOnCancelAndRevBurstLeftF
   dlg->CancelButton()->click();
   EXPECT_DOUBLE_EQ(doc->Data().defaultSplit, 0.0);
   EXPECT_EQ(Options().squelchTailElim, 2);
-
-  doc->Data().hardware.model = 0;
-  dlg = Open<kp53::gui::CMiscDlg>();
-  for (int id = 2500; id <= 2509; ++id) EXPECT_EQ(dlg->Combo(id)->isEnabled(), id != 2505 && id != 2508) << id;
 }
 
 TEST_F(CommonDialogTest, LeavingTheVmuBoardClearsTheSignallingOfEveryChannelUnlessCancelled) {
