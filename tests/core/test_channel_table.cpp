@@ -11,6 +11,10 @@
 namespace kp53 {
 namespace {
 
+using test::BytesAre;
+using test::BytesAt;
+using test::ByteIs;
+
 std::size_t Rec(int index) { return off::kChannels + kChannelRecordSize * static_cast<std::size_t>(index); }
 
 TEST(Groups, EmptyAndFullGroups) {
@@ -81,20 +85,17 @@ TEST_F(ChannelRecordTest, EveryFieldRoundTrips) {
                          .scan = 0, .encryptHigh = 1, .compander = 1, .dtmfAni = 1};
   Encode(9);
   const std::size_t o = Rec(9);
-  EXPECT_EQ(d.image[o + 0], 0xAF);  // in use, RX step B, both power saves, Xtal, ARTS
-  EXPECT_EQ(d.image[o + 1], 0x6E);  // low power, TOT, W4, encryption high bit, BTLO
-  EXPECT_EQ(d.image[o + 3], 0x7F);  // Signal 32 stored as 31, DTMF ANI after it
+  // 0: in use, RX step B, both power saves, Xtal, ARTS; 1: low power, TOT, W4, encryption high
+  // bit, BTLO; 3: Signal 32 stored as 31, DTMF ANI after it.
+  EXPECT_TRUE(BytesAre(d.image, {{o + 0, 0xAF}, {o + 1, 0x6E}, {o + 3, 0x7F}}));
   EXPECT_FALSE(GetBit(d.image, off::kScanBits + 1, 1));
 
   const ChannelEntry r = Decoded(9);
-  EXPECT_EQ(r.tag, "RPT-1 A ");
-  EXPECT_EQ(FormatFrequency(r.rxFreq), "146.51875");
-  EXPECT_EQ(r.txFreq, 146.0);
+  EXPECT_EQ(std::tuple(r.tag, FormatFrequency(r.rxFreq), r.txFreq), std::tuple("RPT-1 A ", "146.51875", 146.0));
   EXPECT_EQ(std::tuple(r.bandwidth, r.Encryption(), r.lockout, r.squelch, r.signalType, r.signalNo, r.dtmfAni),
             std::tuple(1, 2, 2, 15, 1, 32, 1));
-  EXPECT_EQ(FormatSubAudio(r.TxTone()), "C-131.8");
-  EXPECT_EQ(FormatSubAudio(r.RxTone()), "D-754B  ");
-  EXPECT_EQ(r.scan, 0);
+  EXPECT_EQ(std::tuple(FormatSubAudio(r.TxTone()), FormatSubAudio(r.RxTone()), r.scan),
+            std::tuple("C-131.8", "D-754B  ", 0));
   EXPECT_TRUE(r.arts && r.xtal && r.tot && r.rxPowerSave && r.txPowerSave);
 }
 
@@ -214,8 +215,6 @@ TEST(HeaderTexts, FormatsOfTheSixStatics) {
   EXPECT_EQ(MakeHeaderTexts(data, 16, 0, "").comPort, "COM16  9600BPS");
 }
 
-using test::BytesAt;
-using test::ByteIs;
 
 class ImageTest : public ::testing::Test {
  protected:

@@ -119,9 +119,8 @@ TEST_F(LinkPortTest, ClosedPortNeitherReadsNorWrites) {
 // Numbers 1 to 16 and overrides are mapped in the command-line table below.
 TEST(ComPorts, NumbersOutsideTheSlotsAndClearedOverridesGiveTtySDevices) {
   ComPortMap map;
-  EXPECT_EQ(map.DevicePath(0), "/dev/ttyS0");
-  EXPECT_EQ(map.DevicePath(17), "/dev/ttyS0");
-  EXPECT_FALSE(map.SetDevice(17, "/dev/x"));
+  EXPECT_EQ(std::tuple(map.DevicePath(0), map.DevicePath(17), map.SetDevice(17, "/dev/x")),
+            std::tuple("/dev/ttyS0", "/dev/ttyS0", false));
   EXPECT_TRUE(map.SetDevice(3, "/dev/ttyUSB0"));
   EXPECT_TRUE(map.SetDevice(3, ""));
   EXPECT_EQ(map.DevicePath(3), "/dev/ttyS2");
