@@ -1,8 +1,8 @@
 // The image layout: checksum, identity fields, priority channel, derived channel bytes and the
 // image-wide operations; the channel model: groups, group selection and the channel record's
-// fields; the channel grid's cell and header texts.
-// The adjustment items of the alignment mode: which byte an item edits for a channel, the
-// back-computation of the base bytes, the bandwidth factor, the modulation ratio and the texts.
+// fields; the channel grid's cell and header texts; the adjustment items of the alignment mode:
+// which byte an item edits for a channel, the back-computation of the base bytes, the bandwidth
+// factor, the modulation ratio and the texts.
 #include <gtest/gtest.h>
 
 #include "byte_checks.h"
