@@ -192,8 +192,7 @@ TEST_F(ChannelEditingTest, ValueListsAndTonePickLists) {
   // Enter on "D-" switches to DCS and opens the list; Cancel puts the type back.
   ASSERT_TRUE(ed.EnterPickShortcut(6, "D- "));
   ASSERT_EQ(ed.PickTone(6, &list), CellResult::TonePick);
-  EXPECT_EQ(list.items.size(), 107u);
-  EXPECT_EQ(list.items.back(), "754");
+  EXPECT_EQ(std::pair(list.items.size(), list.items.back()), std::pair(std::size_t{107}, std::string("754")));
   ed.ApplyTonePick(6, 0, false);
   EXPECT_EQ(Ch(5).rxToneType, kToneCtcss);
 }
@@ -393,8 +392,7 @@ TEST(ClipTextTest, RowsEndAtAnyLineEndAndCellsAtTabs) {
 TEST_F(ChannelRangesTest, OneValueFillsEverySelectedCellAndRefusalsAreReported) {
   Ch(5).enabled = 0;  // a disabled channel takes nothing but Chn
   const auto r = PasteIntoSelection(data.channels, *env, Channels(1, 16), 2, 2, {{"N"}}, allVisible, prompt);
-  EXPECT_EQ(r.filled, 15);
-  EXPECT_EQ(r.skipped, (std::vector<CellRef>{{4, 2}}));
+  EXPECT_EQ(std::pair(r.filled, r.skipped), std::pair(15, std::vector<CellRef>{{4, 2}}));
   for (int n = 1; n <= 16; ++n) EXPECT_EQ(Ch(n).bandwidth, n == 5 ? 0 : 2) << n;
   EXPECT_EQ(Ch(17).bandwidth, 0);
 }

@@ -398,12 +398,10 @@ TEST(EntryRulesTest, StoredDifferentlyLineIgnoresCaseFormatAndUnits) {
 }
 
 TEST(EntryRulesTest, NumbersAreReadClampedAndShown) {
-  EXPECT_DOUBLE_EQ(LeadingNumber(" 12.5MHz"), 12.5);
-  EXPECT_DOUBLE_EQ(LeadingNumber("-3"), -3.0);
+  EXPECT_EQ(std::pair(LeadingNumber(" 12.5MHz"), LeadingNumber("-3")), std::pair(12.5, -3.0));
   for (const char* none : {"abc", "", "."}) EXPECT_DOUBLE_EQ(LeadingNumber(none), 0.0) << none;
   EXPECT_EQ(LeadingInteger("99999999999999999999"), INT_MAX);
-  EXPECT_DOUBLE_EQ(DefaultSplitEntry("150"), 99.9);
-  EXPECT_DOUBLE_EQ(DefaultSplitEntry("-150"), -99.9);
+  EXPECT_EQ(std::pair(DefaultSplitEntry("150"), DefaultSplitEntry("-150")), std::pair(99.9, -99.9));
   using Rule = Entry (*)(std::string_view);
   const auto min1740 = [](std::string_view t) { return MinFrequencyEntry(t, 1740); };
   const auto min6500 = [](std::string_view t) { return MinFrequencyEntry(t, 6500); };

@@ -94,8 +94,7 @@ TEST_F(ReportTest, PagesOutsideTheReportAreEmpty) {
   data.signaling.system = SignalingSystemArea::kTwoTone;
   const auto report = Report();
   EXPECT_EQ(ReportPageCount(data), report.PageCount());
-  EXPECT_TRUE(report.Page(0).empty());
-  EXPECT_TRUE(report.Page(report.PageCount() + 1).empty());
+  EXPECT_EQ(std::pair(report.Page(0).empty(), report.Page(report.PageCount() + 1).empty()), std::pair(true, true));
 }
 
 TEST_F(ReportTest, ParameterValuesNoEditorProducesPrintQuestionMarks) {
@@ -144,14 +143,13 @@ TEST(ReportDamagedImage, AnyBytesPrintWithoutReadingOutsideTheTables) {
 // --- Text helpers --------------------------------------------------------------------------------
 
 TEST(ReportText, DateHasNoLeadingZeros) {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 0;
-  t.tm_mday = 5;
-  EXPECT_EQ(ReportDate(t), "1/5/2026");
-  t.tm_mon = 11;
-  t.tm_mday = 31;
-  EXPECT_EQ(ReportDate(t), "12/31/2026");
+  for (const auto& [month, day, text] : {std::tuple{0, 5, "1/5/2026"}, {11, 31, "12/31/2026"}}) {
+    std::tm t{};
+    t.tm_year = 2026 - 1900;
+    t.tm_mon = month;
+    t.tm_mday = day;
+    EXPECT_EQ(ReportDate(t), text);
+  }
 }
 
 // --- Whole reports ---------------------------------------------------------------------------------
