@@ -1,11 +1,18 @@
 // Editing channels from the grid: cell activation, finished in-place edits, pick lists, snapping,
-// paste parsing and the allocation commits.
+// paste parsing and the allocation commits; many channels at once: clip texts split into cells, a
+// paste into a selection, Fill Down, clearing, and the order of the channels in their group with
+// the priority and emergency channels following.
+// And the signalling tables as grids: cell texts, toggles and steps, pick lists, typed codes and tags,
+// and copy and paste of the systems cells.
 #include <gtest/gtest.h>
 
-#include "image/channel_editing.h"
-#include "image/radio_data.h"
-#include "text/grid_texts.h"
 #include "fake_prompt.h"
+#include "image/channel_editing.h"
+#include "image/channel_ranges.h"
+#include "image/emergency_area.h"
+#include "image/radio_data.h"
+#include "image/signalling_grids.h"
+#include "text/grid_texts.h"
 
 namespace kp53 {
 namespace {
@@ -185,8 +192,7 @@ TEST_F(ChannelEditingTest, ValueListsAndTonePickLists) {
   // Enter on "D-" switches to DCS and opens the list; Cancel puts the type back.
   ASSERT_TRUE(ed.EnterPickShortcut(6, "D- "));
   ASSERT_EQ(ed.PickTone(6, &list), CellResult::TonePick);
-  EXPECT_EQ(list.items.size(), 107u);
-  EXPECT_EQ(list.items.back(), "754");
+  EXPECT_EQ(std::pair(list.items.size(), list.items.back()), std::pair(std::size_t{107}, std::string("754")));
   ed.ApplyTonePick(6, 0, false);
   EXPECT_EQ(Ch(5).rxToneType, kToneCtcss);
 }
@@ -336,6 +342,330 @@ TEST_F(ChannelEditingTest, PastedSignallingTypeTakesTheShownTextsAndClearsWhatIt
   EXPECT_EQ(ed.Paste(14, "x", allVisible, prompt), CellResult::Beep);
   EXPECT_EQ(ed.Paste(14, "--", allVisible, prompt), CellResult::Changed);
   EXPECT_EQ(Ch(3).signalType, 0);
+}
+
+// --- Many channels at once ------------------------------------------------------------------------
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The editing fixture with the image's own editing environment, for changes to many channels.
+class ChannelRangesTest : public ChannelEditingTest {
+ protected:
+  ChannelRangesTest() { env = std::make_unique<EditEnv>(EditEnvFor(data)); }
+  std::vector<int> Channels(int from, int to) {
+    std::vector<int> v;
+    for (int n = from; n <= to; ++n) v.push_back(n - 1);
+    return v;
+  }
+  int EmergencyIndex() {
+    EmergencyArea em;
+    em.LoadFromImage(data.image);
+    return em.channelKind == 2 ? em.channelIndex : -1;
+  }
+  void SetEmergency(int index) {
+    EmergencyArea em;
+    em.LoadFromImage(data.image);
+    em.channelKind = 2;
+    em.channelIndex = index;
+    em.StoreToImage(data.image);
+  }
+
+  FakePrompt prompt;
+};
+
+TEST(ClipTextTest, RowsEndAtAnyLineEndAndCellsAtTabs) {
+  const struct {
+    const char* text;
+    Rows rows;
+  } cases[] = {
+      {"N", {{"N"}}},
+      {"", {{""}}},
+      {"a\tb", {{"a", "b"}}},
+      {"a\tb\rc\td", {{"a", "b"}, {"c", "d"}}},
+      {"a\r\nb\r\n", {{"a"}, {"b"}}},
+      {"a\nb\n\nc", {{"a"}, {"b"}, {""}, {"c"}}},
+      {"a\t\tc", {{"a", "", "c"}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SplitClipText(c.text), c.rows) << c.text;
+}
+
+TEST_F(ChannelRangesTest, OneValueFillsEverySelectedCellAndRefusalsAreReported) {
+  Ch(5).enabled = 0;  // a disabled channel takes nothing but Chn
+  const auto r = PasteIntoSelection(data.channels, *env, Channels(1, 16), 2, 2, {{"N"}}, allVisible, prompt);
+  EXPECT_EQ(std::pair(r.filled, r.skipped), std::pair(15, std::vector<CellRef>{{4, 2}}));
+  for (int n = 1; n <= 16; ++n) EXPECT_EQ(Ch(n).bandwidth, n == 5 ? 0 : 2) << n;
+  EXPECT_EQ(Ch(17).bandwidth, 0);
+}
+
+TEST_F(ChannelRangesTest, OneRowFillsEverySelectedRowAndChnAndPriAreLeftAlone) {
+  const auto r = PasteIntoSelection(data.channels, *env, Channels(3, 6), 1, 4, {{"P", "N", "TAXI", "146.52"}},
+                                    allVisible, prompt);
+  EXPECT_EQ(r.filled, 12);
+  EXPECT_EQ(r.skipped.size(), 4u);  // the Pri cells
+  EXPECT_EQ(data.channels.priorityChannel, 0);
+  for (int n = 3; n <= 6; ++n) {
+    EXPECT_EQ(Ch(n).tag, "TAXI    ");
+    EXPECT_DOUBLE_EQ(Ch(n).rxFreq, 146.52);
+  }
+  // Two rows alternate over four channels; a one-column selection takes the rows' width.
+  PasteIntoSelection(data.channels, *env, Channels(3, 6), 10, 10, {{"L", "v"}, {"H", "-"}}, allVisible, prompt);
+  EXPECT_EQ(std::tuple(Ch(3).power, Ch(4).power, Ch(5).power, Ch(5).scan & 1, Ch(6).scan & 1),
+            std::tuple(1, 0, 1, 1, 0));
+}
+
+TEST_F(ChannelRangesTest, FillDownCarriesNarrowAndSignalOneToSixteenChannels) {
+  data.channels.currentChannel = 0;
+  ChannelEditor ed(data.channels, *env);
+  ASSERT_EQ(ed.Paste(2, "N", allVisible, prompt), CellResult::Changed);
+  ASSERT_EQ(ed.Paste(14, "Signal", allVisible, prompt), CellResult::Changed);
+  ASSERT_EQ(ed.Paste(15, "1", allVisible, prompt), CellResult::Changed);
+  Ch(1).tot = true;
+  const auto r = FillDown(data.channels, *env, Channels(1, 16), 2, 15, allVisible, prompt);
+  EXPECT_TRUE(r.skipped.empty());
+  for (int n = 2; n <= 16; ++n)
+    EXPECT_EQ(std::tuple(Ch(n).bandwidth, Ch(n).signalType, Ch(n).signalNo, Ch(n).tot, Ch(n).tag),
+              std::tuple(2, 1, 1, true, Ch(1).tag)) << n;
+  EXPECT_EQ(Ch(17).signalType, 0);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(ChannelRangesTest, ClearingSetsTheBandDefaultAndNoTones) {
+  Ch(2) = {.tag = "KEEP    ", .rxFreq = 146.52, .txFreq = 147.12, .txOff = true, .txToneType = kToneCtcss,
+           .rxToneType = kToneDcs, .txCtcss = 885, .rxDcs = 23, .index = 1};
+  ClearFrequenciesAndTones(data.channels, *env, Channels(2, 2));
+  EXPECT_EQ(std::tuple(Ch(2).rxFreq, Ch(2).txFreq, Ch(2).txOff, Ch(2).rxToneType, Ch(2).txToneType, Ch(2).tag),
+            std::tuple(150.0, 150.0, false, kToneNone, kToneNone, "KEEP    "));
+}
+
+TEST_F(ChannelRangesTest, InsertDeleteAndMoveStayInTheGroupAndThePriorityAndEmergencyFollow) {
+  // Group 1 holds channels 1..16, group 2 channels 17..32.
+  for (int n = 1; n <= 17; ++n)
+    if (n != 16) Ch(n).tag = "T" + std::to_string(n) + std::string(7 - std::to_string(n).size(), ' ');
+  data.channels.priorityChannel = 5;
+  SetEmergency(6);  // channel 7
+  EXPECT_FALSE(GroupEndInUse(data, 2));
+  Ch(16).rxToneType = kToneCtcss;
+  EXPECT_TRUE(GroupEndInUse(data, 2));
+
+  // The tags of channels 1 to 17, the priority channel and the emergency channel's index.
+  const auto state = [this] {
+    std::string tags;
+    for (int n = 1; n <= 17; ++n) tags += Ch(n).tag.substr(0, Ch(n).tag.find(' ', 1)) + "|";
+    return std::tuple(tags, data.channels.priorityChannel, EmergencyIndex());
+  };
+  // Before channel 3: the former channel 16 falls off, the next group stays.
+  ASSERT_TRUE(InsertChannel(data, 2));
+  EXPECT_EQ(state(), std::tuple("T1|T2| CH-003|T3|T4|T5|T6|T7|T8|T9|T10|T11|T12|T13|T14|T15|T17|", 6, 7));
+  ASSERT_TRUE(DeleteChannel(data, 5));  // channel 6, the priority channel
+  EXPECT_EQ(state(), std::tuple("T1|T2| CH-003|T3|T4|T6|T7|T8|T9|T10|T11|T12|T13|T14|T15| CH-016|T17|", 0, 6));
+  ASSERT_TRUE(MoveChannel(data, 6, -1));  // the emergency channel up
+  EXPECT_EQ(state(), std::tuple("T1|T2| CH-003|T3|T4|T7|T6|T8|T9|T10|T11|T12|T13|T14|T15| CH-016|T17|", 0, 5));
+  EXPECT_FALSE(MoveChannel(data, 0, -1));
+  EXPECT_FALSE(MoveChannel(data, 15, 1));  // no move into the next group
+  ASSERT_TRUE(DeleteChannel(data, 5));
+  EXPECT_EQ(EmergencyIndex(), -1);
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(data.channels.Entry(i).index, i);
+}
+
+struct Tables {
+  TwoToneSystemTable two;
+  FiveToneSystemTable systems;
+  FiveToneDecodeTable decode;
+  FiveToneEncodeTable encode;
+  TwoToneSystemsGrid twoGrid{two};
+  FiveToneSystemsGrid systemsGrid{systems};
+  FiveToneDecodeGrid decodeGrid{decode, true};
+  FiveToneEncodeGrid encodeGrid{encode, true};
+  SignallingGrid& Grid(int g) {
+    SignallingGrid* grids[] = {&twoGrid, &systemsGrid, &decodeGrid, &encodeGrid};
+    return *grids[g];
+  }
+};
+
+enum { kTwo, kSystems, kDecode, kEncode };
+
+TEST(SignallingGridTest, ShapesAndFirstRow) {
+  Tables t;
+  struct Case {
+    int grid, columns, rows;
+    std::vector<std::string> firstRow;
+  } cases[] = {
+      {kTwo, 4, 16, {"  1", "-", "-", "v"}},
+      {kSystems, 22, 32, {" 1", "ZVEI1 ", "Both ", "-----", "v", "v", "Disable", "Disable", "Disable", "-------",
+                          "-------", "v", "-", "-", "v", "v", "v", "v", "v", "v", "v", "v"}},
+      {kDecode, 13, 9, {" 1", "12345   ", "DECODE-1", "------", "-", " On  ", "Open ", "------", "-", "A", "S",
+                        "------", "-"}},
+      {kEncode, 17, 32, {" 1", "12345   ", "CALL-01", "-", "v", "-", "-", "-", "v", "-", "-", "-", "v", "v", "-",
+                         "-", "-"}},
+  };
+  for (const Case& c : cases) {
+    SignallingGrid& g = t.Grid(c.grid);
+    ASSERT_EQ(g.ColumnCount(), c.columns) << c.grid;
+    EXPECT_EQ(g.RowCount(), c.rows) << c.grid;
+    for (int col = 0; col < c.columns; ++col) {
+      EXPECT_EQ(g.Text(0, col), c.firstRow[static_cast<std::size_t>(col)]) << c.grid << " column " << col;
+      EXPECT_EQ(g.ShowsCheck(0, col), g.Text(0, col) == "v") << c.grid << " column " << col;
+    }
+  }
+  // The group row of the decode grid has no code, transpond or auto TX.
+  EXPECT_EQ(t.decodeGrid.Text(8, 0), "Grp");
+  EXPECT_EQ(t.decodeGrid.Text(8, 2), "  GROUP ");
+  for (int col : {1, 3, 12}) {
+    EXPECT_EQ(t.decodeGrid.Text(8, col), "") << col;
+    std::optional<CellPick> pick;
+    EXPECT_FALSE(t.decodeGrid.Activate(8, col, &pick));
+    EXPECT_FALSE(pick);
+  }
+}
+
+TEST(SignallingGridTest, ActionsToggleStepAndWrap) {
+  Tables t;
+  struct Case {
+    int grid, row, col;
+    std::vector<std::string> texts;  // after each action, the last wrapping to the start
+  } cases[] = {
+      {kTwo, 3, 2, {"v", "-"}},
+      {kTwo, 3, 3, {"-", "v"}},
+      {kSystems, 0, 2, {"-----", "Open ", "Close", "Both "}},
+      {kSystems, 5, 10, {" Press ", "Release", "-------"}},
+      {kSystems, 31, 21, {"-", "v"}},
+      {kDecode, 8, 5, {"Blink", "-----", " Off ", " On  "}},
+      {kDecode, 2, 9, {"B", "C", "D", "E", "F", "G", "-", "A"}},
+      {kDecode, 0, 10, {"R", "S"}},
+      {kDecode, 8, 11, {" Kill ", " Stun ", "Revive", "------"}},
+      {kEncode, 31, 16, {"v", "-"}},
+      {kEncode, 0, 3, {"v", "-"}},
+  };
+  for (const Case& c : cases)
+    for (const std::string& want : c.texts) {
+      std::optional<CellPick> pick;
+      EXPECT_TRUE(t.Grid(c.grid).Activate(c.row, c.col, &pick));
+      EXPECT_FALSE(pick);
+      EXPECT_EQ(t.Grid(c.grid).Text(c.row, c.col), want) << c.grid << " " << c.row << "/" << c.col;
+    }
+  // Number and typed cells do nothing on an action.
+  for (int col : {0, 1, 2}) EXPECT_FALSE(t.decodeGrid.Activate(0, col, nullptr));
+}
+
+TEST(SignallingGridTest, PickListsAndTheirValues) {
+  Tables t;
+  t.two.systems[4].primaryPair = 3;
+  struct Case {
+    int grid, row, col;
+    text::PickList list;
+    int selected, position;
+    std::string shown;
+  } cases[] = {
+      {kTwo, 4, 1, text::PickList::kPrimaryPair, 3, 10, "10"},
+      {kTwo, 4, 1, text::PickList::kPrimaryPair, 10, 0, "-"},
+      {kSystems, 0, 1, text::PickList::kToneFormat, 0, 11, "User  "},
+      {kSystems, 1, 6, text::PickList::kRepeaterCode, 0, 32, " 32 "},
+      {kSystems, 2, 7, text::PickList::kCallCode, 0, 1, "  1 "},
+      {kSystems, 3, 8, text::PickList::kIdCode, 0, 0, "Disable"},
+      {kDecode, 7, 3, text::PickList::kTranspond, 0, 1, "Sys Call"},
+      {kDecode, 7, 3, text::PickList::kTranspond, 1, 33, "ENC-32"},
+  };
+  for (const Case& c : cases) {
+    std::optional<CellPick> pick;
+    EXPECT_FALSE(t.Grid(c.grid).Activate(c.row, c.col, &pick));
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->list, c.list);
+    EXPECT_EQ(pick->selected, c.selected);
+    EXPECT_EQ(pick->rowNumber, c.row + 1);
+    t.Grid(c.grid).ApplyPick(c.row, c.col, c.position);
+    EXPECT_EQ(t.Grid(c.grid).Text(c.row, c.col), c.shown);
+  }
+  // A position outside the list changes nothing.
+  t.decodeGrid.ApplyPick(7, 3, 34);
+  EXPECT_EQ(t.decode.entries[7].transpond, 33);
+
+  // How the picked values are stored is checked with the tables' areas.
+}
+
+TEST(SignallingGridTest, CodePickListsShowTheEncodeEntries) {
+  RadioData data;
+  InitImage(data);
+  FiveToneEncodeTable encode;
+  encode.LoadFromImage(data.image);
+  encode.entries[2].code = "4711    ";
+  encode.entries[2].tag = "DEPOT   ";
+  encode.StoreToImage(data.image);
+  const auto calls = PickListChoices(text::PickList::kCallCode, data.image);
+  const auto& plain = text::PickListItems(text::PickList::kCallCode);
+  ASSERT_EQ(calls.size(), plain.size());
+  EXPECT_EQ(calls[0], "Disable");
+  EXPECT_EQ(calls[3], plain[3] + "  4711 DEPOT");
+  const auto transpond = PickListChoices(text::PickList::kTranspond, data.image);
+  EXPECT_EQ(transpond[1], "Sys Call");
+  EXPECT_EQ(transpond[4], text::PickListItems(text::PickList::kTranspond)[4] + "  4711 DEPOT");
+  EXPECT_EQ(PickListChoices(text::PickList::kPrimaryPair, data.image), text::PickListItems(text::PickList::kPrimaryPair));
+}
+
+TEST(SignallingGridTest, TypedCodesAndTags) {
+  Tables t;
+  struct Key {
+    char typed;
+    std::optional<char> code, tag;
+  } keys[] = {
+      {'7', '7', '7'},  {'a', 'A', 'A'},  {'E', 'E', 'E'}, {'f', std::nullopt, 'F'}, {'z', std::nullopt, 'Z'},
+      {'!', std::nullopt, std::nullopt},  {'~', std::nullopt, std::nullopt},  {'$', std::nullopt, std::nullopt},
+      {'-', std::nullopt, '-'},           {' ', std::nullopt, ' '},
+  };
+  for (const Key& k : keys) {
+    EXPECT_EQ(t.encodeGrid.StartsEdit(0, 1, k.typed), k.code) << k.typed;
+    EXPECT_EQ(t.encodeGrid.StartsEdit(0, 2, k.typed), k.tag) << k.typed;
+    EXPECT_EQ(t.decodeGrid.StartsEdit(0, 1, k.typed), k.code) << k.typed;
+  }
+  // Decode: no code on the group row, no tag while the entry's ID flag is on; no tags on the HT-610.
+  EXPECT_FALSE(t.decodeGrid.Editable(8, 1));
+  EXPECT_TRUE(t.decodeGrid.Editable(8, 2));
+  t.decode.entries[3].id = true;
+  EXPECT_EQ(std::pair(t.decodeGrid.StartsEdit(3, 2, 'A'), t.decodeGrid.StartsEdit(3, 1, 'A')),
+            (std::pair<std::optional<char>, std::optional<char>>(std::nullopt, 'A')));
+  FiveToneDecodeGrid ht610Decode(t.decode, false);
+  FiveToneEncodeGrid ht610Encode(t.encode, false);
+  EXPECT_EQ(std::tuple(ht610Decode.Editable(0, 2), ht610Encode.Editable(0, 2), ht610Encode.Editable(0, 1)),
+            std::tuple(false, false, true));
+
+  // A finished edit is exactly 8 characters: padded, cut, upper-cased; a code ends at a non-digit.
+  EXPECT_TRUE(t.decodeGrid.EndEdit(0, 1, "9a"));
+  EXPECT_EQ(t.decode.entries[0].code, "9A      ");
+  EXPECT_TRUE(t.encodeGrid.EndEdit(1, 1, "123456789"));
+  EXPECT_EQ(t.encode.entries[1].code, "12345678");
+  EXPECT_TRUE(t.encodeGrid.EndEdit(2, 1, "12x4"));
+  EXPECT_EQ(t.encode.entries[2].code, "12      ");
+  EXPECT_TRUE(t.encodeGrid.EndEdit(3, 2, "ab$c"));
+  EXPECT_EQ(t.encode.entries[3].tag, "AB C    ");
+  EXPECT_FALSE(t.encodeGrid.EndEdit(3, 4, "1"));
+
+}
+
+TEST(SignallingGridTest, CopyAndPasteOfSystemCells) {
+  Tables t;
+  FiveToneSystemsGrid& g = t.systemsGrid;
+  struct Case {
+    int col;
+    std::string text;
+    bool taken;
+    std::string shown;
+  } cases[] = {
+      {1, "CCIR2 ", true, "CCIR2 "},  {1, " NATEL\r\n", true, "NATEL "}, {1, "ZVEI9", false, "NATEL "},
+      {2, "Close", true, "Close"},     {3, "Open", true, "Open "},       {4, "-", true, "-"},
+      {4, "v", true, "v"},             {4, "yes", false, "v"},           {6, " 32 ", true, " 32 "},
+      {6, "7", true, "  7 "},          {6, "Disable", true, "Disable"},  {6, "33", false, "Disable"},
+      {10, "Release", true, "Release"}, {21, "-", true, "-"},            {0, "5", false, " 1"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(g.Paste(0, c.col, c.text), c.taken) << c.col << " " << c.text;
+    EXPECT_EQ(g.Text(0, c.col), c.shown) << c.col << " " << c.text;
+  }
+  // A whole row copied cell by cell and pasted into another row gives the same system.
+  for (int col = 1; col < g.ColumnCount(); ++col) EXPECT_TRUE(g.Paste(9, col, g.CopyText(0, col))) << col;
+  RadioImage img{};
+  t.systems.StoreToImage(img);
+  for (int b = 0; b < 6; ++b) EXPECT_EQ(img[6766 + b], img[6766 + 9 * 6 + b]) << b;
+  // Typed cells take no paste through the grid.
+  EXPECT_FALSE(t.decodeGrid.Paste(0, 1, "123"));
 }
 
 }  // namespace

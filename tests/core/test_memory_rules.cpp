@@ -1,22 +1,35 @@
 // The image-wide rules: new images, normalisation for both signalling systems, switching the
 // signalling type, the option-board and hardware rules, and the numeric entry rules.
+// And the radio's value encodings: frequency numbers, sub-audio words, six-bit text, digit strings
+// and 5-tone numbers, with their text forms; the on-demand areas: defaults on the documented
+// bytes, stores that keep every foreign bit, load and store round trips, and each area's edge cases.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <filesystem>
+#include <limits>
 #include <random>
 #include <set>
+#include <typeinfo>
+#include <vector>
 
 #include "byte_checks.h"
 #include "fake_prompt.h"
-
+#include "image/channel_table.h"
+#include "image/codecs.h"
 #include "image/common_options_area.h"
 #include "image/data_file.h"
+#include "image/dtmf_area.h"
+#include "image/emergency_area.h"
 #include "image/entry_rules.h"
 #include "image/field_table.h"
 #include "image/five_tone_areas.h"
 #include "image/image_rules.h"
 #include "image/key_function_area.h"
+#include "image/paging_area.h"
 #include "image/radio_data.h"
+#include "image/scan_area.h"
 #include "image/two_tone_areas.h"
 #include "text/choice_texts.h"
 #include "text/messages.h"
@@ -385,12 +398,10 @@ TEST(EntryRulesTest, StoredDifferentlyLineIgnoresCaseFormatAndUnits) {
 }
 
 TEST(EntryRulesTest, NumbersAreReadClampedAndShown) {
-  EXPECT_DOUBLE_EQ(LeadingNumber(" 12.5MHz"), 12.5);
-  EXPECT_DOUBLE_EQ(LeadingNumber("-3"), -3.0);
+  EXPECT_EQ(std::pair(LeadingNumber(" 12.5MHz"), LeadingNumber("-3")), std::pair(12.5, -3.0));
   for (const char* none : {"abc", "", "."}) EXPECT_DOUBLE_EQ(LeadingNumber(none), 0.0) << none;
   EXPECT_EQ(LeadingInteger("99999999999999999999"), INT_MAX);
-  EXPECT_DOUBLE_EQ(DefaultSplitEntry("150"), 99.9);
-  EXPECT_DOUBLE_EQ(DefaultSplitEntry("-150"), -99.9);
+  EXPECT_EQ(std::pair(DefaultSplitEntry("150"), DefaultSplitEntry("-150")), std::pair(99.9, -99.9));
   using Rule = Entry (*)(std::string_view);
   const auto min1740 = [](std::string_view t) { return MinFrequencyEntry(t, 1740); };
   const auto min6500 = [](std::string_view t) { return MinFrequencyEntry(t, 6500); };
@@ -438,6 +449,646 @@ TEST(ChoiceTextsTest, ListSizesAndWidths) {
   for (auto s : text::kKeyFunctions) EXPECT_EQ(s.size(), 14u) << s;
   for (int i = 0; i < 6; ++i) EXPECT_EQ(text::kOptionBoards[i].size(), 20u) << i;
   EXPECT_EQ(text::Choice(text::kOptionBoards, 7), "");
+}
+
+// Bits of the image an area owns.
+struct Owned {
+  std::size_t offset;
+  std::size_t length;
+  std::uint8_t mask;
+};
+using OwnedList = std::vector<Owned>;
+
+// `one` repeated `count` times, `stride` bytes apart (the records of a table), then `more`.
+OwnedList Every(std::size_t stride, std::size_t count, const OwnedList& one, const OwnedList& more = {}) {
+  OwnedList out;
+  for (std::size_t k = 0; k < count; ++k)
+    for (const Owned& o : one) out.push_back({o.offset + stride * k, o.length, o.mask});
+  out.insert(out.end(), more.begin(), more.end());
+  return out;
+}
+
+std::array<std::uint8_t, kImageBufferSize> MaskOf(const OwnedList& owned) {
+  std::array<std::uint8_t, kImageBufferSize> m{};
+  for (const auto& o : owned)
+    for (std::size_t i = o.offset; i < o.offset + o.length; ++i) m[i] |= o.mask;
+  return m;
+}
+
+RadioImage Filled(std::uint8_t v) {
+  RadioImage img;
+  img.fill(v);
+  return img;
+}
+
+RadioImage Random(unsigned seed) {
+  std::mt19937 gen(seed);
+  RadioImage img;
+  for (auto& b : img) b = static_cast<std::uint8_t>(gen() & 0xFF);
+  return img;
+}
+
+// Loading from one fill and storing onto the other changes no bit outside the area; loading from
+// a random image and storing onto a blank one gives back exactly the owned bits (when `exact`).
+template <class Area>
+void CheckOwnership(const OwnedList& owned, bool exact = true, bool checkDefaults = true) {
+  SCOPED_TRACE(typeid(Area).name());
+  const auto mask = MaskOf(owned);
+  for (std::uint8_t fill : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
+    Area area;
+    area.LoadFromImage(Filled(static_cast<std::uint8_t>(~fill)));
+    RadioImage img = Filled(fill);
+    area.StoreToImage(img);
+    for (std::size_t i = 0; i < img.size(); ++i)
+      ASSERT_EQ(img[i] & ~mask[i] & 0xFF, fill & ~mask[i] & 0xFF) << "foreign bit changed at byte " << i;
+    // Defaults keep foreign bits too.
+    if (!checkDefaults) continue;
+    Area defaults;
+    defaults.SetDefaults();
+    RadioImage img2 = Filled(fill);
+    defaults.StoreToImage(img2);
+    for (std::size_t i = 0; i < img2.size(); ++i)
+      ASSERT_EQ(img2[i] & ~mask[i] & 0xFF, fill & ~mask[i] & 0xFF) << "defaults changed byte " << i;
+  }
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    const RadioImage src = Random(seed);
+    Area a;
+    a.LoadFromImage(src);
+    RadioImage once = Filled(0);
+    a.StoreToImage(once);
+    Area b;
+    b.LoadFromImage(once);
+    RadioImage twice = Filled(0);
+    b.StoreToImage(twice);
+    ASSERT_EQ(once, twice) << "store of a loaded store differs, seed " << seed;
+    if (exact) {
+      for (std::size_t i = 0; i < src.size(); ++i)
+        ASSERT_EQ(once[i], src[i] & mask[i]) << "round trip differs at byte " << i << ", seed " << seed;
+    }
+  }
+}
+
+template <class Area>
+RadioImage StoredDefaults() {
+  Area a;
+  a.SetDefaults();
+  RadioImage img = Filled(0);
+  a.StoreToImage(img);
+  return img;
+}
+
+const OwnedList kCommonOptionsBits = {
+    {145, 8, 0x3F}, {2, 1, 0x03},   {3, 1, 0x7F},   {4, 1, 0x9F},    {5, 1, 0xF0},
+    {6, 1, 0x80},   {7, 1, 0xE0},   {8, 1, 0x80},   {125, 1, 0x3F},  {128, 1, 0x07},
+    {7712, 1, 0x01}, {7713, 2, 0xFF}, {7667, 1, 0x06}};
+
+// A run of stored bytes from `at` on.
+struct ByteRun {
+  std::size_t at;
+  std::vector<int> values;
+};
+
+// Each area's defaults stored onto a blank image (the tables' records are checked below).
+TEST(AreaDefaults, LandOnTheirBytes) {
+  const struct {
+    const char* area;
+    RadioImage (*stored)();
+    std::vector<ByteRun> runs;
+  } cases[] = {
+      {"scan", StoredDefaults<ScanArea>, {{124, {0x33}}, {6, {0, 0}}}},
+      // Transmit and release timers 1; beep, set-to-set clone, LCD lighting mode; LED lighting,
+      // squelch tail elimination 3; "16 Key"; no password.
+      {"common options", StoredDefaults<CommonOptionsArea>,
+       {{2, {0x00, 0x11, 0x98, 0xE0}}, {125, {0}}, {128, {0}}, {7667, {0x04}}, {7712, {0, 0, 0}}}},
+      {"key functions", StoredDefaults<KeyFunctionArea>, {{129, {1, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}}, {6, {0}}}},
+      {"emergency", StoredDefaults<EmergencyArea>, {{141, {0, 0, 0x73, 0}}}},
+      // 8: delay 1, speed 2; 128: pause time 2; the codes empty.
+      {"DTMF", StoredDefaults<DtmfParams>, {{8, {0x06}}, {128, {0x40}}, {2, {0}}, {7630, {0x0F}}, {7638, {0x0F}}}},
+      {"paging", StoredDefaults<PagingParams>, {{7646, std::vector<int>(21, 0)}}},
+      {"2-tone parameters", StoredDefaults<TwoToneParams>, {{5, {0x03}}, {7, {0}}, {7571, {0x02, 0x00, 10}}}},
+      {"2-tone encode", StoredDefaults<TwoToneEncode>, {{7568, {0, 10, 30}}}},
+      {"2-tone systems", StoredDefaults<TwoToneSystemTable>, {{7614, std::vector<int>(16, 0x02)}}},
+      {"5-tone general", StoredDefaults<FiveToneGeneral>,
+       {{6697, {50, 30, 30, 10, 70, 160, 0x1F, 0xAE, 0xF4, 0x1F, 160, 5, 31, 30, 60}}, {5, {0x08}}, {7, {0}}}},
+      {"5-tone format timing", StoredDefaults<FiveToneFormatTiming>,
+       {{6712, {70, 42, 70, 42, 70, 42, 70, 42, 70, 42, 100, 60, 70, 42, 100, 60, 40, 24, 33, 20, 70, 42, 70, 42}}}},
+  };
+  for (const auto& c : cases) {
+    const RadioImage img = c.stored();
+    for (const ByteRun& r : c.runs)
+      for (std::size_t i = 0; i < r.values.size(); ++i) EXPECT_EQ(img[r.at + i], r.values[i]) << c.area << " byte " << r.at + i;
+  }
+  RadioImage img = StoredDefaults<DtmfParams>();
+  for (std::size_t n = 0; n < 10; ++n) EXPECT_EQ(img[9 + 8 * n], 0x0F) << "speed dial " << n;
+  img = StoredDefaults<TwoToneTable>();
+  for (std::size_t i = 7574; i < 7614; i += 2) EXPECT_EQ(GetU16(img, i), 2885u) << i;
+  img = StoredDefaults<FiveToneUserTones>();
+  const unsigned tones[15] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600};
+  for (std::size_t t = 0; t < 15; ++t) EXPECT_EQ(GetU16(img, 6736 + 2 * t), tones[t]) << t;
+  EXPECT_EQ(DecodeText6(Bytes<8>(StoredDefaults<CommonOptionsArea>(), 145)), "SELFTEST");
+}
+
+// The bits each area owns. Where an area works a value out from others (the emergency channel's
+// group, the tables' flags), a store of a random image need not give back its bits.
+TEST(AreaStores, KeepEveryForeignBit) {
+  CheckOwnership<ScanArea>({{124, 1, 0xFF}, {6, 1, 0x2F}, {7, 1, 0x0C}});
+  CheckOwnership<CommonOptionsArea>(kCommonOptionsBits, false);
+  CheckOwnership<KeyFunctionArea>({{129, 12, 0xFF}, {6, 1, 0x40}});
+  CheckOwnership<EmergencyArea>({{141, 3, 0xFF}, {144, 1, 0x0F}}, false);
+  CheckOwnership<DtmfParams>({{2, 1, 0xF8}, {8, 1, 0x1F}, {128, 1, 0xE0}, {9, 80, 0xFF}, {7630, 16, 0xFF}}, false);
+  // A page without a code is two zero bytes, its bits 5-4 included; the defaults have no codes.
+  CheckOwnership<PagingParams>(Every(2, 10, {{7647, 1, 0xCF}, {7648, 1, 0xFF}}, {{7646, 1, 0xFF}}), true, false);
+  CheckOwnership<TwoToneParams>({{5, 1, 0x0F}, {7, 1, 0x02}, {7571, 1, 0xFF}, {7572, 1, 0xFC}, {7573, 1, 0xFF}});
+  CheckOwnership<TwoToneTable>({{7574, 40, 0xFF}});
+  CheckOwnership<TwoToneEncode>({{7568, 1, 0xCF}, {7569, 2, 0xFF}});
+  CheckOwnership<TwoToneSystemTable>({{7614, 16, 0xFF}}, false);
+  CheckOwnership<FiveToneGeneral>({{6697, 15, 0xFF}, {5, 1, 0x0F}, {7, 1, 0x02}});
+  CheckOwnership<FiveToneFormatTiming>({{6712, 24, 0xFF}});
+  CheckOwnership<FiveToneUserTones>({{6736, 30, 0xFF}});
+  CheckOwnership<FiveToneSystemTable>(Every(6, 32, {{6766, 4, 0xFF}, {6770, 1, 0xE0}, {6771, 1, 0xFF}}), false);
+  CheckOwnership<FiveToneDecodeTable>(
+      Every(15, 8, {{6958, 7, 0xFF}, {6965, 8, 0x3F}}, {{7078, 1, 0x7F}, {7079, 1, 0xFE}, {7080, 8, 0x3F}}), false);
+  CheckOwnership<FiveToneEncodeTable>(
+      Every(15, 32, {{7088, 5, 0xFF}, {7093, 1, 0xFE}, {7094, 1, 0xFF}, {7095, 8, 0x3F}}), false);
+}
+
+// --- Scanning ------------------------------------------------------------------------------------
+
+TEST(ScanAreaTest, LongestResumeTimesAndRevertChannel) {
+  RadioImage img = Filled(0xFF);
+  img[6] = 0xFC;
+  ScanArea s;
+  s.LoadFromImage(img);
+  s.resumeTime1 = 7;  // "10 s"
+  s.resumeTime2 = 7;  // "30 s"
+  s.revertChannel = 2;  // "Last Busy Channel"
+  s.StoreToImage(img);
+  EXPECT_TRUE(BytesAre(img, {{124, 0x77}, {6, 0xFE}}));
+}
+
+// --- Common options ------------------------------------------------------------------------------
+
+TEST(CommonOptionsAreaTest, PasswordAndTag) {
+  RadioImage img = Filled(0);
+  CommonOptionsArea o;
+  o.passwordEnabled = 1;
+  o.password = "12*#";
+  o.powerOnTag = "HELLO";
+  o.StoreToImage(img);
+  EXPECT_TRUE(BytesAt(img, 7712, {0x01, 0x12, 0xEF}));
+  CommonOptionsArea back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(std::tuple(back.password, back.powerOnTag), std::tuple("12*#", "HELLO   "));
+}
+
+// --- Key functions -------------------------------------------------------------------------------
+
+bool Offers(const KeyFunctionArea& k, int slot, int code, int model = 1) {
+  const auto codes = k.OfferedCodes(slot, model);
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+TEST(KeyFunctionAreaTest, AFunctionIsOfferedOnlyWhereItIsNotTaken) {
+  KeyFunctionArea k;
+  EXPECT_TRUE(Offers(k, 0, 1));
+  for (int s = 1; s < 12; ++s) EXPECT_FALSE(Offers(k, s, 1)) << s;
+  k.SelectFunction(0, KeyFunctionArea::CodeOfText("None          "));
+  for (int s = 0; s < 12; ++s) EXPECT_TRUE(Offers(k, s, 1)) << s;
+  EXPECT_FALSE(k.marks[1]);
+  // Emergency and Lone Worker only on the hold slots.
+  for (int s = 0; s < 12; ++s) EXPECT_EQ(std::pair(Offers(k, s, 22), Offers(k, s, 30)), std::pair(s >= 6, s >= 6)) << s;
+}
+
+TEST(KeyFunctionAreaTest, Ht610LoadDropsHt620Functions) {
+  RadioImage img = Filled(0);
+  img[132] = 6;  // slot 3 [B] press: "Channel UP    "
+  KeyFunctionArea k;
+  k.LoadFromImage(img);
+  EXPECT_TRUE(k.marks[6]);
+  k.FilterForModel(0);
+  EXPECT_EQ(k.functions[3], 0);
+  EXPECT_FALSE(k.marks[6]);
+  for (int s = 0; s < 12; ++s) EXPECT_FALSE(Offers(k, s, 6, 0)) << s;
+  img[132] = 0xAA;
+  k.StoreToImage(img);
+  EXPECT_EQ(img[132], 0);
+}
+
+TEST(KeyFunctionAreaTest, RotaryGroupKeepsByte6) {
+  RadioImage img = Filled(0);
+  img[6] = 0xBF;
+  KeyFunctionArea k;
+  k.LoadFromImage(img);
+  k.rotaryMode = 1;
+  k.StoreToImage(img);
+  EXPECT_EQ(img[6], 0xFF);
+}
+
+TEST(KeyFunctionAreaTest, OutOfRangeCodesFromAFileAreHarmless) {
+  RadioImage img = Filled(0xFF);
+  KeyFunctionArea k;
+  k.LoadFromImage(img);
+  k.SelectFunction(0, 3);
+  EXPECT_TRUE(k.marks[3]);
+  EXPECT_EQ(k.OfferedCodes(1, 1).front(), 0);
+}
+
+// --- Emergency -----------------------------------------------------------------------------------
+
+TEST(EmergencyAreaTest, ChannelValueMapping) {
+  RadioImage img = Filled(0);
+  img[off::kGroupSizes] = 2;
+  img[off::kGroupSizes + 1] = 1;
+  img[off::kGroupSizes + 2] = 10;  // record 4 lies in group index 2
+  img[141] = 0x30;                 // silent mode and key duration set
+  EmergencyArea e;
+  e.LoadFromImage(img);
+  // "CH-5  " (its group and record), then "Priority Channel".
+  for (const auto& [value, byte141, byte142] : {std::tuple{2 + 4, 0xB2, 4}, {1, 0x70, 4}}) {
+    e.SetChannelValue(value);
+    e.StoreToImage(img);
+    EXPECT_TRUE(BytesAt(img, 141, {byte141, byte142})) << value;
+    EmergencyArea back;
+    back.LoadFromImage(img);
+    EXPECT_EQ(back.ChannelValue(), value);
+  }
+}
+
+TEST(EmergencyAreaTest, NormalisingPutsTheGroupOfTheCurrentAllocation) {
+  const std::array<std::uint8_t, kGroupCount> issueSizes{10, 10, 10, 20, 16};
+  const std::array<std::uint8_t, kGroupCount> oneBigGroup{50};
+  const struct {
+    std::uint8_t byte141, byte142;
+    std::array<std::uint8_t, kGroupCount> sizes;
+    std::uint8_t want141;
+  } cases[] = {
+      {0x82, 40, issueSizes, 0x83},   // record 40 lies in the fourth group, not the third
+      {0x83, 40, oneBigGroup, 0x80},  // re-allocated into the first group
+      {0x4F, 40, issueSizes, 0x40},   // the priority channel has no group
+      {0x3F, 40, issueSizes, 0x30},   // neither has the current channel; bits 5 and 4 stay
+  };
+  for (const auto& c : cases) {
+    RadioData data;
+    InitImage(data);
+    data.image[141] = c.byte141;
+    data.image[142] = c.byte142;
+    data.channels.groupSize = c.sizes;
+    NormalizeImage(data);
+    EXPECT_EQ(data.image[141], c.want141) << int{c.byte141};
+    EXPECT_EQ(data.image[142], c.byte142);
+  }
+}
+
+// --- DTMF ----------------------------------------------------------------------------------------
+
+TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
+  RadioImage img = Filled(0);
+  img[2] = 0x05;
+  DtmfParams d;
+  d.aniCode = "a1#";
+  d.pauseCode = "*";
+  d.StoreToImage(img);
+  EXPECT_EQ(img[2], 0xED);
+  EXPECT_TRUE(BytesAt(img, 7630, {0x3A, 0x1F}));
+  DtmfParams back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(back.aniCode, "A1#");
+  EXPECT_EQ(back.pauseCode, "*");
+  back.pauseCode.clear();
+  back.StoreToImage(img);
+  EXPECT_EQ(img[2], 0x05);
+}
+
+// --- Paging --------------------------------------------------------------------------------------
+
+// A store of cleared pages leaves no page bit set.
+TEST(PagingParamsTest, ClearedPagesStoreZeroBytes) {
+  RadioImage full = Filled(0xFF);
+  PagingParams cleared;
+  cleared.StoreToImage(full);
+  EXPECT_TRUE(BytesAre(full, {{7647, 0}, {7666, 0}, {7667, 0xFF}}));
+}
+
+TEST(PagingParamsTest, PagesAndSettings) {
+  RadioImage img = Filled(0);
+  img[7647] = 0x3F;  // page 1: bits 4-5 set, not programmed
+  img[7648] = 0x12;
+  PagingParams p;
+  p.LoadFromImage(img);
+  EXPECT_EQ(p.ShownCode(0), "");
+  p.autoResetTime = 15;
+  p.callTimes = 3;
+  p.answerBack = 1;
+  p.dtmfSpeed = 1;
+  p.pages[1] = {true, 1, "9*#"};
+  p.pages[2] = {true, 0, ""};
+  img[7651] = 0xFF;
+  img[7652] = 0xFF;
+  p.StoreToImage(img);
+  EXPECT_TRUE(BytesAt(img, 7646, {0xFF, 0x3F}));
+  EXPECT_TRUE(BytesAt(img, 7649, {0xC9, 0xEF, 0x00, 0x00}));
+  PagingParams back;
+  back.LoadFromImage(img);
+  EXPECT_EQ(std::tuple(back.ShownCode(1), back.pages[1].mode), std::tuple("9*#", 1));
+}
+
+// --- 2-tone --------------------------------------------------------------------------------------
+
+TEST(TwoToneAreasTest, SystemByte) {
+  TwoToneSystem s;
+  s.primaryPair = 10;
+  s.autoReset = false;
+  EXPECT_EQ(s.Encode(), 0x98);
+  s.secondary = true;
+  s.autoReset = true;
+  EXPECT_EQ(s.Encode(), 0x9E);
+  s.primaryPair = 0;  // "Disable"
+  EXPECT_EQ(s.Encode() & 0xF8, 0);
+  // Without the "set" bit there is no pair.
+  EXPECT_EQ(std::tuple(TwoToneSystem::Decode(0x98).primaryPair, TwoToneSystem::Decode(0x70).primaryPair), std::tuple(10, 0));
+}
+
+// --- 5-tone --------------------------------------------------------------------------------------
+
+TEST(FiveToneAreasTest, SystemsDefaultsAndCodes) {
+  const RadioImage img = StoredDefaults<FiveToneSystemTable>();
+  for (std::size_t s = 0; s < 32; ++s) EXPECT_TRUE(BytesAt(img, 6766 + 6 * s, {0x0F, 0x00, 0x00, 0x00, 0x80, 0xFF}));
+
+  std::uint8_t bytes[6] = {0, 0x40, 0, 0, 0x1F, 0};
+  FiveToneSystem s;
+  s.repeaterCode = 32;
+  s.channelSwitch = 2;
+  s.Store(bytes);
+  EXPECT_EQ(std::tuple(bytes[1], bytes[4] & 0x1F), std::tuple(0xDF, 0x1F));
+  FiveToneSystem back;
+  back.Load(bytes);
+  EXPECT_EQ(std::tuple(back.repeaterCode, back.channelSwitch), std::tuple(32, 2));
+  back.repeaterCode = 0;
+  back.Store(bytes);
+  EXPECT_EQ(bytes[1], 0x40);
+}
+
+TEST(FiveToneAreasTest, DecodeDefaultsAndTranspond) {
+  const RadioImage img = StoredDefaults<FiveToneDecodeTable>();
+  for (std::size_t k = 0; k < 8; ++k) {
+    const std::size_t o = 6958 + 15 * k;
+    EXPECT_TRUE(BytesAt(img, o, {0, 0xFF, 0xF5, 0x43, 0x21, 0x24, 0x10}));
+    EXPECT_EQ(DecodeText6(Bytes<8>(img, o + 7)), "DECODE-" + std::to_string(k + 1));
+  }
+  EXPECT_TRUE(BytesAt(img, 7078, {0x24, 0x00}));
+  EXPECT_EQ(DecodeText6(Bytes<8>(img, 7080)), "  GROUP ");
+
+  // Transpond "Sys Call" (1) is code 32, "ENC-32" (33) code 31; bit 7 of byte 5 is set while one
+  // is chosen.
+  std::uint8_t e[15] = {};
+  for (const auto& [transpond, code, on] : {std::tuple{1, 32, true}, {33, 31, true}, {0, 0, false}}) {
+    FiveToneDecodeEntry d;
+    d.transpond = transpond;
+    d.Store(e);
+    EXPECT_EQ(std::tuple(int{e[0]}, (e[5] & 0x80) != 0), std::tuple(code, on)) << transpond;
+    FiveToneDecodeEntry back;
+    back.Load(e);
+    EXPECT_EQ(back.transpond, transpond);
+  }
+}
+
+TEST(FiveToneAreasTest, EncodeDefaultsAndDigitCount) {
+  const RadioImage img = StoredDefaults<FiveToneEncodeTable>();
+  EXPECT_EQ(img[7088], 5);
+  EXPECT_TRUE(BytesAt(img, 7093, {0x48, 0x18}));
+  EXPECT_EQ(DecodeText6(Bytes<8>(img, 7095)), "CALL-01 ");
+  EXPECT_EQ(DecodeText6(Bytes<8>(img, 7088 + 15 * 31 + 7)), "CALL-32 ");
+
+  std::uint8_t e[15];
+  std::fill(std::begin(e), std::end(e), std::uint8_t{0xFF});
+  FiveToneEncodeEntry entry;
+  entry.code = "ABCDE012";
+  entry.Store(e);
+  EXPECT_EQ(std::tuple(e[0], e[5] & 0x05), std::tuple(8, 0x01));  // the digit count; bit 2 cleared, bit 0 kept
+  entry.code = "";
+  entry.Store(e);
+  EXPECT_TRUE(BytesAre(e, {{0, 0}, {1, 0xFF}, {4, 0xFF}}));
+}
+
+struct Record {
+  std::array<std::uint8_t, kChannelRecordSize> bytes{};
+  RecordRef ref() { return RecordRef(bytes.data(), kChannelRecordSize); }
+  RecordView view() const { return RecordView(bytes.data(), kChannelRecordSize); }
+  unsigned rx() const { return (bytes[2] & 0x80 ? 0x10000u : 0u) | unsigned{bytes[8]} << 8 | bytes[9]; }
+  unsigned tx() const { return (bytes[2] & 0x40 ? 0x10000u : 0u) | unsigned{bytes[10]} << 8 | bytes[11]; }
+};
+
+constexpr double kIf = 44.25;
+// Two stored bytes, high first.
+using Word = std::pair<std::uint8_t, std::uint8_t>;
+
+// The receive number counts the local oscillator (channel -/+ IF) in steps; a product one hertz
+// short in binary floating point (144.26 - 44.25 = 100.00999999999999 MHz) is repaired.
+TEST(FrequencyCodec, ReceiveNumberIsTheLocalOscillatorOnEitherSide) {
+  const struct {
+    double mhz;
+    int injection;
+    unsigned number;
+  } cases[] = {{146.52, 0, 20454}, {146.52, 1, 38154}, {144.26, 0, 20002}};
+  for (const auto& c : cases) {
+    Record r;
+    EncodeRxFrequency(r.ref(), c.mhz, 0, 1, kIf, c.injection);
+    EXPECT_EQ(r.rx(), c.number) << c.mhz;
+    EXPECT_EQ(r.bytes[2] & 0x80, 0);
+    EXPECT_DOUBLE_EQ(DecodeRxFrequency(r.view(), 0, 1, false, kIf, c.injection), c.mhz);
+  }
+  EXPECT_EQ(FrequencyNumber(0.25625, 3125), 82u);  // 256249.99999999997 Hz
+}
+
+TEST(FrequencyCodec, TransmitAboveSixteenBitsSetsTheFlag) {
+  Record r;
+  r.bytes[2] = 0xBF;  // every other bit of byte 2 set
+  EncodeTxFrequency(r.ref(), 450.0, 1, 2);
+  EXPECT_EQ(r.tx(), 72000u);
+  EXPECT_EQ(Word(r.bytes[10], r.bytes[11]), Word(0x19, 0x40));
+  EXPECT_EQ(r.bytes[2], 0xFF);
+  const TxFrequency f = DecodeTxFrequency(r.view(), 1, 2, true, 460.0, 450.0, 490.0);
+  EXPECT_EQ(f.mhz, 450.0);  // the limit itself is inside the band
+  EXPECT_FALSE(f.inhibit);
+
+  EncodeTxFrequency(r.ref(), 150.0, 0, 1);  // below 2^16 steps: the flag clears, nothing else
+  EXPECT_EQ(r.bytes[2], 0xBF);
+}
+
+// A stored transmit frequency as decoded with receive 151 MHz: the special values 300 and 50 MHz
+// mark transmit inhibited; outside the band (146..174 MHz, its limits inside) the receive
+// frequency is shown.
+TEST(FrequencyCodec, TransmitSpecialValuesAndFrequenciesOutsideTheBand) {
+  const struct {
+    double stored;
+    int selector;
+    double maxMhz, shown;
+    bool inhibit;
+  } cases[] = {
+      {300.0, 1, 174.0, 151.0, true}, {50.0, 1, 174.0, 151.0, true},    {300.005, 0, 400.0, 300.005, false},
+      {174.0, 0, 174.0, 174.0, false}, {174.005, 0, 174.0, 151.0, false}, {145.995, 0, 174.0, 151.0, false},
+  };
+  for (const auto& c : cases) {
+    Record r;
+    EncodeTxFrequency(r.ref(), c.stored, c.selector, 1);
+    const TxFrequency f = DecodeTxFrequency(r.view(), c.selector, 1, false, 151.0, 146.0, c.maxMhz);
+    EXPECT_DOUBLE_EQ(f.mhz, c.shown) << c.stored;
+    EXPECT_EQ(f.inhibit, c.inhibit) << c.stored;
+  }
+}
+
+TEST(FrequencyCodec, ZeroNumberGivesTheBandDefault) {
+  Record r;
+  EXPECT_EQ(DecodeRxFrequency(r.view(), 0, 1, false, kIf, 0), 150.0);
+  EXPECT_EQ(DecodeRxFrequency(r.view(), 0, 2, true, kIf, 0), 450.0);
+  EXPECT_EQ(DecodeTxFrequency(r.view(), 0, 1, false, 160.0, 146.0, 174.0).mhz, 150.0);
+  EXPECT_EQ(DecodeTxFrequency(r.view(), 0, 3, true, 460.0, 450.0, 490.0).mhz, 450.0);
+  // Zero bytes with the flag set are 65536 steps, not "no frequency".
+  r.bytes[2] = 0x40;
+  EXPECT_EQ(DecodeTxFrequency(r.view(), 0, 1, false, 160.0, 100.0, 400.0).mhz, 327.68);
+  // Exactly 0.0 stores the zero number.
+  r.bytes = {};
+  r.bytes[2] = 0xC0;
+  r.bytes[8] = r.bytes[10] = 0x12;
+  EncodeRxFrequency(r.ref(), 0.0, 0, 1, kIf, 0);
+  EncodeTxFrequency(r.ref(), 0.0, 0, 1);
+  EXPECT_EQ(r.rx(), 0u);
+  EXPECT_EQ(r.tx(), 0u);
+}
+
+// Every stored number survives decoding and encoding again, for each step, band and injection side
+// (a normalisation must not move a channel).
+TEST(FrequencyCodec, EveryNumberRoundTrips) {
+  for (int band = 0; band < 4; ++band)
+    for (int sel = 0; sel < 2; ++sel)
+      for (int inj = 0; inj < 2; ++inj) {
+        int failures = 0;
+        for (std::uint32_t n = 1; n < 0x20000 && failures < 3; ++n) {
+          Record r;
+          r.bytes[2] = n & 0x10000 ? 0xC0 : 0;
+          r.bytes[8] = r.bytes[10] = static_cast<std::uint8_t>(n >> 8);
+          r.bytes[9] = r.bytes[11] = static_cast<std::uint8_t>(n);
+          const double rx = DecodeRxFrequency(r.view(), sel, band, IsUhfBand(band), kIf, inj);
+          const double tx = DecodeTxFrequency(r.view(), sel, band, IsUhfBand(band), rx, 0.0, 2000.0).mhz;
+          if (rx == 0.0) continue;  // exactly 0.0 means "no frequency" to the encoder
+          Record back;
+          EncodeRxFrequency(back.ref(), rx, sel, band, kIf, inj);
+          EncodeTxFrequency(back.ref(), tx, sel, band);
+          const bool special = std::uint64_t{n} * StepHz(sel, band) == 300000000u ||
+                               std::uint64_t{n} * StepHz(sel, band) == 50000000u;
+          if (back.rx() != n || (!special && back.tx() != n)) {
+            ++failures;
+            ADD_FAILURE() << "band " << band << " selector " << sel << " injection " << inj << " N " << n;
+          }
+        }
+      }
+}
+
+TEST(FrequencyCodec, HostileFrequenciesStayDefined) {
+  EXPECT_EQ(FrequencyNumber(-5.0, 5000), 0u);
+  EXPECT_EQ(FrequencyNumber(std::numeric_limits<double>::quiet_NaN(), 5000), 0u);
+  EXPECT_LT(FrequencyNumber(std::numeric_limits<double>::infinity(), 5000), 0x20000u);
+  EXPECT_LT(FrequencyNumber(1e300, 2500), 0x20000u);
+}
+
+TEST(SubAudioCodec, WordsAndDcsPacking) {
+  for (const auto& [code, packed] : {std::pair{23, 19}, {754, 492}})
+    EXPECT_EQ(std::pair(PackDcs(code), UnpackDcs(packed)), std::pair(packed, code));
+
+  std::uint8_t hi = 0xAA, lo = 0xAA;
+  EncodeSubAudio({kToneCtcss, 885, 0, false, false}, false, hi, lo);
+  EXPECT_EQ(Word(hi, lo), Word(0x83, 0x75));
+  EXPECT_EQ(FormatSubAudio(DecodeSubAudio(hi, lo, false)), "C- 88.5");
+
+  EncodeSubAudio({kToneDcs, 0, 754, true, true}, true, hi, lo);
+  EXPECT_EQ(Word(hi, lo), Word(0xF1, 0xEC));
+  const SubAudio t = DecodeSubAudio(hi, lo, true);
+  EXPECT_EQ(std::tuple(t.kind, t.dcs, t.inverted, t.both), std::tuple(kToneDcs, 754, true, true));
+  EXPECT_FALSE(DecodeSubAudio(hi, lo, false).both);  // the encode word has no "both" flag
+
+  EncodeSubAudio({kToneDcs, 0, 23, false, true}, false, hi, lo);
+  EXPECT_EQ(Word(hi, lo), Word(0xC0, 0x13));  // "both" is not written into the encode word
+
+  EncodeSubAudio({}, true, hi, lo);
+  EXPECT_EQ(Word(hi, lo), Word(0, 0));
+  // No value; a value without the tone bit.
+  EXPECT_EQ(std::pair(DecodeSubAudio(0x80, 0x00, true).kind, DecodeSubAudio(0x03, 0x75, true).kind),
+            (std::pair<int, int>(kToneNone, kToneCtcss)));
+}
+
+TEST(SubAudioCodec, TextForms) {
+  // The inverted flag wins over "both": a word with both flags is an inverted code.
+  const struct {
+    bool inverted, both;
+    const char* text;
+  } dcsForms[] = {{false, false, "D-023N  "}, {true, false, "D-023I  "}, {false, true, "D-023B  "}, {true, true, "D-023I  "}};
+  for (const auto& f : dcsForms) {
+    const SubAudio dcs{kToneDcs, 0, 23, f.inverted, f.both};
+    EXPECT_EQ(FormatSubAudio(dcs), f.text);
+    EXPECT_EQ(FormatSubAudio(dcs, true), "D-023   ");
+  }
+  EXPECT_EQ(std::pair(FormatSubAudio({kToneCtcss, 1000, 0, false, false}), FormatSubAudio({})),
+            std::pair(std::string("C-100.0"), std::string("-------")));
+  EXPECT_EQ(std::pair(FormatDefaultSplit(0.0), FormatDefaultSplit(-5.0)),
+            std::pair(std::string("0.0   MHz"), std::string("-5.0  MHz")));
+}
+
+TEST(SixBitText, EncodingKeepsTheTopBitsAndBlanksUnknownCharacters) {
+  std::array<std::uint8_t, 8> b;
+  b.fill(0xC0);
+  EncodeText6("abc", b);
+  for (auto x : b) EXPECT_EQ(x, 0xC0 | kCode6Blank);
+  EncodeText6("A-1", b);
+  EXPECT_EQ(b, (std::array<std::uint8_t, 8>{0xC0 | 10, 0xC0 | 40, 0xC0 | 1, 0xC0 | kCode6Blank, 0xC0 | kCode6Blank,
+                                            0xC0 | kCode6Blank, 0xC0 | kCode6Blank, 0xC0 | kCode6Blank}));
+  EncodeText6("ABCDEFGHIJ", b);
+  EXPECT_EQ(DecodeText6(b), "ABCDEFGH");
+}
+
+TEST(SixBitText, EndCodeStopsTheText) {
+  std::array<std::uint8_t, 8> b{10, 11, 49, 12, 13, 14, 15, 16};
+  EXPECT_EQ(DecodeText6(b), "AB");
+  b[2] = 0xC0 | 12;  // bits 7-6 are not part of the code
+  EXPECT_EQ(DecodeText6(b), "ABCCDEFG");
+  for (int code = 0; code <= 48; ++code) EXPECT_EQ(CharToCode6(Code6ToChar(code)), code);
+  for (int code = 49; code <= 63; ++code) EXPECT_EQ(Code6ToChar(code), '\0');
+  EXPECT_EQ(CharToCode6('\0'), kCode6Blank);
+}
+
+TEST(DigitCodes, PackedDigits) {
+  std::array<std::uint8_t, 8> b{0x3A, 0x12, 0x77, 0x77, 0x77, 0x77, 0x77, 0x77};
+  EXPECT_EQ(DecodePackedDigits(b), "A12");
+  b[0] = 0x0F;
+  EXPECT_EQ(DecodePackedDigits(b), "");
+
+  b.fill(0x55);
+  EncodePackedDigits("", b);
+  EXPECT_EQ(b, (std::array<std::uint8_t, 8>{0x0F, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
+  EncodePackedDigits("*1#", b);  // the last byte written whole, the rest untouched
+  EXPECT_EQ(b, (std::array<std::uint8_t, 8>{0x3E, 0x1F, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
+  EncodePackedDigits("1234", b);
+  EXPECT_EQ(b, (std::array<std::uint8_t, 8>{0x41, 0x23, 0x40, 0x55, 0x55, 0x55, 0x55, 0x55}));
+
+  EncodePackedDigits("0123456789ABCD*#9", b);  // cut to 15 digits
+  EXPECT_EQ(DecodePackedDigits(b), "0123456789ABCD*");
+  EncodePackedDigits("abcd", b);
+  EXPECT_EQ(DecodePackedDigits(b), "ABCD");
+  EXPECT_EQ(DigitToCode('E'), 0);  // beyond the digit alphabet
+  EXPECT_EQ(CodeToHex(16), '0');
+}
+
+TEST(DigitCodes, FiveToneNumbers) {
+  const std::array<std::uint8_t, 4> in{0xFF, 0xFF, 0xF3, 0x21};
+  EXPECT_EQ(DecodeToneNumber(in), "123     ");
+  std::array<std::uint8_t, 4> out{};
+  EncodeToneNumber("12345", out);
+  EXPECT_EQ(out, (std::array<std::uint8_t, 4>{0xFF, 0xF5, 0x43, 0x21}));
+  EncodeToneNumber("12 45", out);  // a blank ends the number
+  EXPECT_EQ(out, (std::array<std::uint8_t, 4>{0xFF, 0xFF, 0xFF, 0x21}));
+  EncodeToneNumber("abcde0123", out);
+  EXPECT_EQ(DecodeToneNumber(out), "ABCDE012");
+  EncodeToneNumber("", out);
+  EXPECT_EQ(DecodeToneNumber(out), "        ");
 }
 
 }  // namespace
