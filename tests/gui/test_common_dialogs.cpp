@@ -58,6 +58,27 @@ class CommonDialogTest : public GuiTest {
 
 };
 
+TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToHoldSlotsOnly) {
+  auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
+  const auto slotList = [&](int slot) { return ItemsOf(dlg->Combo(2250 + slot)); };
+  const QString scan = QStringLiteral("Scan          ");
+  const QString none = QStringLiteral("None          ");
+  ChooseItem(*dlg, 2252, scan);  // [A] press
+  for (int slot = 0; slot < 12; ++slot) {
+    EXPECT_EQ(slotList(slot).contains(scan), slot == 2) << slot;
+    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Emergency     ")), slot >= 6) << slot;
+    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Lone Worker   ")), slot >= 6) << slot;
+  }
+  EXPECT_EQ(dlg->Combo(2252)->currentText(), scan);
+  // Monitor belongs to [SIDE1] press; freed, every list offers it again.
+  EXPECT_FALSE(slotList(1).contains(QStringLiteral("Monitor       ")));
+  ChooseItem(*dlg, 2250, none);
+  for (int slot = 0; slot < 12; ++slot) EXPECT_TRUE(slotList(slot).contains(QStringLiteral("Monitor       "))) << slot;
+  ChooseItem(*dlg, 2262, QStringLiteral("Group  "));
+  dlg->OkButton()->click();
+  EXPECT_EQ(Image()[129], 0);
+  EXPECT_EQ(Image()[131], 8);
+  EXPECT_EQ(Image()[6] & 0x40, 0x40);
 }
 
 TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
