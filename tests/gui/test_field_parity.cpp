@@ -9,6 +9,7 @@
 #include <random>
 #include <type_traits>
 
+#include "config/config_schema.h"
 #include "config/config_text.h"
 #include "config/config_verify.h"
 #include "gui_fixture.h"
@@ -21,7 +22,13 @@
 #include "params/password_dialog.h"
 #include "params/power_saving_dialog.h"
 #include "signalling/ani_speed_dial_dialog.h"
+#include "signalling/five_tone_format_dialog.h"
+#include "signalling/five_tone_general_dialog.h"
+#include "signalling/five_tone_user_tone_dialog.h"
 #include "signalling/paging_code_dialog.h"
+#include "signalling/two_tone_encode_dialog.h"
+#include "signalling/two_tone_params_dialog.h"
+#include "signalling/two_tone_table_dialog.h"
 #include "text/input_filters.h"
 
 namespace kp53::gui {
@@ -36,6 +43,12 @@ std::unique_ptr<CParamDialog> OpenFor(const Rule& rule, const ParamEnv& env) {
   if (area == "password") return std::make_unique<CPowerOnPasswordDlg>(env);
   if (area == "power_saving") return std::make_unique<CPowerSavingDlg>(env);
   if (area == "dtmf") return std::make_unique<CAniSpeedDialDlg>(env);
+  if (area == "two_tone") return std::make_unique<CTwoToneParamsDlg>(env);
+  if (area == "two_tone_encode") return std::make_unique<CTwoToneEncodeDlg>(env);
+  if (area == "two_tone_pairs") return std::make_unique<CTwoToneTableDlg>(env);
+  if (area == "five_tone") return std::make_unique<CFiveToneGeneralDlg>(env);
+  if (area == "five_tone_formats") return std::make_unique<CFiveToneFormatDlg>(env);
+  if (area == "user_tones") return std::make_unique<CFiveToneUserToneDlg>(env);
   return std::make_unique<CPagingCodeDlg>(env);
 }
 
@@ -44,15 +57,17 @@ std::string TextFor(const Rule& rule, const std::string& typed) {
   std::string quoted = "'";
   for (char c : typed) quoted += c == '\'' ? std::string("''") : std::string(1, c);
   quoted += "'";
-  if (std::string(rule.area) == "pages") return Format("pages: {%d: {code: %s}}", rule.id - 4620 + 1, quoted.c_str());
-  return std::string(rule.area) + ": {" + rule.name + ": " + quoted + "}";
+  const std::string field = std::string(rule.name) + ": " + quoted;
+  for (const config::Section& sec : config::Schema())
+    if (sec.name == rule.area && sec.count > 0) return sec.name + ": {" + sec.ItemKey(RuleItem(rule)) + ": {" + field + "}}";
+  return std::string(rule.area) + ": {" + field + "}";
 }
 
 char Mapped(const TextFieldRule& rule, char c) { return MapTypedCharacter(rule, c); }
 char Mapped(const NumberFieldRule&, char c) { return c; }
 
-// Ten texts: empty, at the limit, over it (a text field only: the text form writes numbers finer
-// than their field), four of random length, three with a refused character.
+// Ten texts: empty, at the limit, over it (not for the hardware numbers: the text form writes them
+// finer than their field), four of random length, three with a refused character.
 template <typename Rule>
 std::vector<std::string> Generated(const Rule& rule, std::mt19937& rng) {
   auto pick = [&](std::size_t at, bool taken) {
@@ -68,7 +83,7 @@ std::vector<std::string> Generated(const Rule& rule, std::mt19937& rng) {
   };
   const auto length = static_cast<std::size_t>(rule.length);
   std::vector<std::string> texts{"", valid(length)};
-  if constexpr (std::is_same_v<Rule, TextFieldRule>) texts.push_back(valid(length + 1));
+  if (std::is_same_v<Rule, TextFieldRule> || std::string(rule.area) != "hardware") texts.push_back(valid(length + 1));
   for (int k = 0; k < 4; ++k) texts.push_back(valid(1 + rng() % length));
   for (int k = 0; k < 3; ++k) {
     std::string s = valid(1 + rng() % length);
@@ -80,33 +95,46 @@ std::vector<std::string> Generated(const Rule& rule, std::mt19937& rng) {
 }
 
 TEST_F(GuiTest, DialogAndTextEnterEveryFieldOfTheTableAlike) {
-  // A base on which every field is editable: maintenance mode, the SCB-31 board, the password on.
+  // Bases on which every field is editable: maintenance mode, the SCB-31 board, the password on;
+  // the 2-tone system for the 2-tone fields, the 5-tone system for the 5-tone ones.
   ctx.maintenanceMode = true;
-  RadioData base = doc->Data();
+  RadioData twoTone = doc->Data();
   CommonOptionsArea options;
-  options.LoadFromImage(base.image);
+  options.LoadFromImage(twoTone.image);
   options.optionBoard = CommonOptionsArea::kOptionScb31;
   options.passwordEnabled = 1;
-  options.StoreToImage(base.image);
-  ReloadAreas(base);
-  NormalizeImage(base);
+  options.StoreToImage(twoTone.image);
+  RadioData fiveTone = twoTone;
+  for (RadioData* base : {&twoTone, &fiveTone}) {
+    base->signaling.system = base == &fiveTone ? SignalingSystemArea::kFiveTone : SignalingSystemArea::kTwoTone;
+    base->signaling.StoreToImage(base->image);
+    ReloadAreas(*base);
+    NormalizeImage(*base);
+  }
 
   std::mt19937 rng(23);
   int fields = 0, values = 0, refused = 0;
   auto walk = [&](const auto& rule) {
     ++fields;
+    const RadioData& base = std::string(rule.area).rfind("five_tone", 0) == 0 || std::string(rule.area) == "user_tones"
+                                ? fiveTone
+                                : twoTone;
     for (const std::string& typed : Generated(rule, rng)) {
       ++values;
       const std::string what = std::string(rule.name) + " " + std::to_string(rule.id) + " \"" + typed + "\"";
-      // The dialog: Enter starts the edit, Backspace clears it, the keys go in one by one, Enter
-      // finishes, OK stores; the frame normalises before the next command.
+      // The dialog: Enter starts the edit (a 2-tone table tone starts it as typing does: Enter
+      // there picks a tone), Backspace clears it, the keys go in one by one, Enter finishes, OK
+      // stores; the frame normalises before the next command.
       doc->Data() = base;
       auto dlg = OpenFor(rule, ParamEnv{*doc, prompt, [](int) {}});
       dlg->show();
       CFilteredEdit* edit = dlg->Edit(rule.id);
       if (!edit) return ADD_FAILURE() << what;
       edit->setFocus();
-      QTest::keyClick(edit, Qt::Key_Return);
+      if (std::string(rule.area) == "two_tone_pairs")
+        edit->beginEdit();
+      else
+        QTest::keyClick(edit, Qt::Key_Return);
       QTest::keyClick(edit, Qt::Key_Backspace);
       QTest::keyClicks(edit, QString::fromLatin1(typed.c_str()));
       std::string mapped;
@@ -130,13 +158,12 @@ TEST_F(GuiTest, DialogAndTextEnterEveryFieldOfTheTableAlike) {
             << what << ": " << f.place << " " << f.message;
     }
   };
-  for (const TextFieldRule& rule : TextFieldRules()) walk(rule);
-  for (const NumberFieldRule* rule : {&fields::kMinFrequency, &fields::kMaxFrequency, &fields::kRefOsc,
-                                      &fields::kFirstIf, &fields::kDefaultSplit})
-    walk(*rule);
-  EXPECT_EQ(fields, 32);
-  EXPECT_EQ(values, 315);
-  EXPECT_EQ(refused, 123);  // every text over the limit or with a refused character
+  for (const TextFieldRule& rule : TextFieldRules())
+    if (rule.id != fields::kGroupTag.id && std::string(rule.area).rfind("five_tone", 0) != 0) walk(rule);
+  for (const NumberFieldRule& rule : NumberFieldRules()) walk(rule);
+  EXPECT_EQ(fields, 103);
+  EXPECT_EQ(values, 1025);
+  EXPECT_EQ(refused, 405);  // every text over the limit or with a refused character
 }
 
 }  // namespace

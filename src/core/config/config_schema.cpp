@@ -113,17 +113,20 @@ Field Flag(std::string name, std::string help, Acc acc, std::function<Error(Conf
   return f;
 }
 
-// A numeric field entered through a dialog's entry rule, shown in the rule's display format.
+// A number field of the signalling dialogs, entered through its rule of the field table and the
+// dialog's entry rule, shown in the rule's display format. The items of a section share the
+// filter and length of `rule`. What the field would not let the user type is refused; what it
+// takes, an empty text too, is entered as the dialog enters it.
 template <typename Acc>
-Field Numeric(std::string name, std::string help, Acc acc, Entry (*entry)(std::string_view),
+Field Numeric(const NumberFieldRule& rule, std::string help, Acc acc, Entry (*entry)(std::string_view),
               std::string (*shown)(int)) {
-  Field f{std::move(name), std::move(help), {}, {}, {}, Compare::Number, {}};
+  Field f{rule.name, std::move(help), {}, {}, {}, Compare::Number, {}};
   f.get = [acc, shown](ConfigModel& m, int i) { return Trim(shown(static_cast<int>(acc(m, i)))); };
-  f.set = [acc, entry](ConfigModel& m, int i, const std::string& t) -> Error {
-    bool digits = false;
-    LeadingInteger(Trim(t), &digits);
-    if (!digits && Trim(t).rfind('.', 0) != 0) return "expected a number";
-    Assign(acc(m, i), entry(t).stored);
+  f.set = [acc, entry, &rule](ConfigModel& m, int i, const std::string& t) -> Error {
+    const auto n = TypedNumber(rule, t);
+    if (!n || n->size() > static_cast<std::size_t>(rule.length))
+      return Format("expected a number the field takes: %d characters of its set", rule.length);
+    Assign(acc(m, i), entry(*n).stored);
     return std::nullopt;
   };
   return f;
@@ -1003,7 +1006,7 @@ std::vector<Section> BuildSchema() {
         Choice("secondary_page_pair", "secondary page pair", text::kPairs, ACC(m.twoToneParams.secondaryPagePair)),
         Flag("complement", "complement", ACC(m.twoToneParams.complement)),
         Choice("duty", "duty", text::kDuty, ACC(m.twoToneParams.duty)),
-        Numeric("beep_repeat_time", "beep repeat time, 0 to 255 s", ACC(m.twoToneParams.beepRepeatTime),
+        Numeric(fields::kTwoToneBeepRepeat, "beep repeat time, 0 to 255 s", ACC(m.twoToneParams.beepRepeatTime),
                 BeepRepeatEntry, SecondsText),
     };
     s.push_back(sec);
@@ -1013,8 +1016,8 @@ std::vector<Section> BuildSchema() {
                 9, always, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kTwoToneTable + 4 * static_cast<std::size_t>(i), 4}}; };
     sec.fields = {
-        Numeric("first", "first tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].first), TwoToneEntry, TwoToneText),
-        Numeric("second", "second tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].second), TwoToneEntry,
+        Numeric(fields::TwoTone(0, false), "first tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].first), TwoToneEntry, TwoToneText),
+        Numeric(fields::TwoTone(0, true), "second tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].second), TwoToneEntry,
                 TwoToneText),
     };
     s.push_back(sec);
@@ -1046,8 +1049,8 @@ std::vector<Section> BuildSchema() {
     sec.fields = {
         Choice("encode_type", "encode type", text::kEncodeTypes, ACC(m.twoToneEncode.encodeType)),
         Choice("format_pair", "format pair", text::kPairs, ACC(m.twoToneEncode.formatPair)),
-        Numeric("period_1", "period time 1, 0.0 to 25.5 s", ACC(m.twoToneEncode.period1), PeriodTimeEntry, PeriodTimeText),
-        Numeric("period_2", "period time 2, 0.0 to 25.5 s", ACC(m.twoToneEncode.period2), PeriodTimeEntry, PeriodTimeText),
+        Numeric(fields::kTwoTonePeriod1, "period time 1, 0.0 to 25.5 s", ACC(m.twoToneEncode.period1), PeriodTimeEntry, PeriodTimeText),
+        Numeric(fields::kTwoTonePeriod2, "period time 2, 0.0 to 25.5 s", ACC(m.twoToneEncode.period2), PeriodTimeEntry, PeriodTimeText),
     };
     s.push_back(sec);
   }
@@ -1057,12 +1060,12 @@ std::vector<Section> BuildSchema() {
     Section sec{"five_tone", "5-tone general parameters", 0, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kFiveToneGeneral, 15}, {5, 1}, {7, 1}});
     for (int k = 0; k < 4; ++k)
-      sec.fields.push_back(Numeric(Format("delay_%d", k + 1), "delay, 0 to 2550 ms",
+      sec.fields.push_back(Numeric(fields::FiveToneTime(k), "delay, 0 to 2550 ms",
                                    [k](ConfigModel& m, int) -> int& { return m.fiveToneGeneral.delays[static_cast<std::size_t>(k)]; },
                                    FiveToneDelayEntry, FiveToneDelayText));
-    sec.fields.push_back(Numeric("first_digit_delay", "first digit delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.firstDigitDelay),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(4), "first digit delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.firstDigitDelay),
                                  FiveToneDelayEntry, FiveToneDelayText));
-    sec.fields.push_back(Numeric("transpond_delay", "transpond delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.transpondDelay),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(5), "transpond delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.transpondDelay),
                                  FiveToneDelayEntry, FiveToneDelayText));
     for (int k = 0; k < 8; ++k)
       sec.fields.push_back(Flag(Format("display_digit_%d", k + 1), "digit shown",
@@ -1077,13 +1080,13 @@ std::vector<Section> BuildSchema() {
     for (int k = 0; k < 8; ++k)
       sec.fields.push_back(Flag(Format("compare_digit_%d", k + 1), "digit compared",
                                 [k](ConfigModel& m, int) -> bool& { return m.fiveToneGeneral.compareDigits[static_cast<std::size_t>(k)]; }));
-    sec.fields.push_back(Numeric("id_decode_time", "ID decode time, 0 to 2550 ms", ACC(m.fiveToneGeneral.idDecodeTime),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(7), "ID decode time, 0 to 2550 ms", ACC(m.fiveToneGeneral.idDecodeTime),
                                  IdDecodeTimeEntry, FiveToneDelayText));
-    sec.fields.push_back(Numeric("beep_repeat_time", "beep repeat time, 0 to 255 s", ACC(m.fiveToneGeneral.beepRepeatTime),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(8), "beep repeat time, 0 to 255 s", ACC(m.fiveToneGeneral.beepRepeatTime),
                                  FiveToneSecondsEntry, SecondsText));
     sec.fields.push_back(Choice("call_key_2", "call key 2", text::kCallKeys, ACC(m.fiveToneGeneral.callKey2)));
     sec.fields.push_back(Choice("call_key_3", "call key 3", text::kCallKeys, ACC(m.fiveToneGeneral.callKey3)));
-    sec.fields.push_back(Numeric("auto_tx_time", "auto TX time, 0 to 255 s", ACC(m.fiveToneGeneral.autoTxTime),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(6), "auto TX time, 0 to 255 s", ACC(m.fiveToneGeneral.autoTxTime),
                                  FiveToneSecondsEntry, SecondsText));
     sec.fields.push_back(Choice("auto_reset_time", "auto reset time", text::kAutoResetTimes, ACC(m.fiveToneGeneral.autoResetTime)));
     sec.fields.push_back(Flag("auto_reset_beep", "beep at auto reset", ACC(m.fiveToneGeneral.autoResetBeep)));
@@ -1094,9 +1097,9 @@ std::vector<Section> BuildSchema() {
                 Texts(text::kToneFormatNames), {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneTiming + 2 * static_cast<std::size_t>(i), 2}}; };
     sec.fields = {
-        Numeric("period", "tone period, 0 to 255 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].period),
+        Numeric(fields::TonePeriod(0), "tone period, 0 to 255 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].period),
                 TonePeriodEntry, TonePeriodText),
-        Numeric("gap", "receive gap, 0.0 to 637.5 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].gap),
+        Numeric(fields::ReceiveGap(0), "receive gap, 0.0 to 637.5 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].gap),
                 ReceiveGapEntry, ReceiveGapText),
     };
     s.push_back(sec);
@@ -1105,7 +1108,7 @@ std::vector<Section> BuildSchema() {
     Section sec{"user_tones", "User tones of the User format, 300 to 3000 Hz", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kUserTones, 30}});
     for (int k = 0; k < FiveToneUserTones::kToneCount; ++k)
-      sec.fields.push_back(Numeric("tone_" + std::string(text::kUserToneNames[k]), "tone frequency",
+      sec.fields.push_back(Numeric(fields::UserTone(k), "tone frequency",
                                    [k](ConfigModel& m, int) -> int& { return m.userTones.tones[static_cast<std::size_t>(k)]; },
                                    UserToneEntry, UserToneText));
     s.push_back(sec);

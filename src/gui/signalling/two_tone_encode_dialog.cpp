@@ -3,13 +3,14 @@
 #include <QFormLayout>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
 
 namespace {
 
-enum : int { kEncodeType = 4565, kFormatPair, kPeriod1, kPeriod2 };
+enum : int { kEncodeType = 4565, kFormatPair, kPeriod1, kPeriod2 };  // the periods as in the field table
 
 const HelpTopic kTopics[] = {
     {kEncodeType, "2-Tone Encode Type",
@@ -29,8 +30,8 @@ CTwoToneEncodeDlg::CTwoToneEncodeDlg(const ParamEnv& env, QWidget* parent)
   QFormLayout* form = AddForm();
   AddCombo(form, kEncodeType, QStringLiteral("&Encode Type"), Items(text::kEncodeTypes));
   AddCombo(form, kFormatPair, QStringLiteral("Encode &Format Pair#"), Items(text::kPairs));
-  AddEdit(form, kPeriod1, QStringLiteral("&1st Tone Period Time"), 1, 4);
-  AddEdit(form, kPeriod2, QStringLiteral("&2nd Tone Period Time"), 1, 4);
+  for (const NumberFieldRule* r : {&fields::kTwoTonePeriod1, &fields::kTwoTonePeriod2})
+    AddEdit(form, r->id, RuleLabel(*r), r->filterMode, r->length);
   ShowIndex(kEncodeType, encode_.encodeType);
   ShowIndex(kFormatPair, encode_.formatPair);
   ShowText(kPeriod1, PeriodTimeText(encode_.period1));

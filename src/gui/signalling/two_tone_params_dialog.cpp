@@ -3,6 +3,7 @@
 #include <QFormLayout>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -60,7 +61,8 @@ CTwoToneParamsDlg::CTwoToneParamsDlg(const ParamEnv& env, QWidget* parent)
   AddCombo(form, kDuty, QStringLiteral("Dut&y"), Items(text::kDuty));
   AddCombo(form, kCallBeepTone, QStringLiteral("&Call Beep Tone"), Items(text::kCallBeepTones));
   AddCombo(form, kBeepMode, QStringLiteral("&Beep Mode"), Items(text::kBeepModes));
-  AddEdit(form, kBeepRepeat, QStringLiteral("Beep R&epeat"), 6, 3);
+  const NumberFieldRule& beep = fields::kTwoToneBeepRepeat;
+  AddEdit(form, beep.id, RuleLabel(beep), beep.filterMode, beep.length);
 
   ShowIndex(kAutoResetTime, params_.autoResetTime);
   ShowIndex(kAutoResetBeep, params_.autoResetBeep);
