@@ -132,22 +132,6 @@ Field Numeric(const NumberFieldRule& rule, std::string help, Acc acc, Entry (*en
   return f;
 }
 
-// A digit string: characters of filter `mode`, at most `max` of them.
-template <typename Acc>
-Field Digits(std::string name, std::string help, Acc acc, int mode, std::size_t max) {
-  Field f{std::move(name), std::move(help), {}, {}, {}, Compare::Text, {}};
-  f.get = [acc](ConfigModel& m, int i) { return Trim(acc(m, i)); };
-  f.set = [acc, mode, max](ConfigModel& m, int i, const std::string& t) -> Error {
-    std::string s = Trim(t);
-    if (s.size() > max || !AllAccepted(s, mode)) return Format("expected at most %zu characters of the field's set", max);
-    for (char& c : s)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    acc(m, i) = s;
-    return std::nullopt;
-  };
-  return f;
-}
-
 // A text field of the dialogs, entered through its rule of the field table: refused where the
 // dialog's field would not let the user type the text, stored as the dialog stores a finished edit.
 template <typename Acc>
@@ -157,19 +141,6 @@ Field Typed(const TextFieldRule& rule, Acc acc) {
   f.set = [acc, &rule](ConfigModel& m, int i, const std::string& t) -> Error {
     if (!TypedAccepted(rule, t)) return std::string("the field does not take this text: ") + rule.help;
     acc(m, i) = rule.enter(t);
-    return std::nullopt;
-  };
-  return f;
-}
-
-// A six-bit text of 8 characters (tags).
-template <typename Acc>
-Field Tag(std::string name, std::string help, Acc acc) {
-  Field f{std::move(name), std::move(help), {}, {}, {}, Compare::Text, {}};
-  f.get = [acc](ConfigModel& m, int i) { return RightTrim(acc(m, i)); };
-  f.set = [acc](ConfigModel& m, int i, const std::string& t) -> Error {
-    if (t.size() > 8 || !AllAccepted(t, 4)) return "expected at most 8 characters";
-    acc(m, i) = PowerOnTagEntry(t);
     return std::nullopt;
   };
   return f;
@@ -658,7 +629,7 @@ std::vector<Section> BuildSchema() {
       return std::vector<std::pair<std::size_t, std::size_t>>{
           {off::kGroupTags + 8 * g, 8}, {off::kGroupSizes + g, 1}, {off::kGroupSystemType + g / 8, 1}};
     };
-    sec.fields.push_back(Tag("tag", "group tag", ACC(m.data.channels.groupTag[static_cast<std::size_t>(i)])));
+    sec.fields.push_back(Typed(fields::kGroupTag, ACC(m.data.channels.groupTag[static_cast<std::size_t>(i)])));
     Field size{"size", "channels in the group (0 to 128, the groups together at most 256; group 1 at least 1)", {},
                {}, {}, Compare::Number, {}};
     size.get = [](ConfigModel& m, int i) { return std::to_string(m.data.channels.groupSize[static_cast<std::size_t>(i)]); };
@@ -1173,10 +1144,10 @@ std::vector<Section> BuildSchema() {
         return "expected \"------\", \"Sys Call\" or \"ENC-1\" to \"ENC-32\"";
       };
       f.push_back(tr);
-      f.push_back(Digits("code", "decode code, up to 8 hexadecimal digits",
-                         [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).code; }, 7, 8));
+      f.push_back(Typed(fields::kFiveToneDecodeCode, [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).code; }));
     }
-    f.push_back(Tag("tag", "tag", [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).tag; }));
+    f.push_back(Typed(group ? fields::kFiveToneGroupTag : fields::kFiveToneDecodeTag,
+                      [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).tag; }));
     f.push_back(Flag("id", "ID", [entry](ConfigModel& m, int i) -> bool& { return entry(m, i).id; }));
     f.push_back(Choice("led_display", "LED display", text::kLedDisplays, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).ledDisplay; }));
     f.push_back(Choice("mode", "mode", text::kDecodeModes, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).mode; }));
@@ -1204,8 +1175,8 @@ std::vector<Section> BuildSchema() {
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneEncode + 15 * static_cast<std::size_t>(i), 15}}; };
 #define ENC(field) ACC(m.encode.entries[static_cast<std::size_t>(i)].field)
     sec.fields = {
-        Digits("code", "encode code, up to 8 hexadecimal digits", ENC(code), 7, 8),
-        Tag("tag", "tag", ENC(tag)),
+        Typed(fields::kFiveToneEncodeCode, ENC(code)),
+        Typed(fields::kFiveToneEncodeTag, ENC(tag)),
         Flag("first_extension", "first extension", ENC(firstExtension)),
         Flag("sel", "selectable", ENC(sel)),
         Flag("overwrite", "overwrite", ENC(overwrite)),

@@ -68,6 +68,7 @@ struct NumberFieldRule {
   const char* name;
   int filterMode;
   int length;
+  const char* unit;  // what the field shows after the number; the text form may write it too
 };
 namespace fields {
 extern const NumberFieldRule kMinFrequency;
@@ -92,9 +93,9 @@ std::span<const NumberFieldRule> NumberFieldRules();
 // and name (0 for a field of its own).
 int RuleItem(const TextFieldRule& f);
 int RuleItem(const NumberFieldRule& f);
-// The number of a text-form value without its unit and the blanks before it ("146.0MHz",
-// "44.250 MHz", "120 ms", "25.5 s", "3000.0 Hz"), or nothing when it holds a character the field
-// does not let the user type.
+// The number of a text-form value without the field's unit and the blanks before it ("146.0MHz",
+// "44.250 MHz", "120 ms", "25.5 s"), or nothing when it holds a character the field does not let
+// the user type.
 std::optional<std::string> TypedNumber(const NumberFieldRule& f, std::string_view text);
 
 }  // namespace kp53
