@@ -601,21 +601,8 @@ TEST(SignallingGridTest, CodePickListsShowTheEncodeEntries) {
   EXPECT_EQ(PickListChoices(text::PickList::kPrimaryPair, data.image), text::PickListItems(text::PickList::kPrimaryPair));
 }
 
-TEST(SignallingGridTest, TypedCodesAndTags) {
+TEST(SignallingGridTest, TypedCellsAreEditableWhereTheRadioHasThem) {
   Tables t;
-  struct Key {
-    char typed;
-    std::optional<char> code, tag;
-  } keys[] = {
-      {'7', '7', '7'},  {'a', 'A', 'A'},  {'E', 'E', 'E'}, {'f', std::nullopt, 'F'}, {'z', std::nullopt, 'Z'},
-      {'!', std::nullopt, std::nullopt},  {'~', std::nullopt, std::nullopt},  {'$', std::nullopt, std::nullopt},
-      {'-', std::nullopt, '-'},           {' ', std::nullopt, ' '},
-  };
-  for (const Key& k : keys) {
-    EXPECT_EQ(t.encodeGrid.StartsEdit(0, 1, k.typed), k.code) << k.typed;
-    EXPECT_EQ(t.encodeGrid.StartsEdit(0, 2, k.typed), k.tag) << k.typed;
-    EXPECT_EQ(t.decodeGrid.StartsEdit(0, 1, k.typed), k.code) << k.typed;
-  }
   // Decode: no code on the group row, no tag while the entry's ID flag is on; no tags on the HT-610.
   EXPECT_FALSE(t.decodeGrid.Editable(8, 1));
   EXPECT_TRUE(t.decodeGrid.Editable(8, 2));
@@ -626,18 +613,6 @@ TEST(SignallingGridTest, TypedCodesAndTags) {
   FiveToneEncodeGrid ht610Encode(t.encode, false);
   EXPECT_EQ(std::tuple(ht610Decode.Editable(0, 2), ht610Encode.Editable(0, 2), ht610Encode.Editable(0, 1)),
             std::tuple(false, false, true));
-
-  // A finished edit is exactly 8 characters: padded, cut, upper-cased; a code ends at a non-digit.
-  EXPECT_TRUE(t.decodeGrid.EndEdit(0, 1, "9a"));
-  EXPECT_EQ(t.decode.entries[0].code, "9A      ");
-  EXPECT_TRUE(t.encodeGrid.EndEdit(1, 1, "123456789"));
-  EXPECT_EQ(t.encode.entries[1].code, "12345678");
-  EXPECT_TRUE(t.encodeGrid.EndEdit(2, 1, "12x4"));
-  EXPECT_EQ(t.encode.entries[2].code, "12      ");
-  EXPECT_TRUE(t.encodeGrid.EndEdit(3, 2, "ab$c"));
-  EXPECT_EQ(t.encode.entries[3].tag, "AB C    ");
-  EXPECT_FALSE(t.encodeGrid.EndEdit(3, 4, "1"));
-
 }
 
 TEST(SignallingGridTest, CopyAndPasteOfSystemCells) {

@@ -94,8 +94,6 @@ TEST(ConfigSchema, FieldsEnterThroughTheirRules) {
       {"hardware: {band: UHF}", "hardware.min_frequency", "450.0MHz"},
       {"key_functions: {side1: Lamp, side2: Monitor}", "key_functions.side2", "Monitor"},
       {"scanning: {priority_channel: 7}", "scanning.priority_channel", "7"},
-      {"signalling: {system: 2-Tone}\ntwo_tone_pairs: {2: {first: 1000.0}}", "two_tone_pairs.2.first", "1000.0 Hz"},
-      {"five_tone_formats: {CCIR1: {gap: 40}}", "five_tone_formats.CCIR1.gap", "40.0 ms"},
       {"channels: {3: &c {squelch: 9, power: L}, 5: *c}", "channels.5.power", "L"},
   };
   for (const auto& c : cases) {

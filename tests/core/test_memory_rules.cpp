@@ -371,8 +371,8 @@ TEST(FieldTableTest, TextFieldsStoreAndRefuse) {
       EXPECT_EQ(c.rule.enter(c.typed), c.stored) << c.rule.name << " " << c.typed;
     }
   }
-  std::set<int> ids;
-  for (const TextFieldRule& r : TextFieldRules()) EXPECT_TRUE(ids.insert(r.id).second) << r.id;
+  std::set<std::pair<int, std::string>> ids;  // the decode table's group row shares its column's prompt
+  for (const TextFieldRule& r : TextFieldRules()) EXPECT_TRUE(ids.insert({r.id, r.area}).second) << r.id;
 }
 
 // --- Numeric entry -------------------------------------------------------------------------------

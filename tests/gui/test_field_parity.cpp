@@ -9,8 +9,10 @@
 #include <random>
 #include <type_traits>
 
+#include "config/config_schema.h"
 #include "config/config_text.h"
 #include "config/config_verify.h"
+#include "channels/allocation_dialog.h"
 #include "gui_fixture.h"
 #include "image/common_options_area.h"
 #include "image/field_table.h"
@@ -21,7 +23,15 @@
 #include "params/password_dialog.h"
 #include "params/power_saving_dialog.h"
 #include "signalling/ani_speed_dial_dialog.h"
+#include "signalling/five_tone_decode_dialog.h"
+#include "signalling/five_tone_encode_dialog.h"
+#include "signalling/five_tone_format_dialog.h"
+#include "signalling/five_tone_general_dialog.h"
+#include "signalling/five_tone_user_tone_dialog.h"
 #include "signalling/paging_code_dialog.h"
+#include "signalling/two_tone_encode_dialog.h"
+#include "signalling/two_tone_params_dialog.h"
+#include "signalling/two_tone_table_dialog.h"
 #include "text/input_filters.h"
 
 namespace kp53::gui {
@@ -36,29 +46,43 @@ std::unique_ptr<CParamDialog> OpenFor(const Rule& rule, const ParamEnv& env) {
   if (area == "password") return std::make_unique<CPowerOnPasswordDlg>(env);
   if (area == "power_saving") return std::make_unique<CPowerSavingDlg>(env);
   if (area == "dtmf") return std::make_unique<CAniSpeedDialDlg>(env);
+  if (area == "two_tone") return std::make_unique<CTwoToneParamsDlg>(env);
+  if (area == "two_tone_encode") return std::make_unique<CTwoToneEncodeDlg>(env);
+  if (area == "two_tone_pairs") return std::make_unique<CTwoToneTableDlg>(env);
+  if (area == "five_tone") return std::make_unique<CFiveToneGeneralDlg>(env);
+  if (area == "five_tone_formats") return std::make_unique<CFiveToneFormatDlg>(env);
+  if (area == "user_tones") return std::make_unique<CFiveToneUserToneDlg>(env);
+  if (area == "five_tone_encode") return std::make_unique<CFiveToneEncodeDlg>(env);
+  if (area.rfind("five_tone_decode", 0) == 0) return std::make_unique<CFiveToneDecodeDlg>(env);
   return std::make_unique<CPagingCodeDlg>(env);
 }
 
 template <typename Rule>
-std::string TextFor(const Rule& rule, const std::string& typed) {
+std::string TextFor(const Rule& rule, const std::string& typed, int item) {
   std::string quoted = "'";
   for (char c : typed) quoted += c == '\'' ? std::string("''") : std::string(1, c);
   quoted += "'";
-  if (std::string(rule.area) == "pages") return Format("pages: {%d: {code: %s}}", rule.id - 4620 + 1, quoted.c_str());
-  return std::string(rule.area) + ": {" + rule.name + ": " + quoted + "}";
+  const std::string field = std::string(rule.name) + ": " + quoted;
+  for (const config::Section& sec : config::Schema())
+    if (sec.name == rule.area && sec.count > 0) return sec.name + ": {" + sec.ItemKey(item) + ": {" + field + "}}";
+  return std::string(rule.area) + ": {" + field + "}";
 }
 
 char Mapped(const TextFieldRule& rule, char c) { return MapTypedCharacter(rule, c); }
 char Mapped(const NumberFieldRule&, char c) { return c; }
+// A number's unit after it is the text form's (the field shows it): no refused key is a unit's.
+bool OfUnit(const TextFieldRule&, char) { return false; }
+bool OfUnit(const NumberFieldRule& rule, char c) { return std::string_view(rule.unit).find(c) != std::string_view::npos; }
 
-// Ten texts: empty, at the limit, over it (a text field only: the text form writes numbers finer
-// than their field), four of random length, three with a refused character.
+// Ten texts: empty, at the limit, over it (not for the hardware numbers: the text form writes them
+// finer than their field), four of random length, three with a refused character.
 template <typename Rule>
 std::vector<std::string> Generated(const Rule& rule, std::mt19937& rng) {
   auto pick = [&](std::size_t at, bool taken) {
     std::string set;
     for (char c = taken ? ' ' : '!'; c <= '~'; ++c)  // (trailing blanks count as no text in the text form)
-      if ((FieldFilterAccepts(rule.filterMode, static_cast<int>(at), c) && Mapped(rule, c)) == taken) set += c;
+      if (!OfUnit(rule, c) && (FieldFilterAccepts(rule.filterMode, static_cast<int>(at), c) && Mapped(rule, c)) == taken)
+        set += c;
     return set[rng() % set.size()];
   };
   auto valid = [&](std::size_t n) {
@@ -68,7 +92,7 @@ std::vector<std::string> Generated(const Rule& rule, std::mt19937& rng) {
   };
   const auto length = static_cast<std::size_t>(rule.length);
   std::vector<std::string> texts{"", valid(length)};
-  if constexpr (std::is_same_v<Rule, TextFieldRule>) texts.push_back(valid(length + 1));
+  if (std::is_same_v<Rule, TextFieldRule> || std::string(rule.area) != "hardware") texts.push_back(valid(length + 1));
   for (int k = 0; k < 4; ++k) texts.push_back(valid(1 + rng() % length));
   for (int k = 0; k < 3; ++k) {
     std::string s = valid(1 + rng() % length);
@@ -79,64 +103,144 @@ std::vector<std::string> Generated(const Rule& rule, std::mt19937& rng) {
   return texts;
 }
 
-TEST_F(GuiTest, DialogAndTextEnterEveryFieldOfTheTableAlike) {
-  // A base on which every field is editable: maintenance mode, the SCB-31 board, the password on.
-  ctx.maintenanceMode = true;
-  RadioData base = doc->Data();
-  CommonOptionsArea options;
-  options.LoadFromImage(base.image);
-  options.optionBoard = CommonOptionsArea::kOptionScb31;
-  options.passwordEnabled = 1;
-  options.StoreToImage(base.image);
-  ReloadAreas(base);
-  NormalizeImage(base);
-
-  std::mt19937 rng(23);
+// Bases on which every field is editable: maintenance mode, the HT-620, the SCB-31 board, the
+// password on; the 2-tone system for the 2-tone fields, the 5-tone system for the 5-tone ones.
+struct FieldParityTest : GuiTest {
+  RadioData twoTone, fiveTone;
+  std::mt19937 rng{23};
   int fields = 0, values = 0, refused = 0;
-  auto walk = [&](const auto& rule) {
+
+  void SetUp() override {
+    GuiTest::SetUp();
+    ctx.maintenanceMode = true;
+    twoTone = doc->Data();
+    twoTone.hardware.model = 1;
+    twoTone.hardware.StoreToImage(twoTone.image);
+    CommonOptionsArea options;
+    options.LoadFromImage(twoTone.image);
+    options.optionBoard = CommonOptionsArea::kOptionScb31;
+    options.passwordEnabled = 1;
+    options.StoreToImage(twoTone.image);
+    fiveTone = twoTone;
+    for (RadioData* base : {&twoTone, &fiveTone}) {
+      base->signaling.system = base == &fiveTone ? SignalingSystemArea::kFiveTone : SignalingSystemArea::kTwoTone;
+      base->signaling.StoreToImage(base->image);
+      ReloadAreas(*base);
+      NormalizeImage(*base);
+    }
+  }
+  const RadioData& BaseFor(const std::string& area) const {
+    return area.rfind("five_tone", 0) == 0 || area == "user_tones" ? fiveTone : twoTone;
+  }
+  // The text form enters `typed` onto the base: the same image as the dialog gave, or a refusal
+  // where the dialog did not take every key; verify finds nothing in what it accepts.
+  template <typename Rule>
+  void Compare(const Rule& rule, const std::string& typed, int item, bool dialogTookAll) {
+    const RadioData& base = BaseFor(rule.area);
+    const std::string what = std::string(rule.area) + "." + rule.name + " " + std::to_string(item) + " \"" + typed + "\"";
+    const auto r = config::ImportText(TextFor(rule, typed, item), base.image, base.defaultSplit);
+    EXPECT_EQ(dialogTookAll, r.errors.empty()) << what;
+    if (!r.errors.empty()) {
+      ++refused;
+      return;
+    }
+    EXPECT_EQ(doc->Data().image, r.image) << what;
+    EXPECT_EQ(doc->Data().defaultSplit, r.split) << what;
+    // A band limit may leave channels outside the band, as the Hardware dialog does.
+    for (const auto& f : config::Verify(r.image, r.split))
+      EXPECT_TRUE(rule.filterMode == 1 && f.message.find("outside the band") != std::string::npos)
+          << what << ": " << f.place << " " << f.message;
+  }
+  // The keys of `typed` one by one into an edit whose text is selected: it keeps each key the
+  // rule lets through at its place within the length, as the rule maps it. Whether it took all.
+  template <typename Rule>
+  static bool TypeOver(QWidget* edit, const Rule& rule, const std::string& typed) {
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, QString::fromLatin1(typed.c_str()));
+    std::string kept;
+    for (char c : typed)
+      if (kept.size() < static_cast<std::size_t>(rule.length) && FieldFilterAccepts(rule.filterMode, static_cast<int>(kept.size()), c) && Mapped(rule, c))
+        kept += Mapped(rule, c);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(edit)->text().toStdString(), kept) << rule.id << " \"" << typed << "\"";
+    QTest::keyClick(edit, Qt::Key_Return);
+    return kept.size() == typed.size();
+  }
+  // A field of a parameter dialog.
+  template <typename Rule>
+  void Walk(const Rule& rule) {
     ++fields;
     for (const std::string& typed : Generated(rule, rng)) {
       ++values;
-      const std::string what = std::string(rule.name) + " " + std::to_string(rule.id) + " \"" + typed + "\"";
-      // The dialog: Enter starts the edit, Backspace clears it, the keys go in one by one, Enter
+      // The dialog: the edit starts with the text selected, as Enter starts it (Enter on a 2-tone
+      // table tone picks a tone instead), Backspace clears it, the keys go in one by one, Enter
       // finishes, OK stores; the frame normalises before the next command.
-      doc->Data() = base;
+      doc->Data() = BaseFor(rule.area);
       auto dlg = OpenFor(rule, ParamEnv{*doc, prompt, [](int) {}});
       dlg->show();
       CFilteredEdit* edit = dlg->Edit(rule.id);
-      if (!edit) return ADD_FAILURE() << what;
+      if (!edit) return ADD_FAILURE() << rule.id;
       edit->setFocus();
-      QTest::keyClick(edit, Qt::Key_Return);
-      QTest::keyClick(edit, Qt::Key_Backspace);
-      QTest::keyClicks(edit, QString::fromLatin1(typed.c_str()));
-      std::string mapped;
-      for (char c : typed) mapped += Mapped(rule, c) ? Mapped(rule, c) : '?';
-      const bool dialogTookAll = edit->text().toStdString() == mapped;
-      QTest::keyClick(edit, Qt::Key_Return);
+      edit->beginEdit();
+      const bool tookAll = TypeOver(edit, rule, typed);
       dlg->OkButton()->click();
       NormalizeImage(doc->Data());
-
-      const auto r = config::ImportText(TextFor(rule, typed), base.image, base.defaultSplit);
-      EXPECT_EQ(dialogTookAll, r.errors.empty()) << what;
-      if (!r.errors.empty()) {
-        ++refused;
-        continue;
-      }
-      EXPECT_EQ(doc->Data().image, r.image) << what;
-      EXPECT_EQ(doc->Data().defaultSplit, r.split) << what;
-      // A band limit may leave channels outside the band, as the Hardware dialog does.
-      for (const auto& f : config::Verify(r.image, r.split))
-        EXPECT_TRUE(rule.filterMode == 1 && f.message.find("outside the band") != std::string::npos)
-            << what << ": " << f.place << " " << f.message;
+      Compare(rule, typed, RuleItem(rule), tookAll);
     }
-  };
-  for (const TextFieldRule& rule : TextFieldRules()) walk(rule);
-  for (const NumberFieldRule* rule : {&fields::kMinFrequency, &fields::kMaxFrequency, &fields::kRefOsc,
-                                      &fields::kFirstIf, &fields::kDefaultSplit})
-    walk(*rule);
-  EXPECT_EQ(fields, 32);
-  EXPECT_EQ(values, 315);
-  EXPECT_EQ(refused, 123);  // every text over the limit or with a refused character
+  }
+  // A typed cell of a table: the cell editor, opened by Enter on the cell with its text selected;
+  // the items of a table share a rule, and the values go to items spread over the table.
+  void Cell(const TextFieldRule& rule) {
+    ++fields;
+    const std::string area = rule.area;
+    const int count = area == "five_tone_decode" ? 8 : area == "five_tone_encode" ? 32 : area == "groups" ? 16 : 1;
+    int item = 0;
+    for (const std::string& typed : Generated(rule, rng)) {
+      ++values;
+      item = (item + 5) % count;
+      doc->Data() = BaseFor(area);
+      bool tookAll = false;
+      if (area == "groups") {
+        CAllocationDlg dlg(doc->Data(), CommonOptionsArea::kOptionScb31, true, [] {});
+        dlg.show();
+        dlg.tagField(item)->setFocus();
+        QTest::keyClick(dlg.tagField(item), Qt::Key_Return);
+        tookAll = TypeOver(dlg.tagField(item), rule, typed);
+        dlg.okButton()->setFocus();
+        dlg.okButton()->click();
+      } else {
+        const auto owner = OpenFor(rule, ParamEnv{*doc, prompt, [](int) {}});
+        auto* dlg = static_cast<CTableDialog*>(owner.get());
+        dlg->show();
+        dlg->Grid()->SetRow(2 + (area == "five_tone_decode_group" ? FiveToneDecodeGrid::kGroupRow : item));
+        dlg->Grid()->SetCol(std::string(rule.name) == "code" ? 1 : kTagColumn);
+        dlg->Grid()->setFocus();
+        QTest::keyClick(dlg->Grid(), Qt::Key_Return);
+        tookAll = TypeOver(dlg->Editor(), rule, typed);
+        dlg->OkButton()->click();
+      }
+      NormalizeImage(doc->Data());
+      Compare(rule, typed, item, tookAll);
+    }
+  }
+};
+
+// The text fields, then the numbers: each test has a time limit of its own.
+TEST_F(FieldParityTest, DialogAndTextEnterEveryTextFieldOfTheTableAlike) {
+  for (const TextFieldRule& rule : TextFieldRules())
+    if (rule.id == fields::kGroupTag.id || std::string(rule.area).rfind("five_tone", 0) == 0)
+      Cell(rule);
+    else
+      Walk(rule);
+  EXPECT_EQ(fields, 33);
+  EXPECT_EQ(values, 330);
+  EXPECT_EQ(refused, 132);  // every text over the limit or with a refused character
+}
+
+TEST_F(FieldParityTest, DialogAndTextEnterEveryNumberFieldOfTheTableAlike) {
+  for (const NumberFieldRule& rule : NumberFieldRules()) Walk(rule);
+  EXPECT_EQ(fields, 76);
+  EXPECT_EQ(values, 755);
+  EXPECT_EQ(refused, 299);
 }
 
 }  // namespace

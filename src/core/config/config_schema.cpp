@@ -141,33 +141,20 @@ Field Listed(const ListFieldRule& rule, Acc acc, std::function<void(ConfigModel&
   return f;
 }
 
-// A numeric field entered through a dialog's entry rule, shown in the rule's display format.
+// A number field of the signalling dialogs, entered through its rule of the field table and the
+// dialog's entry rule, shown in the rule's display format. The items of a section share the
+// filter and length of `rule`. What the field would not let the user type is refused; what it
+// takes, an empty text too, is entered as the dialog enters it.
 template <typename Acc>
-Field Numeric(std::string name, std::string help, Acc acc, Entry (*entry)(std::string_view),
+Field Numeric(const NumberFieldRule& rule, std::string help, Acc acc, Entry (*entry)(std::string_view),
               std::string (*shown)(int)) {
-  Field f{std::move(name), std::move(help), {}, {}, {}, Compare::Number, {}};
+  Field f{rule.name, std::move(help), {}, {}, {}, Compare::Number, {}};
   f.get = [acc, shown](ConfigModel& m, int i) { return Trim(shown(static_cast<int>(acc(m, i)))); };
-  f.set = [acc, entry](ConfigModel& m, int i, const std::string& t) -> Error {
-    bool digits = false;
-    LeadingInteger(Trim(t), &digits);
-    if (!digits && Trim(t).rfind('.', 0) != 0) return "expected a number";
-    Assign(acc(m, i), entry(t).stored);
-    return std::nullopt;
-  };
-  return f;
-}
-
-// A digit string: characters of filter `mode`, at most `max` of them.
-template <typename Acc>
-Field Digits(std::string name, std::string help, Acc acc, int mode, std::size_t max) {
-  Field f{std::move(name), std::move(help), {}, {}, {}, Compare::Text, {}};
-  f.get = [acc](ConfigModel& m, int i) { return Trim(acc(m, i)); };
-  f.set = [acc, mode, max](ConfigModel& m, int i, const std::string& t) -> Error {
-    std::string s = Trim(t);
-    if (s.size() > max || !AllAccepted(s, mode)) return Format("expected at most %zu characters of the field's set", max);
-    for (char& c : s)
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    acc(m, i) = s;
+  f.set = [acc, entry, &rule](ConfigModel& m, int i, const std::string& t) -> Error {
+    const auto n = TypedNumber(rule, t);
+    if (!n || n->size() > static_cast<std::size_t>(rule.length))
+      return Format("expected a number the field takes: %d characters of its set", rule.length);
+    Assign(acc(m, i), entry(*n).stored);
     return std::nullopt;
   };
   return f;
@@ -182,19 +169,6 @@ Field Typed(const TextFieldRule& rule, Acc acc) {
   f.set = [acc, &rule](ConfigModel& m, int i, const std::string& t) -> Error {
     if (!TypedAccepted(rule, t)) return std::string("the field does not take this text: ") + rule.help;
     acc(m, i) = rule.enter(t);
-    return std::nullopt;
-  };
-  return f;
-}
-
-// A six-bit text of 8 characters (tags).
-template <typename Acc>
-Field Tag(std::string name, std::string help, Acc acc) {
-  Field f{std::move(name), std::move(help), {}, {}, {}, Compare::Text, {}};
-  f.get = [acc](ConfigModel& m, int i) { return RightTrim(acc(m, i)); };
-  f.set = [acc](ConfigModel& m, int i, const std::string& t) -> Error {
-    if (t.size() > 8 || !AllAccepted(t, 4)) return "expected at most 8 characters";
-    acc(m, i) = PowerOnTagEntry(t);
     return std::nullopt;
   };
   return f;
@@ -646,7 +620,7 @@ std::vector<Section> BuildSchema() {
       return std::vector<std::pair<std::size_t, std::size_t>>{
           {off::kGroupTags + 8 * g, 8}, {off::kGroupSizes + g, 1}, {off::kGroupSystemType + g / 8, 1}};
     };
-    sec.fields.push_back(Tag("tag", "group tag", ACC(m.data.channels.groupTag[static_cast<std::size_t>(i)])));
+    sec.fields.push_back(Typed(fields::kGroupTag, ACC(m.data.channels.groupTag[static_cast<std::size_t>(i)])));
     Field size{"size", "channels in the group (0 to 128, the groups together at most 256; group 1 at least 1)", {},
                {}, {}, Compare::Number, {}};
     size.get = [](ConfigModel& m, int i) { return std::to_string(m.data.channels.groupSize[static_cast<std::size_t>(i)]); };
@@ -962,7 +936,7 @@ std::vector<Section> BuildSchema() {
         Listed(fields::List(3405), ACC(m.twoToneParams.secondaryPagePair)),
         Listed(fields::List(3406), ACC(m.twoToneParams.complement)),
         Listed(fields::List(3407), ACC(m.twoToneParams.duty)),
-        Numeric("beep_repeat_time", "beep repeat time, 0 to 255 s", ACC(m.twoToneParams.beepRepeatTime),
+        Numeric(fields::kTwoToneBeepRepeat, "beep repeat time, 0 to 255 s", ACC(m.twoToneParams.beepRepeatTime),
                 BeepRepeatEntry, SecondsText),
     };
     s.push_back(sec);
@@ -972,8 +946,8 @@ std::vector<Section> BuildSchema() {
                 9, always, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kTwoToneTable + 4 * static_cast<std::size_t>(i), 4}}; };
     sec.fields = {
-        Numeric("first", "first tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].first), TwoToneEntry, TwoToneText),
-        Numeric("second", "second tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].second), TwoToneEntry,
+        Numeric(fields::TwoTone(0, false), "first tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].first), TwoToneEntry, TwoToneText),
+        Numeric(fields::TwoTone(0, true), "second tone", ACC(m.twoToneTable.pairs[static_cast<std::size_t>(i)].second), TwoToneEntry,
                 TwoToneText),
     };
     s.push_back(sec);
@@ -1005,8 +979,8 @@ std::vector<Section> BuildSchema() {
     sec.fields = {
         Listed(fields::List(4565), ACC(m.twoToneEncode.encodeType)),
         Listed(fields::List(4566), ACC(m.twoToneEncode.formatPair)),
-        Numeric("period_1", "period time 1, 0.0 to 25.5 s", ACC(m.twoToneEncode.period1), PeriodTimeEntry, PeriodTimeText),
-        Numeric("period_2", "period time 2, 0.0 to 25.5 s", ACC(m.twoToneEncode.period2), PeriodTimeEntry, PeriodTimeText),
+        Numeric(fields::kTwoTonePeriod1, "period time 1, 0.0 to 25.5 s", ACC(m.twoToneEncode.period1), PeriodTimeEntry, PeriodTimeText),
+        Numeric(fields::kTwoTonePeriod2, "period time 2, 0.0 to 25.5 s", ACC(m.twoToneEncode.period2), PeriodTimeEntry, PeriodTimeText),
     };
     s.push_back(sec);
   }
@@ -1016,12 +990,12 @@ std::vector<Section> BuildSchema() {
     Section sec{"five_tone", "5-tone general parameters", 0, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kFiveToneGeneral, 15}, {5, 1}, {7, 1}});
     for (int k = 0; k < 4; ++k)
-      sec.fields.push_back(Numeric(Format("delay_%d", k + 1), "delay, 0 to 2550 ms",
+      sec.fields.push_back(Numeric(fields::FiveToneTime(k), "delay, 0 to 2550 ms",
                                    [k](ConfigModel& m, int) -> int& { return m.fiveToneGeneral.delays[static_cast<std::size_t>(k)]; },
                                    FiveToneDelayEntry, FiveToneDelayText));
-    sec.fields.push_back(Numeric("first_digit_delay", "first digit delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.firstDigitDelay),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(4), "first digit delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.firstDigitDelay),
                                  FiveToneDelayEntry, FiveToneDelayText));
-    sec.fields.push_back(Numeric("transpond_delay", "transpond delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.transpondDelay),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(5), "transpond delay, 0 to 2550 ms", ACC(m.fiveToneGeneral.transpondDelay),
                                  FiveToneDelayEntry, FiveToneDelayText));
     for (int k = 0; k < 8; ++k)
       sec.fields.push_back(Listed(fields::List(4022 + k),
@@ -1036,13 +1010,13 @@ std::vector<Section> BuildSchema() {
     for (int k = 0; k < 8; ++k)
       sec.fields.push_back(Listed(fields::List(4032 + k),
                                 [k](ConfigModel& m, int) -> bool& { return m.fiveToneGeneral.compareDigits[static_cast<std::size_t>(k)]; }));
-    sec.fields.push_back(Numeric("id_decode_time", "ID decode time, 0 to 2550 ms", ACC(m.fiveToneGeneral.idDecodeTime),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(7), "ID decode time, 0 to 2550 ms", ACC(m.fiveToneGeneral.idDecodeTime),
                                  IdDecodeTimeEntry, FiveToneDelayText));
-    sec.fields.push_back(Numeric("beep_repeat_time", "beep repeat time, 0 to 255 s", ACC(m.fiveToneGeneral.beepRepeatTime),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(8), "beep repeat time, 0 to 255 s", ACC(m.fiveToneGeneral.beepRepeatTime),
                                  FiveToneSecondsEntry, SecondsText));
     sec.fields.push_back(Listed(fields::List(4046), ACC(m.fiveToneGeneral.callKey2)));
     sec.fields.push_back(Listed(fields::List(4047), ACC(m.fiveToneGeneral.callKey3)));
-    sec.fields.push_back(Numeric("auto_tx_time", "auto TX time, 0 to 255 s", ACC(m.fiveToneGeneral.autoTxTime),
+    sec.fields.push_back(Numeric(fields::FiveToneTime(6), "auto TX time, 0 to 255 s", ACC(m.fiveToneGeneral.autoTxTime),
                                  FiveToneSecondsEntry, SecondsText));
     sec.fields.push_back(Listed(fields::List(4044), ACC(m.fiveToneGeneral.autoResetTime)));
     sec.fields.push_back(Listed(fields::List(4045), ACC(m.fiveToneGeneral.autoResetBeep)));
@@ -1053,9 +1027,9 @@ std::vector<Section> BuildSchema() {
                 Texts(text::kToneFormatNames), {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneTiming + 2 * static_cast<std::size_t>(i), 2}}; };
     sec.fields = {
-        Numeric("period", "tone period, 0 to 255 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].period),
+        Numeric(fields::TonePeriod(0), "tone period, 0 to 255 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].period),
                 TonePeriodEntry, TonePeriodText),
-        Numeric("gap", "receive gap, 0.0 to 637.5 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].gap),
+        Numeric(fields::ReceiveGap(0), "receive gap, 0.0 to 637.5 ms", ACC(m.formatTiming.formats[static_cast<std::size_t>(i)].gap),
                 ReceiveGapEntry, ReceiveGapText),
     };
     s.push_back(sec);
@@ -1064,7 +1038,7 @@ std::vector<Section> BuildSchema() {
     Section sec{"user_tones", "User tones of the User format, 300 to 3000 Hz", 0, {}, {}, 9, always, {}, {}, {}, {}, {}};
     sec.bytes = Runs({{off::kUserTones, 30}});
     for (int k = 0; k < FiveToneUserTones::kToneCount; ++k)
-      sec.fields.push_back(Numeric("tone_" + std::string(text::kUserToneNames[k]), "tone frequency",
+      sec.fields.push_back(Numeric(fields::UserTone(k), "tone frequency",
                                    [k](ConfigModel& m, int) -> int& { return m.userTones.tones[static_cast<std::size_t>(k)]; },
                                    UserToneEntry, UserToneText));
     s.push_back(sec);
@@ -1129,10 +1103,10 @@ std::vector<Section> BuildSchema() {
         return "expected \"------\", \"Sys Call\" or \"ENC-1\" to \"ENC-32\"";
       };
       f.push_back(tr);
-      f.push_back(Digits("code", "decode code, up to 8 hexadecimal digits",
-                         [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).code; }, 7, 8));
+      f.push_back(Typed(fields::kFiveToneDecodeCode, [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).code; }));
     }
-    f.push_back(Tag("tag", "tag", [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).tag; }));
+    f.push_back(Typed(group ? fields::kFiveToneGroupTag : fields::kFiveToneDecodeTag,
+                      [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).tag; }));
     f.push_back(Flag("id", "ID", [entry](ConfigModel& m, int i) -> bool& { return entry(m, i).id; }));
     f.push_back(Choice("led_display", "LED display", text::kLedDisplays, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).ledDisplay; }));
     f.push_back(Choice("mode", "mode", text::kDecodeModes, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).mode; }));
@@ -1160,8 +1134,8 @@ std::vector<Section> BuildSchema() {
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneEncode + 15 * static_cast<std::size_t>(i), 15}}; };
 #define ENC(field) ACC(m.encode.entries[static_cast<std::size_t>(i)].field)
     sec.fields = {
-        Digits("code", "encode code, up to 8 hexadecimal digits", ENC(code), 7, 8),
-        Tag("tag", "tag", ENC(tag)),
+        Typed(fields::kFiveToneEncodeCode, ENC(code)),
+        Typed(fields::kFiveToneEncodeTag, ENC(tag)),
         Flag("first_extension", "first extension", ENC(firstExtension)),
         Flag("sel", "selectable", ENC(sel)),
         Flag("overwrite", "overwrite", ENC(overwrite)),

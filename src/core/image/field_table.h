@@ -45,6 +45,14 @@ extern const TextFieldRule kEmergencyCode;
 extern const TextFieldRule kPauseCode;
 const TextFieldRule& SpeedDial(int n);  // codes 0 to 9 (text names speed_dial_1 to speed_dial_10)
 const TextFieldRule& PageCode(int n);   // pages 0 to 9 (text items 1 to 10)
+// The typed cells of the 5-tone tables and the group tags. The cells of a table column share one
+// rule; its id is the column's prompt (the grid id plus the column).
+extern const TextFieldRule kFiveToneDecodeCode;
+extern const TextFieldRule kFiveToneDecodeTag;
+extern const TextFieldRule kFiveToneGroupTag;  // the group row of the decode table
+extern const TextFieldRule kFiveToneEncodeCode;
+extern const TextFieldRule kFiveToneEncodeTag;
+extern const TextFieldRule kGroupTag;          // the Channel Allocation/Group Tag dialog, groups 1 to 16
 }  // namespace fields
 
 // Every rule of the table.
@@ -60,6 +68,7 @@ struct NumberFieldRule {
   const char* name;
   int filterMode;
   int length;
+  const char* unit;  // what the field shows after the number; the text form may write it too
 };
 namespace fields {
 extern const NumberFieldRule kMinFrequency;
@@ -67,9 +76,26 @@ extern const NumberFieldRule kMaxFrequency;
 extern const NumberFieldRule kRefOsc;
 extern const NumberFieldRule kFirstIf;
 extern const NumberFieldRule kDefaultSplit;
+// The signalling dialogs' numbers.
+extern const NumberFieldRule kTwoToneBeepRepeat;
+extern const NumberFieldRule kTwoTonePeriod1;
+extern const NumberFieldRule kTwoTonePeriod2;
+const NumberFieldRule& TwoTone(int pair, bool second);  // pairs 0 to 9 of the 2-tone table
+// The 5-tone general times: delays 1 to 4, first digit, transpond, auto TX, ID decode, beep repeat.
+const NumberFieldRule& FiveToneTime(int k);
+const NumberFieldRule& TonePeriod(int format);  // formats 0 to 11
+const NumberFieldRule& ReceiveGap(int format);
+const NumberFieldRule& UserTone(int tone);      // tones 0 to 14 ("0" to "9", "A" to "E")
 }  // namespace fields
-// The number of a text-form value without its unit and the blanks before it ("146.0MHz",
-// "44.250 MHz"), or nothing when it holds a character the field does not let the user type.
+// Every number rule of the table.
+std::span<const NumberFieldRule> NumberFieldRules();
+// Which item of its text section a rule stands for: its place among the rules of the same area
+// and name (0 for a field of its own).
+int RuleItem(const TextFieldRule& f);
+int RuleItem(const NumberFieldRule& f);
+// The number of a text-form value without the field's unit and the blanks before it ("146.0MHz",
+// "44.250 MHz", "120 ms", "25.5 s"), or nothing when it holds a character the field does not let
+// the user type.
 std::optional<std::string> TypedNumber(const NumberFieldRule& f, std::string_view text);
 
 }  // namespace kp53

@@ -2,6 +2,7 @@
 
 #include "image/channel_editing.h"
 #include "image/codecs.h"
+#include "text/input_filters.h"
 
 namespace kp53 {
 
@@ -94,11 +95,6 @@ std::optional<char> FiveToneCodeCharacter(char c) {
   return std::nullopt;
 }
 
-std::optional<char> FiveToneTagCharacter(char c) {
-  if (!EditorAccepts(0, c) || c == '\b') return std::nullopt;
-  return StorableTagCharacter(c);
-}
-
 std::string EightCharacters(std::string_view text) {
   std::string s(text.substr(0, 8));
   s.resize(8, ' ');
@@ -187,26 +183,21 @@ void SignallingGrid::ApplyPick(int row, int col, int position) {
 
 bool SignallingGrid::Editable(int, int) const { return false; }
 
+const TextFieldRule* SignallingGrid::Rule(int, int) const { return nullptr; }
+
 std::optional<char> SignallingGrid::StartsEdit(int row, int col, char c) const {
-  if (!HasCell(row, col) || !Editable(row, col)) return std::nullopt;
-  const CellKind kind = Column(col).kind;
-  if (kind == CellKind::Code) return FiveToneCodeCharacter(c);
-  if (kind == CellKind::Tag) return FiveToneTagCharacter(c);
-  return std::nullopt;
+  const TextFieldRule* rule = Rule(row, col);
+  if (!rule || !HasCell(row, col) || !Editable(row, col) || c == '\b' || !FieldFilterAccepts(rule->filterMode, 0, c))
+    return std::nullopt;
+  const char kept = MapTypedCharacter(*rule, c);
+  return kept ? std::optional<char>(kept) : std::nullopt;
 }
 
 bool SignallingGrid::EndEdit(int row, int col, std::string_view text) {
-  if (!HasCell(row, col)) return false;
-  std::string* field = TextField(row, col);
+  const TextFieldRule* rule = Rule(row, col);
+  std::string* field = HasCell(row, col) && rule ? TextField(row, col) : nullptr;
   if (!field) return false;
-  const bool code = Column(col).kind == CellKind::Code;
-  std::string s;
-  for (char c : text.substr(0, 8)) {
-    const std::optional<char> k = code ? FiveToneCodeCharacter(c) : FiveToneTagCharacter(c);
-    if (!k && code) break;  // a code ends at the first character that is not a digit
-    s.push_back(k.value_or(' '));
-  }
-  *field = EightCharacters(s);
+  *field = rule->enter(text);
   return true;
 }
 
@@ -326,6 +317,12 @@ bool FiveToneDecodeGrid::Editable(int row, int col) const {
   return col == kTagColumn && ht620_ && !Entry(row).id;
 }
 
+const TextFieldRule* FiveToneDecodeGrid::Rule(int row, int col) const {
+  if (col == 1) return &fields::kFiveToneDecodeCode;
+  if (col == kTagColumn) return row == kGroupRow ? &fields::kFiveToneGroupTag : &fields::kFiveToneDecodeTag;
+  return nullptr;
+}
+
 int FiveToneDecodeGrid::Value(int row, int col) const {
   const FiveToneDecodeEntry& e = Entry(row);
   switch (col) {
@@ -376,6 +373,11 @@ std::span<const TableColumn> FiveToneEncodeGrid::Columns() const { return kEncod
 bool FiveToneEncodeGrid::Editable(int row, int col) const {
   if (!HasCell(row, col)) return false;
   return col == 1 || (col == kTagColumn && ht620_);
+}
+
+const TextFieldRule* FiveToneEncodeGrid::Rule(int, int col) const {
+  if (col == 1) return &fields::kFiveToneEncodeCode;
+  return col == kTagColumn ? &fields::kFiveToneEncodeTag : nullptr;
 }
 
 int FiveToneEncodeGrid::Value(int row, int col) const {

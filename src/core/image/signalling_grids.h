@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "image/field_table.h"
 #include "image/five_tone_areas.h"
 #include "image/two_tone_areas.h"
 #include "text/choice_texts.h"
@@ -48,10 +49,9 @@ struct CellPick {
 // after each ("  3   12345 DEPOT").
 std::vector<std::string> PickListChoices(text::PickList list, const RadioImage& image);
 
-// Typed cell texts: a 5-tone code takes the digits and "A" to "E" (upper-cased); a tag takes the
-// printable characters other than "!,#%&.;~" that the radio can store, letters upper-cased.
+// A 5-tone code's character: the digits and "A" to "E" (upper-cased). The typed cells take their
+// characters by their rules in the field table.
 std::optional<char> FiveToneCodeCharacter(char c);
-std::optional<char> FiveToneTagCharacter(char c);
 // A finished in-place edit: exactly 8 characters, blank-padded or cut.
 std::string EightCharacters(std::string_view text);
 
@@ -79,8 +79,10 @@ class SignallingGrid {
   // Typed cells. `Editable` tells whether the cell takes an in-place edit now; `StartsEdit`
   // answers the character a typed key puts into the editor (nullopt: the key starts nothing).
   virtual bool Editable(int row, int col) const;
+  // The field-table rule of a typed cell (its filter, length and entry), nullptr for other cells.
+  virtual const TextFieldRule* Rule(int row, int col) const;
   std::optional<char> StartsEdit(int row, int col, char c) const;
-  // The edit's text, exactly 8 characters, into the code or tag. Answers false for other cells.
+  // The edit's text into the code or tag, entered by the cell's rule. Answers false for other cells.
   bool EndEdit(int row, int col, std::string_view text);
 
   // The text Copy puts on the clipboard for a cell ("v" or "-" for on/off cells).
@@ -154,6 +156,7 @@ class FiveToneDecodeGrid : public SignallingGrid {
   int& Current() override { return t_.current; }
   bool HasCell(int row, int col) const override;
   bool Editable(int row, int col) const override;
+  const TextFieldRule* Rule(int row, int col) const override;
 
  protected:
   int Value(int row, int col) const override;
@@ -175,6 +178,7 @@ class FiveToneEncodeGrid : public SignallingGrid {
   int RowCount() const override { return FiveToneEncodeTable::kEntryCount; }
   int& Current() override { return t_.current; }
   bool Editable(int row, int col) const override;
+  const TextFieldRule* Rule(int row, int col) const override;
 
  protected:
   int Value(int row, int col) const override;

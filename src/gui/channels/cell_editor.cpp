@@ -6,7 +6,8 @@
 #include <QKeyEvent>
 
 #include "image/channel_editing.h"
-#include "image/signalling_grids.h"
+#include "image/field_table.h"
+#include "text/input_filters.h"
 
 CCellEditor::CCellEditor(QWidget* parent) : QLineEdit(parent) {
   setFrame(true);
@@ -15,7 +16,11 @@ CCellEditor::CCellEditor(QWidget* parent) : QLineEdit(parent) {
 
 std::optional<char> CCellEditor::Accepted(char16_t u) const {
   if (u >= 0x80) return std::nullopt;
-  if (mode_ == kFiveToneCode) return kp53::FiveToneCodeCharacter(static_cast<char>(u));
+  if (rule_) {
+    const char c = static_cast<char>(u);
+    const char kept = kp53::FieldFilterAccepts(rule_->filterMode, cursorPosition(), c) ? kp53::MapTypedCharacter(*rule_, c) : '\0';
+    return kept ? std::optional<char>(kept) : std::nullopt;
+  }
   return kp53::EditorCharacter(mode_, static_cast<char>(u));
 }
 

@@ -1,21 +1,29 @@
 // The in-place editor of the channel grid: one single-line edit over the cell being edited, hidden
 // while not editing. Its mode decides which typed characters it takes (0 tags, 1 frequencies,
-// 4 tones, 5 five-tone codes; Backspace always passes); pasted text keeps only those characters
-// too. The signalling tables use it for their Code and TAG cells.
+// 4 tones; Backspace always passes), or a rule of the field table does; pasted text keeps only
+// those characters too. The signalling tables use it with the rules of their Code and TAG cells.
 #pragma once
 
 #include <QLineEdit>
 #include <optional>
 
+namespace kp53 {
+struct TextFieldRule;
+}
+
 class CCellEditor : public QLineEdit {
   Q_OBJECT
  public:
   static constexpr int kTag = 0;
-  static constexpr int kFiveToneCode = 100;  // digits and "A" to "E", upper-cased (not a grid mode)
 
   explicit CCellEditor(QWidget* parent = nullptr);
 
-  void SetMode(int mode) { mode_ = mode; }
+  void SetMode(int mode) {
+    mode_ = mode;
+    rule_ = nullptr;
+  }
+  // A field-table rule in place of a mode: its filter and character map decide.
+  void SetRule(const kp53::TextFieldRule* rule) { rule_ = rule; }
   int Mode() const { return mode_; }
   // The editor's own paste, through the filter of its mode.
   void PasteFiltered();
@@ -34,4 +42,5 @@ class CCellEditor : public QLineEdit {
   std::optional<char> Accepted(char16_t u) const;
   QString Filtered(const QString& text) const;
   int mode_ = 0;
+  const kp53::TextFieldRule* rule_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 #include "params/filtered_edit.h"
 #include "signalling/prompt_fit.h"
 
@@ -11,9 +12,6 @@ namespace kp53::gui {
 
 namespace {
 
-constexpr int kDigitsAndSpace = 6;
-constexpr int kDecimal = 1;  // digits, "." and space
-constexpr const char* kRowLabels[] = {"&ZVEI1", "ZV&EI2", "&PZVEI", "&DZVEI", "PDZ&VEI", "CCIR&1", "CCIR&2", "P&CCIR", "EE&A", "E&IA", "&NATEL", "&User"};
 
 constexpr HelpTopic kTopics[] = {
     {4121, "ZVEI1 Period Time", "<p>How long each tone of the ZVEI1 format lasts, 0 to 255 ms.</p>"},
@@ -55,12 +53,14 @@ CFiveToneFormatDlg::CFiveToneFormatDlg(const ParamEnv& env, QWidget* parent)
   grid->addWidget(new QLabel(QStringLiteral("Receive Gap Period"), this), 0, 2);
   // The period fields first, then the gap fields: their tab order.
   for (int f = 0; f < FiveToneFormatTiming::kFormatCount; ++f) {
-    AddEdit(nullptr, kPeriod1 + f, QString::fromLatin1(kRowLabels[f]), kDigitsAndSpace, 3);
+    const NumberFieldRule& r = fields::TonePeriod(f);
+    AddEdit(nullptr, r.id, RuleLabel(r), r.filterMode, r.length);
     grid->addWidget(Label(kPeriod1 + f), f + 1, 0);
     grid->addWidget(Field(kPeriod1 + f), f + 1, 1);
   }
   for (int f = 0; f < FiveToneFormatTiming::kFormatCount; ++f) {
-    AddField(new CFilteredEdit(this, kDecimal, 5), kGap1 + f);
+    const NumberFieldRule& r = fields::ReceiveGap(f);
+    AddField(new CFilteredEdit(this, r.filterMode, r.length), r.id);
     Field(kGap1 + f)->setMinimumWidth(Field(kPeriod1)->minimumWidth());
     grid->addWidget(Field(kGap1 + f), f + 1, 2);
   }

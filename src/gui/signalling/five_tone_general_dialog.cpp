@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 #include "signalling/prompt_fit.h"
 #include "image/list_field_table.h"
 #include "text/choice_texts.h"
@@ -16,8 +17,6 @@
 namespace kp53::gui {
 
 namespace {
-
-constexpr int kDigitsAndSpace = 6;
 
 constexpr HelpTopic kTopics[] = {
     {4021, "5-Tone Tag Display", "<p>A check mark shows the alpha tag of the calling entry on the display.</p>"},
@@ -71,10 +70,12 @@ CFiveToneGeneralDlg::CFiveToneGeneralDlg(const ParamEnv& env, QWidget* parent)
   auto* delayBox = new QGroupBox(QStringLiteral("Delay"), this);
   auto* delayForm = new QFormLayout(delayBox);
   page->addWidget(delayBox, 0, 0);
-  const QString delayLabels[] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
-  for (int k = 0; k < 4; ++k) AddEdit(delayForm, kDelay1 + k, delayLabels[k], kDigitsAndSpace, 4);
-  AddEdit(delayForm, kFirstDigitDelay, QStringLiteral("1st   Dig"), kDigitsAndSpace, 4);
-  AddEdit(delayForm, kTranspondDelay, QStringLiteral("Trans"), kDigitsAndSpace, 4);
+  // The times in the order of the field table: delays 1 to 4, 1st digit and transpond here.
+  auto time = [this](QFormLayout* form, int k) {
+    const NumberFieldRule& r = fields::FiveToneTime(k);
+    AddEdit(form, r.id, RuleLabel(r), r.filterMode, r.length);
+  };
+  for (int k = 0; k < 6; ++k) time(delayForm, k);
 
   auto* displayBox = new QGroupBox(QStringLiteral("Display Digit"), this);
   auto* display = new QGridLayout(displayBox);
@@ -108,9 +109,7 @@ CFiveToneGeneralDlg::CFiveToneGeneralDlg(const ParamEnv& env, QWidget* parent)
   page->addLayout(bottomRight, 2, 1);
   QFormLayout* times = AddForm(bottomRight);
   bottomRight->addStretch(1);
-  AddEdit(times, kAutoTxTime, QStringLiteral("Auto TX Time"), kDigitsAndSpace, 3);
-  AddEdit(times, kIdDecodeTime, QStringLiteral("ID Decode Time"), kDigitsAndSpace, 4);
-  AddEdit(times, kBeepRepeatTime, QStringLiteral("Beep Repeat Time"), kDigitsAndSpace, 3);
+  for (int k = 6; k < 9; ++k) time(times, k);
 
   for (int k = 0; k < 4; ++k) ShowText(kDelay1 + k, FiveToneDelayText(general_.delays[static_cast<std::size_t>(k)]));
   ShowText(kFirstDigitDelay, FiveToneDelayText(general_.firstDigitDelay));

@@ -4,14 +4,13 @@
 #include <QLabel>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 #include "signalling/prompt_fit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
 
 namespace {
-
-constexpr int kDigitsAndSpace = 6;
 
 constexpr HelpTopic kTopics[] = {
     {4532, "5-Tone User Tone 0",
@@ -42,9 +41,8 @@ CFiveToneUserToneDlg::CFiveToneUserToneDlg(const ParamEnv& env, QWidget* parent)
   QFormLayout* form = AddForm();
   form->addRow(QString(), new QLabel(QStringLiteral("Frequency"), this));
   for (int t = 0; t < FiveToneUserTones::kToneCount; ++t) {
-    const std::string_view name = text::kUserToneNames[t];
-    AddEdit(form, kTone0 + t, QStringLiteral("User Tone ") + QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
-            kDigitsAndSpace, 4);
+    const NumberFieldRule& r = fields::UserTone(t);
+    AddEdit(form, r.id, RuleLabel(r), r.filterMode, r.length);
     ShowText(kTone0 + t, UserToneText(tones_.tones[static_cast<std::size_t>(t)]));
   }
   FitPromptsInWidth(*this, kTone0, kTone0 + FiveToneUserTones::kToneCount - 1);

@@ -300,9 +300,9 @@ void CTableDialog::BeginEdit(const QString& text, bool typed) {
   constexpr int kTw = CMSFlexGrid::kTwipsPerPixel;
   editor_->setGeometry(grid_->CellLeft() / kTw - 1, grid_->CellTop() / kTw - 1, grid_->CellWidth() / kTw + 2,
                        grid_->CellHeight() / kTw + 2);
-  editor_->SetMode(model_->Column(editCol_).kind == kp53::CellKind::Code ? CCellEditor::kFiveToneCode
-                                                                           : CCellEditor::kTag);
-  editor_->setMaxLength(8);
+  const kp53::TextFieldRule* rule = model_->Rule(editRow_, editCol_);
+  editor_->SetRule(rule);
+  editor_->setMaxLength(rule ? rule->length : 8);
   editor_->setText(text);
   editor_->show();
   editor_->raise();

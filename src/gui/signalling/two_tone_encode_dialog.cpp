@@ -4,13 +4,14 @@
 
 #include "image/entry_rules.h"
 #include "image/list_field_table.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
 
 namespace {
 
-enum : int { kEncodeType = 4565, kFormatPair, kPeriod1, kPeriod2 };
+enum : int { kEncodeType = 4565, kFormatPair, kPeriod1, kPeriod2 };  // the periods as in the field table
 
 const HelpTopic kTopics[] = {
     {kEncodeType, "2-Tone Encode Type",
@@ -30,8 +31,8 @@ CTwoToneEncodeDlg::CTwoToneEncodeDlg(const ParamEnv& env, QWidget* parent)
   QFormLayout* form = AddForm();
   AddList(form, fields::List(kEncodeType));
   AddList(form, fields::List(kFormatPair));
-  AddEdit(form, kPeriod1, QStringLiteral("&1st Tone Period Time"), 1, 4);
-  AddEdit(form, kPeriod2, QStringLiteral("&2nd Tone Period Time"), 1, 4);
+  for (const NumberFieldRule* r : {&fields::kTwoTonePeriod1, &fields::kTwoTonePeriod2})
+    AddEdit(form, r->id, RuleLabel(*r), r->filterMode, r->length);
   ShowIndex(kEncodeType, encode_.encodeType);
   ShowIndex(kFormatPair, encode_.formatPair);
   ShowText(kPeriod1, PeriodTimeText(encode_.period1));

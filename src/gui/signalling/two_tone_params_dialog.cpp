@@ -4,6 +4,7 @@
 
 #include "image/entry_rules.h"
 #include "image/list_field_table.h"
+#include "params/rule_edit.h"
 #include "text/choice_texts.h"
 
 namespace kp53::gui {
@@ -53,7 +54,8 @@ CTwoToneParamsDlg::CTwoToneParamsDlg(const ParamEnv& env, QWidget* parent)
   params_.LoadFromImage(Data().image);
   QFormLayout* form = AddForm();
   for (int id = kAutoResetTime; id <= kBeepMode; ++id) AddList(form, fields::List(id));
-  AddEdit(form, kBeepRepeat, QStringLiteral("Beep R&epeat"), 6, 3);
+  const NumberFieldRule& beep = fields::kTwoToneBeepRepeat;
+  AddEdit(form, beep.id, RuleLabel(beep), beep.filterMode, beep.length);
 
   ShowIndex(kAutoResetTime, params_.autoResetTime);
   ShowIndex(kAutoResetBeep, params_.autoResetBeep);

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "image/entry_rules.h"
+#include "params/rule_edit.h"
 #include "params/filtered_edit.h"
 #include "signalling/pick_list_dialog.h"
 
@@ -43,10 +44,10 @@ CTwoToneTableDlg::CTwoToneTableDlg(const ParamEnv& env, QWidget* parent)
   grid->addWidget(new QLabel(QStringLiteral("1st"), this), 0, 1, Qt::AlignHCenter);
   grid->addWidget(new QLabel(QStringLiteral("2nd"), this), 0, 2, Qt::AlignHCenter);
   for (int pair = 1; pair <= TwoToneTable::kPairCount; ++pair) {
-    const QString label = pair < 10 ? QStringLiteral(" &%1").arg(pair) : QStringLiteral(" 1&0");
     for (bool second : {false, true}) {
-      const int id = ToneId(pair, second);
-      CFilteredEdit* edit = AddEdit(nullptr, id, second ? QString() : label, 1, 6);
+      const NumberFieldRule& r = fields::TwoTone(pair - 1, second);
+      const int id = r.id;
+      CFilteredEdit* edit = AddEdit(nullptr, id, RuleLabel(r), r.filterMode, r.length);
       SetHelpContext(id, second ? kSecondTone : kFirstTone);
       grid->addWidget(edit, pair, second ? 2 : 1);
       if (second)
