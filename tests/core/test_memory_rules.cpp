@@ -323,15 +323,6 @@ TEST(HardwareRulesTest, ReferenceOscillatorCopies) {
 
 // --- Lists and completions -----------------------------------------------------------------------
 
-TEST(ListRulesTest, SquelchTailElimination) {
-  auto items = SquelchTailItems(2);
-  ASSERT_EQ(items.size(), 4u);
-  EXPECT_EQ(items[2].text, "Rev. Burst ");
-  items = SquelchTailItems(0);
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(std::tuple(items[2].text, items[2].code), std::tuple("180        ", 3));
-}
-
 TEST(ListRulesTest, EmergencyChannelItems) {
   ChannelTable t;
   t.SetDefaults();

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/dialog_commands.h"
 #include "app/main_frame.h"
 #include "document/document.h"
 #include "link/transfers.h"
@@ -52,6 +54,26 @@ inline void TypeInto(kp53::gui::CParamDialog& dlg, int id, const QString& text) 
 }
 
 // Chooses the item `text` of list `id` of `dlg`.
+// The dialog of the Common or Signaling command that has field `id` (a help topic of its, or a
+// widget of its for fields that share a topic), or nullptr. Which command it is, is found once.
+inline std::unique_ptr<kp53::gui::CParamDialog> OpenDialogOf(int id, const kp53::gui::ParamEnv& env) {
+  static std::map<int, const kp53::gui::ParamCommand*> found;
+  auto has = [&](const kp53::gui::ParamCommand& c) {
+    for (const HelpTopic& t : c.help)
+      if (t.context == id) return true;
+    return c.create(env, nullptr)->Field(id) != nullptr;
+  };
+  if (!found.count(id)) {
+    found[id] = nullptr;
+    for (const kp53::gui::ParamCommand& c : kp53::gui::ParamCommands())
+      if (c.create && has(c)) {
+        found[id] = &c;
+        break;
+      }
+  }
+  return found[id] ? found[id]->create(env, nullptr) : nullptr;
+}
+
 inline void ChooseItem(kp53::gui::CParamDialog& dlg, int id, const QString& text) {
   const int index = dlg.Combo(id)->findText(text);
   ASSERT_GE(index, 0) << id << " has no item " << text.toStdString();

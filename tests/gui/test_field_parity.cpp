@@ -17,45 +17,11 @@
 #include "image/common_options_area.h"
 #include "image/field_table.h"
 #include "params/filtered_edit.h"
-#include "params/hardware_dialog.h"
-#include "params/marketing_dialog.h"
-#include "params/misc_dialog.h"
-#include "params/password_dialog.h"
-#include "params/power_saving_dialog.h"
-#include "signalling/ani_speed_dial_dialog.h"
 #include "signalling/five_tone_decode_dialog.h"
-#include "signalling/five_tone_encode_dialog.h"
-#include "signalling/five_tone_format_dialog.h"
-#include "signalling/five_tone_general_dialog.h"
-#include "signalling/five_tone_user_tone_dialog.h"
-#include "signalling/paging_code_dialog.h"
-#include "signalling/two_tone_encode_dialog.h"
-#include "signalling/two_tone_params_dialog.h"
-#include "signalling/two_tone_table_dialog.h"
 #include "text/input_filters.h"
 
 namespace kp53::gui {
 namespace {
-
-template <typename Rule>
-std::unique_ptr<CParamDialog> OpenFor(const Rule& rule, const ParamEnv& env) {
-  const std::string area = rule.area;
-  if (rule.id == fields::kDefaultSplit.id) return std::make_unique<CMiscDlg>(env);
-  if (area == "hardware") return std::make_unique<CHardwareParamsDlg>(env);
-  if (area == "marketing" || area == "identity") return std::make_unique<CMarketingDlg>(env);
-  if (area == "password") return std::make_unique<CPowerOnPasswordDlg>(env);
-  if (area == "power_saving") return std::make_unique<CPowerSavingDlg>(env);
-  if (area == "dtmf") return std::make_unique<CAniSpeedDialDlg>(env);
-  if (area == "two_tone") return std::make_unique<CTwoToneParamsDlg>(env);
-  if (area == "two_tone_encode") return std::make_unique<CTwoToneEncodeDlg>(env);
-  if (area == "two_tone_pairs") return std::make_unique<CTwoToneTableDlg>(env);
-  if (area == "five_tone") return std::make_unique<CFiveToneGeneralDlg>(env);
-  if (area == "five_tone_formats") return std::make_unique<CFiveToneFormatDlg>(env);
-  if (area == "user_tones") return std::make_unique<CFiveToneUserToneDlg>(env);
-  if (area == "five_tone_encode") return std::make_unique<CFiveToneEncodeDlg>(env);
-  if (area.rfind("five_tone_decode", 0) == 0) return std::make_unique<CFiveToneDecodeDlg>(env);
-  return std::make_unique<CPagingCodeDlg>(env);
-}
 
 template <typename Rule>
 std::string TextFor(const Rule& rule, const std::string& typed, int item) {
@@ -175,7 +141,8 @@ struct FieldParityTest : GuiTest {
       // table tone picks a tone instead), Backspace clears it, the keys go in one by one, Enter
       // finishes, OK stores; the frame normalises before the next command.
       doc->Data() = BaseFor(rule.area);
-      auto dlg = OpenFor(rule, ParamEnv{*doc, prompt, [](int) {}});
+      auto dlg = OpenDialogOf(rule.id, ParamEnv{*doc, prompt, [](int) {}});
+      if (!dlg) return ADD_FAILURE() << "no dialog has field " << rule.id;
       dlg->show();
       CFilteredEdit* edit = dlg->Edit(rule.id);
       if (!edit) return ADD_FAILURE() << rule.id;
@@ -208,7 +175,8 @@ struct FieldParityTest : GuiTest {
         dlg.okButton()->setFocus();
         dlg.okButton()->click();
       } else {
-        const auto owner = OpenFor(rule, ParamEnv{*doc, prompt, [](int) {}});
+        const auto owner = OpenDialogOf(rule.id, ParamEnv{*doc, prompt, [](int) {}});
+        if (!owner) return ADD_FAILURE() << "no dialog has field " << rule.id;
         auto* dlg = static_cast<CTableDialog*>(owner.get());
         dlg->show();
         dlg->Grid()->SetRow(2 + (area == "five_tone_decode_group" ? FiveToneDecodeGrid::kGroupRow : item));

@@ -8,7 +8,6 @@
 #include <QTest>
 #include <memory>
 
-#include "app/dialog_commands.h"
 #include "config/config_text.h"
 #include "config/config_verify.h"
 #include "gui_fixture.h"
@@ -19,14 +18,6 @@
 
 namespace kp53::gui {
 namespace {
-
-// The dialog of the command whose help topics hold the field.
-std::unique_ptr<CParamDialog> OpenFor(const ListFieldRule& rule, const ParamEnv& env) {
-  for (const ParamCommand& c : ParamCommands())
-    for (const HelpTopic& t : c.help)
-      if (t.context == rule.id && c.create) return c.create(env, nullptr);
-  return nullptr;
-}
 
 // The texts a rule's text form is given: its list (both band families' steps, the base's
 // emergency channels), or false and true.
@@ -110,7 +101,7 @@ TEST_F(GuiTest, DialogAndTextChooseEveryItemOfTheListTableAlike) {
                                  (restricted ? " (HT-610, no board)" : "");
         doc->Data() = base;
         prompt.answers = {Answer::Yes, Answer::Yes};  // a band change and what OK changes are confirmed
-        auto dlg = OpenFor(rule, ParamEnv{*doc, prompt, [](int) {}});
+        auto dlg = OpenDialogOf(rule.id, ParamEnv{*doc, prompt, [](int) {}});
         ASSERT_TRUE(dlg) << what;
         dlg->show();
         const bool dialogTook = Choose(*dlg, rule, texts[k], static_cast<int>(k));
