@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <type_traits>
 
+#include "image/codecs.h"
 #include "image/channel_editing.h"
 #include "image/entry_rules.h"
 #include "image/field_table.h"
@@ -23,12 +24,6 @@ namespace {
 using text::TextList;
 using Error = std::optional<std::string>;
 
-std::string Trim(std::string_view s) {
-  const auto b = s.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  return std::string(s.substr(b, s.find_last_not_of(' ') - b + 1));
-}
-
 std::string RightTrim(std::string_view s) {
   const auto e = s.find_last_not_of(' ');
   return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
@@ -36,12 +31,12 @@ std::string RightTrim(std::string_view s) {
 
 std::vector<std::string> Texts(TextList list) {
   std::vector<std::string> out;
-  for (auto t : list) out.push_back(Trim(t));
+  for (auto t : list) out.push_back(TrimBlanks(t));
   return out;
 }
 
 int FindText(const std::vector<std::string>& texts, const std::string& given) {
-  const std::string g = Trim(given);
+  const std::string g = TrimBlanks(given);
   for (std::size_t i = 0; i < texts.size(); ++i)
     if (texts[i] == g) return static_cast<int>(i);
   return -1;
@@ -66,7 +61,7 @@ bool AllAccepted(const std::string& s, int mode) {
 }
 
 std::optional<bool> ParseBool(const std::string& t) {
-  const std::string s = Trim(t);
+  const std::string s = TrimBlanks(t);
   if (s == "true" || s == "yes" || s == "on") return true;
   if (s == "false" || s == "no" || s == "off") return false;
   return std::nullopt;
@@ -149,7 +144,7 @@ template <typename Acc>
 Field Numeric(const NumberFieldRule& rule, std::string help, Acc acc, Entry (*entry)(std::string_view),
               std::string (*shown)(int)) {
   Field f{rule.name, std::move(help), {}, {}, {}, Compare::Number, {}};
-  f.get = [acc, shown](ConfigModel& m, int i) { return Trim(shown(static_cast<int>(acc(m, i)))); };
+  f.get = [acc, shown](ConfigModel& m, int i) { return TrimBlanks(shown(static_cast<int>(acc(m, i)))); };
   f.set = [acc, entry, &rule](ConfigModel& m, int i, const std::string& t) -> Error {
     const auto n = TypedNumber(rule, t);
     if (!n || n->size() > static_cast<std::size_t>(rule.length))
@@ -185,7 +180,7 @@ Field Hex(std::string name, std::string help, std::size_t offset, std::size_t si
     return s;
   };
   f.set = [offset, size, hardware](ConfigModel& m, int, const std::string& t) -> Error {
-    const std::string s = Trim(t);
+    const std::string s = TrimBlanks(t);
     if (s.size() != 2 * size || !AllAccepted(s, 7)) return Format("expected %zu hexadecimal digits", 2 * size);
     if (hardware) m.data.hardware.StoreToImage(m.data.image);
     for (std::size_t k = 0; k < size; ++k)
@@ -216,7 +211,7 @@ Error Refused(CellResult r, const char* why) {
 }
 
 // The cell's text as the grid shows it, without its padding.
-std::string Shown(ConfigModel& m, int i, int column) { return Trim(ChannelCellText(m.data.channels, i, column, false)); }
+std::string Shown(ConfigModel& m, int i, int column) { return TrimBlanks(ChannelCellText(m.data.channels, i, column, false)); }
 
 // What the text form says when the grid beeps at a cell.
 const char* Refusal(int column) {
@@ -242,9 +237,9 @@ Field CycleCell(int column) {
   f.get = [column](ConfigModel& m, int i) { return Shown(m, i, column); };
   f.set = [column, texts = f.choices](ConfigModel& m, int i, const std::string& t) -> Error {
     if (FindText(texts, t) < 0) return OneOf(texts);
-    for (std::size_t k = 0; k < texts.size() && Shown(m, i, column) != Trim(t); ++k)
+    for (std::size_t k = 0; k < texts.size() && Shown(m, i, column) != TrimBlanks(t); ++k)
       if (OnGrid(m, i, [column](ChannelEditor& ed) { return ed.Activate(column); }) == CellResult::Beep) break;
-    if (Shown(m, i, column) != Trim(t)) return Refusal(column);
+    if (Shown(m, i, column) != TrimBlanks(t)) return Refusal(column);
     return std::nullopt;
   };
   return f;
@@ -271,7 +266,7 @@ Field ListCell(int column) {
   Field f = ColumnField(column, std::vector<std::string>(texts.begin(), texts.end()), Compare::Text);
   f.get = [column](ConfigModel& m, int i) { return Shown(m, i, column); };
   f.set = [column, texts = f.choices](ConfigModel& m, int i, const std::string& given) -> Error {
-    const std::string t = Trim(given);
+    const std::string t = TrimBlanks(given);
     ListRequest list;
     if (OnGrid(m, i, [&](ChannelEditor& ed) { return ed.Activate(column, &list); }) != CellResult::ValueList)
       return Refusal(column);
@@ -287,7 +282,7 @@ Field ListCell(int column) {
       bool digits = false;
       const int n = LeadingInteger(t, &digits);
       for (std::size_t k = 1; k < list.items.size(); ++k)
-        if (digits && (Trim(list.items[k]) == std::to_string(n) || (Ch(m, i).signalType == 3 && n == static_cast<int>(k))))
+        if (digits && (TrimBlanks(list.items[k]) == std::to_string(n) || (Ch(m, i).signalType == 3 && n == static_cast<int>(k))))
           position = static_cast<int>(k);
       if (position < 0) return "not among the numbers offered";
     }
@@ -320,7 +315,7 @@ Field Frequency(bool rx) {
   Field f = ColumnField(column, {}, Compare::Hertz);
   f.get = [rx](ConfigModel& m, int i) { return FrequencyText(rx ? Ch(m, i).rxFreq : Ch(m, i).txFreq); };
   f.set = [column](ConfigModel& m, int i, const std::string& given) -> Error {
-    const std::string t = Trim(given);
+    const std::string t = TrimBlanks(given);
     if (!EditorTakes(column, Ch(m, i), t) || t.find_first_of("0123456789") == std::string::npos)
       return column == kColRx ? "expected a frequency in MHz such as 150.00000"
                               : "expected a frequency in MHz such as 150.00000 or an offset such as +0.6";
@@ -347,7 +342,7 @@ Field StepPin(bool rx) {
   f.set = [rx, sel](ConfigModel& m, int i, const std::string& t) -> Error {
     const HardwareArea& hw = m.data.hardware;
     for (int s = 0; s < 2; ++s)
-      if (Trim(t) == StepText(s, hw.bandIndex)) {
+      if (TrimBlanks(t) == StepText(s, hw.bandIndex)) {
         // The number counts the receive oscillator (the frequency less or plus the IF).
         const ChannelEntry& e = Ch(m, i);
         long long hz = std::llround((rx ? e.rxFreq : e.txFreq) * 1e6);
@@ -369,9 +364,9 @@ Field StepPin(bool rx) {
 Field Tone(bool rx) {
   const int column = rx ? kColRxTone : kColTxTone;
   Field f = ColumnField(column, {}, Compare::Text);
-  f.get = [rx](ConfigModel& m, int i) { return Trim(rx ? RxSubAudioText(Ch(m, i)) : TxSubAudioText(Ch(m, i))); };
+  f.get = [rx](ConfigModel& m, int i) { return TrimBlanks(rx ? RxSubAudioText(Ch(m, i)) : TxSubAudioText(Ch(m, i))); };
   f.set = [rx, column](ConfigModel& m, int i, const std::string& given) -> Error {
-    const std::string t = Trim(given);
+    const std::string t = TrimBlanks(given);
     auto type = [&] { return rx ? Ch(m, i).rxToneType : Ch(m, i).txToneType; };
     if (t == kNoToneText) {
       for (int k = 0; k < 3 && type() != kToneNone; ++k)
@@ -493,7 +488,7 @@ std::vector<Section> BuildSchema() {
     Field fw{"firmware", "firmware version as the radio reports it", {}, {}, {}, Compare::Text, {}};
     fw.get = [](ConfigModel& m, int) { return m.data.identity.FirmwareText(); };
     fw.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-      const std::string s2 = Trim(t);
+      const std::string s2 = TrimBlanks(t);
       const auto dot = s2.find('.');
       if (dot == std::string::npos || dot == 0 || dot > 2 || s2.size() != dot + 3 || !AllAccepted(s2.substr(0, dot), 8) ||
           !AllAccepted(s2.substr(dot + 1), 8))
@@ -529,7 +524,7 @@ std::vector<Section> BuildSchema() {
       // The stored value is the band index; the text names the step pair of either band family.
       Field f = Listed(fields::List(2010), ACC(m.data.hardware.bandIndex));
       for (auto t : Texts(text::kUhfChannelSteps)) f.choices.push_back(t);
-      f.get = [](ConfigModel& m, int) { return Trim(text::ChannelStepName(m.data.hardware.bandIndex)); };
+      f.get = [](ConfigModel& m, int) { return TrimBlanks(text::ChannelStepName(m.data.hardware.bandIndex)); };
       sec.fields.push_back(f);
     }
     sec.fields.push_back(Listed(fields::List(2009), ACC(m.data.hardware.injection)));
@@ -627,7 +622,7 @@ std::vector<Section> BuildSchema() {
     size.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
       bool digits = false;
       const int n = LeadingInteger(t, &digits);
-      if (!digits || Trim(t).find_first_not_of("0123456789") != std::string::npos) return "expected a number";
+      if (!digits || TrimBlanks(t).find_first_not_of("0123456789") != std::string::npos) return "expected a number";
       if (!CommitGroupSize(m.data.channels, i, n)) return "too many channels: the groups hold at most 256";
       return std::nullopt;
     };
@@ -648,7 +643,7 @@ std::vector<Section> BuildSchema() {
     {
       auto rule = sec.fields.back().set;
       sec.fields.back().set = [rule](ConfigModel& m, int i, const std::string& t) -> Error {
-        const std::string v = Trim(t);
+        const std::string v = TrimBlanks(t);
         if (v != "Conventional" && v != "Omnitrunk") return "expected \"Conventional\" or \"Omnitrunk\"";
         return rule(m, i, v == "Omnitrunk" ? "5-Tone" : "2-Tone");
       };
@@ -712,7 +707,7 @@ std::vector<Section> BuildSchema() {
       return p == 0 ? std::string("none") : std::to_string(p);
     };
     pri.set = [](ConfigModel& m, int, const std::string& t) -> Error {
-      if (Trim(t) == "none") {
+      if (TrimBlanks(t) == "none") {
         m.data.channels.priorityChannel = 0;
         return std::nullopt;
       }
@@ -784,7 +779,7 @@ std::vector<Section> BuildSchema() {
     ch.get = [](ConfigModel& m, int) {
       const int v = m.emergency.ChannelValue();
       const auto items = EmergencyChannelItems(m.data.channels);
-      return v >= 0 && static_cast<std::size_t>(v) < items.size() ? Trim(items[static_cast<std::size_t>(v)])
+      return v >= 0 && static_cast<std::size_t>(v) < items.size() ? TrimBlanks(items[static_cast<std::size_t>(v)])
                                                                     : Format("CH-%d", v - 1);
     };
     sec.fields = {
@@ -864,7 +859,7 @@ std::vector<Section> BuildSchema() {
     sec.bytes = Runs({{7, 1}});
     Field type{"system", "selective calling system; a change clears every channel's signalling",
                Texts(text::kSignalingTypes), {}, {}, Compare::Text, {}};
-    type.get = [](ConfigModel& m, int) { return Trim(text::kSignalingTypes[m.data.signaling.system]); };
+    type.get = [](ConfigModel& m, int) { return TrimBlanks(text::kSignalingTypes[m.data.signaling.system]); };
     type.set = [texts = type.choices](ConfigModel& m, int, const std::string& t) -> Error {
       const int v = FindText(texts, t);
       if (v < 0) return OneOf(texts);
@@ -957,12 +952,12 @@ std::vector<Section> BuildSchema() {
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kTwoToneSystems + static_cast<std::size_t>(i), 1}}; };
     Field primary{"primary_pair", "primary pair 1 to 10, or \"-\"", {}, {}, {}, Compare::Text, {}};
     primary.get = [](ConfigModel& m, int i) {
-      return Trim(text::TwoTonePrimaryText(m.twoToneSystems.systems[static_cast<std::size_t>(i)].primaryPair));
+      return TrimBlanks(text::TwoTonePrimaryText(m.twoToneSystems.systems[static_cast<std::size_t>(i)].primaryPair));
     };
     primary.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
       bool digits = false;
-      const int n = Trim(t) == "-" ? 0 : LeadingInteger(t, &digits);
-      if ((Trim(t) != "-" && !digits) || n < 0 || n > TwoToneTable::kPairCount) return "expected 1 to 10 or \"-\"";
+      const int n = TrimBlanks(t) == "-" ? 0 : LeadingInteger(t, &digits);
+      if ((TrimBlanks(t) != "-" && !digits) || n < 0 || n > TwoToneTable::kPairCount) return "expected 1 to 10 or \"-\"";
       m.twoToneSystems.systems[static_cast<std::size_t>(i)].primaryPair = n;
       return std::nullopt;
     };
@@ -1050,12 +1045,12 @@ std::vector<Section> BuildSchema() {
     auto code = [](std::string name, int FiveToneSystem::*member) {
       Field f{std::move(name), "\"Disable\" or 1 to 32", {}, {}, {}, Compare::Text, {}};
       f.get = [member](ConfigModel& m, int i) {
-        return Trim(text::SystemCodeText(m.fiveToneSystems.systems[static_cast<std::size_t>(i)].*member));
+        return TrimBlanks(text::SystemCodeText(m.fiveToneSystems.systems[static_cast<std::size_t>(i)].*member));
       };
       f.set = [member](ConfigModel& m, int i, const std::string& t) -> Error {
         bool digits = false;
-        const int n = Trim(t) == "Disable" ? 0 : LeadingInteger(t, &digits);
-        if ((Trim(t) != "Disable" && !digits) || n < 0 || n > 32) return "expected \"Disable\" or 1 to 32";
+        const int n = TrimBlanks(t) == "Disable" ? 0 : LeadingInteger(t, &digits);
+        if ((TrimBlanks(t) != "Disable" && !digits) || n < 0 || n > 32) return "expected \"Disable\" or 1 to 32";
         m.fiveToneSystems.systems[static_cast<std::size_t>(i)].*member = n;
         return std::nullopt;
       };
@@ -1093,10 +1088,10 @@ std::vector<Section> BuildSchema() {
     std::vector<Field> f;
     if (!group) {
       Field tr{"transpond", "\"------\", \"Sys Call\" or \"ENC-1\" to \"ENC-32\"", {}, {}, {}, Compare::Text, {}};
-      tr.get = [entry](ConfigModel& m, int i) { return Trim(text::TranspondText(entry(m, i).transpond)); };
+      tr.get = [entry](ConfigModel& m, int i) { return TrimBlanks(text::TranspondText(entry(m, i).transpond)); };
       tr.set = [entry](ConfigModel& m, int i, const std::string& t) -> Error {
         for (int v = 0; v <= 33; ++v)
-          if (Trim(text::TranspondText(v)) == Trim(t)) {
+          if (TrimBlanks(text::TranspondText(v)) == TrimBlanks(t)) {
             entry(m, i).transpond = v;
             return std::nullopt;
           }
@@ -1179,7 +1174,7 @@ std::string FrequencyText(double mhz) {
 }
 
 std::optional<long long> ParseHertz(const std::string& text) {
-  const std::string s = Trim(text);
+  const std::string s = TrimBlanks(text);
   std::size_t k = 0;
   long long whole = 0, frac = 0;
   int fracDigits = 0;
@@ -1208,12 +1203,12 @@ bool SameText(Compare how, const std::string& a, const std::string& b) {
       break;
     }
     case Compare::Number: {
-      const std::string x = Trim(a), y = Trim(b);
+      const std::string x = TrimBlanks(a), y = TrimBlanks(b);
       char* ex = nullptr;
       char* ey = nullptr;
       const double vx = std::strtod(x.c_str(), &ex), vy = std::strtod(y.c_str(), &ey);
       // The unit may be left out: "150" and "150.0MHz" are the same limit.
-      if (ex != x.c_str() && ey != y.c_str() && (Trim(ex) == Trim(ey) || Trim(ex).empty() || Trim(ey).empty()))
+      if (ex != x.c_str() && ey != y.c_str() && (TrimBlanks(ex) == TrimBlanks(ey) || TrimBlanks(ex).empty() || TrimBlanks(ey).empty()))
         return vx == vy;
       break;
     }

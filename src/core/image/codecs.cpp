@@ -271,6 +271,12 @@ void EncodeToneNumber(std::string_view text, std::span<std::uint8_t, 4> bytes) {
   }
 }
 
+std::string TrimBlanks(std::string_view s) {
+  const auto b = s.find_first_not_of(' ');
+  if (b == std::string_view::npos) return {};
+  return std::string(s.substr(b, s.find_last_not_of(' ') - b + 1));
+}
+
 std::string Format(const char* fmt, ...) {
   char buf[512];
   va_list ap;

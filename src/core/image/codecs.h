@@ -121,4 +121,7 @@ std::string FormatDefaultSplit(double mhz);  // "%-5.1f MHz"
 // printf into a std::string (the text forms of the system are printf formats).
 std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 
+// The text without the blanks before and after it (list items and fields are blank-padded).
+std::string TrimBlanks(std::string_view s);
+
 }  // namespace kp53

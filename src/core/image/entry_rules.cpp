@@ -10,13 +10,6 @@ namespace kp53 {
 
 namespace {
 
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
-
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
@@ -37,7 +30,7 @@ bool NumberIn(std::string_view text, double& value) {
 }  // namespace
 
 std::string StoredDifferentlyLine(std::string_view typed, std::string_view shown, std::string_view reason) {
-  const std::string t = Trimmed(typed), s = Trimmed(shown);
+  const std::string t = TrimBlanks(typed), s = TrimBlanks(shown);
   if (Upper(t) == Upper(s)) return {};
   double a = 0, b = 0;
   const bool numbers = NumberIn(t, a) && NumberIn(s, b);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 
 #include "image/channel_table.h"
+#include "image/codecs.h"
 #include "image/common_options_area.h"
 #include "image/key_function_area.h"
 
@@ -146,12 +148,6 @@ constexpr ListFieldRule kRules[] = {
 #undef DISPLAY
 #undef COMPARE
 
-std::string Trim(std::string_view s) {
-  const auto b = s.find_first_not_of(' ');
-  if (b == std::string_view::npos) return {};
-  return std::string(s.substr(b, s.find_last_not_of(' ') - b + 1));
-}
-
 std::vector<ChoiceItem> Plain(t::TextList list) {
   std::vector<ChoiceItem> items;
   for (std::size_t i = 0; i < list.size(); ++i) items.push_back({std::string(list[i]), static_cast<int>(i)});
@@ -207,7 +203,7 @@ std::vector<ChoiceItem> OfferedItems(const ListFieldRule& f, const ListContext& 
 }
 
 ListEntry EnterListText(const ListFieldRule& f, const ListContext& c, const std::string& text) {
-  const std::string given = Trim(text);
+  const std::string given = TrimBlanks(text);
   int value = -1;
   if (f.flag) {
     if (given == "true" || given == "yes" || given == "on") value = 1;
@@ -218,12 +214,12 @@ ListEntry EnterListText(const ListFieldRule& f, const ListContext& c, const std:
     const bool ownList = f.offer == O::ChannelStep || f.offer == O::EmergencyChannel;
     const std::vector<ChoiceItem> named = ownList ? OfferedItems(f, c) : Plain(f.items);
     for (const ChoiceItem& item : named)
-      if (Trim(item.text) == given) value = item.code;
+      if (TrimBlanks(item.text) == given) value = item.code;
     if (value < 0) {
       if (f.offer == O::EmergencyChannel)
         return {-1, "expected \"current Channel\", \"Priority Channel\" or an allocated channel \"CH-n\""};
       std::string s = "expected one of:";
-      for (std::size_t i = 0; i < named.size(); ++i) s += (i ? ", \"" : " \"") + Trim(named[i].text) + "\"";
+      for (std::size_t i = 0; i < named.size(); ++i) s += (i ? ", \"" : " \"") + TrimBlanks(named[i].text) + "\"";
       return {-1, s};
     }
   }
@@ -239,7 +235,9 @@ ListEntry EnterListText(const ListFieldRule& f, const ListContext& c, const std:
 const ListFieldRule& fields::List(int id) {
   for (const ListFieldRule& f : kRules)
     if (f.id == id) return f;
-  return kRules[0];
+  // A dialog asking for a field the table lacks is a fault of the program, never of the data:
+  // say so at once rather than show another field's list.
+  throw std::logic_error(Format("no list field has id %d", id));
 }
 
 std::span<const ListFieldRule> ListFieldRules() { return kRules; }

@@ -66,7 +66,7 @@ struct ListEntry {
 ListEntry EnterListText(const ListFieldRule& f, const ListContext& c, const std::string& text);
 
 namespace fields {
-// Lists and flags by control id; the rule must exist.
+// Lists and flags by control id; an id the table lacks throws std::logic_error.
 const ListFieldRule& List(int id);
 }  // namespace fields
 
