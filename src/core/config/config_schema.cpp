@@ -464,11 +464,6 @@ Error NeedPaging(ConfigModel& m) {
   return "paging is edited only with the SCB-31 option board";
 }
 
-template <typename Acc>
-Field PagingChoice(std::string name, std::string help, TextList list, Acc acc) {
-  return Choice(std::move(name), std::move(help), list, acc, [](ConfigModel& m, int, int) { return NeedPaging(m); });
-}
-
 // Byte runs that do not depend on the item.
 std::function<std::vector<std::pair<std::size_t, std::size_t>>(int)> Runs(
     std::vector<std::pair<std::size_t, std::size_t>> runs) {
@@ -620,42 +615,34 @@ std::vector<Section> BuildSchema() {
                {}, {}, Compare::Number, {}};
     size.get = [](ConfigModel& m, int i) { return std::to_string(m.data.channels.groupSize[static_cast<std::size_t>(i)]); };
     size.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
-      bool digits = false;
-      const int n = LeadingInteger(t, &digits);
-      if (!digits || TrimBlanks(t).find_first_not_of("0123456789") != std::string::npos) return "expected a number";
-      if (!CommitGroupSize(m.data.channels, i, n)) return "too many channels: the groups hold at most 256";
-      return std::nullopt;
+      switch (EnterGroupSize(m.data.channels, i, t)) {
+        case GroupSizeEntry::Stored: return std::nullopt;
+        case GroupSizeEntry::NotTyped: return "expected a number: up to 3 of 0-9, blanks, + and -";
+        case GroupSizeEntry::TooManyChannels: break;
+      }
+      return "too many channels: the groups hold at most 256";
     };
     sec.fields.push_back(size);
-    sec.fields.push_back(Choice("system_type", "conventional or Omnitrunk (needs the Omnitrunk board)",
-                                text::kSignalingTypes, ACC(m.data.channels.groupSystemType[static_cast<std::size_t>(i)]),
-                                [](ConfigModel& m, int i, int v) -> Error {
-                                  if (v == 1 && m.options.optionBoard != CommonOptionsArea::kOptionOmnitrunk)
-                                    return "Omnitrunk groups need the Omnitrunk option board";
-                                  if (v == 1 && m.data.channels.groupSize[static_cast<std::size_t>(i)] == 0)
-                                    return "an empty group stays conventional";
-                                  return std::nullopt;
-                                }));
-    sec.fields.back().choices = {"Conventional", "Omnitrunk"};
-    sec.fields.back().get = [](ConfigModel& m, int i) {
-      return std::string(m.data.channels.groupSystemType[static_cast<std::size_t>(i)] ? "Omnitrunk" : "Conventional");
+    Field type{"system_type", "Conventional or Omnitrunk (needs the Omnitrunk board and channels in the group)",
+               Texts(text::kGroupSystemTypes), {}, {}, Compare::Text, {}};
+    type.get = [](ConfigModel& m, int i) {
+      return ListText(Texts(text::kGroupSystemTypes), m.data.channels.groupSystemType[static_cast<std::size_t>(i)] ? 1 : 0);
     };
-    {
-      auto rule = sec.fields.back().set;
-      sec.fields.back().set = [rule](ConfigModel& m, int i, const std::string& t) -> Error {
-        const std::string v = TrimBlanks(t);
-        if (v != "Conventional" && v != "Omnitrunk") return "expected \"Conventional\" or \"Omnitrunk\"";
-        return rule(m, i, v == "Omnitrunk" ? "5-Tone" : "2-Tone");
-      };
-    }
+    type.set = [texts = type.choices](ConfigModel& m, int i, const std::string& t) -> Error {
+      const int v = FindText(texts, t);
+      if (v < 0) return OneOf(texts);
+      if (EnterGroupSystemType(m.data.channels, i, m.options.optionBoard, v)) return std::nullopt;
+      if (GroupSystemTypeItems(m.options.optionBoard).size() <= static_cast<std::size_t>(v))
+        return "Omnitrunk groups need the Omnitrunk option board";
+      return "an empty group stays Conventional";
+    };
+    sec.fields.push_back(type);
     // Groups that shrink go first, so that the channels they free are there for those that grow.
     sec.prepare = [](ConfigModel& m, const std::vector<std::pair<int, Present>>& items) {
       for (const auto& [i, p] : items) {
         const auto it = p.find("size");
-        bool digits = false;
-        const int n = it == p.end() ? 0 : LeadingInteger(it->second, &digits);
-        if (digits && n >= 0 && n < m.data.channels.groupSize[static_cast<std::size_t>(i)])
-          CommitGroupSize(m.data.channels, i, n);
+        const auto n = it == p.end() ? std::nullopt : TypedGroupSize(it->second);
+        if (n && *n < m.data.channels.groupSize[static_cast<std::size_t>(i)]) EnterGroupSize(m.data.channels, i, it->second);
       }
     };
     s.push_back(sec);
@@ -899,21 +886,34 @@ std::vector<Section> BuildSchema() {
     s.push_back(sec);
     Section pages{"pages", "Page codes", PagingParams::kPageCount, {}, {}, 4, always, {}, {}, {}, {}, {}};
     pages.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kPaging + 1 + 2 * static_cast<std::size_t>(i), 2}}; };
-    pages.fields = {
-        Flag("programmed", "page code in use", ACC(m.paging.pages[static_cast<std::size_t>(i)].programmed),
-             [](ConfigModel& m, int, bool) { return NeedPaging(m); }),
-        PagingChoice("mode", "page mode", text::kPageModes, ACC(m.paging.pages[static_cast<std::size_t>(i)].mode)),
-        Typed(fields::PageCode(0), ACC(m.paging.pages[static_cast<std::size_t>(i)].code)),
-    };
-    // The code as the Paging Code dialog shows it (empty while the page is not programmed), and a
-    // finished code programs its page as the dialog's edit does.
-    pages.fields.back().get = [](ConfigModel& m, int i) { return m.paging.ShownCode(i); };
-    pages.fields.back().set = [](ConfigModel& m, int i, const std::string& t) -> Error {
+    // The code goes in first, as the dialog's mode list follows it: a page is programmed while it
+    // has a code, and its mode is set only then.
+    Field code = Typed(fields::PageCode(0), ACC(m.paging.pages[static_cast<std::size_t>(i)].code));
+    code.get = [](ConfigModel& m, int i) { return m.paging.ShownCode(i); };
+    code.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
       if (auto e = NeedPaging(m)) return e;
       if (!TypedAccepted(fields::PageCode(i), t)) return std::string("expected ") + fields::PageCode(i).help;
       m.paging.EnterCode(i, t);
       return std::nullopt;
     };
+    // The flag follows the code: the text may state it, not set it apart from the code.
+    Field programmed = Flag("programmed", "page code in use: true while the page has a code (an empty code clears it)",
+                            ACC(m.paging.pages[static_cast<std::size_t>(i)].programmed),
+                            [](ConfigModel& m, int, bool on) -> Error {
+                              if (auto e = NeedPaging(m)) return e;
+                              return on ? "a page is programmed by giving it a code"
+                                        : "a page with a code is programmed; an empty code clears it";
+                            });
+    Field mode = Choice("mode", "page mode, set on a page with a code", text::kPageModes,
+                        [](ConfigModel& m, int i) { return m.paging.pages[static_cast<std::size_t>(i)].mode; });
+    mode.set = [texts = mode.choices](ConfigModel& m, int i, const std::string& t) -> Error {
+      const int v = FindText(texts, t);
+      if (v < 0) return OneOf(texts);
+      if (auto e = NeedPaging(m)) return e;
+      if (!m.paging.EnterMode(i, m.options.optionBoard, v)) return "a page's mode is set once the page has a code";
+      return std::nullopt;
+    };
+    pages.fields = {code, programmed, mode};
     s.push_back(pages);
   }
 

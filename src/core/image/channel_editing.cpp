@@ -10,6 +10,7 @@
 #include "image/entry_rules.h"
 #include "image/paging_area.h"
 #include "text/input_filters.h"
+#include "text/choice_texts.h"
 #include "text/messages.h"
 
 namespace kp53 {
@@ -761,6 +762,39 @@ bool CommitGroupSize(ChannelTable& t, int group, int requested) {
   if (ok && size == 0) t.groupSystemType[static_cast<std::size_t>(group)] = 0;
   t.currentGroup = group;
   return ok;
+}
+
+std::string GroupSizeText(int size) { return Format("%3.3d", size); }
+
+std::optional<int> TypedGroupSize(std::string_view typed) {
+  if (typed.size() > static_cast<std::size_t>(kGroupSizeLength)) return std::nullopt;
+  for (std::size_t i = 0; i < typed.size(); ++i)
+    if (typed[i] == '\b' || !FieldFilterAccepts(kGroupSizeFilterMode, static_cast<int>(i), typed[i])) return std::nullopt;
+  return LeadingInteger(typed);
+}
+
+GroupSizeEntry EnterGroupSize(ChannelTable& t, int group, std::string_view typed) {
+  const auto n = TypedGroupSize(typed);
+  if (!n) return GroupSizeEntry::NotTyped;
+  return CommitGroupSize(t, group, *n) ? GroupSizeEntry::Stored : GroupSizeEntry::TooManyChannels;
+}
+
+std::span<const std::string_view> GroupSystemTypeItems(int optionBoard) {
+  return std::span(text::kGroupSystemTypes).first(optionBoard == CommonOptionsArea::kOptionOmnitrunk ? 2 : 1);
+}
+
+bool GroupSystemTypeEditable(const ChannelTable& t, int group) {
+  return group >= 0 && group < kGroupCount && t.groupSize[static_cast<std::size_t>(group)] != 0;
+}
+
+bool EnterGroupSystemType(ChannelTable& t, int group, int optionBoard, int type) {
+  if (group < 0 || group >= kGroupCount || type < 0) return false;
+  if (type != 0 && (!GroupSystemTypeEditable(t, group) ||
+                    static_cast<std::size_t>(type) >= GroupSystemTypeItems(optionBoard).size()))
+    return false;
+  t.groupSystemType[static_cast<std::size_t>(group)] = static_cast<std::uint8_t>(type);
+  t.currentGroup = group;
+  return true;
 }
 
 void CommitGroupTag(ChannelTable& t, int group, std::string_view text) {

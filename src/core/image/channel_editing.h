@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -169,5 +170,26 @@ std::string CellEntryLine(int column, std::string_view typed, const std::string&
 // fit ("Too many channels"); the group then keeps its old size.
 bool CommitGroupSize(ChannelTable& t, int group, int requested);
 void CommitGroupTag(ChannelTable& t, int group, std::string_view text);
+
+// A group's size field: the keys it lets through (digits, blanks and signs), the characters it
+// takes, and how it shows a size ("016").
+inline constexpr int kGroupSizeFilterMode = 2;
+inline constexpr int kGroupSizeLength = 3;
+std::string GroupSizeText(int size);
+// The size a finished edit of the field asks for: the text's leading whole number, 0 when it has
+// none (a blank field); nothing when the text holds a key the field refuses or is too long.
+std::optional<int> TypedGroupSize(std::string_view typed);
+enum class GroupSizeEntry { Stored, NotTyped, TooManyChannels };
+// A finished edit of a group's size: the asked size through `CommitGroupSize` (clamped to
+// 0..128, group 1 at least 1, an emptied group back to Conventional).
+GroupSizeEntry EnterGroupSize(ChannelTable& t, int group, std::string_view typed);
+
+// The system types a group's list offers: "Conventional", and "Omnitrunk" with the Omnitrunk
+// board. The list is used only while the group has channels.
+std::span<const std::string_view> GroupSystemTypeItems(int optionBoard);
+bool GroupSystemTypeEditable(const ChannelTable& t, int group);
+// A system type chosen for a group; false (nothing changed) when its list does not offer it.
+// Conventional is always taken: the dialog shows an empty group as Conventional.
+bool EnterGroupSystemType(ChannelTable& t, int group, int optionBoard, int type);
 
 }  // namespace kp53

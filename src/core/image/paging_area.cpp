@@ -2,6 +2,8 @@
 
 #include "image/codecs.h"
 #include "image/field_table.h"
+#include "image/image_rules.h"
+#include "text/choice_texts.h"
 
 namespace kp53 {
 
@@ -53,8 +55,24 @@ std::string PagingParams::ShownCode(int n) const {
 const std::string& PagingParams::EnterCode(int n, std::string_view typed) {
   PageEntry& page = pages[static_cast<std::size_t>(n)];
   page.code = fields::PageCode(n).enter(typed);
-  page.programmed = true;
+  page.programmed = !page.code.empty();
   return page.code;
+}
+
+bool PagingParams::ModeEditable(int n, int optionBoard) const {
+  if (n < 0 || n >= kPageCount || !PagingEnabled(optionBoard)) return false;
+  const PageEntry& page = pages[static_cast<std::size_t>(n)];
+  return page.programmed && !page.code.empty();
+}
+
+bool PagingParams::EnterMode(int n, int optionBoard, int mode) {
+  if (n < 0 || n >= kPageCount || mode < 0 || mode >= static_cast<int>(std::size(text::kPageModes))) return false;
+  PageEntry& page = pages[static_cast<std::size_t>(n)];
+  if (ModeEditable(n, optionBoard)) {
+    page.mode = mode;
+    return true;
+  }
+  return PagingEnabled(optionBoard) && mode == 0 && page.code.empty();
 }
 
 }  // namespace kp53

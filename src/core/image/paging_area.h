@@ -35,9 +35,14 @@ class PagingParams {
 
   // The code of page `n` (0-based) as the dialog shows it: empty when the page is not programmed.
   std::string ShownCode(int n) const;
-  // A finished edit of page `n`'s code: the code as its field enters it, and the page becomes
-  // programmed (an empty code then stores two zero bytes). Answers the stored code.
+  // A finished edit of page `n`'s code: the code as its field enters it; the page is programmed
+  // while it has a code (an empty code clears it: two zero bytes). Answers the stored code.
   const std::string& EnterCode(int n, std::string_view typed);
+  // Whether page `n`'s mode list is used: with the SCB-31 board, on a page programmed with a code.
+  bool ModeEditable(int n, int optionBoard) const;
+  // A mode chosen for page `n`; false (nothing changed) where the list is not used. Off is taken
+  // on a page without a code, which stores Off.
+  bool EnterMode(int n, int optionBoard, int mode);
 };
 
 }  // namespace kp53

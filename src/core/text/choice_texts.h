@@ -123,6 +123,8 @@ inline constexpr std::string_view kPagingAutoResetTimes[] = {"Disabled", "2 s", 
                                                              "7 s",      "8 s",  "9 s",  "10 s", "15 s", "20 s",
                                                              "25 s",     "30 s", "40 s", "50 s"};
 inline constexpr std::string_view kPageModes[] = {"Off", "DEC"};
+// A channel group's system type (the Omnitrunk one with the Omnitrunk option board).
+inline constexpr std::string_view kGroupSystemTypes[] = {"Conventional", "Omnitrunk"};
 
 // --- 2-tone --------------------------------------------------------------------------------------
 // Auto reset time, shared by the 2-tone parameters and the 5-tone general parameters.

@@ -42,7 +42,7 @@ CAllocationDlg::CAllocationDlg(RadioData& radio, int optionBoard, bool ht620, st
     const int row = g % 8;
     const int col = (g / 8) * 4;
     auto* label = new QLabel(GroupLabel(g), this);
-    size_[i] = new CFilteredEdit(this, 2, 3);
+    size_[i] = new CFilteredEdit(this, kGroupSizeFilterMode, kGroupSizeLength);
     tag_[i] = new CFilteredEdit(this, 4, 8);
     type_[i] = new QComboBox(this);
     size_[i]->setFont(mono);
@@ -50,7 +50,7 @@ CAllocationDlg::CAllocationDlg(RadioData& radio, int optionBoard, bool ht620, st
     size_[i]->setFixedWidth(size_[i]->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     tag_[i]->setFixedWidth(tag_[i]->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWWW")) + 12);
     label->setBuddy(size_[i]);
-    size_[i]->setTextQuietly(QString::asprintf("%3.3d", data_.channels.groupSize[i]));
+    size_[i]->setTextQuietly(QString::fromStdString(GroupSizeText(data_.channels.groupSize[i])));
     tag_[i]->setTextQuietly(ht620_ ? QString::fromStdString(data_.channels.groupTag[i]) : QString(8, ' '));
     if (!ht620_) tag_[i]->setEnabled(false);
     TagInput::Attach(tag_[i]);
@@ -65,9 +65,7 @@ CAllocationDlg::CAllocationDlg(RadioData& radio, int optionBoard, bool ht620, st
     connect(tag_[i], &CFilteredEdit::editFinished, this,
             [this, g](const QString& t, bool modified) { commitTag(g, t, modified); });
     connect(type_[i], QOverload<int>::of(&QComboBox::activated), this, [this, g](int position) {
-      data_.channels.groupSystemType[static_cast<std::size_t>(g)] = static_cast<std::uint8_t>(position);
-      data_.channels.currentGroup = g;
-      markModified_();
+      if (EnterGroupSystemType(data_.channels, g, optionBoard_, position)) markModified_();
     });
     for (QWidget* w : {static_cast<QWidget*>(size_[i]), static_cast<QWidget*>(tag_[i]), static_cast<QWidget*>(type_[i])})
       w->installEventFilter(this);
@@ -87,19 +85,18 @@ void CAllocationDlg::fillTypeList(int g) {
   const auto i = static_cast<std::size_t>(g);
   QComboBox* box = type_[i];
   box->clear();
-  box->addItem(QStringLiteral("Conventional"));
-  if (optionBoard_ == 2) box->addItem(QStringLiteral("Omnitrunk"));
+  for (std::string_view item : GroupSystemTypeItems(optionBoard_))
+    box->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
   const int type = data_.channels.groupSystemType[i];
   box->setCurrentIndex(type < box->count() ? type : -1);
-  box->setEnabled(data_.channels.groupSize[i] != 0);
+  box->setEnabled(GroupSystemTypeEditable(data_.channels, g));
 }
 
 void CAllocationDlg::commitSize(int g, const QString& text, bool modified) {
   if (!modified) return;
   const auto i = static_cast<std::size_t>(g);
-  const int n = LeadingInteger(text.toStdString());
-  const bool ok = CommitGroupSize(data_.channels, g, static_cast<int>(std::clamp(n, -1000, 1000)));
-  size_[i]->setText(QString::asprintf("%3.3d", data_.channels.groupSize[i]));
+  const bool ok = EnterGroupSize(data_.channels, g, text.toStdString()) == GroupSizeEntry::Stored;
+  size_[i]->setText(QString::fromStdString(GroupSizeText(data_.channels.groupSize[i])));
   markModified_();
   if (ok) {
     fillTypeList(g);

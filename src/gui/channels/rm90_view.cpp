@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "image/channel_editing.h"
 #include "image/codecs.h"
 #include "text/grid_texts.h"
 #include "text/messages.h"
@@ -208,8 +209,8 @@ void CRM90View::FillHeader() {
 void CRM90View::FillSystemTypeList() {
   filling_ = true;
   systemCombo_->clear();
-  systemCombo_->addItem(QStringLiteral("Conventional"));
-  if (kp53::OptionBoardCode(doc_.Data().image) == 2) systemCombo_->addItem(QStringLiteral("Omnitrunk"));
+  for (std::string_view item : kp53::GroupSystemTypeItems(kp53::OptionBoardCode(doc_.Data().image)))
+    systemCombo_->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
   const int type = Table().groupSystemType[static_cast<std::size_t>(std::clamp(Table().currentGroup, 0, 15))];
   systemCombo_->setCurrentIndex(type < systemCombo_->count() ? type : -1);
   filling_ = false;

@@ -49,7 +49,7 @@ CPagingCodeDlg::CPagingCodeDlg(const ParamEnv& env, QWidget* parent)
   paging_.LoadFromImage(Data().image);
   CommonOptionsArea options;
   options.LoadFromImage(Data().image);
-  boardPages_ = PagingEnabled(options.optionBoard);
+  optionBoard_ = options.optionBoard;
 
   auto* grid = new QGridLayout;
   grid->setHorizontalSpacing(12);
@@ -67,8 +67,8 @@ CPagingCodeDlg::CPagingCodeDlg(const ParamEnv& env, QWidget* parent)
     grid->addWidget(Label(kCode1 + n), n, 0);
     grid->addWidget(Field(kCode1 + n), n, 1);
     grid->addWidget(mode, n, 2);
-    SetFieldEnabled(kCode1 + n, boardPages_);
-    SetFieldEnabled(kMode1 + n, boardPages_ && page.programmed);
+    SetFieldEnabled(kCode1 + n, PagingEnabled(optionBoard_));
+    SetFieldEnabled(kMode1 + n, paging_.ModeEditable(n, optionBoard_));
   }
   FitPromptsInWidth(*this, kMode1, kCode1 + PagingParams::kPageCount - 1);
 }
@@ -77,7 +77,7 @@ std::span<const HelpTopic> CPagingCodeDlg::HelpTopics() { return kTopics; }
 
 void CPagingCodeDlg::OnSelectionChanged(int id, int index) {
   const int n = id - kMode1;
-  if (n >= 0 && n < PagingParams::kPageCount) paging_.pages[static_cast<std::size_t>(n)].mode = index;
+  paging_.EnterMode(n, optionBoard_, index);
 }
 
 void CPagingCodeDlg::OnEditFinished(int id, const QString& text) {
@@ -85,7 +85,7 @@ void CPagingCodeDlg::OnEditFinished(int id, const QString& text) {
   if (n < 0 || n >= PagingParams::kPageCount) return;
   const std::string& code = paging_.EnterCode(n, text.toStdString());
   ShowText(id, QString::fromStdString(code));
-  SetFieldEnabled(kMode1 + n, boardPages_ && !code.empty());
+  SetFieldEnabled(kMode1 + n, paging_.ModeEditable(n, optionBoard_));
 }
 
 void CPagingCodeDlg::OnOk() {

@@ -28,7 +28,7 @@ class CPagingCodeDlg : public CParamDialog {
 
  private:
   PagingParams paging_;
-  bool boardPages_ = false;
+  int optionBoard_ = 0;
 };
 
 }  // namespace kp53::gui
