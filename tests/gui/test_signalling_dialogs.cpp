@@ -13,13 +13,11 @@
 #include "app/command_ids.h"
 #include "app/dialog_commands.h"
 #include "gui_fixture.h"
-#include "image/common_options_area.h"
 #include "image/image_rules.h"
 #include "params/filtered_edit.h"
 #include "signalling/ani_speed_dial_dialog.h"
 #include "signalling/five_tone_general_dialog.h"
 #include "signalling/page_setting_dialog.h"
-#include "signalling/paging_code_dialog.h"
 #include "signalling/signaling_type_dialog.h"
 
 namespace kp53::gui {
@@ -35,12 +33,6 @@ class SignallingDialogTest : public GuiTest {
     auto dlg = std::make_unique<Dialog>(Env());
     dlg->show();
     return dlg;
-  }
-  void SetOptionBoard(int board) {
-    CommonOptionsArea options;
-    options.LoadFromImage(doc->Data().image);
-    options.optionBoard = board;
-    options.StoreToImage(doc->Data().image);
   }
   // Chooses `type` in the Signaling Type dialog opened from the menu, with OK; Yes to the list
   // of what a change of system clears. (Cancel is the keyboard walk's.)
@@ -87,16 +79,6 @@ TEST_F(SignallingDialogTest, ChangingTheSystemSwitchesTheSignalingMenu) {
   for (int id : {cmd::kAniSpeedDial, cmd::kPagingSetting, cmd::kPageCode}) EXPECT_TRUE(Frame().Action(id)->isEnabled());
 }
 
-// What a page code stores is the field table's parity test's; here, the mode list follows it.
-TEST_F(SignallingDialogTest, FinishingAPageCodeEnablesItsMode) {
-  SetOptionBoard(CommonOptionsArea::kOptionScb31);
-  auto dlg = Open<CPagingCodeDlg>();
-  EXPECT_FALSE(dlg->Combo(CPagingCodeDlg::kMode1 + 2)->isEnabled());
-  TypeInto(*dlg, CPagingCodeDlg::kCode1 + 2, "a1#");
-  EXPECT_TRUE(dlg->Combo(CPagingCodeDlg::kMode1 + 2)->isEnabled());
-  EXPECT_EQ(dlg->Edit(CPagingCodeDlg::kCode1 + 2)->text(), QStringLiteral("A1#"));
-}
-
 // The ANI code is an active field with 2-tone; with 5-tone it looks plain until it is typed in.
 TEST_F(SignallingDialogTest, AniCodeLooksActiveOnlyWithTwoTone) {
   for (const int type : {0, 1}) {
@@ -107,16 +89,6 @@ TEST_F(SignallingDialogTest, AniCodeLooksActiveOnlyWithTwoTone) {
     EXPECT_EQ(ani->palette().color(QPalette::Base) == active, type == 0) << type;
     TypeInto(*dlg, CAniSpeedDialDlg::kAniCode, "12");
     EXPECT_EQ(ani->palette().color(QPalette::Base), active) << type;
-  }
-}
-
-// The Page Setting lists are the list table's parity test's.
-TEST_F(SignallingDialogTest, WithoutTheScb31ThePagingCodesAreDisabled) {
-  SetOptionBoard(CommonOptionsArea::kOptionDummy);
-  auto codes = Open<CPagingCodeDlg>();
-  for (int n = 0; n < 10; ++n) {
-    EXPECT_FALSE(codes->Field(CPagingCodeDlg::kCode1 + n)->isEnabled()) << n;
-    EXPECT_FALSE(codes->Field(CPagingCodeDlg::kMode1 + n)->isEnabled()) << n;
   }
 }
 
