@@ -24,6 +24,7 @@
 #include "app/dialog_commands.h"
 #include "app/main_frame.h"
 #include "document/document.h"
+#include "fake_prompt.h"
 #include "link/transfers.h"
 #include "params/filtered_edit.h"
 #include "params/param_dialog.h"
@@ -128,21 +129,6 @@ class GuiScriptPrompt : public kp53::UserPrompt {
   }
 };
 
-class GuiScriptChooser : public kp53::FileChooser {
- public:
-  std::deque<std::string> opens, saves;
-  std::optional<std::string> ChooseOpen() override { return Next(opens); }
-  std::optional<std::string> ChooseSave() override { return Next(saves); }
-
- private:
-  static std::optional<std::string> Next(std::deque<std::string>& q) {
-    if (q.empty()) return std::nullopt;
-    std::string s = q.front();
-    q.pop_front();
-    return s;
-  }
-};
-
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -192,7 +178,7 @@ class GuiTest : public ::testing::Test {
   std::filesystem::path root;
   kp53::AppContext ctx;
   GuiScriptPrompt prompt;
-  GuiScriptChooser chooser;
+  kp53::test::ScriptedChooser chooser;
   std::unique_ptr<kp53::CRM90Doc> doc;
   std::unique_ptr<CMainFrame> frame;
   std::vector<int> helped;

@@ -56,7 +56,8 @@ TEST_F(GuiTest, WindowIsNeverSmallerThanTheMinimum) {
 }
 
 // The question about unsaved changes before Close, New and Open: Cancel, and Yes with the
-// Save As then cancelled, keep the window and the changes; No lets New drop them.
+// Save As then cancelled, keep the window and the changes; No lets New drop them. No changes, or
+// a print running, and Close asks nothing.
 TEST_F(GuiTest, TheSaveChangesQuestionGuardsCloseNewAndOpen) {
   const auto other = root / "other.k53";
   ctx.currentPath = other.string();
@@ -88,6 +89,14 @@ TEST_F(GuiTest, TheSaveChangesQuestionGuardsCloseNewAndOpen) {
   EXPECT_EQ(doc->Data().channels.Entry(0).squelch, 4);
   EXPECT_EQ(Grid().TextMatrix(2, 13), QStringLiteral(" 4"));
   EXPECT_FALSE(ctx.modified);
+  // Without changes, or while printing, Close asks nothing.
+  prompt.shown.clear();
+  EXPECT_TRUE(Frame().close());
+  Frame().show();
+  ctx.modified = true;
+  const kp53::print::PrintingScope printing;
+  EXPECT_TRUE(Frame().close());
+  EXPECT_TRUE(prompt.shown.empty());
 }
 
 // Ctrl+S on a document without a name is Save As; a long path is shown whole in the title.
@@ -102,16 +111,6 @@ TEST_F(GuiTest, CtrlSOnANewDocumentSavesAsAndTheTitleShowsTheWholePath) {
   QTest::keyClick(&Grid(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(std::filesystem::file_size(file), kp53::kDataFileSize);
   EXPECT_TRUE(Frame().windowTitle().startsWith(QString::fromStdString(file.string())));
-  EXPECT_TRUE(prompt.shown.empty());
-}
-
-TEST_F(GuiTest, CloseWithoutChangesOrWhilePrintingAsksNothing) {
-  Frame().show();
-  EXPECT_TRUE(Frame().close());
-  Frame().show();
-  ctx.modified = true;
-  const kp53::print::PrintingScope printing;
-  EXPECT_TRUE(Frame().close());
   EXPECT_TRUE(prompt.shown.empty());
 }
 

@@ -98,14 +98,19 @@ TEST_F(SignallingDialogTest, WithoutTheScb31ThePagingCodesAreDisabled) {
   }
 }
 
-// (Cancel after a change, in every dialog: the keyboard walk.)
-TEST_F(SignallingDialogTest, EnterOnACheckBoxSwitchesItAndKeepsTheDialogOpen) {
+TEST_F(SignallingDialogTest, CancelAfterAChangeKeepsTheImageButSetsTheModifiedFlag) {
+  const RadioImage before = doc->Data().image;
+  doc->SetModified(false);
   auto dlg = Open<CFiveToneGeneralDlg>();
   QCheckBox* ptt = dlg->Check(CFiveToneGeneralDlg::kPttCall);
   ptt->setFocus();
-  QTest::keyClick(ptt, Qt::Key_Return);
+  QTest::keyClick(ptt, Qt::Key_Return);  // Enter on a check box switches it and keeps the dialog open
   EXPECT_TRUE(ptt->isChecked());
   EXPECT_TRUE(dlg->isVisible());
+  EXPECT_TRUE(doc->IsModified());
+  dlg->CancelButton()->click();
+  EXPECT_EQ(doc->Data().image, before);
+  EXPECT_TRUE(doc->IsModified());
 }
 
 // What a five-tone number stores is the field table's parity test's; here, that the field shows

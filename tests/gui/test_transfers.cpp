@@ -14,7 +14,6 @@
 #include "link/serial_port.h"
 #include "gui_fixture.h"
 #include "compare/compare_dialog.h"
-#include "fake_prompt.h"
 #include "link/access_gauge.h"
 #include "link/file_data_dialog.h"
 #include "link/findings_dialog.h"

@@ -57,6 +57,16 @@ TEST_F(GuiTest, DisabledChannelShowsDashesAndIsGreyed) {
   EXPECT_EQ(Grid().CellForeColorAt(row, 4), Grid().CellForeColorAt(kFirstRow, 4));
 }
 
+TEST_F(GuiTest, RenderingNeverMovesTheCursor) {
+  Grid().SetRow(kFirstRow + 5);
+  Grid().SetCol(7);
+  for (int i = 0; i < 16; ++i) View().RenderRow(i, kFirstRow + i);
+  View().RenderColumn(3, kFirstRow + 3, 14);
+  EXPECT_EQ(Grid().Row(), kFirstRow + 5);
+  EXPECT_EQ(Grid().Col(), 7);
+  EXPECT_EQ(Grid().currentRow(), 5);
+}
+
 // (A group of one channel: two header rows and one.)
 TEST_F(GuiTest, F2SkipsEmptyGroupsAndWraps) {
   auto& t = doc->Data().channels;
@@ -131,6 +141,14 @@ TEST_F(GuiTest, EveryCellTextIsWholeAtTheDefaultWidths) {
   }
   EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 14), QStringLiteral("Signal"));
   EXPECT_EQ(Grid().TextMatrix(kFirstRow + 3, 14), QStringLiteral("Option"));
+}
+
+TEST_F(GuiTest, GridCursorKeepsTheCurrentChannel) {
+  Frame().show();
+  Grid().setFocus();
+  QTest::keyClick(&Grid(), Qt::Key_Down);
+  QTest::keyClick(&Grid(), Qt::Key_Down);
+  EXPECT_EQ(doc->Data().channels.currentChannel, 2);
 }
 
 TEST(FlexGrid, GrowingAndShrinkingKeepsTheRemainingTexts) {
