@@ -12,14 +12,19 @@
 #include <vector>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "app/command_ids.h"
 #include "app/dialog_commands.h"
 #include "app/main_frame.h"
 #include "document/document.h"
+#include "fake_prompt.h"
 #include "link/transfers.h"
 #include "params/filtered_edit.h"
 #include "params/param_dialog.h"
@@ -44,6 +49,34 @@ void OnModal(std::function<void(T&)> step) {
   });
 }
 
+// Waits (up to 20 s, handling events) until a dialog of type T is the active modal window.
+template <typename T>
+T* WaitForModal() {
+  T* d = nullptr;
+  (void)QTest::qWaitFor([&] { return (d = qobject_cast<T*>(QApplication::activeModalWidget())) != nullptr; }, 20000);
+  return d;
+}
+
+// Runs `script` once a dialog of type T is the active modal window. It polls instead of waiting,
+// so that the modal loops that come first (a gauge's, a menu's) can end.
+template <typename T, typename Script>
+void WhenModal(QObject* context, Script script) {
+  auto* poll = new QTimer(context);
+  QObject::connect(poll, &QTimer::timeout, context, [poll, script] {
+    if (auto* d = dynamic_cast<T*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      script(d);
+    }
+  });
+  poll->start(20);
+}
+
+// With KP53_SHOTS set to a folder, `w` is saved there as a picture to look at.
+inline void Shot(QWidget* w, const QString& name) {
+  if (qEnvironmentVariableIsSet("KP53_SHOTS")) w->grab().save(qEnvironmentVariable("KP53_SHOTS") + '/' + name + ".png");
+}
+
 // Types `text` into field `id` of `dlg` as a user does and finishes it with Enter.
 inline void TypeInto(kp53::gui::CParamDialog& dlg, int id, const QString& text) {
   kp53::gui::CFilteredEdit* edit = dlg.Edit(id);
@@ -53,7 +86,6 @@ inline void TypeInto(kp53::gui::CParamDialog& dlg, int id, const QString& text) 
   QTest::keyClick(edit, Qt::Key_Return);
 }
 
-// Chooses the item `text` of list `id` of `dlg`.
 // The dialog of the Common or Signaling command that has field `id` (a help topic of its, or a
 // widget of its for fields that share a topic), or nullptr. Which command it is, is found once.
 inline std::unique_ptr<kp53::gui::CParamDialog> OpenDialogOf(int id, const kp53::gui::ParamEnv& env) {
@@ -74,6 +106,7 @@ inline std::unique_ptr<kp53::gui::CParamDialog> OpenDialogOf(int id, const kp53:
   return found[id] ? found[id]->create(env, nullptr) : nullptr;
 }
 
+// Chooses the item `text` of list `id` of `dlg`.
 inline void ChooseItem(kp53::gui::CParamDialog& dlg, int id, const QString& text) {
   const int index = dlg.Combo(id)->findText(text);
   ASSERT_GE(index, 0) << id << " has no item " << text.toStdString();
@@ -93,21 +126,6 @@ class GuiScriptPrompt : public kp53::UserPrompt {
     const kp53::Answer a = answers.front();
     answers.pop_front();
     return a;
-  }
-};
-
-class GuiScriptChooser : public kp53::FileChooser {
- public:
-  std::deque<std::string> opens, saves;
-  std::optional<std::string> ChooseOpen() override { return Next(opens); }
-  std::optional<std::string> ChooseSave() override { return Next(saves); }
-
- private:
-  static std::optional<std::string> Next(std::deque<std::string>& q) {
-    if (q.empty()) return std::nullopt;
-    std::string s = q.front();
-    q.pop_front();
-    return s;
   }
 };
 
@@ -135,8 +153,16 @@ class GuiTest : public ::testing::Test {
     return *frame;
   }
   CRM90View& View() { return *Frame().View(); }
+  // A parameter dialog of type D on the document, shown; F1 in it is noted in `helped`.
+  template <class D>
+  std::unique_ptr<D> Open() {
+    auto dlg = std::make_unique<D>(kp53::gui::ParamEnv{*doc, prompt, [this](int context) { helped.push_back(context); }});
+    dlg->show();
+    return dlg;
+  }
   CMSFlexGrid& Grid() { return *View().Grid(); }
   kp53::ChannelEntry& Ch(int index) { return doc->Data().channels.Entry(index); }
+  QPoint CellCentre(int row, int column) { return Grid().visualRect(Grid().model()->index(row - kFirstRow, column)).center(); }
   // Shows the window, waits until it is active and puts the focus on cell (row, column).
   void FocusCell(int row, int column) {
     if (!Frame().isVisible()) {
@@ -152,9 +178,10 @@ class GuiTest : public ::testing::Test {
   std::filesystem::path root;
   kp53::AppContext ctx;
   GuiScriptPrompt prompt;
-  GuiScriptChooser chooser;
+  kp53::test::ScriptedChooser chooser;
   std::unique_ptr<kp53::CRM90Doc> doc;
   std::unique_ptr<CMainFrame> frame;
+  std::vector<int> helped;
 };
 
 // The window with the radio simulator on a pseudo-terminal as COM3.

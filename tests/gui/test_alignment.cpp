@@ -1,19 +1,10 @@
 // Radio > Alignment against the radio simulator: entering, the channel list, the slider and
 // measurement dialogs, refused commands, and leaving with and without the write-back.
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QSlider>
-#include <QTest>
-#include <QTimer>
-#include <cstdlib>
 
-#include "app/command_ids.h"
 #include "gui_fixture.h"
 #include "image/alignment_items.h"
 #include "link/alignment_dialog.h"
-#include "params/filtered_edit.h"
 
 namespace {
 
@@ -21,33 +12,6 @@ using kp53::gui::CAlignMeasureDlg;
 using kp53::gui::CAlignmentDlg;
 using kp53::gui::CAlignSliderDlg;
 namespace align = kp53::align;
-
-template <class Dialog>
-Dialog* WaitForModal() {
-  Dialog* d = nullptr;
-  (void)QTest::qWaitFor([&] { return (d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) != nullptr; }, 20000);
-  return d;
-}
-
-// Runs `script` once dialog `Dialog` is the active modal window. It polls instead of waiting, so
-// that the modal loops of the gauge that come first can end.
-template <class Dialog, class Script>
-void WhenModal(QObject* context, Script script) {
-  auto* poll = new QTimer(context);
-  QObject::connect(poll, &QTimer::timeout, context, [poll, script] {
-    if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-      poll->stop();
-      poll->deleteLater();
-      script(d);
-    }
-  });
-  poll->start(20);
-}
-
-// With KP53_SHOTS set to a folder, the dialogs are saved there as pictures.
-void Shot(QWidget* w, const char* name) {
-  if (const char* dir = std::getenv("KP53_SHOTS")) w->grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
-}
 
 class AlignmentTest : public RadioGuiTest {
  protected:
@@ -107,7 +71,7 @@ TEST_F(AlignmentTest, AdjustOnWideAndNarrowChannelsMeasureAndWriteBack) {
     QApplication::processEvents();
     EXPECT_EQ(d->PromptPane()->text(), QStringLiteral("Channel the radio is tuned to"));
     EXPECT_EQ(d->HintPane()->text(), QStringLiteral("<SELECT>"));
-    Shot(d, "alignment");
+    Shot(d, QStringLiteral("alignment"));
 
     // CTCSS modulation 80 on the wide channel: the slider sends 0x34 80 and the tone, then 0x39.
     auto from = FrameCount();
@@ -134,7 +98,7 @@ TEST_F(AlignmentTest, AdjustOnWideAndNarrowChannelsMeasureAndWriteBack) {
     QTimer::singleShot(0, d, [this] {
       auto* s = WaitForModal<CAlignSliderDlg>();
       ASSERT_NE(s, nullptr);
-      Shot(s, "alignment-slider");
+      Shot(s, QStringLiteral("alignment-slider"));
       const int before = s->Slider()->value();
       radio->RefuseAlignmentCommands({0x3B});
       s->Slider()->setValue(before + 5);
@@ -152,7 +116,7 @@ TEST_F(AlignmentTest, AdjustOnWideAndNarrowChannelsMeasureAndWriteBack) {
       auto* m = WaitForModal<CAlignMeasureDlg>();
       ASSERT_NE(m, nullptr);
       ASSERT_TRUE(QTest::qWaitFor([m] { return m->Edit(CAlignMeasureDlg::kReading)->text() == " 33"; }, 10000));
-      Shot(m, "alignment-measure");
+      Shot(m, QStringLiteral("alignment-measure"));
       QTest::mouseClick(m->CopyButton(), Qt::LeftButton);
       QTest::mouseClick(m->OkButton(), Qt::LeftButton);
     });

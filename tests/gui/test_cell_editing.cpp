@@ -1,47 +1,53 @@
 // Editing channels in the grid: typed characters, Enter, Space, F3, the in-place editor and its
 // end, and the allocation dialog opened from its menu command.
-#include <QApplication>
-#include <QComboBox>
 #include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
-#include <QTimer>
 
-#include "app/command_ids.h"
 #include "channels/allocation_dialog.h"
 #include "channels/list_dialogs.h"
 #include "gui_fixture.h"
 #include "image/codecs.h"
-#include "params/filtered_edit.h"
 
 namespace {
 
 class CellEditingTest : public GuiTest {
  protected:
-  QPoint CellCentre(int row, int column) {
-    return Grid().visualRect(Grid().model()->index(row - kFirstRow, column)).center();
-  }
-  void ClickCell(int row, int column) {
-    QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(row, column));
-  }
   CCellEditor& Editor() { return *View().CellEditor(); }
 };
 
-TEST_F(CellEditingTest, TypingDOnADecCellAndClickingAwayKeepsTheToneType) {
-  FocusCell(kFirstRow, 6);
-  QTest::keyClick(&Grid(), Qt::Key_D);
-  ASSERT_TRUE(View().IsEditing());
-  EXPECT_TRUE(Editor().isVisible());
-  EXPECT_EQ(Editor().text(), QStringLiteral("D-"));
-  EXPECT_FALSE(Editor().hasSelectedText());
-  EXPECT_EQ(Ch(0).rxToneType, kp53::kToneDcs);  // typed: the type follows the letter meanwhile
-
-  ClickCell(kFirstRow + 1, 4);
-  EXPECT_FALSE(View().IsEditing());
-  EXPECT_FALSE(Editor().isVisible());
-  EXPECT_EQ(Ch(0).rxToneType, kp53::kToneNone);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 6), QStringLiteral("-------"));
+// A tone begun with its letter and left unfinished (by a click elsewhere, by Enter on the bare
+// prefix and the DCS list cancelled, by Escape) leaves the tone the channel had.
+TEST_F(CellEditingTest, AToneBegunWithItsLetterAndLeftUnfinishedKeepsTheToneItHad) {
+  const struct { int column; bool ctcss; std::function<void()> end; const char* shown; } cases[] = {
+      {6, false, [this] { QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(kFirstRow + 1, 4)); }, "-------"},
+      {7, false, [this] {
+         OnModal<kp53::gui::CListDialog>([](kp53::gui::CListDialog& dlg) {
+           EXPECT_EQ(dlg.windowTitle(), QStringLiteral("DCS Frequency(CH= 1)"));
+           dlg.reject();
+         });
+         QTest::keyClick(&Editor(), Qt::Key_Return);
+       }, "-------"},
+      {6, true, [this] { QTest::keyClick(&Editor(), Qt::Key_Escape); }, "C-100.0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.column);
+    int& type = c.column == 6 ? Ch(0).rxToneType : Ch(0).txToneType;
+    type = c.ctcss ? kp53::kToneCtcss : kp53::kToneNone;
+    Ch(0).rxCtcss = 1000;
+    View().RefreshAll();
+    FocusCell(kFirstRow, c.column);
+    QTest::keyClick(&Grid(), Qt::Key_D);
+    ASSERT_TRUE(View().IsEditing());
+    EXPECT_TRUE(Editor().isVisible());
+    EXPECT_EQ(Editor().text(), QStringLiteral("D-"));
+    EXPECT_FALSE(Editor().hasSelectedText());
+    EXPECT_EQ(type, kp53::kToneDcs);  // the type follows the letter meanwhile
+    c.end();
+    EXPECT_FALSE(View().IsEditing());
+    EXPECT_FALSE(Editor().isVisible());
+    EXPECT_EQ(type, c.ctcss ? kp53::kToneCtcss : kp53::kToneNone);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow, c.column), QLatin1String(c.shown));
+  }
 }
 
 TEST_F(CellEditingTest, TypingAReceiveFrequencyAndEnterSetsBothFrequenciesAndTheCrystalFlag) {
@@ -129,34 +135,6 @@ TEST_F(CellEditingTest, EnterOnADecCellPicksATone) {
   });
   QTest::keyClick(&Grid(), Qt::Key_Return);
   EXPECT_EQ(Ch(0).rxCtcss, kp53::kCtcssTones[1]);
-}
-
-TEST_F(CellEditingTest, EnterOnABareDcsPrefixOpensTheDcsListAndCancelRestoresTheType) {
-  FocusCell(kFirstRow, 7);
-  QTest::keyClick(&Grid(), Qt::Key_D);
-  ASSERT_TRUE(View().IsEditing());
-  OnModal<kp53::gui::CListDialog>([](kp53::gui::CListDialog& dlg) {
-    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("DCS Frequency(CH= 1)"));
-    dlg.reject();
-  });
-  QTest::keyClick(&Editor(), Qt::Key_Return);
-  EXPECT_FALSE(View().IsEditing());
-  EXPECT_EQ(Ch(0).txToneType, kp53::kToneNone);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 7), QStringLiteral("-------"));
-}
-
-TEST_F(CellEditingTest, EscapeAfterTypingDOnACtcssCellKeepsTheTone) {
-  Ch(0).rxToneType = kp53::kToneCtcss;
-  Ch(0).rxCtcss = 1000;
-  View().RefreshAll();
-  FocusCell(kFirstRow, 6);
-  QTest::keyClick(&Grid(), Qt::Key_D);
-  QTest::keyClicks(&Editor(), QStringLiteral("7"));
-  QTest::keyClick(&Editor(), Qt::Key_Escape);
-  EXPECT_FALSE(View().IsEditing());
-  EXPECT_EQ(Ch(0).rxToneType, kp53::kToneCtcss);
-  EXPECT_EQ(Ch(0).rxCtcss, 1000);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 6), QStringLiteral("C-100.0"));
 }
 
 TEST_F(CellEditingTest, DoubleClicksActivateEditOrOpenTheLists) {

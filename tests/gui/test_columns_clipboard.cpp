@@ -1,15 +1,9 @@
 // The visible columns (View > Item toggles and the Visible dialog, with the settings they write)
-// and copy and paste of cells and channels through the system clipboard.
+// and copy and paste of cells through the system clipboard. (Channels: with undo.)
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
-#include "app/command_ids.h"
 #include "channels/visible_dialog.h"
 #include "gui_fixture.h"
 #include "settings/ini_file.h"
@@ -59,23 +53,6 @@ TEST_F(ColumnsClipboardTest, ARangeIsCopiedWithTabsAndCarriageReturnsAndAsATable
             QStringLiteral("<table><tr><td>  1</td><td>-</td></tr><tr><td>  2</td><td>-</td></tr></table>"));
 }
 
-TEST_F(ColumnsClipboardTest, PastingAChannelNumberCopiesOnlyTheVisibleColumns) {
-  Ch(11).tag = "TWELVE  ";
-  Ch(11).rxFreq = 160.0;
-  Ch(11).squelch = 9;
-  Frame().RunCommand(cmd::kFirstColumnToggle + 3);  // hide Frequency
-  View().RefreshAll();
-  QGuiApplication::clipboard()->setText(QStringLiteral("12"));
-  FocusCell(kFirstRow + 2, 0);
-  prompt.answers.push_back(kp53::Answer::Yes);
-  QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(prompt.shown[0], "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
-  EXPECT_DOUBLE_EQ(Ch(2).rxFreq, 150.0);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 3), QStringLiteral("TWELVE  "));
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 13), QStringLiteral(" 9"));
-}
-
 TEST_F(ColumnsClipboardTest, CopyAndPasteOutsideTheGridDoNothing) {
   FocusCell(kFirstRow, 13);
   QGuiApplication::clipboard()->setText(QStringLiteral("12"));
@@ -110,6 +87,7 @@ TEST_F(ColumnsClipboardTest, HidingFrequencyZeroesBothColumnsAndKeepsTheData) {
   EXPECT_FALSE(freq->isChecked());
   EXPECT_EQ(Grid().ColWidth(4), 0);
   EXPECT_EQ(Grid().ColWidth(5), 0);
+  EXPECT_TRUE(Grid().isColumnHidden(4));
   EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
   EXPECT_DOUBLE_EQ(Ch(0).rxFreq, 150.0);
   EXPECT_EQ(FlagsInFile()[3], 1);  // nothing written yet
@@ -119,7 +97,14 @@ TEST_F(ColumnsClipboardTest, HidingFrequencyZeroesBothColumnsAndKeepsTheData) {
   EXPECT_TRUE(ctx.settings.ColumnShown(3));
 }
 
-TEST_F(ColumnsClipboardTest, VisibleDialogEnterTogglesAndOkWritesTheFlags) {
+TEST_F(ColumnsClipboardTest, VisibleDialogEnterTogglesOkWritesTheFlagsCancelChangesNothing) {
+  OnModal<kp53::gui::CVisibleDlg>([](kp53::gui::CVisibleDlg& dlg) {
+    dlg.box(5)->setChecked(false);
+    dlg.reject();
+  });
+  Frame().RunCommand(cmd::kVisible);
+  EXPECT_TRUE(ctx.settings.ColumnShown(5));
+  EXPECT_EQ(Grid().ColWidth(8), 480);
   Frame().show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
   bool ran = false;
@@ -144,16 +129,6 @@ TEST_F(ColumnsClipboardTest, VisibleDialogEnterTogglesAndOkWritesTheFlags) {
   EXPECT_FALSE(ctx.settings.ColumnShown(3));
   const auto flags = FlagsInFile();
   EXPECT_EQ(std::tuple(flags[3], flags[13], flags[4]), std::tuple(0, 0, 1));
-}
-
-TEST_F(ColumnsClipboardTest, VisibleDialogCancelChangesNothing) {
-  OnModal<kp53::gui::CVisibleDlg>([](kp53::gui::CVisibleDlg& dlg) {
-    dlg.box(5)->setChecked(false);
-    dlg.reject();
-  });
-  Frame().RunCommand(cmd::kVisible);
-  EXPECT_TRUE(ctx.settings.ColumnShown(5));
-  EXPECT_EQ(Grid().ColWidth(8), 480);
 }
 
 }  // namespace

@@ -1,18 +1,10 @@
 // The dialogs of the Common menu on the offscreen platform: how their fields reach the image.
 // The rules themselves (clamps, completions, list rules) are tested in the core.
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
 #include <QLayout>
-#include <QPushButton>
-#include <QTest>
 
-#include "app/command_ids.h"
-#include "app/dialog_commands.h"
 #include "gui_fixture.h"
 #include "image/common_options_area.h"
 #include "params/emergency_dialog.h"
-#include "params/filtered_edit.h"
 #include "params/key_function_dialog.h"
 #include "params/marketing_dialog.h"
 #include "params/misc_dialog.h"
@@ -42,10 +34,6 @@ QStringList ItemsOf(const QComboBox* combo) {
 
 class CommonDialogTest : public GuiTest {
  protected:
-  template <class Dialog>
-  std::unique_ptr<Dialog> Open() {
-    return std::make_unique<Dialog>(ParamEnv{*doc, prompt, {}});
-  }
   std::unique_ptr<CParamDialog> OpenCommand(int id) {
     return kp53::gui::FindParamCommand(id)->create(ParamEnv{*doc, prompt, {}}, nullptr);
   }
@@ -55,20 +43,15 @@ class CommonDialogTest : public GuiTest {
     a.LoadFromImage(Image());
     return a;
   }
-
 };
 
-TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKeyAndEmergencyToHoldSlotsOnly) {
+TEST_F(CommonDialogTest, KeyFunctionListsGiveEachFunctionToOneKey) {
   auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
   const auto slotList = [&](int slot) { return ItemsOf(dlg->Combo(2250 + slot)); };
   const QString scan = QStringLiteral("Scan          ");
   const QString none = QStringLiteral("None          ");
-  ChooseItem(*dlg, 2252, scan);  // [A] press
-  for (int slot = 0; slot < 12; ++slot) {
-    EXPECT_EQ(slotList(slot).contains(scan), slot == 2) << slot;
-    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Emergency     ")), slot >= 6) << slot;
-    EXPECT_EQ(slotList(slot).contains(QStringLiteral("Lone Worker   ")), slot >= 6) << slot;
-  }
+  ChooseItem(*dlg, 2252, scan);  // [A] press; (which slots offer what: the list parity walk)
+  for (int slot = 0; slot < 12; ++slot) EXPECT_EQ(slotList(slot).contains(scan), slot == 2) << slot;
   EXPECT_EQ(dlg->Combo(2252)->currentText(), scan);
   // Monitor belongs to [SIDE1] press; freed, every list offers it again.
   EXPECT_FALSE(slotList(1).contains(QStringLiteral("Monitor       ")));
@@ -86,8 +69,7 @@ TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
   Image()[132] = 6;  // [B] press: Channel UP, an HT-620 Series function
   auto dlg = Open<kp53::gui::CKeyFunctionDlg>();
   EXPECT_EQ(dlg->Combo(2253)->currentText(), QStringLiteral("None          "));
-  for (int slot = 0; slot < 12; ++slot) {
-    EXPECT_FALSE(ItemsOf(dlg->Combo(2250 + slot)).contains(QStringLiteral("Channel UP    "))) << slot;
+  for (int slot = 0; slot < 12; ++slot) {  // (what each slot offers: the core and the list parity walk)
     const bool side = slot == 0 || slot == 1 || slot == 6 || slot == 7;
     EXPECT_EQ(dlg->Combo(2250 + slot)->isEnabled(), side) << slot;
   }
@@ -96,16 +78,15 @@ TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
   EXPECT_EQ(Image()[132], 0);
 }
 
-TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode) {
+TEST_F(CommonDialogTest, SerialNumberIsEditableOnlyInMaintenanceModeAndCancelDropsTheEditMark) {
   EXPECT_FALSE(Open<kp53::gui::CMarketingDlg>()->Edit(2401)->isEnabled());
 
   ctx.maintenanceMode = true;
   auto dlg = Open<kp53::gui::CMarketingDlg>();
   ASSERT_TRUE(dlg->Edit(2401)->isEnabled());
   TypeInto(*dlg, 2401, QStringLiteral("1"));
-  EXPECT_TRUE(ctx.marketingEdited);
+  EXPECT_TRUE(ctx.marketingEdited);  // (what it stores: the field parity walk)
   dlg->OkButton()->click();
-  EXPECT_EQ(Image()[7721], 0x11);  // "1", then "C" as its distance from "B"
 
   // Cancel drops the edit and with it the mark that would write it to the radio.
   ctx.marketingEdited = false;
@@ -189,11 +170,9 @@ TEST_F(CommonDialogTest, PasswordFollowsItsSwitchAndTheTagTheModel) {
 }
 
 // Every field of every dialog, in both modes and for both models: a prompt in the status line
-// when it has the focus, nothing clipped. With KP53_SCREENSHOTS set to a folder the dialogs are
-// saved there as pictures.
+// when it has the focus, nothing clipped (pictures of them with KP53_SHOTS).
 TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
   const int* const firstSignaling = kDialogCommands + kFirstSignalingDialog;
-  const QString shots = qEnvironmentVariable("KP53_SCREENSHOTS");
   for (const bool maintenance : {false, true}) {
     for (const int model : {1, 0}) {
       ctx.maintenanceMode = maintenance;
@@ -231,12 +210,7 @@ TEST_F(CommonDialogTest, EveryFieldShowsItsPromptAndNothingIsClipped) {
         }
         dlg->layout()->activate();
         QTest::qWait(20);
-        if (!shots.isEmpty())
-          dlg->grab().save(QStringLiteral("%1/%2-%3-%4.png")
-                               .arg(shots)
-                               .arg(command)
-                               .arg(maintenance ? QStringLiteral("maint") : QStringLiteral("user"))
-                               .arg(model ? QStringLiteral("ht620") : QStringLiteral("ht610")));
+        Shot(dlg.get(), QStringLiteral("%1-%2-%3").arg(command).arg(maintenance ? "maint" : "user").arg(model ? "ht620" : "ht610"));
         dlg->CancelButton()->click();
       }
     }

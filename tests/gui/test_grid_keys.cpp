@@ -1,9 +1,6 @@
 // The channel grid acts on a key only as the cell's rules say: Space, a letter and a digit on
 // every column of channels spread over the groups leave the cursor where it was and change that
 // channel alone, or begin the in-place edit where typing edits.
-#include <QApplication>
-#include <QTest>
-#include <QTimer>
 
 #include "channels/cell_editor.h"
 #include "gui_fixture.h"

@@ -3,20 +3,12 @@
 // label control.
 #include "print/report_printer.h"
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTest>
 #include <fstream>
-#include <functional>
 #include <iterator>
 
 #include "app/color_label.h"
-#include "app/command_ids.h"
 #include "app/config_dialog.h"
 #include "gui_fixture.h"
 #include "settings/settings.h"
@@ -28,8 +20,9 @@ std::vector<char> ReadAll(const std::filesystem::path& p) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// (The signalling entries follow the system: see the Signaling Type tests.)
-TEST_F(GuiTest, TheFileEditRadioAndHelpCommandsAreEnabled) {
+// The start: the File, Edit, Radio and Help entries enabled (the signalling ones follow the
+// system), the title in each mode, the status panes.
+TEST_F(GuiTest, TheCommandsTitlesAndPanesAtTheStart) {
   CMainFrame& f = Frame();
   for (int id : {cmd::kNew, cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kConfigure, cmd::kAbout, cmd::kHelpTopics,
                  cmd::kGetStarted, cmd::kExit, cmd::kPrint, cmd::kPrintPreview, cmd::kPrintSetup, cmd::kUpload,
@@ -37,26 +30,18 @@ TEST_F(GuiTest, TheFileEditRadioAndHelpCommandsAreEnabled) {
                  cmd::kVisible, cmd::kCopy, cmd::kPaste})
     EXPECT_TRUE(f.Action(id)->isEnabled()) << id;
   EXPECT_EQ(f.Action(cmd::kPaste)->shortcuts().size(), 2);
-}
-
-TEST_F(GuiTest, TitleInNormalMaintenanceAndProductionMode) {
-  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series"));
-  ctx.maintenanceMode = true;
-  Frame().UpdateTitle();
-  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series (M)"));
-  ctx.maintenanceMode = false;
-  ctx.productionMode = true;
-  Frame().UpdateTitle();
-  EXPECT_EQ(ShownTitle(Frame()), QStringLiteral("<none> - KP53Win for HT-620A Series(Factory mode)"));
-}
-
-TEST_F(GuiTest, ClockText) {
-  EXPECT_EQ(CMainFrame::ClockText(QTime(9, 5)), QStringLiteral(" 9:05"));
-  EXPECT_EQ(CMainFrame::ClockText(QTime(0, 0)), QStringLiteral(" 0:00"));
-  EXPECT_EQ(CMainFrame::ClockText(QTime(23, 59)), QStringLiteral(" 23:59"));
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^ \\d{1,2}:\\d\\d$")).match(Frame().ClockPane()->text()).hasMatch())
-      << Frame().ClockPane()->text().toStdString();
-  EXPECT_EQ(Frame().MessagePane()->text(),
+  for (const auto& [maintenance, production, title] : {std::tuple(false, false, ""), std::tuple(true, false, " (M)"),
+                                                       std::tuple(false, true, "(Factory mode)")}) {
+    ctx.maintenanceMode = maintenance;
+    ctx.productionMode = production;
+    f.UpdateTitle();
+    EXPECT_EQ(ShownTitle(f), QStringLiteral("<none> - KP53Win for HT-620A Series") + QLatin1String(title));
+  }
+  for (const auto& [time, text] : {std::pair(QTime(9, 5), " 9:05"), std::pair(QTime(0, 0), " 0:00"), std::pair(QTime(23, 59), " 23:59")})
+    EXPECT_EQ(CMainFrame::ClockText(time), QLatin1String(text));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("^ \\d{1,2}:\\d\\d$")).match(f.ClockPane()->text()).hasMatch())
+      << f.ClockPane()->text().toStdString();
+  EXPECT_EQ(f.MessagePane()->text(),
             QStringLiteral("F1 for Help   F2 for Group Change   F3 for DCS Invert   F10 for Menus"));
 }
 
@@ -65,15 +50,14 @@ TEST_F(GuiTest, WindowIsNeverSmallerThanTheMinimum) {
   ctx.settings.cy = 300;
   CMainFrame& f = Frame();
   EXPECT_EQ(f.minimumSize(), QSize(835, 540));
-  EXPECT_GE(f.width(), 835);
-  EXPECT_GE(f.height(), 540);
+  EXPECT_EQ(f.size().expandedTo(f.minimumSize()), f.size());
   f.resize(100, 100);
-  EXPECT_GE(f.width(), 835);
-  EXPECT_GE(f.height(), 540);
+  EXPECT_EQ(f.size().expandedTo(f.minimumSize()), f.size());
 }
 
 // The question about unsaved changes before Close, New and Open: Cancel, and Yes with the
-// Save As then cancelled, keep the window and the changes; No lets New drop them.
+// Save As then cancelled, keep the window and the changes; No lets New drop them. No changes, or
+// a print running, and Close asks nothing.
 TEST_F(GuiTest, TheSaveChangesQuestionGuardsCloseNewAndOpen) {
   const auto other = root / "other.k53";
   ctx.currentPath = other.string();
@@ -105,6 +89,14 @@ TEST_F(GuiTest, TheSaveChangesQuestionGuardsCloseNewAndOpen) {
   EXPECT_EQ(doc->Data().channels.Entry(0).squelch, 4);
   EXPECT_EQ(Grid().TextMatrix(2, 13), QStringLiteral(" 4"));
   EXPECT_FALSE(ctx.modified);
+  // Without changes, or while printing, Close asks nothing.
+  prompt.shown.clear();
+  EXPECT_TRUE(Frame().close());
+  Frame().show();
+  ctx.modified = true;
+  const kp53::print::PrintingScope printing;
+  EXPECT_TRUE(Frame().close());
+  EXPECT_TRUE(prompt.shown.empty());
 }
 
 // Ctrl+S on a document without a name is Save As; a long path is shown whole in the title.
@@ -119,16 +111,6 @@ TEST_F(GuiTest, CtrlSOnANewDocumentSavesAsAndTheTitleShowsTheWholePath) {
   QTest::keyClick(&Grid(), Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(std::filesystem::file_size(file), kp53::kDataFileSize);
   EXPECT_TRUE(Frame().windowTitle().startsWith(QString::fromStdString(file.string())));
-  EXPECT_TRUE(prompt.shown.empty());
-}
-
-TEST_F(GuiTest, CloseWithoutChangesOrWhilePrintingAsksNothing) {
-  Frame().show();
-  EXPECT_TRUE(Frame().close());
-  Frame().show();
-  ctx.modified = true;
-  const kp53::print::PrintingScope printing;
-  EXPECT_TRUE(Frame().close());
   EXPECT_TRUE(prompt.shown.empty());
 }
 
@@ -234,8 +216,9 @@ TEST_F(GuiTest, ConfigurationKeepsADeviceThatFailsToOpenOnlyWhenTheUserSaysSo) {
   EXPECT_NE(prompt.shown[2].find("dialout"), std::string::npos);
 }
 
-// Enter outside the buttons does not close the dialog; Alt+O in the device field presses OK.
-TEST_F(GuiTest, ConfigurationKeysEnterOnlyOnItsButtonsAndAltOInTheDeviceField) {
+// Enter outside the buttons does not close the dialog; Alt+O in the device field presses OK. A
+// stable device name is listed with its device and adapter; choosing it puts only the path in.
+TEST_F(GuiTest, ConfigurationKeysAndDeviceChoices) {
   ConfigDialog dlg(ctx, prompt);
   dlg.probe = [](const std::string&, int*) { return true; };
   dlg.show();
@@ -252,13 +235,8 @@ TEST_F(GuiTest, ConfigurationKeysEnterOnlyOnItsButtonsAndAltOInTheDeviceField) {
   EXPECT_FALSE(dlg.isVisible());
   EXPECT_EQ(ctx.settings.comPort, 7);
   EXPECT_EQ(ctx.settings.DevicePath(7), "/dev/ttyUSB0");
-}
 
-TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
-  ConfigDialog dlg(ctx, prompt);
-  dlg.probe = [](const std::string&, int*) { return true; };
   dlg.PortList()->setCurrentIndex(2);
-  // A stable name is listed with its device and adapter; choosing it puts only the path in.
   const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R-if00-port0";
   dlg.SetDeviceChoices({{byId, "/dev/ttyUSB0", "FTDI FT232R USB UART"}, {"/dev/ttyS0", "/dev/ttyS0", ""}});
   EXPECT_EQ(dlg.DeviceList()->itemText(0),
@@ -273,16 +251,14 @@ TEST_F(GuiTest, ConfigurationPointsASlotAtAnotherDevice) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST_F(GuiTest, ConfigurationRefreshesTheHeader) {
+// Refresh 2 (the Configuration dialog) redraws the header; 4 (a band change) writes the new
+// band's default file and redraws.
+TEST_F(GuiTest, RefreshCodesRedrawTheHeaderAndABandChangeWritesItsDefault) {
   CMainFrame& f = Frame();
   ctx.settings.comPort = 4;
   ctx.settings.comSpeed = 1;
   f.ApplyRefresh(2);
   EXPECT_EQ(View().HeaderValue(4)->text(), QStringLiteral("COM4  19200BPS"));
-}
-
-TEST_F(GuiTest, BandChangeRefreshWritesTheNewBandsDefaultAndRedraws) {
-  CMainFrame& f = Frame();
   doc->Data().hardware.ApplyBandDefaults(true);
   doc->Data().channels.ResetFrequencies(true);
   doc->Data().channels.currentGroup = 3;

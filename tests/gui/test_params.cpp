@@ -1,16 +1,10 @@
-// The parameter-dialog base and the Hardware Parameters dialog, driven with keys and list choices
-// as a user drives them, and the frame's table of dialog commands.
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
+// The filtered click-to-edit field, the parameter-dialog base and the Hardware Parameters dialog,
+// driven with keys and list choices as a user drives them, and the frame's table of dialog commands.
+#include <QSignalSpy>
 #include <set>
 
-#include "app/command_ids.h"
-#include "app/dialog_commands.h"
 #include "gui_fixture.h"
 #include "image/key_function_area.h"
-#include "params/filtered_edit.h"
 #include "params/hardware_dialog.h"
 
 namespace kp53::gui {
@@ -18,14 +12,52 @@ namespace {
 
 using Dlg = CHardwareParamsDlg;
 
+TEST(FilteredEdit, TypingStartsEditingEnterEndsItEscapeRestores) {
+  QWidget window;
+  auto* field = new CFilteredEdit(&window, 1, 5);
+  auto* other = new QLineEdit(&window);
+  field->setTextQuietly(QStringLiteral("146.0MHz"));  // a shown value may exceed the typing limit
+  EXPECT_EQ(field->text(), QStringLiteral("146.0MHz"));
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  field->setFocus();
+  QSignalSpy finished(field, &CFilteredEdit::editFinished);
+
+  EXPECT_TRUE(field->isReadOnly());
+  QTest::keyClicks(field, QStringLiteral("x"));  // refused by mode 1
+  EXPECT_FALSE(field->isEditing());
+  // (The typing limit and the filter modes are the field parity test's.)
+  QTest::keyClicks(field, QStringLiteral("15"));
+  EXPECT_TRUE(field->isEditing());
+  EXPECT_EQ(field->text(), QStringLiteral("15"));
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_FALSE(field->isEditing());
+  ASSERT_EQ(finished.count(), 1);
+  EXPECT_EQ(finished.at(0).at(0).toString(), QStringLiteral("15"));
+  EXPECT_TRUE(finished.at(0).at(1).toBool());
+
+  QTest::keyClick(field, Qt::Key_Return);  // Enter starts editing with the whole text selected
+  EXPECT_TRUE(field->isEditing());
+  EXPECT_EQ(field->selectedText(), QStringLiteral("15"));
+  QTest::keyClicks(field, QStringLiteral("99"));
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_EQ(field->text(), QStringLiteral("15"));
+  EXPECT_FALSE(field->isEditing());
+  EXPECT_EQ(finished.count(), 1);
+
+  QTest::keyClicks(field, QStringLiteral("7"));
+  other->setFocus();  // leaving the field ends editing
+  EXPECT_EQ(finished.count(), 2);
+}
+
 class HardwareDialogTest : public GuiTest {
  protected:
   Dlg& Open(bool maintenance) {
     ctx.maintenanceMode = maintenance;
     NormalizeImage(doc->Data());
     ctx.modified = false;
-    dlg = std::make_unique<Dlg>(ParamEnv{*doc, prompt, [this](int c) { helped.push_back(c); }});
-    dlg->show();
+    dlg = GuiTest::Open<Dlg>();
     dlg->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
     return *dlg;
@@ -36,7 +68,6 @@ class HardwareDialogTest : public GuiTest {
   HardwareArea& Hw() { return doc->Data().hardware; }
 
   std::unique_ptr<Dlg> dlg;
-  std::vector<int> helped;
 };
 
 // What a typed value stores is the field table's parity test's; here, what the field shows
@@ -60,7 +91,7 @@ TEST_F(HardwareDialogTest, EditFieldsShowWhatIsStored) {
       EXPECT_EQ(dlg->PromptPane()->text(),
                 QStringLiteral("700 stored as 174.0MHz: the field keeps to its range and steps"));
       EXPECT_EQ(prompt.beeps, 1);
-      if (const char* dir = std::getenv("KP53_SHOTS")) dlg->grab().save(QString::fromUtf8(dir) + "/hardware_change.png");
+      Shot(dlg.get(), QStringLiteral("hardware_change"));
     }
   }
   EXPECT_TRUE(ctx.modified);
@@ -204,7 +235,7 @@ TEST_F(GuiTest, CommonHardwareRunsFromTheFrameAndEveryHelpContextIsUnique) {
 
   // The dialog runs modally: choose "HT-610 Series" and OK; the frame applies refresh code 1.
   ctx.maintenanceMode = true;
-  Ch(0).squelch = 4;  // an unsaved grid change reaches the image before the dialog opens
+  Ch(0).squelch = 7;  // an unsaved grid change reaches the image before the dialog opens
   // F1 on a field opens its topic in a help window that the modal dialog does not block.
   QTimer::singleShot(0, [this] {
     auto* d = qobject_cast<Dlg*>(QApplication::activeModalWidget());
@@ -222,7 +253,7 @@ TEST_F(GuiTest, CommonHardwareRunsFromTheFrameAndEveryHelpContextIsUnique) {
   EXPECT_EQ(doc->Data().image[7667] & 0x01, 0);
   ChannelTable stored;
   stored.LoadFromImage(doc->Data().image, doc->Data().hardware);
-  EXPECT_EQ(stored.Entry(0).squelch, 4);
+  EXPECT_EQ(stored.Entry(0).squelch, 7);
 }
 
 }  // namespace

@@ -1,20 +1,9 @@
 // The signalling-type, DTMF, paging and 5-tone setting dialogs wired to the frame and the image:
 // the switch of the Signaling menu, typed codes and numbers reaching the image, Cancel, help and
 // prompts. The conversions and rules themselves are tested in the core.
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-#include <memory>
 
-#include "app/command_ids.h"
-#include "app/dialog_commands.h"
 #include "gui_fixture.h"
 #include "image/image_rules.h"
-#include "params/filtered_edit.h"
 #include "signalling/ani_speed_dial_dialog.h"
 #include "signalling/five_tone_general_dialog.h"
 #include "signalling/page_setting_dialog.h"
@@ -25,15 +14,6 @@ namespace {
 
 class SignallingDialogTest : public GuiTest {
  protected:
-  ParamEnv Env() {
-    return ParamEnv{*doc, prompt, [this](int context) { helpOpened = context; }};
-  }
-  template <class Dialog>
-  std::unique_ptr<Dialog> Open() {
-    auto dlg = std::make_unique<Dialog>(Env());
-    dlg->show();
-    return dlg;
-  }
   // Chooses `type` in the Signaling Type dialog opened from the menu, with OK; Yes to the list
   // of what a change of system clears. (Cancel is the keyboard walk's.)
   void ChooseSignalingType(int type) {
@@ -47,8 +27,6 @@ class SignallingDialogTest : public GuiTest {
     Frame().RunCommand(cmd::kSignalingType);
     prompt.answers.clear();
   }
-
-  int helpOpened = 0;
 };
 
 constexpr int kTwoToneCommands[] = {cmd::kTwoTone, cmd::kTwoToneTable, cmd::kTwoToneSystems, cmd::kTwoToneEncode};
@@ -131,7 +109,7 @@ TEST_F(SignallingDialogTest, TheHt610HasNoDisplayDigitsAndTheSpeedDialsShareOneT
   ASSERT_TRUE(QTest::qWaitForWindowActive(ani.get()));
   ani->Edit(CAniSpeedDialDlg::kSpeedDial0 + 7)->setFocus();
   QTest::keyClick(ani->Edit(CAniSpeedDialDlg::kSpeedDial0 + 7), Qt::Key_F1);
-  EXPECT_EQ(helpOpened, CAniSpeedDialDlg::kSpeedDial0);
+  EXPECT_EQ(helped, std::vector<int>{CAniSpeedDialDlg::kSpeedDial0});
   EXPECT_EQ(ani->PromptPane()->text(), QStringLiteral("Speed Dial Code7, up to 15 DTMF digits"));
   EXPECT_EQ(ani->HintPane()->text(), QStringLiteral("<ENTER>"));
 }

@@ -1,31 +1,20 @@
 // Start-up in an empty working directory: the settings file with all twenty keys, the default
 // file, the pass phrase, the single instance and its folder, termination signals during the
 // start-up dialogs.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTest>
 #include <QSignalSpy>
-#include <QTimer>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
-
 #include <csignal>
+#include <fstream>
+#include <iterator>
 
 #include "app/application.h"
 #include "app/instance_folder.h"
 #include "app/small_dialogs.h"
 #include "app/termination.h"
+#include "gui_fixture.h"
 
 namespace {
 

@@ -1,18 +1,20 @@
 // Upload and Download from the window against the radio simulator on a pseudo-terminal: the
-// gauge, the worker thread, the document's title, production-mode repeats and File Data.
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+// gauge, the worker thread, the document's title, production-mode repeats and File Data; the
+// Compare dialog and the gauge on their own.
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QTableWidget>
 #include <QTreeWidget>
+#include <chrono>
+#include <thread>
 
 #include <csignal>
 
-#include "app/command_ids.h"
 #include "app/termination.h"
 #include "link/serial_port.h"
 #include "gui_fixture.h"
 #include "compare/compare_dialog.h"
+#include "link/access_gauge.h"
 #include "link/file_data_dialog.h"
 #include "link/findings_dialog.h"
 
@@ -51,7 +53,7 @@ TEST_F(TransferTest, FindingsComeBeforeTheDownloadWithCancelAsDefaultAndEnterNev
     ASSERT_GE(dlg.List()->topLevelItemCount(), 1);
     EXPECT_EQ(dlg.List()->topLevelItem(0)->text(0), QStringLiteral("channels.1.rx_tone"));
     EXPECT_EQ(dlg.List()->topLevelItem(0)->text(1), QStringLiteral("C-100.5"));
-    if (const char* dir = std::getenv("KP53_SHOTS")) dlg.grab().save(QString::fromUtf8(dir) + "/findings.png");
+    Shot(&dlg, QStringLiteral("findings"));
     dlg.DownloadAnyway()->setFocus();
     QTest::keyClick(dlg.DownloadAnyway(), Qt::Key_Return);
   });
@@ -71,23 +73,16 @@ TEST_F(TransferTest, CompareWithRadioReadsAScratchCopyAndLeavesTheDocument) {
   ctx.currentPath = (root / "work" / "site.k53").string();
   kp53::NormalizeImage(doc->Data());
   const kp53::RadioImage before = doc->Data().image;
-  // The Compare dialog opens after the gauge has ended: look for it with short timers.
+  // The Compare dialog opens after the gauge has ended.
   bool seen = false;
-  int tries = 0;
-  std::function<void()> look = [&] {
-    auto* dlg = dynamic_cast<CompareDialog*>(QApplication::activeModalWidget());
-    if (!dlg) {
-      if (++tries < 600) QTimer::singleShot(50, &Frame(), look);
-      return;
-    }
+  WhenModal<CompareDialog>(&Frame(), [&](CompareDialog* dlg) {
     EXPECT_EQ(dlg->Tree()->headerItem()->text(1), QStringLiteral("Radio"));
     EXPECT_EQ(dlg->Tree()->headerItem()->text(2), QStringLiteral("site.k53"));
     EXPECT_GT(dlg->Tree()->topLevelItemCount(), 0);
-    if (const char* dir = std::getenv("KP53_SHOTS")) dlg->grab().save(QString::fromUtf8(dir) + "/compare_radio.png");
+    Shot(dlg, QStringLiteral("compare_radio"));
     seen = true;
     dlg->reject();
-  };
-  QTimer::singleShot(0, &Frame(), look);
+  });
   EXPECT_EQ(Transfers().CompareWithRadio(), QDialog::Accepted);
   EXPECT_TRUE(seen);
   EXPECT_TRUE(prompt.shown.empty());
@@ -140,16 +135,9 @@ TEST_F(TransferTest, ATerminationSignalStopsTheTransferAndFreesThePort) {
   EXPECT_TRUE(kp53::CSerialPort(radio->DevicePath(), flags).Open(9600));
 }
 
-class ProductionTest : public TransferTest {
- protected:
-  void SetUp() override {
-    TransferTest::SetUp();
-    ctx.productionMode = true;
-  }
-};
-
 // The gauge's own production-mode texts and keys are checked with the gauge.
-TEST_F(ProductionTest, RepeatProgramsTheNextRadioWithTheSameImage) {
+TEST_F(TransferTest, RepeatInProductionModeProgramsTheNextRadioWithTheSameImage) {
+  ctx.productionMode = true;
   StartRadio(SwitchedOffRadio());
   // The image to program: a changed channel tag, so that the radios' memories change.
   doc->Data().channels.Entry(0).tag = "FLEET 7 ";
@@ -205,3 +193,155 @@ TEST_F(GuiTest, ShiftF9OpensFileDataOnlyInMaintenanceMode) {
 }
 
 }  // namespace
+
+namespace kp53::gui {
+namespace {
+
+// File Data: the buffer and its trailer; OK normalises what it copies back.
+TEST(FileDataDialog, ShowsTheBufferAndTrailerAndNormalisesOnOk) {
+  RadioData data;
+  InitImage(data);
+  NormalizeImage(data);
+  data.defaultSplit = 5.0;
+  data.image[89] = 0x55;  // owned by no area
+  CFileDataDlg dlg(data);
+  QTableWidget* grid = dlg.grid();
+  EXPECT_EQ(grid->rowCount(), 489);
+  EXPECT_EQ(grid->columnCount(), 16);
+  EXPECT_EQ(grid->verticalHeaderItem(488)->text(), QStringLiteral("01e80h"));
+  EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("02"));
+  EXPECT_EQ(grid->item(5, 9)->text(), QStringLiteral("55"));
+  QStringList trailer;
+  for (int c = 0; c < 9; ++c) trailer << grid->item(488, c)->text();
+  EXPECT_EQ(trailer.join(' '), QStringLiteral("00 00 00 00 00 00 14 40 "));
+  dlg.show();
+  dlg.okButton()->setFocus();
+  dlg.accept();
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  EXPECT_EQ(data.image[89], 0);
+  EXPECT_EQ(GetU16(data.image, off::kChecksum), ImageChecksum(data.image));
+}
+
+// File > Compare with File...: the differences by area, sortable.
+TEST(CompareDialog, ShowsTheDifferencesByAreaInTheTextsOrderAndSortsByValue) {
+  RadioData a, b;
+  InitImage(a);
+  NormalizeImage(a);
+  b = a;
+  for (int i : {1, 9}) b.channels.Entry(i).tag = "NEW     ";
+  b.hardware.model = 0;
+  NormalizeImage(b);
+  config::ConfigModel ma, mb;
+  ma.Load(a.image, a.defaultSplit);
+  mb.Load(b.image, b.defaultSplit);
+
+  CompareDialog dlg(config::Diff(ma, mb), QStringLiteral("open.k53"), QStringLiteral("other.k53"));
+  dlg.show();
+  QTreeWidget* tree = dlg.Tree();
+  ASSERT_EQ(tree->topLevelItemCount(), 2);
+  EXPECT_EQ(tree->topLevelItem(0)->text(0), QStringLiteral("hardware"));
+  QTreeWidgetItem* channels = tree->topLevelItem(1);
+  ASSERT_EQ(channels->childCount(), 2);
+  EXPECT_EQ(channels->child(0)->text(0), QStringLiteral("2.tag"));
+  EXPECT_EQ(channels->child(1)->text(0), QStringLiteral("10.tag"));  // 2 before 10
+  EXPECT_EQ(channels->child(1)->text(1), QStringLiteral(" CH-010"));
+  EXPECT_EQ(channels->child(1)->text(2), QStringLiteral("NEW"));
+  EXPECT_EQ(tree->headerItem()->text(2), QStringLiteral("other.k53"));
+
+  tree->sortByColumn(1, Qt::DescendingOrder);
+  EXPECT_EQ(channels->child(0)->text(1), QStringLiteral(" CH-010"));
+  Shot(&dlg, QStringLiteral("compare_dialog"));
+}
+
+TEST(CompareDialog, TwoFilesOfOneNameGetTwoHeadingsAndLongValuesKeepBothColumnsInView) {
+  const std::string longA(300, 'A'), longB(300, 'B');
+  const std::vector<config::Difference> diffs{{"alignment", "", "data", longA, longB, true, true}};
+  CompareDialog dlg(diffs, QStringLiteral("site.k53"), QStringLiteral("site.k53"));
+  dlg.show();
+  QTreeWidget* tree = dlg.Tree();
+  EXPECT_NE(tree->headerItem()->text(1), tree->headerItem()->text(2));
+  QTreeWidgetItem* row = tree->topLevelItem(0)->child(0);
+  EXPECT_EQ(row->toolTip(1).toStdString(), longA);
+  EXPECT_EQ(row->toolTip(2).toStdString(), longB);
+  // The second value column starts inside the dialog.
+  EXPECT_LT(tree->header()->sectionViewportPosition(2), tree->viewport()->width());
+  Shot(&dlg, QStringLiteral("compare_dialog_long"));
+}
+
+// The progress gauge with scripted workers: progress and close arrive from the worker thread,
+// questions are answered on the window's thread, Cancel waits for the worker, and production
+// mode's label.
+using test::FakePrompt;
+
+void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+TEST(AccessGauge, WorkerProgressQuestionAndCloseReachTheWindowThread) {
+  FakePrompt prompt;
+  prompt.answers = {Answer::Yes};
+  CAccessGaugeDlg gauge(prompt, false);
+  Answer seen = Answer::Cancel;
+  int maximum = 0, shownValue = -1;
+  const int r = gauge.run(CAccessGaugeDlg::kUpload, [&](ProgressSink& sink, UserPrompt& p, const CancelToken&) {
+    sink.SetTitle("Upload Function");
+    sink.SetRange(0, 7729);
+    sink.SetStatus(95);
+    for (int i = 0; i <= 7810; i += 710) sink.SetPosition(i);
+    QMetaObject::invokeMethod(&gauge, [&] {
+      maximum = gauge.progressBar()->maximum();
+      shownValue = gauge.progressBar()->value();
+    }, Qt::BlockingQueuedConnection);
+    seen = p.Message(100, Icon::Question, Buttons::YesNo);
+    sink.Close(true);
+  });
+  EXPECT_EQ(r, QDialog::Accepted);
+  EXPECT_EQ(seen, Answer::Yes);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "Overwrite original data");
+  EXPECT_EQ(prompt.shown[0].thread, std::this_thread::get_id());  // asked on the window's thread
+  EXPECT_EQ(maximum, 7729);
+  EXPECT_EQ(shownValue, 7729);  // the count passed the maximum: the bar stays full
+  EXPECT_EQ(gauge.windowTitle(), QStringLiteral("Upload Function"));
+  EXPECT_EQ(gauge.statusLine()->text(), QStringLiteral("Please wait"));
+}
+
+TEST(AccessGauge, EscapeIsIgnoredAndCancelWaitsForTheWorker) {
+  FakePrompt prompt;
+  CAccessGaugeDlg gauge(prompt, false);
+  bool workerSawCancel = false;
+  QTimer::singleShot(0, &gauge, [&] {
+    QTest::keyClick(&gauge, Qt::Key_Escape);
+    QTest::keyClick(&gauge, Qt::Key_Return);
+    EXPECT_TRUE(gauge.isVisible());
+    EXPECT_TRUE(gauge.workerRunning());
+    QTest::mouseClick(gauge.cancelButton(), Qt::LeftButton);
+  });
+  const int r = gauge.run(CAccessGaugeDlg::kUpload, [&](ProgressSink& sink, UserPrompt&, const CancelToken& cancel) {
+    sink.SetStatus(122);
+    while (!cancel.Requested()) Sleep(5);  // the wait for the radio's "P"
+    workerSawCancel = true;
+    sink.Close(false);
+  });
+  EXPECT_EQ(r, QDialog::Rejected);
+  EXPECT_TRUE(workerSawCancel);
+  EXPECT_FALSE(gauge.workerRunning());
+}
+
+TEST(AccessGauge, ProductionModeShowsTheFileNameAndHidesCancel) {
+  FakePrompt prompt;
+  CAccessGaugeDlg gauge(prompt, true);
+  QTimer::singleShot(0, &gauge, [&] {
+    EXPECT_EQ(gauge.label()->text(), QStringLiteral("Load File Name : site7.k53"));
+    EXPECT_FALSE(gauge.cancelButton()->isVisible());
+    gauge.close();  // closing the window ends the program after the gauge
+  });
+  gauge.run(
+      CAccessGaugeDlg::kDownload,
+      [&](ProgressSink&, UserPrompt&, const CancelToken& cancel) {
+        while (!cancel.Requested()) Sleep(5);
+      },
+      QStringLiteral("C:site7.k53"));
+  EXPECT_TRUE(gauge.quitRequested());
+}
+
+}  // namespace
+}  // namespace kp53::gui

@@ -1,20 +1,17 @@
-// Undo and redo through the window: a cell edit, a paste, the OK of the allocation dialog and an
-// imported channel list are each one step that Edit > Undo takes back to the same image bytes;
-// the title's marker follows the unsaved changes.
-#include <QCheckBox>
+// Undo and redo through the window: a cell edit, a channel or cell paste, the OK of the allocation
+// dialog and an imported channel list are each one step that Edit > Undo takes back to the same
+// image bytes; the title's marker follows the unsaved changes. Hostile files given to the import.
 #include <QClipboard>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "app/channel_list_commands.h"
-#include "app/command_ids.h"
 #include "channels/allocation_dialog.h"
+#include "compare/compare_dialog.h"
 #include "csv/channel_csv.h"
+#include "io/input_file.h"
 #include "gui_fixture.h"
-#include "params/filtered_edit.h"
 
 namespace {
 
@@ -40,6 +37,15 @@ class UndoWindowTest : public GuiTest {
     EXPECT_TRUE(Marked());
     Frame().RunCommand(cmd::kUndo);
   }
+  // The channel-list commands with `file` chosen; the report they show goes to `report`.
+  kp53::gui::CChannelListCommands& ListCommands(const std::filesystem::path& file) {
+    auto* commands = Frame().findChild<kp53::gui::CChannelListCommands*>();
+    commands->chooseFile = [file](bool) { return QString::fromStdString(file.string()); };
+    commands->showReport = [this](const QString&, const QString& text) { report = text; };
+    return *commands;
+  }
+  QString Status() { return Frame().MessagePane()->text(); }
+  QString report;
 };
 
 TEST_F(UndoWindowTest, ACellEditTypedIntoTheGridIsOneStep) {
@@ -59,16 +65,22 @@ TEST_F(UndoWindowTest, ACellEditTypedIntoTheGridIsOneStep) {
   EXPECT_EQ(Ch(0).power, 0);
 }
 
-// (A cell paste: see the sixteen-row paste below.)
-TEST_F(UndoWindowTest, AChannelCopyIsOneStep) {
-  Ch(5).squelch = 11;
-  Ch(5).power = 1;
+// A channel number pasted onto a channel copies only the visible columns, after asking.
+TEST_F(UndoWindowTest, AChannelCopyOfTheVisibleColumnsIsOneStep) {
+  Ch(11).tag = "TWELVE  ";
+  Ch(11).rxFreq = 160.0;
+  Ch(11).squelch = 9;
+  Frame().RunCommand(cmd::kFirstColumnToggle + 3);  // hide Frequency
   UndoRedo([&] {
-    prompt.answers.push_back(kp53::Answer::Yes);
-    QGuiApplication::clipboard()->setText(QStringLiteral("6"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("12"));
     FocusCell(kFirstRow + 2, 0);
+    prompt.answers.push_back(kp53::Answer::Yes);
     Frame().RunCommand(cmd::kPaste);  // the Edit menu's Paste
-    EXPECT_EQ(Ch(2).squelch, 11);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0], "Do you copy Ch12 data to Ch   3?\n(Only visible columns)");
+    EXPECT_DOUBLE_EQ(Ch(2).rxFreq, 150.0);
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 3), QStringLiteral("TWELVE  "));
+    EXPECT_EQ(Grid().TextMatrix(kFirstRow + 2, 13), QStringLiteral(" 9"));
   });
 }
 
@@ -128,12 +140,7 @@ TEST_F(UndoWindowTest, TheAllocationDialogsOkIsOneStepAndItsCancelNone) {
 TEST_F(UndoWindowTest, AnImportIsOneStepAndShowsItsReport) {
   const auto csv = root / "list.csv";
   std::ofstream(csv) << "Location,Name,Frequency,Mode\r\n1,\"Main, St\",146.520000,FM\r\n2,Air,150.000000,AM\r\n";
-  auto* commands = Frame().findChild<kp53::gui::CChannelListCommands*>();
-  ASSERT_NE(commands, nullptr);
-  QString report;
-  commands->chooseScope = [](bool) { return 0; };
-  commands->chooseFile = [&](bool) { return QString::fromStdString(csv.string()); };
-  commands->showReport = [&](const QString&, const QString& text) { report = text; };
+  ListCommands(csv).chooseScope = [](bool) { return 0; };
   FocusCell(kFirstRow, 0);
   UndoRedo([&] {
     Frame().RunCommand(cmd::kImportChannels);
@@ -145,7 +152,7 @@ TEST_F(UndoWindowTest, AnImportIsOneStepAndShowsItsReport) {
 
   // Export writes what an import reads back unchanged.
   const auto out = root / "out.csv";
-  commands->chooseFile = [&](bool) { return QString::fromStdString(out.string()); };
+  ListCommands(out);
   Frame().RunCommand(cmd::kExportChannels);
   std::ifstream in(out, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -155,16 +162,12 @@ TEST_F(UndoWindowTest, AnImportIsOneStepAndShowsItsReport) {
 TEST_F(UndoWindowTest, ImportChannelsOffersToRenumberAListMadeForAnotherRadio) {
   const auto csv = root / "other.csv";
   std::ofstream(csv) << "Location,Name,Frequency\r\n0,ZERO,146.520000\r\n300,FAR,146.540000\r\n";
-  auto* commands = Frame().findChild<kp53::gui::CChannelListCommands*>();
-  ASSERT_NE(commands, nullptr);
-  QString report;
-  commands->chooseFile = [&](bool) { return QString::fromStdString(csv.string()); };
-  commands->showReport = [&](const QString&, const QString& text) { report = text; };
+  ListCommands(csv);
   OnModal<QMessageBox>([](QMessageBox& box) {
     auto* renumber = box.findChild<QCheckBox*>(QStringLiteral("renumber"));
     ASSERT_NE(renumber, nullptr);
     renumber->setChecked(true);
-    if (const char* dir = std::getenv("KP53_SHOTS")) box.grab().save(QString::fromUtf8(dir) + "/import_scope.png");
+    Shot(&box, QStringLiteral("import_scope"));
     for (QAbstractButton* b : box.buttons())
       if (b->text() == QStringLiteral("&Current Group")) b->click();
   });
@@ -174,19 +177,7 @@ TEST_F(UndoWindowTest, ImportChannelsOffersToRenumberAListMadeForAnotherRadio) {
   EXPECT_EQ(Grid().TextMatrix(kFirstRow + 1, 4), QStringLiteral("146.54000"));
 }
 
-}  // namespace
-
-namespace {
-
-class ManyChannelsTest : public UndoWindowTest {
- protected:
-  QPoint CellCentre(int row, int column) {
-    return Grid().visualRect(Grid().model()->index(row - kFirstRow, column)).center();
-  }
-  QString Status() { return Frame().MessagePane()->text(); }
-};
-
-TEST_F(ManyChannelsTest, OneValuePastedIntoASelectionOfSixteenRowsIsOneStep) {
+TEST_F(UndoWindowTest, OneValuePastedIntoASelectionOfSixteenRowsIsOneStep) {
   UndoRedo([&] {
     FocusCell(kFirstRow, 2);
     for (int i = 0; i < 15; ++i) QTest::keyClick(&Grid(), Qt::Key_Down, Qt::ShiftModifier);
@@ -200,7 +191,7 @@ TEST_F(ManyChannelsTest, OneValuePastedIntoASelectionOfSixteenRowsIsOneStep) {
 
 // The fill rules themselves are the core's; here, Ctrl+D over a shift-clicked range is one step
 // and the status line says what it did.
-TEST_F(ManyChannelsTest, FillDownOverAShiftClickedRangeIsOneStepAndSaysWhatItDid) {
+TEST_F(UndoWindowTest, FillDownOverAShiftClickedRangeIsOneStepAndSaysWhatItDid) {
   Ch(0).bandwidth = 2;
   Ch(0).signalType = 1;
   Ch(0).signalNo = 1;
@@ -216,7 +207,7 @@ TEST_F(ManyChannelsTest, FillDownOverAShiftClickedRangeIsOneStepAndSaysWhatItDid
   });
 }
 
-TEST_F(ManyChannelsTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep) {
+TEST_F(UndoWindowTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep) {
   for (int i = 0; i <= 16; ++i) {  // group 1 and the first channel of group 2
     Ch(i).rxFreq = Ch(i).txFreq = 146.52;
     Ch(i).rxToneType = kp53::kToneCtcss;
@@ -234,7 +225,7 @@ TEST_F(ManyChannelsTest, DeleteOnTheWholeGroupClearsFrequenciesAndTonesInOneStep
   });
 }
 
-TEST_F(ManyChannelsTest, InsertDeleteAndMoveAreOneStepEachAndTheCursorFollowsAMove) {
+TEST_F(UndoWindowTest, InsertDeleteAndMoveAreOneStepEachAndTheCursorFollowsAMove) {
   Ch(2).tag = "THIRD   ";
   View().RefreshAll();
   UndoRedo([&] {
@@ -253,6 +244,33 @@ TEST_F(ManyChannelsTest, InsertDeleteAndMoveAreOneStepEachAndTheCursorFollowsAMo
     EXPECT_EQ(Grid().TextMatrix(kFirstRow + 3, 3), QStringLiteral("THIRD   "));
     EXPECT_EQ(Grid().Row(), kFirstRow + 3);
   });
+}
+
+// Files that must not be waited on or read without end (a device, a FIFO, a folder, a file
+// beyond the limit): Import Channels and Compare with File end at once with a message, and the
+// document is as it was.
+TEST_F(UndoWindowTest, ImportChannelsAndCompareWithFileEndAtOnceWithAMessageOnHostileFiles) {
+  const std::string fifo = (root / "fifo.csv").string(), big = (root / "big.yaml").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::ofstream(big) << std::string(kp53::kTextFileLimit + 1, '#');
+  const std::pair<std::string, std::string> cases[] = {{"/dev/zero", "/dev/zero is not a regular file"},
+                                                       {fifo, fifo + " is not a regular file"},
+                                                       {root.string(), root.string() + " is a folder"},
+                                                       {big, big + " is larger than 16 MB"},
+                                                       {(root / "missing.csv").string(), "No such file or directory"}};
+  const kp53::RadioImage before = doc->Data().image;
+  for (const auto& [path, message] : cases) {
+    SCOPED_TRACE(path);
+    ListCommands(path).chooseScope = [](bool) { return 0; };
+    prompt.shown.clear();
+    Frame().RunCommand(cmd::kImportChannels);
+    CompareWithPath(doc->Data(), QStringLiteral("open.k53"), QString::fromStdString(path), prompt, &Frame());
+    ASSERT_EQ(prompt.shown.size(), 2u);
+    for (const std::string& shown : prompt.shown) EXPECT_NE(shown.find(message), std::string::npos) << shown;
+  }
+  EXPECT_TRUE(report.isNull());
+  EXPECT_EQ(doc->Data().image, before);
+  EXPECT_FALSE(doc->Context().modified);
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// The channel grid view: cell texts, colours and pictures, the group line, F2, the columns.
-#include <QApplication>
-#include <QComboBox>
+// The channel grid view: cell texts, colours and pictures, the group line, F2, the columns; and
+// the grid control under it: sizes that keep texts, cells out of range, the current cell.
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QTest>
+#include <QSignalSpy>
 
 #include "gui_fixture.h"
 #include "text/grid_texts.h"
@@ -31,16 +30,6 @@ TEST_F(GuiTest, NewImageShowsGroupOneWithSixteenChannels) {
   EXPECT_EQ(View().GroupTagEdit()->text().trimmed(), QStringLiteral("GROUP 1"));
 }
 
-TEST_F(GuiTest, GroupOfOneChannelGivesThreeRows) {
-  auto& t = doc->Data().channels;
-  t.groupSize.fill(0);
-  t.groupSize[0] = 1;
-  t.groupSize[1] = 255;
-  View().RefreshAll();
-  EXPECT_EQ(Grid().Rows(), 3);
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 0), QStringLiteral("  1"));
-}
-
 TEST_F(GuiTest, Ht610BlanksTheTagColumnAndTheGroupTag) {
   doc->Data().hardware.model = 0;
   View().RefreshAll();
@@ -55,10 +44,8 @@ TEST_F(GuiTest, DisabledChannelShowsDashesAndIsGreyed) {
   e.xtal = true;
   View().RefreshAll();
   const int row = kFirstRow + 2;
-  for (int c : {8, 9, 11, 12, 16, 19, 20, 21}) {
-    EXPECT_EQ(Grid().TextMatrix(row, c), QStringLiteral("-")) << c;
-    EXPECT_FALSE(Grid().CellHasPicture(row, c)) << c;
-  }
+  EXPECT_EQ(Grid().TextMatrix(row, 12), QStringLiteral("-"));  // (which cells: the core's grid texts)
+  EXPECT_FALSE(Grid().CellHasPicture(row, 12));
   EXPECT_NE(Grid().CellForeColorAt(row, 4), Grid().CellForeColorAt(kFirstRow, 4));
   // Enabling it again through RenderColumn(0) brings the pictures back.
   e.enabled = 1;
@@ -78,19 +65,20 @@ TEST_F(GuiTest, RenderingNeverMovesTheCursor) {
   EXPECT_EQ(Grid().currentRow(), 5);
 }
 
+// (A group of one channel: two header rows and one.)
 TEST_F(GuiTest, F2SkipsEmptyGroupsAndWraps) {
   auto& t = doc->Data().channels;
   t.groupSize.fill(0);
-  t.groupSize[0] = 10;
+  t.groupSize[0] = 1;
   t.groupSize[2] = 20;
   t.currentGroup = 2;
   View().RefreshAll();
   EXPECT_EQ(View().GroupSelector()->count(), 2);
   EXPECT_EQ(View().GroupSelector()->currentText(), QStringLiteral("GROUP-3"));
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 0), QStringLiteral(" 11"));
+  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 0), QStringLiteral("  2"));
   QTest::keyClick(&Grid(), Qt::Key_F2);
   EXPECT_EQ(t.currentGroup, 0);
-  EXPECT_EQ(Grid().Rows(), 12);
+  EXPECT_EQ(Grid().Rows(), 3);
   QTest::keyClick(&Grid(), Qt::Key_F2);
   EXPECT_EQ(t.currentGroup, 2);
   EXPECT_FALSE(ctx.modified);
@@ -130,19 +118,6 @@ TEST_F(GuiTest, OmnitrunkOnlyForOptionBoardTwo) {
   EXPECT_EQ(View().SystemTypeList()->currentText(), QStringLiteral("Omnitrunk"));
 }
 
-TEST_F(GuiTest, AllColumnsHiddenButChn) {
-  ctx.settings.columns.fill(0);
-  View().RefreshAll();
-  EXPECT_EQ(Grid().Cols(), 22);
-  EXPECT_EQ(Grid().ColWidth(0), 480);
-  for (int c = 1; c < 22; ++c) {
-    EXPECT_EQ(Grid().ColWidth(c), 0) << c;
-    EXPECT_TRUE(Grid().isColumnHidden(c)) << c;
-  }
-  // Hidden columns keep their texts.
-  EXPECT_EQ(Grid().TextMatrix(kFirstRow, 4), QStringLiteral("150.00000"));
-}
-
 TEST_F(GuiTest, EveryCellTextIsWholeAtTheDefaultWidths) {
   // Channels 1 to 4 show the longest signalling types and sub-audio forms.
   for (int i = 0; i < 4; ++i) {
@@ -172,6 +147,54 @@ TEST_F(GuiTest, GridCursorKeepsTheCurrentChannel) {
   QTest::keyClick(&Grid(), Qt::Key_Down);
   QTest::keyClick(&Grid(), Qt::Key_Down);
   EXPECT_EQ(doc->Data().channels.currentChannel, 2);
+}
+
+TEST(FlexGrid, GrowingAndShrinkingKeepsTheRemainingTexts) {
+  CMSFlexGrid g;
+  g.SetCols(3);
+  g.SetFixedRows(1);
+  g.SetRows(4);
+  g.SetTextMatrix(0, 1, QStringLiteral("head"));
+  g.SetTextMatrix(2, 2, QStringLiteral("x"));
+  g.SetTextMatrix(3, 0, QStringLiteral("gone"));
+  g.SetRows(3);
+  g.SetCols(4);
+  EXPECT_EQ(g.Rows(), 3);
+  EXPECT_EQ(g.Cols(), 4);
+  EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("head"));
+  EXPECT_EQ(g.TextMatrix(2, 2), QStringLiteral("x"));
+  EXPECT_EQ(g.TextMatrix(3, 0), QString());  // outside the grid now
+  g.SetRows(4);
+  EXPECT_EQ(g.TextMatrix(3, 0), QString());
+}
+
+TEST(FlexGrid, OutOfRangeCellsAreIgnored) {
+  CMSFlexGrid g;
+  g.SetCols(2);
+  g.SetRows(2);
+  g.SetTextMatrix(-1, 0, QStringLiteral("a"));
+  g.SetTextMatrix(5, 5, QStringLiteral("a"));
+  g.SetCellForeColorAt(9, 9, Qt::red);
+  g.SetCellPictureAt(9, 9, QPixmap(2, 2));
+  EXPECT_EQ(g.TextMatrix(5, 5), QString());
+  EXPECT_FALSE(g.CellHasPicture(9, 9));
+}
+
+TEST(FlexGrid, ProgrammaticMovesRaiseNoRowColChangeButKeysDo) {
+  CMSFlexGrid g;
+  g.SetCols(2);
+  g.SetFixedRows(1);
+  g.SetRows(5);
+  QSignalSpy spy(&g, &CMSFlexGrid::RowColChange);
+  g.SetRow(3);
+  g.SetCol(1);
+  EXPECT_EQ(spy.count(), 0);
+  EXPECT_EQ(g.currentRow(), 2);
+  g.show();
+  g.setFocus();
+  QTest::keyClick(&g, Qt::Key_Up);
+  EXPECT_EQ(spy.count(), 1);
+  EXPECT_EQ(g.Row(), 2);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QFile>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -84,13 +83,6 @@ TEST_F(ReportPrinterTest, PdfThatCannotBeWrittenLeavesEverythingAsItWas) {
   EXPECT_EQ(old.readAll(), "old");
 }
 
-TEST_F(ReportPrinterTest, PageRangeDrawsOnlyThosePages) {
-  QPdfWriter all(Path("all.pdf"));
-  EXPECT_EQ(DrawReport(all, Report(), 5, 999), Report().PageCount() - 4);
-  QPdfWriter copies(Path("copies.pdf"));
-  EXPECT_EQ(DrawReport(copies, Report(), 1, 2, 3), 6);
-}
-
 TEST_F(ReportPrinterTest, FontIsFixedPitchAndTheLinesFitThePage) {
   QPdfWriter writer(Path("m.pdf"));
   const ReportMetrics m = MeasureReportFont(&writer);
@@ -105,7 +97,12 @@ TEST_F(ReportPrinterTest, FontIsFixedPitchAndTheLinesFitThePage) {
   EXPECT_LE(64 * m.linePitch, area.height());
 }
 
-TEST_F(ReportPrinterTest, DrawingRestoresThePaintersFont) {
+// A page range draws only those pages, copies repeat them, and the painter's font is put back.
+TEST_F(ReportPrinterTest, PageRangeCopiesAndThePaintersFont) {
+  QPdfWriter all(Path("all.pdf"));
+  EXPECT_EQ(DrawReport(all, Report(), 5, 999), Report().PageCount() - 4);
+  QPdfWriter copies(Path("copies.pdf"));
+  EXPECT_EQ(DrawReport(copies, Report(), 1, 2, 3), 6);
   QPdfWriter writer(Path("f.pdf"));
   QPainter painter(&writer);
   QFont before(QStringLiteral("Serif"));
