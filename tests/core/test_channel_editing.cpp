@@ -518,35 +518,6 @@ TEST(SignallingGridTest, ShapesAndFirstRow) {
   }
 }
 
-TEST(SignallingGridTest, ActionsToggleStepAndWrap) {
-  Tables t;
-  struct Case {
-    int grid, row, col;
-    std::vector<std::string> texts;  // after each action, the last wrapping to the start
-  } cases[] = {
-      {kTwo, 3, 2, {"v", "-"}},
-      {kTwo, 3, 3, {"-", "v"}},
-      {kSystems, 0, 2, {"-----", "Open ", "Close", "Both "}},
-      {kSystems, 5, 10, {" Press ", "Release", "-------"}},
-      {kSystems, 31, 21, {"-", "v"}},
-      {kDecode, 8, 5, {"Blink", "-----", " Off ", " On  "}},
-      {kDecode, 2, 9, {"B", "C", "D", "E", "F", "G", "-", "A"}},
-      {kDecode, 0, 10, {"R", "S"}},
-      {kDecode, 8, 11, {" Kill ", " Stun ", "Revive", "------"}},
-      {kEncode, 31, 16, {"v", "-"}},
-      {kEncode, 0, 3, {"v", "-"}},
-  };
-  for (const Case& c : cases)
-    for (const std::string& want : c.texts) {
-      std::optional<CellPick> pick;
-      EXPECT_TRUE(t.Grid(c.grid).Activate(c.row, c.col, &pick));
-      EXPECT_FALSE(pick);
-      EXPECT_EQ(t.Grid(c.grid).Text(c.row, c.col), want) << c.grid << " " << c.row << "/" << c.col;
-    }
-  // Number and typed cells do nothing on an action.
-  for (int col : {0, 1, 2}) EXPECT_FALSE(t.decodeGrid.Activate(0, col, nullptr));
-}
-
 TEST(SignallingGridTest, PickListsAndTheirValues) {
   Tables t;
   t.two.systems[4].primaryPair = 3;
