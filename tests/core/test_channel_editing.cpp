@@ -518,41 +518,6 @@ TEST(SignallingGridTest, ShapesAndFirstRow) {
   }
 }
 
-TEST(SignallingGridTest, PickListsAndTheirValues) {
-  Tables t;
-  t.two.systems[4].primaryPair = 3;
-  struct Case {
-    int grid, row, col;
-    text::PickList list;
-    int selected, position;
-    std::string shown;
-  } cases[] = {
-      {kTwo, 4, 1, text::PickList::kPrimaryPair, 3, 10, "10"},
-      {kTwo, 4, 1, text::PickList::kPrimaryPair, 10, 0, "-"},
-      {kSystems, 0, 1, text::PickList::kToneFormat, 0, 11, "User  "},
-      {kSystems, 1, 6, text::PickList::kRepeaterCode, 0, 32, " 32 "},
-      {kSystems, 2, 7, text::PickList::kCallCode, 0, 1, "  1 "},
-      {kSystems, 3, 8, text::PickList::kIdCode, 0, 0, "Disable"},
-      {kDecode, 7, 3, text::PickList::kTranspond, 0, 1, "Sys Call"},
-      {kDecode, 7, 3, text::PickList::kTranspond, 1, 33, "ENC-32"},
-  };
-  for (const Case& c : cases) {
-    std::optional<CellPick> pick;
-    EXPECT_FALSE(t.Grid(c.grid).Activate(c.row, c.col, &pick));
-    ASSERT_TRUE(pick);
-    EXPECT_EQ(pick->list, c.list);
-    EXPECT_EQ(pick->selected, c.selected);
-    EXPECT_EQ(pick->rowNumber, c.row + 1);
-    t.Grid(c.grid).ApplyPick(c.row, c.col, c.position);
-    EXPECT_EQ(t.Grid(c.grid).Text(c.row, c.col), c.shown);
-  }
-  // A position outside the list changes nothing.
-  t.decodeGrid.ApplyPick(7, 3, 34);
-  EXPECT_EQ(t.decode.entries[7].transpond, 33);
-
-  // How the picked values are stored is checked with the tables' areas.
-}
-
 TEST(SignallingGridTest, CodePickListsShowTheEncodeEntries) {
   RadioData data;
   InitImage(data);

@@ -64,11 +64,14 @@ bool EnterInDialog(CTableDialog& dlg, const SignallingGrid& grid, int row, int c
   g.SetCol(col);
   emit g.RowColChange();
   const int value = grid.ValueOf(col, text);
-  if (value < 0 && grid.Column(col).kind == CellKind::Pick) return false;  // no item to choose
+  const bool pick = grid.Column(col).kind == CellKind::Pick;
+  if (value < 0 && pick) return false;  // no item to choose
   for (int k = 0; k < grid.ValueCount(col) && !shows(); ++k) {
-    QTimer::singleShot(0, [value] {
-      if (auto* list = qobject_cast<CListDialog*>(QApplication::activeModalWidget()))
-        list->list()->setCurrentRow(value), list->accept();
+    if (pick) QTimer::singleShot(0, [value, current = grid.CellValue(row, col)] {
+      auto* list = qobject_cast<CListDialog*>(QApplication::activeModalWidget());
+      ASSERT_TRUE(list);
+      EXPECT_EQ(list->list()->currentRow(), current);  // the list opens on the cell's value
+      list->list()->setCurrentRow(value), list->accept();
     });
     QTest::keyClick(&g, Qt::Key_Space);
     QApplication::processEvents();
