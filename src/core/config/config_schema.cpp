@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <type_traits>
 
 #include "image/codecs.h"
@@ -13,6 +14,7 @@
 #include "image/field_table.h"
 #include "image/image_rules.h"
 #include "image/list_field_table.h"
+#include "image/signalling_grids.h"
 #include "text/choice_texts.h"
 #include "text/grid_texts.h"
 #include "text/input_filters.h"
@@ -193,6 +195,67 @@ Field Hex(std::string name, std::string help, std::size_t offset, std::size_t si
   };
   return f;
 }
+
+// --- Signalling tables: every cell through the table's grid ---------------------------------------
+
+// The grid over a section's table, and the grid row of the section's item.
+using MakeGrid = std::function<std::unique_ptr<SignallingGrid>(ConfigModel&)>;
+
+// The cells of a signalling table as the fields of its section, in the text's order of `columns`
+// (cells the section's rows lack left out). Each is named and explained by its grid column (a
+// typed cell by its field-table rule), shown as the grid shows it and entered through the grid as
+// the dialog enters it: Space on a toggle or step until the value shows, the pick list's item, a
+// finished edit of a typed cell (what the cell's editor would not take is refused).
+std::vector<Field> TableFields(MakeGrid make, std::function<int(int)> rowOf, std::initializer_list<int> columns) {
+  ConfigModel proto;
+  const auto grid = make(proto);
+  const int protoRow = rowOf(0);
+  std::vector<Field> out;
+  for (const int col : columns) {
+    if (!grid->HasCell(protoRow, col)) continue;
+    const TableColumn& c = grid->Column(col);
+    if (const TextFieldRule* rule = grid->Rule(protoRow, col)) {
+      Field f{rule->name, rule->help, {}, {}, {}, Compare::Text, {}};
+      f.get = [make, rowOf, col](ConfigModel& m, int i) { return RightTrim(make(m)->Text(rowOf(i), col)); };
+      f.set = [make, rowOf, col, rule](ConfigModel& m, int i, const std::string& t) -> Error {
+        if (!TypedAccepted(*rule, t)) return std::string("the field does not take this text: ") + rule->help;
+        make(m)->EndEdit(rowOf(i), col, t);
+        return std::nullopt;
+      };
+      out.push_back(f);
+      continue;
+    }
+    const bool flag = c.kind == CellKind::Toggle;
+    std::vector<std::string> texts;
+    for (int v = 0; v < grid->ValueCount(col); ++v) texts.push_back(TrimBlanks(grid->ValueText(col, v)));
+    Field f{std::string(c.name), std::string(c.help), flag ? std::vector<std::string>{"true", "false"} : texts, {}, {},
+            Compare::Text, {}};
+    f.get = [make, rowOf, col, flag, texts](ConfigModel& m, int i) {
+      // A value no item names shows as the grid shows it, or as "#n" where the grid shows nothing.
+      const auto cells = make(m);
+      const int v = cells->CellValue(rowOf(i), col);
+      const std::string shown = TrimBlanks(cells->Text(rowOf(i), col));
+      return flag ? std::string(BoolText(v != 0)) : shown.empty() ? ListText(texts, v) : shown;
+    };
+    f.set = [make, rowOf, col, flag, texts](ConfigModel& m, int i, const std::string& t) -> Error {
+      const auto cells = make(m);
+      int v = -1;
+      if (flag) {
+        const auto b = ParseBool(t);
+        if (!b) return "expected true or false";
+        v = *b ? 1 : 0;
+      } else if ((v = cells->ValueOf(col, t)) < 0) {
+        return OneOf(texts);
+      }
+      cells->Enter(rowOf(i), col, v);
+      return std::nullopt;
+    };
+    out.push_back(f);
+  }
+  return out;
+}
+
+int SameRow(int i) { return i; }
 
 // --- Channels: every field through the grid's editing rules ------------------------------------
 
@@ -950,22 +1013,8 @@ std::vector<Section> BuildSchema() {
   {
     Section sec{"two_tone_systems", "2-tone systems", TwoToneSystemTable::kSystemCount, {}, {}, 9, twoTone, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kTwoToneSystems + static_cast<std::size_t>(i), 1}}; };
-    Field primary{"primary_pair", "primary pair 1 to 10, or \"-\"", {}, {}, {}, Compare::Text, {}};
-    primary.get = [](ConfigModel& m, int i) {
-      return TrimBlanks(text::TwoTonePrimaryText(m.twoToneSystems.systems[static_cast<std::size_t>(i)].primaryPair));
-    };
-    primary.set = [](ConfigModel& m, int i, const std::string& t) -> Error {
-      bool digits = false;
-      const int n = TrimBlanks(t) == "-" ? 0 : LeadingInteger(t, &digits);
-      if ((TrimBlanks(t) != "-" && !digits) || n < 0 || n > TwoToneTable::kPairCount) return "expected 1 to 10 or \"-\"";
-      m.twoToneSystems.systems[static_cast<std::size_t>(i)].primaryPair = n;
-      return std::nullopt;
-    };
-    sec.fields = {
-        primary,
-        Flag("secondary", "secondary", ACC(m.twoToneSystems.systems[static_cast<std::size_t>(i)].secondary)),
-        Flag("auto_reset", "auto reset", ACC(m.twoToneSystems.systems[static_cast<std::size_t>(i)].autoReset)),
-    };
+    sec.fields = TableFields([](ConfigModel& m) { return std::make_unique<TwoToneSystemsGrid>(m.twoToneSystems); }, SameRow,
+                             {1, 2, 3});
     s.push_back(sec);
   }
   {
@@ -1041,78 +1090,15 @@ std::vector<Section> BuildSchema() {
   {
     Section sec{"five_tone_systems", "5-tone systems", FiveToneSystemTable::kSystemCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneSystems + 6 * static_cast<std::size_t>(i), 6}}; };
-#define SYS(field) ACC(m.fiveToneSystems.systems[static_cast<std::size_t>(i)].field)
-    auto code = [](std::string name, int FiveToneSystem::*member) {
-      Field f{std::move(name), "\"Disable\" or 1 to 32", {}, {}, {}, Compare::Text, {}};
-      f.get = [member](ConfigModel& m, int i) {
-        return TrimBlanks(text::SystemCodeText(m.fiveToneSystems.systems[static_cast<std::size_t>(i)].*member));
-      };
-      f.set = [member](ConfigModel& m, int i, const std::string& t) -> Error {
-        bool digits = false;
-        const int n = TrimBlanks(t) == "Disable" ? 0 : LeadingInteger(t, &digits);
-        if ((TrimBlanks(t) != "Disable" && !digits) || n < 0 || n > 32) return "expected \"Disable\" or 1 to 32";
-        m.fiveToneSystems.systems[static_cast<std::size_t>(i)].*member = n;
-        return std::nullopt;
-      };
-      return f;
-    };
-    sec.fields = {
-        Choice("tone_format", "tone format", text::kToneFormats, SYS(toneFormat)),
-        Choice("monitor_switch", "monitor switch", text::kMonitorSwitch, SYS(monitorSwitch)),
-        Choice("channel_switch", "channel switch", text::kChannelSwitch, SYS(channelSwitch)),
-        Flag("call_switch", "call switch", SYS(callSwitch)),
-        Flag("ptt_switch", "PTT switch", SYS(pttSwitch)),
-        code("repeater_code", &FiveToneSystem::repeaterCode),
-        code("call_code", &FiveToneSystem::callCode),
-        code("id_code", &FiveToneSystem::idCode),
-        Choice("flow", "flow", text::kFlows, SYS(flow)),
-        Choice("ani_transmit", "ANI transmit", text::kAniTrans, SYS(aniTransmit)),
-        Flag("auto_reset", "auto reset", SYS(autoReset)),
-        Flag("compander", "compander", SYS(compander)),
-        Flag("duty", "duty", SYS(duty)),
-    };
-    for (int k = 0; k < 8; ++k)
-      sec.fields.push_back(Flag(Format("decode_%d", k + 1), "decode entry used",
-                                [k](ConfigModel& m, int i) -> bool& {
-                                  return m.fiveToneSystems.systems[static_cast<std::size_t>(i)].decode[static_cast<std::size_t>(k)];
-                                }));
-#undef SYS
+    sec.fields = TableFields([](ConfigModel& m) { return std::make_unique<FiveToneSystemsGrid>(m.fiveToneSystems); }, SameRow,
+                             {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21});
     s.push_back(sec);
   }
-  // Decode entries and the group entry share their fields; the group entry has no code,
-  // transpond or auto TX.
+  // Decode entries and the group entry share their fields (the transpond first); the group row
+  // has no code, transpond or auto TX.
   auto decodeFields = [](bool group) {
-    auto entry = [group](ConfigModel& m, int i) -> FiveToneDecodeEntry& {
-      return group ? m.decode.group : m.decode.entries[static_cast<std::size_t>(i)];
-    };
-    std::vector<Field> f;
-    if (!group) {
-      Field tr{"transpond", "\"------\", \"Sys Call\" or \"ENC-1\" to \"ENC-32\"", {}, {}, {}, Compare::Text, {}};
-      tr.get = [entry](ConfigModel& m, int i) { return TrimBlanks(text::TranspondText(entry(m, i).transpond)); };
-      tr.set = [entry](ConfigModel& m, int i, const std::string& t) -> Error {
-        for (int v = 0; v <= 33; ++v)
-          if (TrimBlanks(text::TranspondText(v)) == TrimBlanks(t)) {
-            entry(m, i).transpond = v;
-            return std::nullopt;
-          }
-        return "expected \"------\", \"Sys Call\" or \"ENC-1\" to \"ENC-32\"";
-      };
-      f.push_back(tr);
-      f.push_back(Typed(fields::kFiveToneDecodeCode, [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).code; }));
-    }
-    f.push_back(Typed(group ? fields::kFiveToneGroupTag : fields::kFiveToneDecodeTag,
-                      [entry](ConfigModel& m, int i) -> std::string& { return entry(m, i).tag; }));
-    f.push_back(Flag("id", "ID", [entry](ConfigModel& m, int i) -> bool& { return entry(m, i).id; }));
-    f.push_back(Choice("led_display", "LED display", text::kLedDisplays, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).ledDisplay; }));
-    f.push_back(Choice("mode", "mode", text::kDecodeModes, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).mode; }));
-    f.push_back(Choice("scan", "scan", text::kDecodeScans, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).scan; }));
-    f.push_back(Flag("emergency", "emergency", [entry](ConfigModel& m, int i) -> bool& { return entry(m, i).emergency; }));
-    f.push_back(Choice("beep_tone", "beep tone", text::kDecodeBeepTones, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).beepTone; }));
-    f.push_back(Choice("beep_mode", "beep mode: S single, R repeat", text::kDecodeBeepModes,
-                       [entry](ConfigModel& m, int i) -> int& { return entry(m, i).beepMode; }));
-    f.push_back(Choice("stun", "stun", text::kStuns, [entry](ConfigModel& m, int i) -> int& { return entry(m, i).stun; }));
-    if (!group) f.push_back(Flag("auto_tx", "auto TX", [entry](ConfigModel& m, int i) -> bool& { return entry(m, i).autoTx; }));
-    return f;
+    return TableFields([](ConfigModel& m) { return std::make_unique<FiveToneDecodeGrid>(m.decode, true); },
+                       group ? [](int) { return FiveToneDecodeGrid::kGroupRow; } : SameRow, {3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12});
   };
   {
     Section sec{"five_tone_decode", "5-tone decode entries", FiveToneDecodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
@@ -1127,23 +1113,9 @@ std::vector<Section> BuildSchema() {
   {
     Section sec{"five_tone_encode", "5-tone encode entries", FiveToneEncodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneEncode + 15 * static_cast<std::size_t>(i), 15}}; };
-#define ENC(field) ACC(m.encode.entries[static_cast<std::size_t>(i)].field)
-    sec.fields = {
-        Typed(fields::kFiveToneEncodeCode, ENC(code)),
-        Typed(fields::kFiveToneEncodeTag, ENC(tag)),
-        Flag("first_extension", "first extension", ENC(firstExtension)),
-        Flag("sel", "selectable", ENC(sel)),
-        Flag("overwrite", "overwrite", ENC(overwrite)),
-        Flag("beep", "beep", ENC(beep)),
-        Flag("group_digit", "group digit", ENC(groupDigit)),
-        Flag("transpond_decode", "transpond decode", ENC(transpondDecode)),
-    };
-    for (int k = 0; k < 8; ++k)
-      sec.fields.push_back(Flag(Format("input_digit_%d", k + 1), "digit entered by the user",
-                                [k](ConfigModel& m, int i) -> bool& {
-                                  return m.encode.entries[static_cast<std::size_t>(i)].inputDigits[static_cast<std::size_t>(k)];
-                                }));
-#undef ENC
+    // (The beep and the group digit before the transpond decode, as files have them.)
+    sec.fields = TableFields([](ConfigModel& m) { return std::make_unique<FiveToneEncodeGrid>(m.encode, true); }, SameRow,
+                             {1, 2, 3, 4, 5, 7, 8, 6, 9, 10, 11, 12, 13, 14, 15, 16});
     s.push_back(sec);
   }
   return s;

@@ -114,8 +114,10 @@ std::vector<Finding> Verify(const RadioImage& img, double split) {
         const std::string value = f.get(m, i);
         const std::string place = sec.name + "." + (sec.count ? sec.ItemKey(i) + "." : std::string()) + f.name;
         values.emplace(place, value);
-        if (!f.choices.empty() && !value.empty() && value[0] == '#')
-          out.push_back({place, "value " + value.substr(1) + " is not one of the field's choices"});
+        const auto named = [&value](const std::string& c) { return TrimBlanks(c) == value; };
+        if (!f.choices.empty() && !value.empty() && value.find('?') == std::string::npos &&
+            std::none_of(f.choices.begin(), f.choices.end(), named))
+          out.push_back({place, "value " + value.substr(value[0] == '#') + " is not one of the field's choices"});
         if (sec.name == "channels" && value.find('?') != std::string::npos)
           out.push_back({place, "a stored value that the grid cannot show"});
         if (const auto it = typed.find(sec.name + "." + f.name); it != typed.end() && !StoredAccepted(*it->second, value))

@@ -19,72 +19,83 @@ std::string_view Trimmed(std::string_view s) {
 }
 
 constexpr TableColumn Num(std::string_view h) { return {h, h, 3, false, CellKind::Number}; }
-constexpr TableColumn Flag(std::string_view h0, std::string_view h1, int width) {
-  return {h0, h1, width, false, CellKind::Toggle};
+constexpr TableColumn Flag(std::string_view h0, std::string_view h1, int width, std::string_view name,
+                           std::string_view help) {
+  return {h0, h1, width, false, CellKind::Toggle, {}, PickList::kToneFormat, name, help};
 }
-constexpr TableColumn Steps(std::string_view h0, std::string_view h1, int width, std::span<const std::string_view> v) {
-  return {h0, h1, width, false, CellKind::Step, v};
+constexpr TableColumn Steps(std::string_view h0, std::string_view h1, int width, std::span<const std::string_view> v,
+                            std::string_view name, std::string_view help) {
+  return {h0, h1, width, false, CellKind::Step, v, PickList::kToneFormat, name, help};
 }
-constexpr TableColumn Picks(std::string_view h0, std::string_view h1, int width, PickList list) {
-  return {h0, h1, width, false, CellKind::Pick, {}, list};
+constexpr TableColumn Picks(std::string_view h0, std::string_view h1, int width, PickList list, std::string_view name,
+                            std::string_view help) {
+  return {h0, h1, width, false, CellKind::Pick, {}, list, name, help};
 }
 constexpr TableColumn Typed(std::string_view h, CellKind kind) { return {h, h, 8, true, kind}; }
 
+constexpr std::string_view kSystemCodeHelp = "\"Disable\" or 1 to 32";
+constexpr std::string_view kDecodeUsed = "decode entry used";
+constexpr std::string_view kInputDigit = "digit entered by the user";
+
 constexpr TableColumn kTwoToneColumns[] = {
     {"No", "No", 3, false, CellKind::Number},
-    Picks("Primary", "Primary", 7, PickList::kPrimaryPair),
-    Flag("Secondary", "Secondary", 9),
-    Flag("Auto Reset", "Auto Reset", 10),
+    Picks("Primary", "Primary", 7, PickList::kPrimaryPair, "primary_pair", "primary pair 1 to 10, or \"-\""),
+    Flag("Secondary", "Secondary", 9, "secondary", "secondary"),
+    Flag("Auto Reset", "Auto Reset", 10, "auto_reset", "auto reset"),
 };
 
 constexpr TableColumn kFiveToneSystemColumns[] = {
     Num("No"),
-    Picks("ToneForm", "ToneForm", 8, PickList::kToneFormat),
-    Steps("Moni", "SW", 5, text::kMonitorSwitch),
-    Steps("CH", "SW", 5, text::kChannelSwitch),
-    Flag("Call", "SW", 4),
-    Flag("PTT", "SW", 4),
-    Picks("Rep", "Cd", 7, PickList::kRepeaterCode),
-    Picks("Call", "Cd", 7, PickList::kCallCode),
-    Picks("ID    ", "Cd", 7, PickList::kIdCode),
-    Steps("Flow", "Flow", 7, text::kFlows),
-    Steps("ANI", "Trans", 7, text::kAniTrans),
-    Flag("Auto", "Rst", 4),
-    Flag("Comp", "Comp", 4),
-    Flag("Duty", "Duty", 4),
-    Flag("Decode", "1", 2), Flag("Decode", "2", 2), Flag("Decode", "3", 2), Flag("Decode", "4", 2),
-    Flag("Decode", "5", 2), Flag("Decode", "6", 2), Flag("Decode", "7", 2), Flag("Decode", "8", 2),
+    Picks("ToneForm", "ToneForm", 8, PickList::kToneFormat, "tone_format", "tone format"),
+    Steps("Moni", "SW", 5, text::kMonitorSwitch, "monitor_switch", "monitor switch"),
+    Steps("CH", "SW", 5, text::kChannelSwitch, "channel_switch", "channel switch"),
+    Flag("Call", "SW", 4, "call_switch", "call switch"),
+    Flag("PTT", "SW", 4, "ptt_switch", "PTT switch"),
+    Picks("Rep", "Cd", 7, PickList::kRepeaterCode, "repeater_code", kSystemCodeHelp),
+    Picks("Call", "Cd", 7, PickList::kCallCode, "call_code", kSystemCodeHelp),
+    Picks("ID    ", "Cd", 7, PickList::kIdCode, "id_code", kSystemCodeHelp),
+    Steps("Flow", "Flow", 7, text::kFlows, "flow", "flow"),
+    Steps("ANI", "Trans", 7, text::kAniTrans, "ani_transmit", "ANI transmit"),
+    Flag("Auto", "Rst", 4, "auto_reset", "auto reset"),
+    Flag("Comp", "Comp", 4, "compander", "compander"),
+    Flag("Duty", "Duty", 4, "duty", "duty"),
+    Flag("Decode", "1", 2, "decode_1", kDecodeUsed), Flag("Decode", "2", 2, "decode_2", kDecodeUsed),
+    Flag("Decode", "3", 2, "decode_3", kDecodeUsed), Flag("Decode", "4", 2, "decode_4", kDecodeUsed),
+    Flag("Decode", "5", 2, "decode_5", kDecodeUsed), Flag("Decode", "6", 2, "decode_6", kDecodeUsed),
+    Flag("Decode", "7", 2, "decode_7", kDecodeUsed), Flag("Decode", "8", 2, "decode_8", kDecodeUsed),
 };
 
 constexpr TableColumn kDecodeColumns[] = {
     Num("No"),
     Typed("Code", CellKind::Code),
     Typed("TAG", CellKind::Tag),
-    Picks("Transpond", "Transpond", 9, PickList::kTranspond),
-    Flag("ID", "ID", 3),
-    Steps("LED", "Disp", 5, text::kLedDisplays),
-    Steps("Mode", "Mode", 5, text::kDecodeModes),
-    Steps("Scan", "Scan", 6, text::kDecodeScans),
-    Flag("Emg", "Emg", 3),
-    Steps("Beep", "Tone", 4, text::kDecodeBeepTones),
-    Steps("Beep", "Mode", 4, text::kDecodeBeepModes),
-    Steps("Stun", "Stun", 6, text::kStuns),
-    Flag("Auto", "TX", 4),
+    Picks("Transpond", "Transpond", 9, PickList::kTranspond, "transpond",
+          "\"------\", \"Sys Call\" or \"ENC-1\" to \"ENC-32\""),
+    Flag("ID", "ID", 3, "id", "ID"),
+    Steps("LED", "Disp", 5, text::kLedDisplays, "led_display", "LED display"),
+    Steps("Mode", "Mode", 5, text::kDecodeModes, "mode", "mode"),
+    Steps("Scan", "Scan", 6, text::kDecodeScans, "scan", "scan"),
+    Flag("Emg", "Emg", 3, "emergency", "emergency"),
+    Steps("Beep", "Tone", 4, text::kDecodeBeepTones, "beep_tone", "beep tone"),
+    Steps("Beep", "Mode", 4, text::kDecodeBeepModes, "beep_mode", "beep mode: S single, R repeat"),
+    Steps("Stun", "Stun", 6, text::kStuns, "stun", "stun"),
+    Flag("Auto", "TX", 4, "auto_tx", "auto TX"),
 };
 
 constexpr TableColumn kEncodeColumns[] = {
     Num("No"),
     Typed("Code", CellKind::Code),
     Typed("TAG", CellKind::Tag),
-    Flag("1st", "Ext", 3),
-    Flag("Sel", "Sel", 3),
-    Flag("Over", "Wrt", 4),
-    Flag("Tran", "Dec", 4),
-    Flag("Beep", "Beep", 4),
-    Flag("Grp", "Dig", 3),
-    Flag("Input Digit", "1", 2), Flag("Input Digit", "2", 2), Flag("Input Digit", "3", 2),
-    Flag("Input Digit", "4", 2), Flag("Input Digit", "5", 2), Flag("Input Digit", "6", 2),
-    Flag("Input Digit", "7", 2), Flag("Input Digit", "8", 2),
+    Flag("1st", "Ext", 3, "first_extension", "first extension"),
+    Flag("Sel", "Sel", 3, "sel", "selectable"),
+    Flag("Over", "Wrt", 4, "overwrite", "overwrite"),
+    Flag("Tran", "Dec", 4, "transpond_decode", "transpond decode"),
+    Flag("Beep", "Beep", 4, "beep", "beep"),
+    Flag("Grp", "Dig", 3, "group_digit", "group digit"),
+    Flag("Input Digit", "1", 2, "input_digit_1", kInputDigit), Flag("Input Digit", "2", 2, "input_digit_2", kInputDigit),
+    Flag("Input Digit", "3", 2, "input_digit_3", kInputDigit), Flag("Input Digit", "4", 2, "input_digit_4", kInputDigit),
+    Flag("Input Digit", "5", 2, "input_digit_5", kInputDigit), Flag("Input Digit", "6", 2, "input_digit_6", kInputDigit),
+    Flag("Input Digit", "7", 2, "input_digit_7", kInputDigit), Flag("Input Digit", "8", 2, "input_digit_8", kInputDigit),
 };
 
 }  // namespace
@@ -203,21 +214,32 @@ bool SignallingGrid::EndEdit(int row, int col, std::string_view text) {
 
 std::string SignallingGrid::CopyText(int row, int col) const { return Text(row, col); }
 
+int SignallingGrid::ValueOf(int col, std::string_view text) const {
+  const std::string_view wanted = Trimmed(text);
+  for (int v = 0; v < ValueCount(col); ++v)
+    if (Trimmed(ValueText(col, v)) == wanted) return v;
+  return -1;
+}
+
+bool SignallingGrid::Enter(int row, int col, int value) {
+  if (!HasCell(row, col) || value < 0 || value >= ValueCount(col)) return false;
+  std::optional<CellPick> pick;
+  for (int k = 0; k < ValueCount(col) && Value(row, col) != value; ++k)
+    if (!Activate(row, col, &pick)) break;
+  if (pick) ApplyPick(row, col, value);
+  return Value(row, col) == value;
+}
+
 bool SignallingGrid::Paste(int row, int col, std::string_view text) {
   if (!HasCell(row, col)) return false;
   const TableColumn& c = Column(col);
-  if (c.kind != CellKind::Toggle && c.kind != CellKind::Step && c.kind != CellKind::Pick) return false;
-  const std::string_view wanted = Trimmed(text);
-  const int count = ValueCount(col);
-  for (int v = 0; v < count; ++v) {
-    const std::string shown = ValueText(col, v);
-    if (Trimmed(shown) == wanted ||
-        (c.kind == CellKind::Pick && Trimmed(text::PickListItems(c.pick)[static_cast<std::size_t>(v)]) == wanted)) {
-      SetValue(row, col, v);
-      return true;
-    }
+  int value = ValueOf(col, text);
+  if (value < 0 && c.kind == CellKind::Pick) {  // a pick list's own item ("Pair #3")
+    const auto& items = text::PickListItems(c.pick);
+    for (std::size_t v = 0; v < items.size() && value < 0; ++v)
+      if (Trimmed(items[v]) == Trimmed(text)) value = static_cast<int>(v);
   }
-  return false;
+  return Enter(row, col, value);
 }
 
 // --- 2-tone systems ------------------------------------------------------------------------------

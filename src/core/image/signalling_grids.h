@@ -34,6 +34,10 @@ struct TableColumn {
   CellKind kind;
   std::span<const std::string_view> values = {};  // a Step column's list
   text::PickList pick = text::PickList::kToneFormat;  // a Pick column's list
+  // The cell's field in the configuration text: its name and one line of help. Typed cells take
+  // both from their field-table rule.
+  std::string_view name = {};
+  std::string_view help = {};
 };
 
 // A pick list the window shows for a cell: the list, the preselected position, the row's number
@@ -76,6 +80,16 @@ class SignallingGrid {
   bool Activate(int row, int col, std::optional<CellPick>* pick);
   void ApplyPick(int row, int col, int position);
 
+  // The values of a Toggle, Step or Pick column: how many, each one's text as the cell shows it,
+  // the value a text names (blanks around it ignored; -1 for none) and a cell's current value.
+  int ValueCount(int col) const;
+  std::string ValueText(int col, int value) const;
+  int ValueOf(int col, std::string_view text) const;
+  int CellValue(int row, int col) const { return HasCell(row, col) ? Value(row, col) : 0; }
+  // Enters `value` as the dialog does: Space until a toggle or step shows it, the pick list's
+  // item for a pick cell. Answers false, changing nothing, for a value the cell does not have.
+  bool Enter(int row, int col, int value);
+
   // Typed cells. `Editable` tells whether the cell takes an in-place edit now; `StartsEdit`
   // answers the character a typed key puts into the editor (nullopt: the key starts nothing).
   virtual bool Editable(int row, int col) const;
@@ -108,8 +122,6 @@ class SignallingGrid {
   }
   // Column 0: the row's number.
   virtual std::string NumberText(int row) const;
-  int ValueCount(int col) const;
-  std::string ValueText(int col, int value) const;
 };
 
 class TwoToneSystemsGrid : public SignallingGrid {
