@@ -112,17 +112,7 @@ TEST_F(HandshakeTest, CancelBeforeStartingTouchesNothing) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST_F(HandshakeTest, WriteSendsChangedBlocksAndAlwaysTheLast) {
-  radio.answering = true;
-  RadioImage source = radio.memory;
-  const RadioImage reference = radio.memory;
-  source[300] ^= 1;  // block 2
-  ASSERT_TRUE(protocol.WriteRadio(source, progress, reference));
-  EXPECT_EQ(radio.blocksWritten, (std::vector<int>{2, 60}));
-  EXPECT_EQ(progress, 4 + 61 * 128);
-  EXPECT_EQ(sink.statuses, std::vector<int>{95});
-}
-
+// (Which blocks a Download writes: the changed ones and always the last, over the real port.)
 TEST_F(HandshakeTest, TwentyFailedWritesInARowAreRetriedAndTheTwentyFirstFails) {
   radio.answering = true;
   radio.droppedEchoes = 20;  // each failed frame loses the echo of its first byte
@@ -239,16 +229,6 @@ TEST(LinkPortLineErrors, AreClassifiedBeforeARead) {
       }
     }
   }
-}
-
-TEST_F(LinkPortTest, ByteReadTimeoutIsSuccessWithNothingReceived) {
-  std::uint8_t b = 0;
-  int got = 1;
-  EXPECT_EQ(port.ReadByte(&b, got), kReadOk);
-  EXPECT_EQ(got, 0);
-  std::uint8_t buf[2];
-  radio.rx = {9};
-  EXPECT_EQ(port.Read(buf, 2), kReadFailed);  // fewer bytes than asked
 }
 
 TEST_F(LinkPortTest, WriteRefusesMoreThan4096Bytes) {

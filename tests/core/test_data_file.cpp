@@ -567,18 +567,6 @@ class DocumentTest : public ::testing::Test {
 
 // --- Building a new image ------------------------------------------------------------------------
 
-TEST_F(DocumentTest, NoDefaultFilesWritesDefaultvIntoTheWorkingDirectory) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  EXPECT_EQ(doc.Title(), "<none>");
-  EXPECT_TRUE(prompt.shown.empty());
-  EXPECT_FALSE(doc.DefaultFileFound());
-  const fs::path written = root / "work" / "defaultv.k53";
-  ASSERT_TRUE(fs::exists(written));
-  EXPECT_EQ(fs::file_size(written), kDataFileSize);
-  EXPECT_FALSE(fs::exists(root / "exe" / "defaultv.k53"));
-}
-
 TEST_F(DocumentTest, DefaultFileBesideTheExecutableIsUsedAndBecomesTheTitleVhfFirst) {
   fs::copy_file(MakeDataFile("u.k53", true), root / "exe" / "defaultu.k53");
   CRM90Doc doc(ctx, prompt, chooser);
@@ -591,20 +579,6 @@ TEST_F(DocumentTest, DefaultFileBesideTheExecutableIsUsedAndBecomesTheTitleVhfFi
   CRM90Doc both(ctx, prompt, chooser);
   both.BuildImage();
   EXPECT_EQ(Loaded(both), std::tuple((root / "exe" / "defaultv.k53").string(), false, 9));
-}
-
-TEST_F(DocumentTest, MenuSetFollowsTheSignallingSystemOfTheLoadedImage) {
-  const fs::path two = MakeDataFile("two.k53");
-  FlipBits(two, 7, 0x01);  // the file runs 2-tone
-  CRM90Doc doc(ctx, prompt, chooser);
-  chooser.opens.push_back(two.string());
-  ASSERT_TRUE(doc.Open());
-  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32784), 1);  // 2-Tone
-  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32788), 0);  // 5-Tone General
-  chooser.opens.push_back(MakeDataFile("five.k53").string());
-  ASSERT_TRUE(doc.Open());
-  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32784), 0);
-  EXPECT_EQ(MenuEnabled(doc.MenuSet(), 32788), 1);
 }
 
 // --- Open ----------------------------------------------------------------------------------------
@@ -668,27 +642,9 @@ TEST_F(DocumentTest, UnreadableFileGivenDirectlyLeavesTheBuiltInImageUntitled) {
   EXPECT_EQ(ReadBytes(tiny), std::vector<unsigned char>(10, 0x55));
 }
 
-TEST_F(DocumentTest, OpenCancelledInTheDialogOrTheQuestionKeepsTheImage) {
-  const fs::path file = MakeDataFile("f.k53");
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  doc.Data().channels.Entry(3).squelch = 2;
-  ctx.modified = true;
-  EXPECT_FALSE(doc.Open());  // the file dialog cancelled: nothing asked
-  EXPECT_TRUE(prompt.shown.empty());
-  chooser.opens.push_back(file.string());
-  prompt.answers.push_back(Answer::Cancel);
-  EXPECT_FALSE(doc.Open());
-  ASSERT_EQ(prompt.shown.size(), 1u);
-  EXPECT_EQ(std::pair(prompt.shown[0].text, prompt.shown[0].buttons),
-            std::pair(std::string("Save changes to <none>?"), Buttons::YesNoCancel));
-  EXPECT_EQ(doc.Data().channels.Entry(3).squelch, 2);
-  EXPECT_TRUE(ctx.modified);
-}
-
-TEST_F(DocumentTest, OpenLoadsTheFileAddsItToTheRecentListAndSaveRoundTripsByteForByte) {
+// (Open and Save through the window give back the file byte for byte: the window's test.)
+TEST_F(DocumentTest, OpenLoadsTheFileAndAddsItToTheRecentList) {
   const fs::path file = MakeDataFile("f.k53", true);
-  const auto before = ReadBytes(file);
   CRM90Doc doc(ctx, prompt, chooser);
   doc.BuildImage();
   int updates = 0;
@@ -699,10 +655,6 @@ TEST_F(DocumentTest, OpenLoadsTheFileAddsItToTheRecentListAndSaveRoundTripsByteF
   EXPECT_EQ(updates, 1);
   ASSERT_FALSE(ctx.settings.recentFiles.empty());
   EXPECT_EQ(ctx.settings.recentFiles[0], file.string());
-  ctx.modified = true;
-  ASSERT_TRUE(doc.Save());
-  EXPECT_FALSE(ctx.modified);
-  EXPECT_EQ(ReadBytes(file), before);
 }
 
 // --- Save and Save As ----------------------------------------------------------------------------
@@ -754,47 +706,6 @@ TEST_F(DocumentTest, SaveOverACapitalisedDefaultNameInAnyFolderAsksAndNoLeavesIt
   prompt.answers.push_back(Answer::Yes);
   EXPECT_TRUE(doc.Save());
   EXPECT_NE(ReadBytes(file), before);
-}
-
-TEST_F(DocumentTest, SaveOnAnUntitledDocumentRunsSaveAs) {
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  prompt.shown.clear();
-  ctx.modified = true;
-  EXPECT_FALSE(doc.Save());  // the save dialog is cancelled
-  EXPECT_EQ(chooser.saveAsked, 1);
-  EXPECT_TRUE(prompt.shown.empty());
-  EXPECT_TRUE(ctx.modified);
-  EXPECT_EQ(doc.Title(), "<none>");
-
-  const fs::path file = root / "named.k53";
-  chooser.saves.push_back(file.string());
-  EXPECT_TRUE(doc.Save());
-  EXPECT_EQ(doc.Title(), file.string());
-  EXPECT_EQ(fs::file_size(file), kDataFileSize);
-  EXPECT_FALSE(ctx.modified);
-}
-
-TEST_F(DocumentTest, SaveAsWithA300CharacterPathSavesWhereChosen) {
-  // Nested folders so that the whole path is 300 characters long.
-  fs::path dir = root;
-  while (dir.string().size() < 240) dir /= std::string(40, 'd');
-  fs::create_directories(dir);
-  std::string name = "/";
-  const std::size_t want = 300 - dir.string().size();
-  name += std::string(want - 1 - 4, 'n') + ".K53";
-  const std::string path = dir.string() + name;
-  ASSERT_EQ(path.size(), 300u);
-
-  CRM90Doc doc(ctx, prompt, chooser);
-  doc.BuildImage();
-  chooser.saves.push_back(path);
-  ASSERT_TRUE(doc.SaveAs());
-  EXPECT_EQ(doc.Title(), path);
-  EXPECT_EQ(fs::file_size(path), kDataFileSize);
-  // Nothing was written under a cut name.
-  const std::string cut = path.substr(0, 128) + ".K53";
-  EXPECT_FALSE(fs::exists(cut));
 }
 
 TEST_F(DocumentTest, SaveAsToAMissingFolderStaysTheCurrentPathAndReports35) {
@@ -1063,18 +974,14 @@ struct MappingCase {
   const char* tag = "";
 };
 
+// (Simplex, plus and minus offsets, transmit off, tone, DCS with polarity and the Tone->Tone cross
+// mode are read and written by CHIRP itself in the channel-list exchange test.)
 TEST(ChannelCsv, EachColumnMapsOntoTheChannel) {
   const MappingCase cases[] = {
-      {"simplex", {{"Name", "calling"}}, "146.52000", "146.52000", "-------", "-------", 0, 0, 1, "CALLING "},
-      {"plus offset, tone", {{"Frequency", "146.940000"}, {"Duplex", "-"}, {"Offset", "0.600000"}, {"Tone", "Tone"},
-       {"rToneFreq", "100.0"}}, "146.94000", "146.34000", "-------", "C-100.0"},
       {"split", {{"Frequency", "150.000000"}, {"Duplex", "split"}, {"Offset", "160.000000"}}, "150.00000",
        "160.00000", "-------", "-------"},
-      {"transmit off", {{"Duplex", "off"}}, "146.52000", "---.-----", "-------", "-------"},
       {"tone squelch uses cToneFreq", {{"Tone", "TSQL"}, {"rToneFreq", "67.0"}, {"cToneFreq", "88.5"}}, "146.52000",
        "146.52000", "C- 88.5", "C- 88.5"},
-      {"DCS with polarity", {{"Tone", "DTCS"}, {"DtcsCode", "023"}, {"DtcsPolarity", "RN"}}, "146.52000",
-       "146.52000", "D-023N  ", "D-023I  "},
       {"cross Tone->DTCS", {{"Tone", "Cross"}, {"CrossMode", "Tone->DTCS"}, {"rToneFreq", "77.0"},
        {"RxDtcsCode", "754"}, {"DtcsPolarity", "NR"}}, "146.52000", "146.52000", "D-754I  ", "C- 77.0"},
       {"cross DTCS->Tone", {{"Tone", "Cross"}, {"CrossMode", "DTCS->Tone"}, {"DtcsCode", "131"},

@@ -1,8 +1,9 @@
 // The image-wide rules: new images, normalisation for both signalling systems, switching the
 // signalling type, the option-board and hardware rules, and the numeric entry rules.
-// And the radio's value encodings: frequency numbers, sub-audio words, six-bit text, digit strings
-// and 5-tone numbers, with their text forms; the on-demand areas: defaults on the documented
-// bytes, stores that keep every foreign bit, load and store round trips, and each area's edge cases.
+// And the radio's value encodings: frequency numbers, sub-audio words and digit strings (six-bit
+// text, 5-tone numbers and the areas' defaults are held by the golden reports and the round trips);
+// the on-demand areas: stores that keep every foreign bit, load and store round trips, and each
+// area's edge cases.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -284,25 +285,6 @@ TEST(HardwareRulesTest, BandDefaultsOfBothFamilies) {
   EXPECT_DOUBLE_EQ(d.channels.Entry(100).txFreq, 150.0);
 }
 
-TEST(HardwareRulesTest, RangeAndStepListPositions) {
-  struct Case {
-    bool uhf;
-    int item;
-    int code;
-  } const ranges[] = {{false, 0, 0}, {false, 1, 1}, {true, 0, 6}, {true, 1, 2}, {true, 3, 4}, {true, 4, 5}};
-  for (const Case& c : ranges) {
-    EXPECT_EQ(RangeCodeOfItem(c.uhf, c.item), c.code) << c.uhf << c.item;
-    EXPECT_EQ(RangeItemOfCode(c.uhf, c.code), c.item) << c.uhf << c.code;
-  }
-  EXPECT_EQ(RangeCodeOfItem(false, 2), -1);
-  EXPECT_EQ(RangeItemOfCode(false, 4), -1);  // a UHF code in the VHF list
-  for (int band = 0; band < 4; ++band) {
-    const bool uhf = band >= 2;
-    EXPECT_EQ(StepItemOfBandIndex(band), band % 2);
-    EXPECT_EQ(BandIndexOfStepItem(uhf, band % 2), band);
-  }
-}
-
 TEST(HardwareRulesTest, ReferenceOscillatorCopies) {
   HardwareArea hw;
   const auto copies = [&hw] { return std::pair(hw.refOscA, hw.refOscB); };
@@ -429,19 +411,6 @@ TEST(EntryRulesTest, NumbersAreReadClampedAndShown) {
   }
 }
 
-// --- Texts ---------------------------------------------------------------------------------------
-
-// The picker's and pick lists' texts are checked where they are shown (the signalling grids and
-// dialogs); here the shape the dialogs and the report rely on.
-TEST(ChoiceTextsTest, ListSizesAndWidths) {
-  ASSERT_EQ(text::TonePickerLines().size(), 1u + 80 + 1 + 30 + 1 + 1 + 50);
-  EXPECT_EQ(text::TonePickerLines()[113], "[REACH TWO TONE]");
-  EXPECT_EQ(text::PickListItems(text::PickList::kRepeaterCode).size(), 33u);
-  for (auto s : text::kKeyFunctions) EXPECT_EQ(s.size(), 14u) << s;
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(text::kOptionBoards[i].size(), 20u) << i;
-  EXPECT_EQ(text::Choice(text::kOptionBoards, 7), "");
-}
-
 // Bits of the image an area owns.
 struct Owned {
   std::size_t offset;
@@ -533,52 +502,6 @@ const OwnedList kCommonOptionsBits = {
     {6, 1, 0x80},   {7, 1, 0xE0},   {8, 1, 0x80},   {125, 1, 0x3F},  {128, 1, 0x07},
     {7712, 1, 0x01}, {7713, 2, 0xFF}, {7667, 1, 0x06}};
 
-// A run of stored bytes from `at` on.
-struct ByteRun {
-  std::size_t at;
-  std::vector<int> values;
-};
-
-// Each area's defaults stored onto a blank image (the tables' records are checked below).
-TEST(AreaDefaults, LandOnTheirBytes) {
-  const struct {
-    const char* area;
-    RadioImage (*stored)();
-    std::vector<ByteRun> runs;
-  } cases[] = {
-      {"scan", StoredDefaults<ScanArea>, {{124, {0x33}}, {6, {0, 0}}}},
-      // Transmit and release timers 1; beep, set-to-set clone, LCD lighting mode; LED lighting,
-      // squelch tail elimination 3; "16 Key"; no password.
-      {"common options", StoredDefaults<CommonOptionsArea>,
-       {{2, {0x00, 0x11, 0x98, 0xE0}}, {125, {0}}, {128, {0}}, {7667, {0x04}}, {7712, {0, 0, 0}}}},
-      {"key functions", StoredDefaults<KeyFunctionArea>, {{129, {1, 5, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0}}, {6, {0}}}},
-      {"emergency", StoredDefaults<EmergencyArea>, {{141, {0, 0, 0x73, 0}}}},
-      // 8: delay 1, speed 2; 128: pause time 2; the codes empty.
-      {"DTMF", StoredDefaults<DtmfParams>, {{8, {0x06}}, {128, {0x40}}, {2, {0}}, {7630, {0x0F}}, {7638, {0x0F}}}},
-      {"paging", StoredDefaults<PagingParams>, {{7646, std::vector<int>(21, 0)}}},
-      {"2-tone parameters", StoredDefaults<TwoToneParams>, {{5, {0x03}}, {7, {0}}, {7571, {0x02, 0x00, 10}}}},
-      {"2-tone encode", StoredDefaults<TwoToneEncode>, {{7568, {0, 10, 30}}}},
-      {"2-tone systems", StoredDefaults<TwoToneSystemTable>, {{7614, std::vector<int>(16, 0x02)}}},
-      {"5-tone general", StoredDefaults<FiveToneGeneral>,
-       {{6697, {50, 30, 30, 10, 70, 160, 0x1F, 0xAE, 0xF4, 0x1F, 160, 5, 31, 30, 60}}, {5, {0x08}}, {7, {0}}}},
-      {"5-tone format timing", StoredDefaults<FiveToneFormatTiming>,
-       {{6712, {70, 42, 70, 42, 70, 42, 70, 42, 70, 42, 100, 60, 70, 42, 100, 60, 40, 24, 33, 20, 70, 42, 70, 42}}}},
-  };
-  for (const auto& c : cases) {
-    const RadioImage img = c.stored();
-    for (const ByteRun& r : c.runs)
-      for (std::size_t i = 0; i < r.values.size(); ++i) EXPECT_EQ(img[r.at + i], r.values[i]) << c.area << " byte " << r.at + i;
-  }
-  RadioImage img = StoredDefaults<DtmfParams>();
-  for (std::size_t n = 0; n < 10; ++n) EXPECT_EQ(img[9 + 8 * n], 0x0F) << "speed dial " << n;
-  img = StoredDefaults<TwoToneTable>();
-  for (std::size_t i = 7574; i < 7614; i += 2) EXPECT_EQ(GetU16(img, i), 2885u) << i;
-  img = StoredDefaults<FiveToneUserTones>();
-  const unsigned tones[15] = {2400, 1060, 1160, 1270, 1400, 1530, 1670, 1830, 2000, 2200, 2800, 810, 970, 885, 2600};
-  for (std::size_t t = 0; t < 15; ++t) EXPECT_EQ(GetU16(img, 6736 + 2 * t), tones[t]) << t;
-  EXPECT_EQ(DecodeText6(Bytes<8>(StoredDefaults<CommonOptionsArea>(), 145)), "SELFTEST");
-}
-
 // The bits each area owns. Where an area works a value out from others (the emergency channel's
 // group, the tables' flags), a store of a random image need not give back its bits.
 TEST(AreaStores, KeepEveryForeignBit) {
@@ -603,78 +526,9 @@ TEST(AreaStores, KeepEveryForeignBit) {
       Every(15, 32, {{7088, 5, 0xFF}, {7093, 1, 0xFE}, {7094, 1, 0xFF}, {7095, 8, 0x3F}}), false);
 }
 
-// --- Scanning ------------------------------------------------------------------------------------
-
-TEST(ScanAreaTest, LongestResumeTimesAndRevertChannel) {
-  RadioImage img = Filled(0xFF);
-  img[6] = 0xFC;
-  ScanArea s;
-  s.LoadFromImage(img);
-  s.resumeTime1 = 7;  // "10 s"
-  s.resumeTime2 = 7;  // "30 s"
-  s.revertChannel = 2;  // "Last Busy Channel"
-  s.StoreToImage(img);
-  EXPECT_TRUE(BytesAre(img, {{124, 0x77}, {6, 0xFE}}));
-}
-
-// --- Common options ------------------------------------------------------------------------------
-
-TEST(CommonOptionsAreaTest, PasswordAndTag) {
-  RadioImage img = Filled(0);
-  CommonOptionsArea o;
-  o.passwordEnabled = 1;
-  o.password = "12*#";
-  o.powerOnTag = "HELLO";
-  o.StoreToImage(img);
-  EXPECT_TRUE(BytesAt(img, 7712, {0x01, 0x12, 0xEF}));
-  CommonOptionsArea back;
-  back.LoadFromImage(img);
-  EXPECT_EQ(std::tuple(back.password, back.powerOnTag), std::tuple("12*#", "HELLO   "));
-}
-
 // --- Key functions -------------------------------------------------------------------------------
 
-bool Offers(const KeyFunctionArea& k, int slot, int code, int model = 1) {
-  const auto codes = k.OfferedCodes(slot, model);
-  return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
-TEST(KeyFunctionAreaTest, AFunctionIsOfferedOnlyWhereItIsNotTaken) {
-  KeyFunctionArea k;
-  EXPECT_TRUE(Offers(k, 0, 1));
-  for (int s = 1; s < 12; ++s) EXPECT_FALSE(Offers(k, s, 1)) << s;
-  k.SelectFunction(0, KeyFunctionArea::CodeOfText("None          "));
-  for (int s = 0; s < 12; ++s) EXPECT_TRUE(Offers(k, s, 1)) << s;
-  EXPECT_FALSE(k.marks[1]);
-  // Emergency and Lone Worker only on the hold slots.
-  for (int s = 0; s < 12; ++s) EXPECT_EQ(std::pair(Offers(k, s, 22), Offers(k, s, 30)), std::pair(s >= 6, s >= 6)) << s;
-}
-
-TEST(KeyFunctionAreaTest, Ht610LoadDropsHt620Functions) {
-  RadioImage img = Filled(0);
-  img[132] = 6;  // slot 3 [B] press: "Channel UP    "
-  KeyFunctionArea k;
-  k.LoadFromImage(img);
-  EXPECT_TRUE(k.marks[6]);
-  k.FilterForModel(0);
-  EXPECT_EQ(k.functions[3], 0);
-  EXPECT_FALSE(k.marks[6]);
-  for (int s = 0; s < 12; ++s) EXPECT_FALSE(Offers(k, s, 6, 0)) << s;
-  img[132] = 0xAA;
-  k.StoreToImage(img);
-  EXPECT_EQ(img[132], 0);
-}
-
-TEST(KeyFunctionAreaTest, RotaryGroupKeepsByte6) {
-  RadioImage img = Filled(0);
-  img[6] = 0xBF;
-  KeyFunctionArea k;
-  k.LoadFromImage(img);
-  k.rotaryMode = 1;
-  k.StoreToImage(img);
-  EXPECT_EQ(img[6], 0xFF);
-}
-
+// Which slots offer a function, and the HT-610's, are the Key Function dialog's tests.
 TEST(KeyFunctionAreaTest, OutOfRangeCodesFromAFileAreHarmless) {
   RadioImage img = Filled(0xFF);
   KeyFunctionArea k;
@@ -728,26 +582,6 @@ TEST(EmergencyAreaTest, NormalisingPutsTheGroupOfTheCurrentAllocation) {
     EXPECT_EQ(data.image[141], c.want141) << int{c.byte141};
     EXPECT_EQ(data.image[142], c.byte142);
   }
-}
-
-// --- DTMF ----------------------------------------------------------------------------------------
-
-TEST(DtmfParamsTest, LowerCaseDigitsAndPauseCode) {
-  RadioImage img = Filled(0);
-  img[2] = 0x05;
-  DtmfParams d;
-  d.aniCode = "a1#";
-  d.pauseCode = "*";
-  d.StoreToImage(img);
-  EXPECT_EQ(img[2], 0xED);
-  EXPECT_TRUE(BytesAt(img, 7630, {0x3A, 0x1F}));
-  DtmfParams back;
-  back.LoadFromImage(img);
-  EXPECT_EQ(back.aniCode, "A1#");
-  EXPECT_EQ(back.pauseCode, "*");
-  back.pauseCode.clear();
-  back.StoreToImage(img);
-  EXPECT_EQ(img[2], 0x05);
 }
 
 // --- Paging --------------------------------------------------------------------------------------
@@ -999,51 +833,13 @@ TEST(SubAudioCodec, WordsAndDcsPacking) {
 
   EncodeSubAudio({kToneDcs, 0, 23, false, true}, false, hi, lo);
   EXPECT_EQ(Word(hi, lo), Word(0xC0, 0x13));  // "both" is not written into the encode word
+  EXPECT_EQ(FormatSubAudio({kToneDcs, 0, 23, true, true}), "D-023I  ");  // inverted wins over "both"
 
   EncodeSubAudio({}, true, hi, lo);
   EXPECT_EQ(Word(hi, lo), Word(0, 0));
   // No value; a value without the tone bit.
   EXPECT_EQ(std::pair(DecodeSubAudio(0x80, 0x00, true).kind, DecodeSubAudio(0x03, 0x75, true).kind),
             (std::pair<int, int>(kToneNone, kToneCtcss)));
-}
-
-TEST(SubAudioCodec, TextForms) {
-  // The inverted flag wins over "both": a word with both flags is an inverted code.
-  const struct {
-    bool inverted, both;
-    const char* text;
-  } dcsForms[] = {{false, false, "D-023N  "}, {true, false, "D-023I  "}, {false, true, "D-023B  "}, {true, true, "D-023I  "}};
-  for (const auto& f : dcsForms) {
-    const SubAudio dcs{kToneDcs, 0, 23, f.inverted, f.both};
-    EXPECT_EQ(FormatSubAudio(dcs), f.text);
-    EXPECT_EQ(FormatSubAudio(dcs, true), "D-023   ");
-  }
-  EXPECT_EQ(std::pair(FormatSubAudio({kToneCtcss, 1000, 0, false, false}), FormatSubAudio({})),
-            std::pair(std::string("C-100.0"), std::string("-------")));
-  EXPECT_EQ(std::pair(FormatDefaultSplit(0.0), FormatDefaultSplit(-5.0)),
-            std::pair(std::string("0.0   MHz"), std::string("-5.0  MHz")));
-}
-
-TEST(SixBitText, EncodingKeepsTheTopBitsAndBlanksUnknownCharacters) {
-  std::array<std::uint8_t, 8> b;
-  b.fill(0xC0);
-  EncodeText6("abc", b);
-  for (auto x : b) EXPECT_EQ(x, 0xC0 | kCode6Blank);
-  EncodeText6("A-1", b);
-  EXPECT_EQ(b, (std::array<std::uint8_t, 8>{0xC0 | 10, 0xC0 | 40, 0xC0 | 1, 0xC0 | kCode6Blank, 0xC0 | kCode6Blank,
-                                            0xC0 | kCode6Blank, 0xC0 | kCode6Blank, 0xC0 | kCode6Blank}));
-  EncodeText6("ABCDEFGHIJ", b);
-  EXPECT_EQ(DecodeText6(b), "ABCDEFGH");
-}
-
-TEST(SixBitText, EndCodeStopsTheText) {
-  std::array<std::uint8_t, 8> b{10, 11, 49, 12, 13, 14, 15, 16};
-  EXPECT_EQ(DecodeText6(b), "AB");
-  b[2] = 0xC0 | 12;  // bits 7-6 are not part of the code
-  EXPECT_EQ(DecodeText6(b), "ABCCDEFG");
-  for (int code = 0; code <= 48; ++code) EXPECT_EQ(CharToCode6(Code6ToChar(code)), code);
-  for (int code = 49; code <= 63; ++code) EXPECT_EQ(Code6ToChar(code), '\0');
-  EXPECT_EQ(CharToCode6('\0'), kCode6Blank);
 }
 
 TEST(DigitCodes, PackedDigits) {
@@ -1066,20 +862,6 @@ TEST(DigitCodes, PackedDigits) {
   EXPECT_EQ(DecodePackedDigits(b), "ABCD");
   EXPECT_EQ(DigitToCode('E'), 0);  // beyond the digit alphabet
   EXPECT_EQ(CodeToHex(16), '0');
-}
-
-TEST(DigitCodes, FiveToneNumbers) {
-  const std::array<std::uint8_t, 4> in{0xFF, 0xFF, 0xF3, 0x21};
-  EXPECT_EQ(DecodeToneNumber(in), "123     ");
-  std::array<std::uint8_t, 4> out{};
-  EncodeToneNumber("12345", out);
-  EXPECT_EQ(out, (std::array<std::uint8_t, 4>{0xFF, 0xF5, 0x43, 0x21}));
-  EncodeToneNumber("12 45", out);  // a blank ends the number
-  EXPECT_EQ(out, (std::array<std::uint8_t, 4>{0xFF, 0xFF, 0xFF, 0x21}));
-  EncodeToneNumber("abcde0123", out);
-  EXPECT_EQ(DecodeToneNumber(out), "ABCDE012");
-  EncodeToneNumber("", out);
-  EXPECT_EQ(DecodeToneNumber(out), "        ");
 }
 
 }  // namespace
