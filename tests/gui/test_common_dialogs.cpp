@@ -78,15 +78,16 @@ TEST_F(CommonDialogTest, KeyFunctionForTheHt610DropsWhatItLacksWhenOpening) {
   EXPECT_EQ(Image()[132], 0);
 }
 
-TEST_F(CommonDialogTest, SerialNumberIsEditableOnlyInMaintenanceModeAndCancelDropsTheEditMark) {
+TEST_F(CommonDialogTest, SerialNumberIsCompletedAndEditableOnlyInMaintenanceMode) {
   EXPECT_FALSE(Open<kp53::gui::CMarketingDlg>()->Edit(2401)->isEnabled());
 
   ctx.maintenanceMode = true;
   auto dlg = Open<kp53::gui::CMarketingDlg>();
   ASSERT_TRUE(dlg->Edit(2401)->isEnabled());
   TypeInto(*dlg, 2401, QStringLiteral("1"));
-  EXPECT_TRUE(ctx.marketingEdited);  // (what it stores: the field parity walk)
+  EXPECT_TRUE(ctx.marketingEdited);
   dlg->OkButton()->click();
+  EXPECT_EQ(Image()[7721], 0x11);  // "1", then "C" as its distance from "B"
 
   // Cancel drops the edit and with it the mark that would write it to the radio.
   ctx.marketingEdited = false;
