@@ -17,6 +17,7 @@
 #include "image/common_options_area.h"
 #include "image/field_table.h"
 #include "params/filtered_edit.h"
+#include "image/five_tone_areas.h"
 #include "signalling/five_tone_decode_dialog.h"
 #include "text/input_filters.h"
 
@@ -209,6 +210,52 @@ TEST_F(FieldParityTest, DialogAndTextEnterEveryNumberFieldOfTheTableAlike) {
   EXPECT_EQ(fields, 76);
   EXPECT_EQ(values, 755);
   EXPECT_EQ(refused, 299);
+}
+
+// Tags the dialogs offer no edit of (a decode tag while its entry's ID is on; the tags of the
+// tables and groups on the HT-610) are refused by the text unless it restates the stored tag; an
+// item that also clears the ID takes its tag as the dialog does after Space on ID.
+TEST_F(FieldParityTest, TagsTheDialogsDoNotEditAreOnlyRestatedByTheText) {
+  RadioData idOn = fiveTone, ht610 = fiveTone;
+  FiveToneDecodeTable decode;
+  decode.LoadFromImage(idOn.image);
+  decode.entries[0].id = true;
+  decode.StoreToImage(idOn.image);
+  ht610.hardware.model = 0;
+  ht610.hardware.StoreToImage(ht610.image);
+  for (RadioData* base : {&idOn, &ht610}) {
+    ReloadAreas(*base);
+    NormalizeImage(*base);
+  }
+  const struct { const RadioData* base; std::string text; bool taken; } cases[] = {
+      {&idOn, "five_tone_decode: {1: {tag: NEW}}", false},
+      {&idOn, "five_tone_decode: {1: {tag: '" + decode.entries[0].tag + "'}}", true},
+      {&ht610, "five_tone_encode: {1: {tag: NEW}}", false},
+      {&ht610, "five_tone_decode_group: {tag: NEW}", false},
+      {&ht610, "groups: {1: {tag: NEW}}", false},
+      {&ht610, "groups: {1: {tag: '" + ht610.channels.groupTag[0] + "'}}", true},
+  };
+  for (const auto& c : cases) {
+    const auto r = config::ImportText(c.text, c.base->image, c.base->defaultSplit);
+    EXPECT_EQ(r.errors.empty(), c.taken) << c.text << (r.errors.empty() ? "" : ": " + r.errors[0].message);
+    EXPECT_TRUE(!c.taken || r.image == c.base->image) << c.text;
+  }
+  doc->Data() = idOn;
+  const auto owner = OpenDialogOf(fields::kFiveToneDecodeTag.id, ParamEnv{*doc, prompt, [](int) {}});
+  auto* dlg = static_cast<CTableDialog*>(owner.get());
+  dlg->show();
+  dlg->Grid()->SetRow(2);
+  dlg->Grid()->SetCol(4);
+  dlg->Grid()->setFocus();
+  QTest::keyClick(dlg->Grid(), Qt::Key_Space);  // ID off
+  dlg->Grid()->SetCol(kTagColumn);
+  QTest::keyClick(dlg->Grid(), Qt::Key_Return);
+  TypeOver(dlg->Editor(), fields::kFiveToneDecodeTag, "NEW");
+  dlg->OkButton()->click();
+  NormalizeImage(doc->Data());
+  const auto r = config::ImportText("five_tone_decode: {1: {tag: NEW, id: false}}", idOn.image, idOn.defaultSplit);
+  ASSERT_TRUE(r.errors.empty()) << r.errors[0].message;
+  EXPECT_EQ(r.image, doc->Data().image);
 }
 
 }  // namespace

@@ -157,18 +157,36 @@ Field Numeric(const NumberFieldRule& rule, std::string help, Acc acc, Entry (*en
   return f;
 }
 
+// Where the dialog offers no edit of a field (`locked` says why), the text may only restate what
+// is stored, so that an exported file still reads back; another value is refused with the reason.
+Error LockedEntry(const std::optional<std::string>& locked, const std::string& stored, const std::string& entered) {
+  if (!locked || entered == stored) return std::nullopt;
+  return *locked;
+}
+
 // A text field of the dialogs, entered through its rule of the field table: refused where the
 // dialog's field would not let the user type the text, stored as the dialog stores a finished edit.
+// `locked` answers why the dialog offers no edit of the item now, nothing while it does.
 template <typename Acc>
-Field Typed(const TextFieldRule& rule, Acc acc) {
+Field Typed(const TextFieldRule& rule, Acc acc, std::function<std::optional<std::string>(ConfigModel&)> locked = {}) {
   Field f{rule.name, rule.help, {}, {}, {}, Compare::Text, {}};
   f.get = [acc](ConfigModel& m, int i) { return RightTrim(acc(m, i)); };
-  f.set = [acc, &rule](ConfigModel& m, int i, const std::string& t) -> Error {
+  f.set = [acc, &rule, locked](ConfigModel& m, int i, const std::string& t) -> Error {
     if (!TypedAccepted(rule, t)) return std::string("the field does not take this text: ") + rule.help;
-    acc(m, i) = rule.enter(t);
+    const std::string entered = rule.enter(t);
+    if (locked)
+      if (auto e = LockedEntry(locked(m), acc(m, i), entered)) return e;
+    acc(m, i) = entered;
     return std::nullopt;
   };
   return f;
+}
+
+// The tags of groups and of the 5-tone tables are kept by the HT-620 Series only: the dialogs
+// show no tag on the HT-610.
+std::optional<std::string> Ht610KeepsNoTags(ConfigModel& m) {
+  if (m.data.hardware.model != 0) return std::nullopt;
+  return std::string("the HT-610 Series keeps no tags here: the stored tag may be restated, not changed");
 }
 
 // Bytes of the image as hexadecimal digits, for the factory and alignment data that no dialog
@@ -219,7 +237,14 @@ std::vector<Field> TableFields(MakeGrid make, std::function<int(int)> rowOf, std
       f.get = [make, rowOf, col](ConfigModel& m, int i) { return RightTrim(make(m)->Text(rowOf(i), col)); };
       f.set = [make, rowOf, col, rule](ConfigModel& m, int i, const std::string& t) -> Error {
         if (!TypedAccepted(*rule, t)) return std::string("the field does not take this text: ") + rule->help;
-        make(m)->EndEdit(rowOf(i), col, t);
+        const auto cells = make(m);
+        const int row = rowOf(i);
+        if (!cells->Editable(row, col)) {
+          // The cell takes no edit now: a tag on the HT-610, or a decode tag while the entry's ID is on.
+          const auto why = Ht610KeepsNoTags(m).value_or("the tag is typed only while the entry's ID is off");
+          return LockedEntry(why, cells->Text(row, col), rule->enter(t));
+        }
+        cells->EndEdit(row, col, t);
         return std::nullopt;
       };
       out.push_back(f);
@@ -256,6 +281,16 @@ std::vector<Field> TableFields(MakeGrid make, std::function<int(int)> rowOf, std
 }
 
 int SameRow(int i) { return i; }
+
+// A decode item that turns its entry's ID off has it off before its tag is entered: in the dialog
+// the ID is cleared first and the tag typed after, whatever the order of the item's fields.
+std::function<void(ConfigModel&, int, const Present&)> IdOffFirst(bool group) {
+  return [group](ConfigModel& m, int i, const Present& p) {
+    const auto id = p.find("id");
+    if (id == p.end() || ParseBool(id->second) != std::optional<bool>(false)) return;
+    (group ? m.decode.group : m.decode.entries[static_cast<std::size_t>(i)]).id = false;
+  };
+}
 
 // --- Channels: every field through the grid's editing rules ------------------------------------
 
@@ -673,7 +708,7 @@ std::vector<Section> BuildSchema() {
       return std::vector<std::pair<std::size_t, std::size_t>>{
           {off::kGroupTags + 8 * g, 8}, {off::kGroupSizes + g, 1}, {off::kGroupSystemType + g / 8, 1}};
     };
-    sec.fields.push_back(Typed(fields::kGroupTag, ACC(m.data.channels.groupTag[static_cast<std::size_t>(i)])));
+    sec.fields.push_back(Typed(fields::kGroupTag, ACC(m.data.channels.groupTag[static_cast<std::size_t>(i)]), Ht610KeepsNoTags));
     Field size{"size", "channels in the group (0 to 128, the groups together at most 256; group 1 at least 1)", {},
                {}, {}, Compare::Number, {}};
     size.get = [](ConfigModel& m, int i) { return std::to_string(m.data.channels.groupSize[static_cast<std::size_t>(i)]); };
@@ -1097,24 +1132,26 @@ std::vector<Section> BuildSchema() {
   // Decode entries and the group entry share their fields (the transpond first); the group row
   // has no code, transpond or auto TX.
   auto decodeFields = [](bool group) {
-    return TableFields([](ConfigModel& m) { return std::make_unique<FiveToneDecodeGrid>(m.decode, true); },
+    return TableFields([](ConfigModel& m) { return std::make_unique<FiveToneDecodeGrid>(m.decode, m.data.hardware.model != 0); },
                        group ? [](int) { return FiveToneDecodeGrid::kGroupRow; } : SameRow, {3, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12});
   };
   {
     Section sec{"five_tone_decode", "5-tone decode entries", FiveToneDecodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneDecode + 15 * static_cast<std::size_t>(i), 15}}; };
     sec.fields = decodeFields(false);
+    sec.before = IdOffFirst(false);
     s.push_back(sec);
     Section grp{"five_tone_decode_group", "5-tone group decode entry", 0, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
     grp.bytes = Runs({{off::kFiveToneDecode + 120, 10}});
     grp.fields = decodeFields(true);
+    grp.before = IdOffFirst(true);
     s.push_back(grp);
   }
   {
     Section sec{"five_tone_encode", "5-tone encode entries", FiveToneEncodeTable::kEntryCount, {}, {}, 9, fiveTone, {}, {}, {}, {}, {}};
     sec.bytes = [](int i) { return std::vector<std::pair<std::size_t, std::size_t>>{{off::kFiveToneEncode + 15 * static_cast<std::size_t>(i), 15}}; };
     // (The beep and the group digit before the transpond decode, as files have them.)
-    sec.fields = TableFields([](ConfigModel& m) { return std::make_unique<FiveToneEncodeGrid>(m.encode, true); }, SameRow,
+    sec.fields = TableFields([](ConfigModel& m) { return std::make_unique<FiveToneEncodeGrid>(m.encode, m.data.hardware.model != 0); }, SameRow,
                              {1, 2, 3, 4, 5, 7, 8, 6, 9, 10, 11, 12, 13, 14, 15, 16});
     s.push_back(sec);
   }
