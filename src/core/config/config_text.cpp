@@ -469,6 +469,29 @@ std::pair<const SectionInput*, int> StoredItemOf(const std::vector<SectionInput>
   return {first, first->stored.begin()->first};
 }
 
+// The field of the text a finding's place names ("channels.12.rx_tone"): its section's input, the
+// item, the field's name and its text; nothing when the text has no such field.
+std::optional<std::tuple<const SectionInput*, int, std::string, const Given*>> GivenAt(
+    const std::vector<SectionInput>& inputs, const std::string& place) {
+  for (const SectionInput& in : inputs) {
+    const Section& sec = *in.section;
+    if (place.rfind(sec.name + ".", 0) != 0) continue;
+    std::string rest = place.substr(sec.name.size() + 1);
+    int i = 0;
+    if (sec.count > 0) {
+      const std::size_t dot = rest.find('.');
+      if (dot == std::string::npos || (i = sec.ItemIndex(rest.substr(0, dot))) < 0) return std::nullopt;
+      rest = rest.substr(dot + 1);
+    }
+    const auto item = in.items.find(i);
+    if (item == in.items.end()) return std::nullopt;
+    const auto field = item->second.find(rest);
+    if (field == item->second.end()) return std::nullopt;
+    return std::tuple(&in, i, rest, &field->second);
+  }
+  return std::nullopt;
+}
+
 // `checkStored`: stored bytes are held to the checks (an export, which carries its own image's
 // bytes, has no need to).
 void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double baseSplit, ImportResult& result,
@@ -478,7 +501,8 @@ void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double
                    [](const SectionInput& a, const SectionInput& b) { return a.section->applyRank < b.section->applyRank; });
   ConfigModel m;
   m.Load(baseImage, baseSplit);
-  std::optional<std::set<std::pair<std::string, std::string>>> before;  // the checks' findings
+  // What the checks find in the base: a finding the entered text adds is reported, not stored silently.
+  std::optional<std::set<std::pair<std::string, std::string>>> beforeStored;
 
   for (const SectionInput& in : inputs) {
     const Section& sec = *in.section;
@@ -492,7 +516,7 @@ void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double
     // The section's stored bytes go in first, as they are; its fields are entered over them.
     if (!in.stored.empty()) {
       Flush(m);
-      if (checkStored && !before) before = Problems(m);
+      if (checkStored && !beforeStored) beforeStored = Problems(m);
       for (const auto& [i, given] : in.stored)
         if (!EnterStored(m, sec, i, given, result.errors)) return;
       ReloadAreas(m.data);
@@ -531,16 +555,29 @@ void Enter(std::vector<SectionInput> inputs, const RadioImage& baseImage, double
   if (!result.errors.empty()) return;
   m.Finish();
 
-  // Stored bytes that break a rule (a group too large, a value no field would store): what the
-  // checks find now and did not find before them is reported at the stored bytes, a change to
-  // accept. The fields' own rules never store such a value.
-  if (before)
-    for (const auto& problem : Problems(m))
-      if (!before->count(problem)) {
-        const auto [in, i] = StoredItemOf(inputs, problem.first);
-        result.changes.push_back(About(in->stored.at(i).mark, kStoredNote + problem.first + ": " + problem.second,
-                                       *in->section, i));
-      }
+  // What the checks find now and did not find in the base is a change to accept: at the field of
+  // the text that asked for it (a CTCSS tone the radio lacks, stored as the grid stores it with its
+  // status line), else at the stored bytes that brought it (a group too large, a value no field
+  // would store).
+  const auto after = checkStored ? Problems(m) : std::set<std::pair<std::string, std::string>>{};
+  std::set<std::pair<std::string, std::string>> before;  // the base's findings, needed only when there are some now
+  if (!after.empty()) {
+    ConfigModel base;
+    base.Load(baseImage, baseSplit);
+    before = Problems(base);
+  }
+  for (const auto& problem : after) {
+    if (before.count(problem)) continue;
+    if (const auto at = GivenAt(inputs, problem.first)) {
+      const auto& [in, i, field, given] = *at;
+      result.changes.push_back(About(given->mark, field + ": \"" + given->text + "\" is stored, but " + problem.second,
+                                     *in->section, i));
+    } else if (beforeStored && !beforeStored->count(problem)) {
+      const auto [in, i] = StoredItemOf(inputs, problem.first);
+      result.changes.push_back(About(in->stored.at(i).mark, kStoredNote + problem.first + ": " + problem.second,
+                                     *in->section, i));
+    }
+  }
 
   // What the image now holds, field by field, against what the text asked for.
   for (const SectionInput& in : inputs)
@@ -774,7 +811,9 @@ std::string SchemaReference() {
       "the built-in defaults) through the same rules as the dialogs and the channel grid, then normalises "
       "the image. A field whose text equals what the image already holds is left as it is. A value that the "
       "rules store differently (held within a range, snapped to a step, a character the radio cannot show) "
-      "is reported with its line and column and the value that would be stored; nothing is written unless "
+      "is reported with its line and column and the value that would be stored, and so is a value stored as "
+      "it stands that `kp53 verify` would flag where the base had no such finding (a CTCSS tone the radio "
+      "lacks, a frequency outside the band); nothing is written unless "
       "`--accept-changes` is given. An unknown key, a wrong type or an impossible value is an error, and "
       "nothing is written.\n\n"
       "Items of a list are keyed by their number (1, 2, ...) or, for the 5-tone formats, by the format's name. "
