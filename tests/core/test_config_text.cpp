@@ -171,6 +171,7 @@ TEST(ConfigImport, ErrorsAndChangesNameTheirLineAndColumn) {
       {"hardware: {min_frequency: 15x}\n", 1, 27, "expected a frequency", false},
       {"two_tone_pairs: {1: {first: 100}}\n", 1, 29, "would be stored as \"288.5 Hz\"", true},
       {"channels: {1: {rx_tone: C-100.3}}\n", 1, 25, "is stored, but CTCSS 100.3 Hz is not one of the radio's tones", true},
+      {"channels: {1: {tx_tone: d-023i}}\n", 1, 25, "would be stored as \"D-023I\"", true},
       {"channels:\n  1: &a {rx: *a}\n", 2, 14, "expected a single value", false},
   };
   for (const auto& c : cases) {

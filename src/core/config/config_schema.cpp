@@ -464,7 +464,12 @@ Field Tone(bool rx) {
   Field f = ColumnField(column, {}, Compare::Text);
   f.get = [rx](ConfigModel& m, int i) { return TrimBlanks(rx ? RxSubAudioText(Ch(m, i)) : TxSubAudioText(Ch(m, i))); };
   f.set = [rx, column](ConfigModel& m, int i, const std::string& given) -> Error {
-    const std::string t = TrimBlanks(given);
+    // The grid takes the tone's letter in either case, as a key on the cell.
+    std::string t = TrimBlanks(given);
+    if (t.size() > 2 && t[1] == '-' && (t[0] == 'c' || t[0] == 'd')) {
+      t[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(t[0])));
+      if (t[0] == 'D') t.back() = static_cast<char>(std::toupper(static_cast<unsigned char>(t.back())));
+    }
     auto type = [&] { return rx ? Ch(m, i).rxToneType : Ch(m, i).txToneType; };
     if (t == kNoToneText) {
       for (int k = 0; k < 3 && type() != kToneNone; ++k)
