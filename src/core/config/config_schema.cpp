@@ -283,12 +283,13 @@ std::vector<Field> TableFields(MakeGrid make, std::function<int(int)> rowOf, std
 int SameRow(int i) { return i; }
 
 // A decode item that turns its entry's ID off has it off before its tag is entered: in the dialog
-// the ID is cleared first and the tag typed after, whatever the order of the item's fields.
+// Space on ID comes first and the tag is typed after, whatever the order of the item's fields.
 std::function<void(ConfigModel&, int, const Present&)> IdOffFirst(bool group) {
   return [group](ConfigModel& m, int i, const Present& p) {
     const auto id = p.find("id");
     if (id == p.end() || ParseBool(id->second) != std::optional<bool>(false)) return;
-    (group ? m.decode.group : m.decode.entries[static_cast<std::size_t>(i)]).id = false;
+    constexpr int kIdColumn = 4;
+    FiveToneDecodeGrid(m.decode, m.data.hardware.model != 0).Enter(group ? FiveToneDecodeGrid::kGroupRow : i, kIdColumn, 0);
   };
 }
 

@@ -455,39 +455,45 @@ std::set<std::pair<std::string, std::string>> Problems(ConfigModel& m) {
 
 // The stored item a problem's place names ("groups.3.size"), else the first stored item of the
 // problem's section, else the first stored item of all.
+// A finding's place read against a section: the item it names (-1 for none; 0 in a section of one
+// item) and the field after it ("channels.12.rx_tone": item 11, "rx_tone"); nothing when the place
+// is not in the section.
+struct PlaceIn {
+  int item;
+  std::string field;
+};
+std::optional<PlaceIn> ReadPlace(const Section& sec, const std::string& place) {
+  if (place == sec.name) return PlaceIn{sec.count > 0 ? -1 : 0, {}};
+  if (place.rfind(sec.name + ".", 0) != 0) return std::nullopt;
+  const std::string rest = place.substr(sec.name.size() + 1);
+  if (sec.count == 0) return PlaceIn{0, rest};
+  const std::size_t dot = rest.find('.');
+  return PlaceIn{sec.ItemIndex(rest.substr(0, dot)), dot == std::string::npos ? std::string() : rest.substr(dot + 1)};
+}
+
 std::pair<const SectionInput*, int> StoredItemOf(const std::vector<SectionInput>& inputs, const std::string& place) {
   const SectionInput* first = nullptr;
   for (const SectionInput& in : inputs) {
     if (in.stored.empty()) continue;
     if (!first) first = &in;
-    const Section& sec = *in.section;
-    if (place != sec.name && place.rfind(sec.name + ".", 0) != 0) continue;
-    const std::size_t from = sec.name.size() + 1;
-    const int i = sec.count > 0 && place.size() > from ? sec.ItemIndex(place.substr(from, place.find('.', from) - from)) : -1;
-    return {&in, in.stored.count(i) ? i : in.stored.begin()->first};
+    if (const auto at = ReadPlace(*in.section, place))
+      return {&in, in.stored.count(at->item) ? at->item : in.stored.begin()->first};
   }
   return {first, first->stored.begin()->first};
 }
 
-// The field of the text a finding's place names ("channels.12.rx_tone"): its section's input, the
-// item, the field's name and its text; nothing when the text has no such field.
+// The field of the text a finding's place names: its section's input, the item, the field's name
+// and its text; nothing when the text has no such field.
 std::optional<std::tuple<const SectionInput*, int, std::string, const Given*>> GivenAt(
     const std::vector<SectionInput>& inputs, const std::string& place) {
   for (const SectionInput& in : inputs) {
-    const Section& sec = *in.section;
-    if (place.rfind(sec.name + ".", 0) != 0) continue;
-    std::string rest = place.substr(sec.name.size() + 1);
-    int i = 0;
-    if (sec.count > 0) {
-      const std::size_t dot = rest.find('.');
-      if (dot == std::string::npos || (i = sec.ItemIndex(rest.substr(0, dot))) < 0) return std::nullopt;
-      rest = rest.substr(dot + 1);
-    }
-    const auto item = in.items.find(i);
+    const auto at = ReadPlace(*in.section, place);
+    if (!at) continue;
+    const auto item = in.items.find(at->item);
     if (item == in.items.end()) return std::nullopt;
-    const auto field = item->second.find(rest);
+    const auto field = item->second.find(at->field);
     if (field == item->second.end()) return std::nullopt;
-    return std::tuple(&in, i, rest, &field->second);
+    return std::tuple(&in, at->item, at->field, &field->second);
   }
   return std::nullopt;
 }
