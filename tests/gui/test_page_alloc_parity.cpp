@@ -172,17 +172,11 @@ TEST_F(PageAllocParityTest, GroupSizesAndSystemTypesEnterAlike) {
         QTest::keyClick(size, Qt::Key_Return);  // starts the edit with the text selected
         // "Too many channels" comes as a message box: closed, it is the dialog's refusal.
         bool tooMany = false;
-        QTimer closer;
-        closer.setInterval(5);
-        QObject::connect(&closer, &QTimer::timeout, [&tooMany] {
-          if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            tooMany = true;
-            box->accept();
-          }
+        WhenModal<QMessageBox>(&dlg, [&tooMany](QMessageBox* box) {
+          tooMany = true;
+          box->accept();
         });
-        closer.start();
         TypeOver(size, *item.size);
-        closer.stop();
         std::string kept;
         for (char c : *item.size)
           if (kept.size() < static_cast<std::size_t>(kGroupSizeLength) &&
